@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Zolt set-up on Debian 12: installs what is missing, builds, and then
+#   ./build.sh run          starts zoltwin
+#   ./build.sh test         runs every test through ctest
+#   ./build.sh sanitize     builds the tests with AddressSanitizer and
+#                           UndefinedBehaviorSanitizer and runs them
+#   ./build.sh bench        builds and runs the benchmarks in bench/
+set -euo pipefail
+cd "$(dirname "$0")"
+mode="${1:-run}"
+
+packages=(build-essential cmake pkgconf qt6-base-dev libgl-dev libsqlite3-dev
+          libxlsxwriter-dev libzip-dev sqlite3)
+case "$mode" in
+  test|sanitize) packages+=(python3 python3-openpyxl) ;;
+  bench) packages+=(python3 python3-openpyxl time) ;;
+esac
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+configure_and_build() {  # dir, extra cmake options...
+  local dir="$1"; shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+case "$mode" in
+  run)
+    configure_and_build build -DZOLT_BUILD_TESTS=OFF
+    exec build/bin/zoltwin ;;
+  test)
+    configure_and_build build -DZOLT_BUILD_TESTS=ON
+    ctest --test-dir build --output-on-failure -j "$jobs" ;;
+  sanitize)
+    configure_and_build build-sanitize -DZOLT_BUILD_TESTS=ON -DZOLT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      ctest --test-dir build-sanitize --output-on-failure -j "$jobs" ;;
+  bench)
+    configure_and_build build -DZOLT_BUILD_TESTS=OFF -DZOLT_BUILD_BENCH=ON
+    bench/run.sh build ;;
+  *)
+    echo "usage: $0 [run|test|sanitize|bench]" >&2; exit 2 ;;
+esac

@@ -1,0 +1,38 @@
+#include "batch_command.h"
+
+#include "common/errors.h"
+#include "store/sqlite_db.h"
+
+#include <QTextStream>
+
+namespace zolt::batch {
+namespace {
+
+int initDb(const QStringList &args)
+{
+    QTextStream out(stdout);
+    if (args.size() != 1)
+        return UsageError(Commands().front(), QStringLiteral("init-db takes one file name"));
+    try {
+        sql::CreateDatabaseFile(args.first());
+    } catch (const ZoltError &e) {
+        out << "Cannot create " << args.first() << ": " << e.description() << "\n";
+        return Exit::Failed;
+    }
+    out << "Created " << args.first() << "\n";
+    return Exit::Done;
+}
+
+}  // namespace
+
+const std::vector<BatchCommand> &Commands()
+{
+    static const std::vector<BatchCommand> commands = {
+        {QStringLiteral("init-db"), QStringLiteral("FILE"),
+         QStringLiteral("create a fresh database with every table (an existing file is never touched)"),
+         nullptr, initDb},
+    };
+    return commands;
+}
+
+}  // namespace zolt::batch

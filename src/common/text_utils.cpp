@@ -1,0 +1,149 @@
+#include "text_utils.h"
+
+#include <QFile>
+#include <sys/stat.h>
+
+namespace zolt {
+
+bool FileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    struct stat st {};
+    const QByteArray native = QFile::encodeName(path);
+    if (::stat(native.constData(), &st) != 0)
+        return false;
+    return S_ISREG(st.st_mode) && st.st_size > 0;
+}
+
+FileAttributeFlags GetFileAttributeFlags(const QString &path)
+{
+    FileAttributeFlags flags;
+    if (!FileExists(path))
+        return flags;
+    struct stat st {};
+    const QByteArray native = QFile::encodeName(path);
+    if (::stat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return flags;
+    flags.attributeValue = (st.st_mode & S_IWUSR) ? 32 : 33;
+    switch (flags.attributeValue) {
+    case 0: flags.recognised = true; break;
+    case 1: flags.recognised = flags.readOnly = true; break;
+    case 32: flags.recognised = flags.archive = true; break;
+    case 33: flags.recognised = flags.readOnly = flags.archive = true; break;
+    case 2048: flags.recognised = flags.compressed = true; break;
+    case 2049: flags.recognised = flags.readOnly = flags.compressed = true; break;
+    case 2080: flags.recognised = flags.archive = flags.compressed = true; break;
+    case 2081: flags.recognised = flags.readOnly = flags.archive = flags.compressed = true; break;
+    default: break;
+    }
+    return flags;
+}
+
+QString TrimLeftBlanks(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == u' ')
+        ++i;
+    return text.mid(i);
+}
+
+QString TrimRightBlanks(const QString &text)
+{
+    qsizetype n = text.size();
+    while (n > 0 && text.at(n - 1) == u' ')
+        --n;
+    return text.left(n);
+}
+
+QString TrimBlanks(const QString &text)
+{
+    return TrimLeftBlanks(TrimRightBlanks(text));
+}
+
+QString TrimRightChar(const QString &text, const QString &ch)
+{
+    QString s = TrimBlanks(text);
+    if (ch.size() != 1)
+        return s;
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1) == ch.at(0))
+        --n;
+    return s.left(n);
+}
+
+QString TrimLeftChar(const QString &text, const QString &ch)
+{
+    QString s = TrimBlanks(text);
+    if (ch.size() != 1)
+        return s;
+    qsizetype i = 0;
+    while (i < s.size() && s.at(i) == ch.at(0))
+        ++i;
+    return s.mid(i);
+}
+
+QString RepeatText(const QString &text, qint64 count)
+{
+    return count > 0 ? text.repeated(count) : QString();
+}
+
+QString StripQuotes(const QString &text)
+{
+    QString s = TrimBlanks(text);
+    s.remove(u'"');
+    s.remove(u'\'');
+    return s;
+}
+
+QString CollapseBlanks(QString &text)
+{
+    text = TrimBlanks(text);
+    QString out;
+    out.reserve(text.size());
+    bool lastBlank = false;
+    for (QChar c : std::as_const(text)) {
+        if (c == u' ' && lastBlank)
+            continue;
+        lastBlank = (c == u' ');
+        out.append(c);
+    }
+    return out;
+}
+
+QString FormatDecimalMask(const QString &digits)
+{
+    static const QString mask = QStringLiteral("###############.###");
+    const QString input = digits.right(18);
+    QString out;
+    qsizetype next = 0;
+    for (QChar m : mask) {
+        if (m == u'#') {
+            if (next < input.size())
+                out.append(input.at(next));
+            ++next;
+        } else {
+            out.append(m);
+        }
+    }
+    return out;
+}
+
+QString PadCut(const QString &text, int n)
+{
+    return (text + QString(n, u' ')).left(n);
+}
+
+QString EscapeCriteria(const QString &text)
+{
+    QString s = text;
+    s.replace(u'\'', QStringLiteral("''"));
+    return s;
+}
+
+QString QuoteCriteria(const QString &text)
+{
+    return u'\'' + EscapeCriteria(text) + u'\'';
+}
+
+}  // namespace zolt

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+
+namespace zolt {
+
+// True when the file exists, is a regular file and is not empty. Never fails:
+// anything that cannot be examined answers false. Relative paths are taken
+// from the current directory.
+bool FileExists(const QString &path);
+
+struct FileAttributeFlags {
+    bool recognised = false;
+    bool readOnly = false;
+    bool archive = false;
+    bool compressed = false;
+    int attributeValue = -1;
+};
+
+// The file's attribute word as the exchange files' home platform knows it:
+// a regular file whose owner write bit is set is 32 (archive), one without it
+// 33 (read-only, archive). Judged by the permission bits, not by whether this
+// process may write (it may run as root).
+FileAttributeFlags GetFileAttributeFlags(const QString &path);
+
+// Blanks trimmed at both ends, then every trailing (leading) ch removed.
+// A ch of other than one character leaves the trimmed text as it is.
+QString TrimRightChar(const QString &text, const QString &ch);
+QString TrimLeftChar(const QString &text, const QString &ch);
+
+QString RepeatText(const QString &text, qint64 count);
+
+// Trimmed, with every double quote and apostrophe removed.
+QString StripQuotes(const QString &text);
+
+// Trims the caller's text in place and answers it with inner runs of blanks
+// reduced to one blank.
+QString CollapseBlanks(QString &text);
+
+// The rightmost 18 characters laid into "###############.###".
+QString FormatDecimalMask(const QString &digits);
+
+// Blanks only, as the exchange files use them (tabs are data).
+QString TrimBlanks(const QString &text);
+QString TrimLeftBlanks(const QString &text);
+QString TrimRightBlanks(const QString &text);
+
+// First n characters of text padded with blanks to n: Left(text & Space(n), n).
+QString PadCut(const QString &text, int n);
+
+// Quotes a user's text for a filter or find criteria literal: apostrophes are
+// doubled and the whole is put between apostrophes.
+QString QuoteCriteria(const QString &text);
+// The same without the outer apostrophes, for criteria texts that carry their
+// own ("NAME LIKE '%" + EscapeCriteria(text) + "%'").
+QString EscapeCriteria(const QString &text);
+
+}  // namespace zolt

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace zolt {
+
+// Writes a new .xlsx workbook through libxlsxwriter. Nothing reaches the
+// target path until save(): the workbook is written to a temporary file in the
+// target's folder and renamed over the target only when complete, so a failed
+// write leaves whatever was there before.
+// Every failure throws ZoltError naming the file and what went wrong.
+class WorkbookWriter {
+public:
+    explicit WorkbookWriter(const QString &targetPath);
+    ~WorkbookWriter();
+
+    // Adds a worksheet at the end; sheets count from 1. Answers its position.
+    int addSheet(const QString &name);
+    void setColumnWidth(int sheet, int column, double width);
+    // Row 1 of the sheet in bold type of the given size.
+    void setHeaderRowFont(int sheet, double size);
+    // Gives a column the text number format "@".
+    void setColumnTextFormat(int sheet, int column);
+    // Writes a value as text (never as a number); rows and columns from 1.
+    // Cells of row 1 take the header row's font when one was set.
+    void writeText(int sheet, int row, int column, const QString &text);
+    // Switches off the "number stored as text" indicator on a cell range
+    // (rows and columns from 1, inclusive).
+    void ignoreNumberStoredAsText(int sheet, int firstRow, int firstColumn, int lastRow, int lastColumn);
+    void setActiveSheet(int sheet);
+
+    // Writes the workbook and puts it at the target path.
+    void save();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+}  // namespace zolt

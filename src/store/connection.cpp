@@ -1,0 +1,90 @@
+#include "connection.h"
+
+#include "common/errors.h"
+
+#include <QRegularExpression>
+
+namespace zolt {
+void Connection::setConnectionString(const QString &text)
+{
+    m_connectionString = text;
+}
+
+QString Connection::catalogue() const
+{
+    static const QRegularExpression re(QStringLiteral("Initial Catalog=([^;]*)"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    const auto m = re.match(m_connectionString);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+sql::Database &Connection::database() const
+{
+    if (!m_db)
+        throw ZoltError(ErrorNumber::RecordsetClosed,
+                        QStringLiteral("The connection %1 is not open.").arg(m_name));
+    return *m_db;
+}
+
+int Connection::transactionDepth() const
+{
+    return m_db ? m_db->transactionDepth() : 0;
+}
+
+void Connection::beginTrans()
+{
+    sql::Database &db = database();
+    int &depth = db.transactionDepth();
+    db.exec(depth == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT zolt_%1").arg(depth));
+    ++depth;
+}
+
+void Connection::commitTrans()
+{
+    sql::Database &db = database();
+    int &depth = db.transactionDepth();
+    if (depth == 0)
+        return;
+    db.exec(depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE zolt_%1").arg(depth - 1));
+    --depth;
+}
+
+void Connection::rollbackTrans()
+{
+    sql::Database &db = database();
+    int &depth = db.transactionDepth();
+    if (depth == 0)
+        return;
+    if (depth == 1)
+        db.exec(QStringLiteral("ROLLBACK"));
+    else
+        db.exec(QStringLiteral("ROLLBACK TO zolt_%1; RELEASE zolt_%1").arg(depth - 1));
+    --depth;
+}
+
+void Connection::execute(const QString &sqlText)
+{
+    static const QRegularExpression deleteStar(QStringLiteral("^\\s*DELETE\\s+\\*\\s+FROM\\b"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    QString text = sqlText;
+    text.replace(deleteStar, QStringLiteral("DELETE FROM"));
+    database().exec(text);
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done) {
+        try {
+            m_connection.rollbackTrans();
+        } catch (...) {
+        }
+    }
+}
+
+void Transaction::commit()
+{
+    m_connection.commitTrans();
+    m_done = true;
+}
+
+}  // namespace zolt

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <vector>
+
+namespace zolt {
+
+// A filter or find criteria text, parsed: comparisons joined by AND, such as
+// MORTCO = '0012' AND NAME LIKE '%O''NEIL%'. Literals are quoted with
+// apostrophes (doubled inside) or are plain numbers; LIKE takes % or * as
+// "any run of characters". Text compares without regard to letter case.
+// The text is never handed to the database.
+class Criteria {
+public:
+    enum class Op { Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual, Like, IsNull, IsNotNull };
+
+    struct Term {
+        QString field;
+        int column = -1;     // resolved by bind()
+        Op op = Op::Equal;
+        QVariant literal;    // QString, double, or null for NULL
+    };
+
+    // Throws ZoltError(BadCriteria) when the text cannot be parsed.
+    static Criteria parse(const QString &text);
+
+    // Resolves field names against the columns (upper-case names); throws
+    // ZoltError(BadCriteria) for a field the row does not have.
+    void bind(const std::function<int(const QString &)> &columnOf);
+
+    bool matches(const std::vector<QVariant> &row) const;
+    bool isEmpty() const { return m_terms.empty(); }
+    const std::vector<Term> &terms() const { return m_terms; }
+
+private:
+    std::vector<Term> m_terms;
+};
+
+// Case-insensitive LIKE with % and * for any run of characters.
+bool LikeMatch(const QString &value, const QString &pattern);
+
+}  // namespace zolt

@@ -1,0 +1,207 @@
+#include "data_environment.h"
+
+#include "common/errors.h"
+#include "common/text_utils.h"
+#include "common/user_dialog.h"
+
+#include <QFileInfo>
+#include <map>
+
+namespace zolt {
+
+const QString DataEnvironment::ZoltPrefix = QStringLiteral(
+    "Provider=MSDASQL.1;Password=;Persist Security Info=True;Data Source=MS Access Database;"
+    "Mode=ReadWrite;Initial Catalog=");
+const QString DataEnvironment::PasswordPrefix = QStringLiteral(
+    "Provider=MSDASQL.1;Password=quillfox;Persist Security Info=True;Data Source=MS Access Database;"
+    "Mode=ReadWrite;Initial Catalog=");
+
+namespace {
+
+const QString DesignZolt = QStringLiteral(
+    "Provider=MSDASQL.1;Password=;Persist Security Info=False;Data Source=MS Access Database;"
+    "Mode=ReadWrite;Initial Catalog=zolt.mdb");
+
+QString designString(const QString &file)
+{
+    return DataEnvironment::PasswordPrefix + file;
+}
+
+// The application path joined with a file name, without a doubled separator
+// when the path is the root.
+QString inAppDir(const QString &appDir, const QString &file)
+{
+    return appDir.endsWith(u'/') ? appDir + file : appDir + u'/' + file;
+}
+
+QString missingMessage(const QString &file)
+{
+    return QStringLiteral("SEVERE ERROR - The %1 file is missing from the application path.").arg(file);
+}
+
+}  // namespace
+
+const QStringList &DataEnvironment::ZoltTables()
+{
+    static const QStringList tables = {
+        QStringLiteral("Group"), QStringLiteral("Detail"), QStringLiteral("Fol_Mask"),
+        QStringLiteral("ZoltSystem"), QStringLiteral("VERIFY"), QStringLiteral("Collection_District"),
+        QStringLiteral("Jurisdiction"), QStringLiteral("CD_JUR"), QStringLiteral("ZoltSettings")};
+    return tables;
+}
+
+const QStringList &DataEnvironment::ZoltDbTables()
+{
+    static const QStringList tables = {QStringLiteral("FolioMask"), QStringLiteral("ErrorMessage")};
+    return tables;
+}
+
+std::shared_ptr<sql::Database> OpenWorkingDatabase(const QString &path, const QStringList &tables)
+{
+    auto db = sql::Database::open(path, sql::Database::Mode::OpenExisting);
+    QStringList present;
+    try {
+        present = db->tableNames();
+    } catch (const ZoltError &e) {
+        throw ZoltError(e.number(), QStringLiteral("The file %1 is not a Zolt database: %2")
+                                        .arg(QFileInfo(path).absoluteFilePath(), e.description()));
+    }
+    for (const QString &table : tables) {
+        if (!present.contains(table, Qt::CaseInsensitive))
+            throw ZoltError(ErrorNumber::BadFileFormat,
+                            QStringLiteral("The file %1 is not a Zolt database: it lacks the table %2")
+                                .arg(QFileInfo(path).absoluteFilePath(), table));
+    }
+    return db;
+}
+
+DataEnvironment::DataEnvironment()
+{
+    m_zolt.setConnectionString(DesignZolt);
+    m_zoltDb.setConnectionString(designString(QStringLiteral("zoltdb.mdb")));
+    m_labelDb.setConnectionString(designString(QStringLiteral("label.mdb")));
+    makeRecordsets();
+}
+
+DataEnvironment::~DataEnvironment() = default;
+
+void DataEnvironment::makeRecordsets()
+{
+    const QString detail = QStringLiteral("SELECT * FROM Detail ORDER BY MORTCO, CD, JUR, FOLIO");
+    const QString verify = QStringLiteral("SELECT * FROM VERIFY ORDER BY NUMBER");
+    auto make = [](Connection &c, const char *name, const QString &source) {
+        return std::make_unique<Recordset>(c, QString::fromLatin1(name), source);
+    };
+    m_rsGroup = make(m_zolt, "rsGroup", QStringLiteral("Group"));
+    m_rsDetail = make(m_zolt, "rsDetail", detail);
+    m_rsDetail2 = make(m_zolt, "rsDetail2", detail);
+    m_rsFol_Mask = make(m_zolt, "rsFol_Mask", QStringLiteral("Fol_Mask"));
+    m_rsZoltSystem = make(m_zolt, "rsZoltSystem", QStringLiteral("ZoltSystem"));
+    m_rsFolioMask = make(m_zoltDb, "rsFolioMask", QStringLiteral("SELECT * FROM FolioMask ORDER BY YEAR, JUR_CD"));
+    m_rsVerify = make(m_zolt, "rsVerify", verify);
+    m_rsVerify2 = make(m_zolt, "rsVerify2", verify);
+    m_rsCD_JUR = make(m_zolt, "rsCD_JUR",
+                      QStringLiteral("SELECT * FROM CD_JUR ORDER BY Collection_District_Code, Jurisdiction_Code"));
+    m_rsJurisdiction = make(m_zolt, "rsJurisdiction",
+                            QStringLiteral("SELECT * FROM Jurisdiction ORDER BY Jurisdiction_Code"));
+    m_rsCollection_District = make(m_zolt, "rsCollection_District",
+                                   QStringLiteral("SELECT * FROM Collection_District ORDER BY Collection_District_Code"));
+    m_rsErrorMessage = make(m_zoltDb, "rsErrorMessage",
+                            QStringLiteral("SELECT * FROM ErrorMessage ORDER BY ErrorNumber"));
+}
+
+void DataEnvironment::openConnections()
+{
+    std::map<QString, std::shared_ptr<sql::Database>> byFile;
+    auto attach = [&byFile](Connection &c, const QStringList &tables) {
+        const QString file = QFileInfo(c.catalogue()).absoluteFilePath();
+        auto &db = byFile[file];
+        if (!db)
+            db = OpenWorkingDatabase(file, {});
+        for (const QString &table : tables) {
+            if (!db->tableNames().contains(table, Qt::CaseInsensitive))
+                OpenWorkingDatabase(file, tables);  // throws, naming the table
+        }
+        c.attach(db);
+    };
+    attach(m_zolt, ZoltTables());
+    attach(m_zoltDb, ZoltDbTables());
+    attach(m_labelDb, {});
+}
+
+std::unique_ptr<DataEnvironment> DataEnvironment::start(const QString &appDir, const QString &exeName,
+                                                        UserDialog &ui)
+{
+    std::unique_ptr<DataEnvironment> de(new DataEnvironment());
+    QString &step = de->m_traceStep;
+    try {
+        step = QStringLiteral("(001)");
+        ui.letEventsRun();
+        // The database files are looked for in the application directory,
+        // whatever the current directory is.
+        const QString zoltFile = inAppDir(appDir, QStringLiteral("Zolt.mdb"));
+        if (!FileExists(zoltFile)) {
+            step = QStringLiteral("(005)");
+            ui.message(missingMessage(QStringLiteral("Zolt.mdb")), MessageIcon::Critical);
+            return nullptr;
+        }
+        de->m_zolt.setConnectionTimeout(120);
+        step = QStringLiteral("(002)");
+        step = appDir.endsWith(u'/') ? QStringLiteral("(003)") : QStringLiteral("(004)");
+        de->m_zolt.setConnectionString(ZoltPrefix + zoltFile);
+
+        step = QStringLiteral("(006)");
+        const QString stem = QFileInfo(exeName).completeBaseName().toUpper().left(7);
+        if (stem == u"ZOLTWIN") {
+            step = QStringLiteral("(016)");
+            de->m_labelDb.setConnectionString(de->m_zolt.connectionString());
+            step = QStringLiteral("(017)");
+            de->m_zoltDb.setConnectionString(de->m_zolt.connectionString());
+            step = QStringLiteral("(018)");
+        } else {
+            const QString zoltDbFile = inAppDir(appDir, QStringLiteral("ZoltDb.mdb"));
+            if (!FileExists(zoltDbFile)) {
+                step = QStringLiteral("(010)");
+                ui.message(missingMessage(QStringLiteral("ZoltDb.mdb")), MessageIcon::Critical);
+                return nullptr;
+            }
+            de->m_zoltDb.setConnectionTimeout(120);
+            step = QStringLiteral("(007)");
+            step = appDir.endsWith(u'/') ? QStringLiteral("(008)") : QStringLiteral("(009)");
+            de->m_zoltDb.setConnectionString(PasswordPrefix + zoltDbFile);
+
+            step = QStringLiteral("(011)");
+            const QString labelFile = inAppDir(appDir, QStringLiteral("Label.mdb"));
+            if (!FileExists(labelFile)) {
+                step = QStringLiteral("(015)");
+                ui.message(missingMessage(QStringLiteral("Label.mdb")), MessageIcon::Critical);
+                return nullptr;
+            }
+            de->m_labelDb.setConnectionTimeout(120);
+            step = QStringLiteral("(012)");
+            step = appDir.endsWith(u'/') ? QStringLiteral("(013)") : QStringLiteral("(014)");
+            de->m_labelDb.setConnectionString(PasswordPrefix + labelFile);
+        }
+        step = QStringLiteral("(019)");
+        de->openConnections();
+        return de;
+    } catch (const ZoltError &e) {
+        ui.setBusy(false);
+        ui.message(QStringLiteral("SEVERE ERROR (DataEnvironment_Initialize-%1 ) # %2\n%3")
+                       .arg(step, QString::number(e.number()), e.description()),
+                   MessageIcon::Critical);
+        return nullptr;
+    }
+}
+
+std::unique_ptr<DataEnvironment> DataEnvironment::openFile(const QString &path)
+{
+    std::unique_ptr<DataEnvironment> de(new DataEnvironment());
+    const QString file = QFileInfo(path).absoluteFilePath();
+    for (Connection *c : {&de->m_zolt, &de->m_zoltDb, &de->m_labelDb})
+        c->setConnectionString(ZoltPrefix + file);
+    de->openConnections();
+    return de;
+}
+
+}  // namespace zolt

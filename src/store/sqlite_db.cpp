@@ -1,0 +1,188 @@
+#include "sqlite_db.h"
+
+#include "common/errors.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace zolt::sql {
+
+Statement::Statement(Database &db, const QString &sql) : m_db(&db)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(db.handle(), utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
+    if (rc != SQLITE_OK)
+        db.fail(rc);
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+Statement::Statement(Statement &&other) noexcept : m_db(other.m_db), m_stmt(other.m_stmt)
+{
+    other.m_stmt = nullptr;
+}
+
+void Statement::bind(int index, const QVariant &value)
+{
+    int rc = SQLITE_OK;
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
+        rc = sqlite3_bind_null(m_stmt, index);
+        break;
+    case QMetaType::Bool:
+        rc = sqlite3_bind_int(m_stmt, index, value.toBool() ? -1 : 0);
+        break;
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+        rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
+        break;
+    default: {
+        if (value.isNull()) {
+            rc = sqlite3_bind_null(m_stmt, index);
+            break;
+        }
+        const QByteArray utf8 = value.toString().toUtf8();
+        rc = sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+    if (rc != SQLITE_OK)
+        m_db->fail(rc);
+}
+
+void Statement::bindAll(const QVariantList &values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        bind(i + 1, values.at(i));
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    sqlite3_reset(m_stmt);
+    m_db->fail(rc);
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+void Statement::run()
+{
+    while (step()) {
+    }
+}
+
+int Statement::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+QString Statement::columnName(int column) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+}
+
+QVariant Statement::column(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_NULL:
+        return QVariant();
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(m_stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, column));
+    default: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)));
+    }
+    }
+}
+
+std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
+{
+    const bool exists = QFileInfo::exists(path);
+    if (mode == Mode::OpenExisting && !exists)
+        throw ZoltError(ErrorNumber::FileNotFound, QStringLiteral("File not found: %1").arg(path));
+    if (mode == Mode::Create && exists)
+        throw ZoltError(ErrorNumber::FileAccess, QStringLiteral("%1 already exists").arg(path));
+
+    std::shared_ptr<Database> db(new Database(path));
+    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db->m_db, flags, nullptr);
+    if (rc != SQLITE_OK)
+        db->fail(rc);
+    sqlite3_extended_result_codes(db->m_db, 1);
+    sqlite3_busy_timeout(db->m_db, 5000);
+    // Single user: the write-ahead log with NORMAL syncing keeps the per-row
+    // commits of the screens cheap, and a crash still never corrupts the file.
+    db->exec(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"));
+    return db;
+}
+
+Database::~Database()
+{
+    sqlite3_close_v2(m_db);
+}
+
+void Database::exec(const QString &sql)
+{
+    char *error = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    sqlite3_free(error);
+    if (rc != SQLITE_OK)
+        fail(rc);
+}
+
+qint64 Database::lastInsertRowId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+bool Database::inTransaction() const
+{
+    return sqlite3_get_autocommit(m_db) == 0;
+}
+
+QStringList Database::tableNames()
+{
+    QStringList names;
+    Statement st = prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    while (st.step())
+        names << st.column(0).toString();
+    return names;
+}
+
+void Database::fail(int code) const
+{
+    QString text = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(code));
+    if (m_db && sqlite3_extended_errcode(m_db) != SQLITE_OK)
+        code = sqlite3_extended_errcode(m_db);
+    throw ZoltError(code, text);
+}
+
+void CreateDatabaseFile(const QString &path)
+{
+    auto db = Database::open(path, Database::Mode::Create);
+    db->exec(QStringLiteral("BEGIN"));
+    db->exec(SchemaSql());
+    db->exec(QStringLiteral("COMMIT"));
+}
+
+}  // namespace zolt::sql

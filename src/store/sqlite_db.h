@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace zolt::sql {
+
+class Database;
+
+// One prepared statement. Failures throw ZoltError with SQLite's extended
+// result code as the number.
+class Statement {
+public:
+    Statement(Database &db, const QString &sql);
+    ~Statement();
+    Statement(Statement &&other) noexcept;
+    Statement &operator=(Statement &&) = delete;
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    void bind(int index, const QVariant &value);  // index from 1
+    void bindAll(const QVariantList &values);
+    bool step();                                  // true while a row is ready
+    void reset();
+    void run();                                   // step to the end
+
+    int columnCount() const;
+    QString columnName(int column) const;
+    QVariant column(int column) const;            // NULL gives a null QVariant
+
+private:
+    Database *m_db;
+    sqlite3_stmt *m_stmt = nullptr;
+};
+
+class Database {
+public:
+    enum class Mode { OpenExisting, Create };
+
+    // Opens an SQLite file. OpenExisting refuses a missing file; Create
+    // refuses an existing one.
+    static std::shared_ptr<Database> open(const QString &path, Mode mode);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    void exec(const QString &sql);
+    Statement prepare(const QString &sql) { return Statement(*this, sql); }
+    qint64 lastInsertRowId() const;
+    bool inTransaction() const;
+    // Nesting depth of the transactions begun through the connections.
+    int &transactionDepth() { return m_transactionDepth; }
+    QStringList tableNames();
+
+    const QString &path() const { return m_path; }
+    sqlite3 *handle() const { return m_db; }
+
+    [[noreturn]] void fail(int code) const;
+
+private:
+    explicit Database(const QString &path) : m_path(path) {}
+
+    QString m_path;
+    sqlite3 *m_db = nullptr;
+    int m_transactionDepth = 0;
+};
+
+// The database definition every fresh working database is made from.
+QString SchemaSql();
+
+// Makes a fresh database file with every table; refuses to touch an existing file.
+void CreateDatabaseFile(const QString &path);
+
+}  // namespace zolt::sql

@@ -1,0 +1,42 @@
+#include "recording_dialog.h"
+
+namespace zolt::test {
+
+void RecordingDialog::message(const QString &text, MessageIcon icon, const QString &title)
+{
+    said.append({Said::Message, text, title, icon});
+}
+
+bool RecordingDialog::askYesNo(const QString &text, const QString &title, MessageIcon icon)
+{
+    said.append({Said::Question, text, title, icon});
+    return yesNoAnswers.isEmpty() ? false : yesNoAnswers.takeFirst();
+}
+
+QString RecordingDialog::inputBox(const QString &prompt, const QString &title, const QString &)
+{
+    said.append({Said::Input, prompt, title, MessageIcon::None});
+    return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
+}
+
+QStringList RecordingDialog::messages() const
+{
+    QStringList out;
+    for (const Said &s : said) {
+        if (s.kind == Said::Message)
+            out << s.text;
+    }
+    return out;
+}
+
+QStringList RecordingDialog::questions() const
+{
+    QStringList out;
+    for (const Said &s : said) {
+        if (s.kind == Said::Question)
+            out << s.text;
+    }
+    return out;
+}
+
+}  // namespace zolt::test

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "common/user_dialog.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace zolt::test {
+
+// The user dialog of the tests: remembers everything said, answers questions
+// and input boxes from scripts (No and the empty text when a script runs out).
+class RecordingDialog : public UserDialog {
+public:
+    struct Said {
+        enum Kind { Message, Question, Input } kind;
+        QString text;
+        QString title;
+        MessageIcon icon;
+    };
+
+    void message(const QString &text, MessageIcon icon, const QString &title) override;
+    bool askYesNo(const QString &text, const QString &title, MessageIcon icon) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    void beep() override { ++beeps; }
+    void letEventsRun() override { ++eventRuns; }
+    void setBusy(bool busy) override { this->busy = busy; }
+    void progress(const QString &text, qint64 done, qint64 total) override { lastProgress = text; }
+
+    QList<Said> said;
+    QList<bool> yesNoAnswers;
+    QStringList inputAnswers;
+    int beeps = 0;
+    int eventRuns = 0;
+    bool busy = false;
+    QString lastProgress;
+
+    // Texts of the message boxes only, in order.
+    QStringList messages() const;
+    QStringList questions() const;
+    void clear() { said.clear(); beeps = 0; }
+};
+
+}  // namespace zolt::test
