@@ -58,19 +58,19 @@ const QStringList &DataEnvironment::ZoltDbTables()
 
 std::shared_ptr<sql::Database> OpenWorkingDatabase(const QString &path, const QStringList &tables)
 {
-    auto db = sql::Database::open(path, sql::Database::Mode::OpenExisting);
+    const QString file = QFileInfo(path).absoluteFilePath();
+    std::shared_ptr<sql::Database> db;
     QStringList present;
     try {
+        db = sql::Database::open(path, sql::Database::Mode::OpenExisting);
         present = db->tableNames();
     } catch (const ZoltError &e) {
-        throw ZoltError(e.number(), QStringLiteral("The file %1 is not a Zolt database: %2")
-                                        .arg(QFileInfo(path).absoluteFilePath(), e.description()));
+        throw ZoltError(e.number(), QStringLiteral("The file %1 is not a Zolt database: %2").arg(file, e.description()));
     }
     for (const QString &table : tables) {
         if (!present.contains(table, Qt::CaseInsensitive))
             throw ZoltError(ErrorNumber::BadFileFormat,
-                            QStringLiteral("The file %1 is not a Zolt database: it lacks the table %2")
-                                .arg(QFileInfo(path).absoluteFilePath(), table));
+                            QStringLiteral("The file %1 is not a Zolt database: it lacks the table %2").arg(file, table));
     }
     return db;
 }

@@ -1,0 +1,96 @@
+#include "common/text_utils.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace zolt;
+
+class TestTextUtils : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fileTests()
+    {
+        QTemporaryDir dir;
+        const QString empty = dir.filePath("empty.csv");
+        const QString full = dir.filePath("full.csv");
+        QFile(empty).open(QIODevice::WriteOnly);
+        QFile f(full);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        f.close();
+
+        QVERIFY(!FileExists(empty));
+        QVERIFY(FileExists(full));
+        QVERIFY(!FileExists(dir.filePath("missing.csv")));
+        QVERIFY(!FileExists(dir.path()));  // a folder is not a file
+        QVERIFY(!FileExists(QString()));
+
+        FileAttributeFlags flags = GetFileAttributeFlags(full);
+        QCOMPARE(flags.attributeValue, 32);
+        QVERIFY(flags.recognised && flags.archive && !flags.readOnly && !flags.compressed);
+
+        // Judged by the permission bits, so the answer holds for root too.
+        QVERIFY(QFile::setPermissions(full, QFile::ReadOwner | QFile::ReadGroup));
+        flags = GetFileAttributeFlags(full);
+        QCOMPARE(flags.attributeValue, 33);
+        QVERIFY(flags.recognised && flags.readOnly && flags.archive);
+
+        for (const QString &path : {empty, dir.path(), QStringLiteral("/dev/null")}) {
+            flags = GetFileAttributeFlags(path);
+            QVERIFY2(!flags.recognised && !flags.readOnly, qPrintable(path));
+            QCOMPARE(flags.attributeValue, -1);
+        }
+    }
+
+    void trimming()
+    {
+        QCOMPARE(TrimRightChar("  12.500  ", "0"), QString("12.5"));
+        QCOMPARE(TrimRightChar("100100", "0"), QString("1001"));
+        QCOMPARE(TrimLeftChar("000", "0"), QString());
+        QCOMPARE(TrimLeftChar(" 000000000012345678 ", "0"), QString("12345678"));
+        QCOMPARE(TrimLeftChar("0012", "00"), QString("0012"));  // more than one character never matches
+        QCOMPARE(TrimRightChar("", "0"), QString());
+        // Only blanks are trimmed: a tab is data.
+        QCOMPARE(TrimBlanks("\tA "), QString("\tA"));
+    }
+
+    void repeatAndQuotes()
+    {
+        QCOMPARE(RepeatText("0", 5), QString("00000"));
+        QCOMPARE(RepeatText("ab", 0), QString());
+        QCOMPARE(RepeatText("ab", -3), QString());
+        QCOMPARE(StripQuotes("  O'NEIL \"JR\" "), QString("ONEIL JR"));
+        QCOMPARE(StripQuotes("'"), QString());
+    }
+
+    void collapseBlanks()
+    {
+        QString text = "   SMITH    JOHN  A   ";
+        QCOMPARE(CollapseBlanks(text), QString("SMITH JOHN A"));
+        QCOMPARE(text, QString("SMITH    JOHN  A"));  // the caller keeps the trimmed text
+        QString none;
+        QCOMPARE(CollapseBlanks(none), QString());
+    }
+
+    void decimalMask()
+    {
+        QCOMPARE(FormatDecimalMask("000000000012345678"), QString("000000000012345.678"));
+        QCOMPARE(TrimLeftChar(FormatDecimalMask("000000000012345678"), "0"), QString("12345.678"));
+        // Only the rightmost 18 characters count; a short input fills from the left.
+        QCOMPARE(FormatDecimalMask("99000000000000000001"), QString("000000000000000.001"));
+        QCOMPARE(FormatDecimalMask("12345"), QString("12345."));
+    }
+
+    void criteriaQuoting()
+    {
+        QCOMPARE(QuoteCriteria("O'NEIL"), QString("'O''NEIL'"));
+        QCOMPARE(EscapeCriteria("a''b"), QString("a''''b"));
+        QCOMPARE(PadCut("AB", 4), QString("AB  "));
+        QCOMPARE(PadCut("ABCDEF", 4), QString("ABCD"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTextUtils)
+#include "test_text_utils.moc"

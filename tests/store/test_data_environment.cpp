@@ -1,0 +1,116 @@
+#include "store/data_environment.h"
+#include "store/sqlite_db.h"
+#include "support/recording_dialog.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace zolt;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+}  // namespace
+
+class TestDataEnvironment : public QObject {
+    Q_OBJECT
+
+private slots:
+    void missingOrEmptyDatabase()
+    {
+        QTemporaryDir dir;
+        test::RecordingDialog ui;
+        QVERIFY(!DataEnvironment::start(dir.path(), "zoltwin", ui));
+        writeFile(dir.filePath("Zolt.mdb"), QByteArray());
+        QVERIFY(!DataEnvironment::start(dir.path(), "zoltwin", ui));
+        const QString missing = "SEVERE ERROR - The Zolt.mdb file is missing from the application path.";
+        QCOMPARE(ui.messages(), QStringList({missing, missing}));
+        QVERIFY(ui.said.first().icon == MessageIcon::Critical);
+    }
+
+    void singleFileBranch()
+    {
+        QTemporaryDir dir;
+        sql::CreateDatabaseFile(dir.filePath("Zolt.mdb"));
+        test::RecordingDialog ui;
+        // The database is found in the application folder, with or without a
+        // trailing separator, whatever the current folder is.
+        auto de = DataEnvironment::start(dir.path() + "/", "ZoltWin2012.exe", ui);
+        QVERIFY(de);
+        QVERIFY(ui.said.isEmpty());
+        const QString zolt = de->Zolt().connectionString();
+        QCOMPARE(zolt, DataEnvironment::ZoltPrefix + dir.filePath("Zolt.mdb"));
+        QVERIFY(!zolt.contains("//"));
+        QCOMPARE(de->ZoltDb().connectionString(), zolt);
+        QCOMPARE(de->LabelDb().connectionString(), zolt);
+        QCOMPARE(de->Zolt().connectionTimeout(), 120);
+        QCOMPARE(de->traceStep(), QString("(019)"));
+
+        // The standing tables of the other connection live in the same file.
+        de->rsFolioMask().open();
+        de->rsFolioMask().addNew();
+        de->rsFolioMask().setField("JUR_CD", "701");
+        de->rsFolioMask().update();
+        de->rsErrorMessage().open();
+        QCOMPARE(de->rsErrorMessage().recordCount(), 0);
+        sql::Statement st = de->Zolt().database().prepare("SELECT COUNT(*) FROM FolioMask");
+        QVERIFY(st.step());
+        QCOMPARE(st.column(0).toInt(), 1);
+    }
+
+    void separateFilesBranch()
+    {
+        QTemporaryDir dir;
+        sql::CreateDatabaseFile(dir.filePath("Zolt.mdb"));
+        test::RecordingDialog ui;
+        QVERIFY(!DataEnvironment::start(dir.path(), "zolt", ui));
+        QCOMPARE(ui.messages().last(), QString("SEVERE ERROR - The ZoltDb.mdb file is missing from the application path."));
+        sql::CreateDatabaseFile(dir.filePath("ZoltDb.mdb"));
+        QVERIFY(!DataEnvironment::start(dir.path(), "zolt", ui));
+        QCOMPARE(ui.messages().last(), QString("SEVERE ERROR - The Label.mdb file is missing from the application path."));
+        sql::CreateDatabaseFile(dir.filePath("Label.mdb"));
+        auto de = DataEnvironment::start(dir.path(), "zolt", ui);
+        QVERIFY(de);
+        QCOMPARE(de->ZoltDb().connectionString(), DataEnvironment::PasswordPrefix + dir.filePath("ZoltDb.mdb"));
+        QCOMPARE(de->LabelDb().connectionString(), DataEnvironment::PasswordPrefix + dir.filePath("Label.mdb"));
+
+        // rsErrorMessage works on ZoltDb.mdb, not on Zolt.mdb.
+        de->rsErrorMessage().open();
+        de->rsErrorMessage().addNew();
+        de->rsErrorMessage().setField("ErrorNumber", 1);
+        de->rsErrorMessage().update();
+        auto zoltOnly = DataEnvironment::openFile(dir.filePath("Zolt.mdb"));
+        zoltOnly->rsErrorMessage().open();
+        QCOMPARE(zoltOnly->rsErrorMessage().recordCount(), 0);
+    }
+
+    void foreignFiles()
+    {
+        QTemporaryDir dir;
+        test::RecordingDialog ui;
+        writeFile(dir.filePath("Zolt.mdb"), QByteArray("Standard Jet DB, but not really").repeated(200));
+        QVERIFY(!DataEnvironment::start(dir.path(), "zoltwin", ui));
+        QString said = ui.messages().last();
+        QVERIFY2(said.startsWith("SEVERE ERROR (DataEnvironment_Initialize-(019) ) # 26"), qPrintable(said));
+        QVERIFY2(said.contains(dir.filePath("Zolt.mdb")), qPrintable(said));
+
+        QFile::remove(dir.filePath("Zolt.mdb"));
+        {
+            auto db = sql::Database::open(dir.filePath("Zolt.mdb"), sql::Database::Mode::Create);
+            db->exec("CREATE TABLE Detail (MORTCO TEXT)");
+        }
+        QVERIFY(!DataEnvironment::start(dir.path(), "zoltwin", ui));
+        said = ui.messages().last();
+        QVERIFY2(said.contains("lacks the table Group"), qPrintable(said));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataEnvironment)
+#include "test_data_environment.moc"

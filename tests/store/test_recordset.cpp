@@ -1,0 +1,173 @@
+#include "common/errors.h"
+#include "store/criteria.h"
+#include "support/test_session.h"
+
+#include <QtTest>
+
+using namespace zolt;
+
+namespace {
+
+void addDetail(Recordset &rs, const QString &mortco, const QString &name, const QString &folio, double payment)
+{
+    rs.addNew();
+    rs.setField("MORTCO", mortco);
+    rs.setField("NAME", name);
+    rs.setField("CD", "01");
+    rs.setField("JUR", "701");
+    rs.setField("FOLIO", folio);
+    rs.setField("PAYMENT", payment);
+    rs.update();
+}
+
+int errorNumberOf(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const ZoltError &e) {
+        return e.number();
+    }
+    return 0;
+}
+
+}  // namespace
+
+class TestRecordset : public QObject {
+    Q_OBJECT
+
+private slots:
+    void criteriaParsing()
+    {
+        const std::vector<QVariant> row = {QString("O'Neil"), 12.5, QVariant()};
+        auto matches = [&row](const QString &text) {
+            Criteria c = Criteria::parse(text);
+            c.bind([](const QString &f) { return QStringList{"NAME", "PAYMENT", "LEGAL"}.indexOf(f.toUpper()); });
+            return c.matches(row);
+        };
+        QVERIFY(matches("NAME = 'o''neil'"));                       // doubled apostrophe, any case
+        QVERIFY(matches("name LIKE '%NEI%' AND PAYMENT > 12"));
+        QVERIFY(matches("PAYMENT = '12.50' AND PAYMENT <= 12.5 AND PAYMENT <> 3"));
+        QVERIFY(matches("NAME LIKE 'o*'  AND  LEGAL = NULL "));     // trailing blanks, * wildcard
+        QVERIFY(!matches("NAME LIKE 'NEI%'"));
+        QVERIFY(!matches("LEGAL = ''"));                            // a null is never equal to text
+        QVERIFY(matches("[NAME] >= 'N' AND NAME < 'P'"));
+
+        for (const char *bad : {"NAME = 'unclosed", "NAME 'x'", "NAME = 'a' OR NAME = 'b'", "= 'x'",
+                                "NAME = 'a' AND", "NAME = x", "NAME > NULL"}) {
+            QCOMPARE(errorNumberOf([bad] { Criteria::parse(QString::fromLatin1(bad)); }),
+                     ErrorNumber::BadCriteria);
+        }
+        QVERIFY(LikeMatch("SMITH", "%MIT%") && LikeMatch("MITCHELL", "%MIT%") && !LikeMatch("SMYTH", "%MIT%"));
+        QVERIFY(LikeMatch("", "%") && LikeMatch("a%b", "a%b") && !LikeMatch("ab", "a_"));
+    }
+
+    void filterFindCloneBookmark()
+    {
+        test::TestSession t;
+        Recordset &rs = t.de().rsDetail();
+        rs.open();
+        QVERIFY(rs.bof() && rs.eof());
+        addDetail(rs, "0002", "SMITH", "000000000000000002", 20);
+        addDetail(rs, "0001", "O'NEIL", "000000000000000001", 10);
+        addDetail(rs, "0001", "BROWN", "000000000000000003", 30);
+        QCOMPARE(rs.recordCount(), 3);
+        QCOMPARE(rs.text("NAME"), QString("BROWN"));  // the added row is current
+
+        // A static cursor: rows added stay at the end until a requery sorts them.
+        rs.requery();
+        QCOMPARE(rs.text("MORTCO"), QString("0001"));
+
+        rs.setFilter("MORTCO = '0001' ");
+        QCOMPARE(rs.recordCount(), 2);
+        QVERIFY(rs.find("NAME = 'o''neil'"));
+        QCOMPARE(rs.number("PAYMENT"), 10.0);
+        const QVariant oneil = rs.bookmark();
+        QVERIFY(!rs.find("NAME = 'SMITH'"));  // filtered away
+        QVERIFY(rs.eof());
+
+        // A clone sees rows added through the original, and bookmarks are shared.
+        auto clone = rs.clone();
+        QCOMPARE(clone->recordCount(), 3);
+        QVERIFY(clone->filter().isEmpty());
+        addDetail(rs, "0001", "GREEN", "000000000000000004", 40);
+        QCOMPARE(clone->recordCount(), 4);
+        clone->setBookmark(oneil);
+        QCOMPARE(clone->text("NAME"), QString("O'NEIL"));
+        clone->setFilter("MORTCO = '0001' AND PAYMENT >= 30");
+        QCOMPARE(clone->recordCount(), 2);
+        QCOMPARE(errorNumberOf([&] { clone->setBookmark(oneil); }), ErrorNumber::NoCurrentRecord);
+
+        // Deleting through the clone: the other cursor stops counting the row.
+        clone->moveFirst();
+        clone->deleteCurrent();
+        QCOMPARE(errorNumberOf([&] { clone->field("NAME"); }), ErrorNumber::NoCurrentRecord);
+        clone->moveNext();
+        QCOMPARE(clone->text("NAME"), QString("GREEN"));
+        QCOMPARE(rs.recordCount(), 2);
+        QCOMPARE(t.scalar("SELECT COUNT(*) FROM Detail").toInt(), 3);
+
+        // Walk to the ends.
+        rs.moveLast();
+        QCOMPARE(rs.text("NAME"), QString("GREEN"));
+        rs.moveNext();
+        QVERIFY(rs.eof());
+        QCOMPARE(errorNumberOf([&] { rs.moveNext(); }), ErrorNumber::NoCurrentRecord);
+        rs.movePrevious();
+        rs.movePrevious();
+        QCOMPARE(rs.text("NAME"), QString("O'NEIL"));
+        rs.movePrevious();
+        QVERIFY(rs.bof());
+    }
+
+    void writesThrough()
+    {
+        test::TestSession t;
+        Recordset &rs = t.de().rsGroup();
+        rs.open();
+        rs.addNew();
+        rs.setField("GROUP", "0001");
+        rs.setField("FOLIO_CNT", "12");
+        rs.setField("TOT_PAY", 1.5);
+        rs.move(0);
+        QCOMPARE(rs.field("FOLIO_CNT").toLongLong(), 12);  // read back as the table stores it
+        rs.setField("NAME1", "ACME");
+        QCOMPARE(t.scalar("SELECT NAME1 FROM \"Group\"").toString(), QString());  // pending
+        rs.move(0);
+        QCOMPARE(t.scalar("SELECT NAME1 FROM \"Group\"").toString(), QString("ACME"));
+
+        // Unknown fields, closed recordsets and bad filters are errors to trap.
+        QCOMPARE(errorNumberOf([&] { rs.field("NOPE"); }), ErrorNumber::FieldNotFound);
+        QCOMPARE(errorNumberOf([&] { rs.setFilter("NOPE = 1"); }), ErrorNumber::BadCriteria);
+        QCOMPARE(rs.recordCount(), 1);  // the refused filter changed nothing
+        rs.close();
+        QCOMPARE(errorNumberOf([&] { rs.moveFirst(); }), ErrorNumber::RecordsetClosed);
+
+        // SQL text with the file's home dialect, and a new source on open.
+        t.de().Zolt().execute("DELETE * FROM \"Group\" ");
+        rs.open("SELECT * FROM \"Group\" ORDER BY MORTCO");
+        QCOMPARE(rs.recordCount(), 0);
+    }
+
+    void uniquePaymentAndTransactions()
+    {
+        test::TestSession t;
+        Connection &zolt = t.de().Zolt();
+        Recordset &rs = t.de().rsDetail();
+        rs.open();
+        zolt.beginTrans();
+        addDetail(rs, "0001", "SMITH", "000000000000000001", 10);
+        zolt.beginTrans();  // nested
+        addDetail(rs, "0001", "Smith", "000000000000000001", 10);  // other case: another owner
+        zolt.rollbackTrans();
+        zolt.commitTrans();
+        QCOMPARE(t.scalar("SELECT COUNT(*) FROM Detail").toInt(), 1);
+
+        addDetail(rs, "0002", "SMITH", "000000000000000001", 10);  // other agency
+        const int refused = errorNumberOf([&] { addDetail(rs, "0001", "SMITH", "000000000000000001", 99); });
+        QCOMPARE(refused, 2067);  // the database's unique-constraint code
+        QCOMPARE(t.scalar("SELECT COUNT(*) FROM Detail").toInt(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordset)
+#include "test_recordset.moc"
