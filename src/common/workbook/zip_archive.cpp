@@ -1,0 +1,94 @@
+#include "zip_archive.h"
+
+#include "workbook_problem.h"
+
+#include <QFile>
+#include <zip.h>
+
+namespace zolt::workbook {
+
+namespace {
+
+QString zipErrorText(int code)
+{
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
+
+}  // namespace
+
+ZipArchive::ZipArchive(const QString &path)
+{
+    int code = 0;
+    m_zip = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
+    if (!m_zip)
+        Fail(QStringLiteral("it is not a valid zip package (%1)").arg(zipErrorText(code)));
+}
+
+ZipArchive::~ZipArchive()
+{
+    zip_discard(m_zip);
+}
+
+qint64 ZipArchive::locate(const QString &partName) const
+{
+    return zip_name_locate(m_zip, partName.toUtf8().constData(), ZIP_FL_NOCASE | ZIP_FL_ENC_GUESS);
+}
+
+bool ZipArchive::contains(const QString &partName) const
+{
+    return locate(partName) >= 0;
+}
+
+std::unique_ptr<QIODevice> ZipArchive::open(const QString &partName) const
+{
+    const qint64 index = locate(partName);
+    if (index < 0)
+        Fail(QStringLiteral("the part %1 is missing").arg(partName));
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(m_zip, index, 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)
+        && stat.size > quint64(MaxPartSize))
+        Fail(QStringLiteral("the part %1 unpacks to more than %2 MB").arg(partName).arg(MaxPartSize >> 20));
+    zip_file *file = zip_fopen_index(m_zip, index, 0);
+    if (!file)
+        Fail(QStringLiteral("the part %1 cannot be unpacked (%2)")
+                 .arg(partName, QString::fromLocal8Bit(zip_strerror(m_zip))));
+    auto device = std::make_unique<ZipPartDevice>(file, partName);
+    device->open(QIODevice::ReadOnly);
+    return device;
+}
+
+ZipPartDevice::ZipPartDevice(zip_file *file, const QString &partName) : m_file(file), m_partName(partName)
+{
+}
+
+ZipPartDevice::~ZipPartDevice()
+{
+    zip_fclose(m_file);
+}
+
+qint64 ZipPartDevice::readData(char *data, qint64 maxSize)
+{
+    if (!m_failure.isEmpty())
+        return -1;
+    const zip_int64_t n = zip_fread(m_file, data, zip_uint64_t(maxSize));
+    if (n < 0) {
+        m_failure = QStringLiteral("the part %1 is damaged (%2)")
+                        .arg(m_partName, QString::fromLocal8Bit(zip_file_strerror(m_file)));
+        return -1;
+    }
+    m_total += n;
+    if (m_total > ZipArchive::MaxPartSize) {
+        m_failure = QStringLiteral("the part %1 unpacks to more than %2 MB")
+                        .arg(m_partName)
+                        .arg(ZipArchive::MaxPartSize >> 20);
+        return -1;
+    }
+    return n;
+}
+
+}  // namespace zolt::workbook

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+#include <memory>
+
+struct zip;
+struct zip_file;
+
+namespace zolt::workbook {
+
+// Reading access to the parts of a zip package. Failures throw WorkbookProblem.
+class ZipArchive {
+public:
+    // No single part may unpack to more than this many bytes.
+    static constexpr qint64 MaxPartSize = qint64(512) * 1024 * 1024;
+
+    explicit ZipArchive(const QString &path);
+    ~ZipArchive();
+    ZipArchive(const ZipArchive &) = delete;
+    ZipArchive &operator=(const ZipArchive &) = delete;
+
+    // Part names without a leading slash, compared without regard to case.
+    bool contains(const QString &partName) const;
+    // The part's unpacked bytes as a stream, read as they are needed.
+    std::unique_ptr<QIODevice> open(const QString &partName) const;
+
+private:
+    qint64 locate(const QString &partName) const;
+    zip *m_zip = nullptr;
+};
+
+// One part being unpacked. A read error or a part larger than
+// ZipArchive::MaxPartSize ends the stream, and failure() says why.
+class ZipPartDevice : public QIODevice {
+public:
+    ZipPartDevice(zip_file *file, const QString &partName);
+    ~ZipPartDevice() override;
+
+    bool isSequential() const override { return true; }
+    QString failure() const { return m_failure; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    zip_file *m_file;
+    QString m_partName;
+    qint64 m_total = 0;
+    QString m_failure;
+};
+
+}  // namespace zolt::workbook
