@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace zolt {
+
+// The export's own backup of the workbook it replaces: a name ending ".xlsx"
+// (in any case) ends ".bak" instead, any other name gets ".bak" appended.
+QString VerifyExportBackupName(const QString &fileName);
+
+// The verification task's backup of the chosen workbook: a name ending
+// ".zolt" (in any case) ends "bak" instead, any other gets ".bak" appended.
+QString VerifyTaskBackupName(const QString &fileName);
+
+// Replaces the backup by a copy of the file; answers whether the copy was
+// made. A missing or empty file leaves the backup alone.
+bool CopyToBackup(const QString &fileName, const QString &backupName);
+
+}  // namespace zolt

@@ -1,0 +1,156 @@
+#include "verify_export.h"
+
+#include "common/errors.h"
+#include "common/session.h"
+#include "common/workbook/workbook_writer.h"
+#include "store/data_environment.h"
+#include "verify_backup.h"
+#include "verify_layout.h"
+
+namespace zolt {
+namespace {
+
+using verify::Sheet;
+
+constexpr int InternalError = 51;
+
+// The trace texts of one sheet of the export.
+struct ExportSteps {
+    QString start;        // naming the sheet, headers, widths
+    QString open;         // opening and unfiltering the recordset
+    QStringList columns;  // before each column's value
+    QString next;         // moving to the next row
+    QString done;
+};
+
+const ExportSteps &stepsOf(const Sheet &sheet)
+{
+    static const ExportSteps steps[5] = {
+        {QStringLiteral("11 Create the Mortgage Tab"), QStringLiteral("12"),
+         {QStringLiteral("14"), QStringLiteral("15"), QStringLiteral("16"), QStringLiteral("18"),
+          QStringLiteral("20"), QStringLiteral("22"), QStringLiteral("24"), QStringLiteral("26"),
+          QStringLiteral("27"), QStringLiteral("28"), QStringLiteral("29"), QStringLiteral("30"),
+          QStringLiteral("31"), QStringLiteral("32")},
+         QStringLiteral("33"), QStringLiteral("34")},
+        {QStringLiteral("40 Work on the Folio Mask Tab"), QStringLiteral("42"),
+         {QStringLiteral("47"), QStringLiteral("49"), QStringLiteral("50")}, QStringLiteral("51"),
+         QStringLiteral("52")},
+        {QStringLiteral("60 Work on the Collection District Tab"), QStringLiteral("61"),
+         {QStringLiteral("65"), QStringLiteral("67")}, QStringLiteral("68"), QStringLiteral("69")},
+        {QStringLiteral("80 Work on the Jurisdiction Tab"), QStringLiteral("82"),
+         {QStringLiteral("85"), QStringLiteral("87")}, QStringLiteral("89"), QStringLiteral("92")},
+        {QStringLiteral("100 Work on the Collection / Jurisdiction Combo Tab"), QStringLiteral("107"),
+         {QStringLiteral("112"), QStringLiteral("114")}, QStringLiteral("115"), QStringLiteral("116")},
+    };
+    return steps[sheet.position - 1];
+}
+
+class Export {
+public:
+    Export(Session &session, const QString &fileName) : m_session(session), m_fileName(fileName) {}
+
+    void run()
+    {
+        m_trace = QStringLiteral("1 Create Excel application");
+        m_trace = QStringLiteral("3 Create an Excel Workbook");
+        WorkbookWriter writer(m_fileName);
+        m_trace = QStringLiteral("4");
+        const QString backup = VerifyExportBackupName(m_fileName);
+        m_trace = QStringLiteral("5");
+        CopyToBackup(m_fileName, backup);  // a failed backup does not stop the export
+        m_trace = QStringLiteral("10 Start Excel");
+        writeSheet(writer, verify::MortgageSheet());
+        for (const Sheet &sheet : verify::ReferenceSheets())
+            writeSheet(writer, sheet);
+        m_trace = QStringLiteral("117");
+        writer.setActiveSheet(1);
+        m_trace = QStringLiteral("120 Activate the Excel Spreadsheet");
+        // Saving is what replaces the old workbook: the stage where a workbook
+        // held by another program fails.
+        m_trace = QStringLiteral("(possible spreadheet ") + m_fileName + QStringLiteral(" is in use?)");
+        writer.save();
+        m_trace = QStringLiteral("123 Empty the Excel Spreadsheet Workbook");
+        m_trace = QStringLiteral("124 Remove the Excel Object");
+    }
+
+    QString trace() const { return m_trace; }
+
+private:
+    void writeSheet(WorkbookWriter &writer, const Sheet &sheet)
+    {
+        const ExportSteps &steps = stepsOf(sheet);
+        m_trace = steps.start;
+        const int position = writer.addSheet(sheet.name);
+        for (size_t c = 0; c < sheet.columns.size(); ++c) {
+            const int column = int(c) + 1;
+            writer.writeText(position, 1, column, sheet.columns[c].header);
+            writer.setColumnWidth(position, column, sheet.columns[c].width);
+            if (sheet.position == 1)
+                writer.setColumnTextFormat(position, column);
+        }
+        writer.setHeaderRowFont(position, 8);
+        m_trace = steps.open;
+        Recordset &rs = verify::SheetRecordset(m_session.de, sheet);
+        rs.ensureOpen();
+        rs.clearFilter();
+        int lastRow = 1;
+        if (rs.recordCount() > 0) {
+            for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+                writeRow(writer, position, ++lastRow, sheet, rs);
+                m_trace = steps.next;
+            }
+        }
+        if (lastRow > 1)
+            switchOffTextIndicators(writer, position, sheet, lastRow);
+        m_trace = steps.done;
+    }
+
+    void writeRow(WorkbookWriter &writer, int position, int row, const Sheet &sheet, const Recordset &rs)
+    {
+        const ExportSteps &steps = stepsOf(sheet);
+        for (size_t c = 0; c < sheet.columns.size(); ++c) {
+            m_trace = steps.columns[qsizetype(c)];
+            const verify::Column &column = sheet.columns[c];
+            writer.writeText(position, row, int(c) + 1, verify::WrittenValue(column, rs.field(column.field)));
+        }
+    }
+
+    static void switchOffTextIndicators(WorkbookWriter &writer, int position, const Sheet &sheet, int lastRow)
+    {
+        for (size_t c = 0; c < sheet.columns.size(); ++c) {
+            if (sheet.columns[c].textIndicatorOff)
+                writer.ignoreNumberStoredAsText(position, 2, int(c) + 1, lastRow, int(c) + 1);
+        }
+    }
+
+    Session &m_session;
+    QString m_fileName;
+    QString m_trace;
+};
+
+void reportFailure(Session &session, const QString &trace, int number, const QString &description)
+{
+    session.ui.message(QStringLiteral("Error Mdb2Xls(") + trace + QStringLiteral(") Err#")
+                           + NumberWithSignPlace(number) + QStringLiteral(" Description: ") + description,
+                       MessageIcon::Critical);
+}
+
+}  // namespace
+
+bool Mdb2Xls(Session &session, const QString &FileName)
+{
+    Export exporter(session, FileName);
+    try {
+        exporter.run();
+    } catch (const ZoltError &e) {
+        reportFailure(session, exporter.trace(), e.number(), e.description());
+        return false;
+    } catch (const std::exception &e) {
+        reportFailure(session, exporter.trace(), InternalError, QString::fromLocal8Bit(e.what()));
+        return false;
+    }
+    session.ui.letEventsRun();
+    return true;
+}
+
+}  // namespace zolt

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace zolt {
+
+struct Session;
+
+// Writes VERIFY and the four reference tables as a verification workbook at
+// FileName, after copying the workbook there to its backup
+// (VerifyExportBackupName). The new workbook replaces the old one only once
+// it is complete, so a failed export leaves the old workbook and its backup.
+// Reports its own failure; answers whether the workbook was written.
+bool Mdb2Xls(Session &session, const QString &FileName);
+
+}  // namespace zolt

@@ -1,0 +1,150 @@
+#include "verify_layout.h"
+
+#include "common/errors.h"
+#include "common/number_format.h"
+#include "common/text_utils.h"
+#include "common/workbook/workbook_reader.h"
+#include "store/data_environment.h"
+
+#include <cmath>
+
+namespace zolt::verify {
+namespace {
+
+Column column(const char *header, const char *field, double width, int size, LoadRule load,
+                ExportRule written, bool textIndicatorOff = false)
+{
+    return {QString::fromLatin1(header), QString::fromLatin1(field), width, size, load, written,
+            textIndicatorOff};
+}
+
+QString lastTwo(const QString &text)
+{
+    return (QStringLiteral("00") + TrimBlanks(text)).right(2);
+}
+
+}  // namespace
+
+const Sheet &MortgageSheet()
+{
+    using L = LoadRule;
+    using E = ExportRule;
+    static const Sheet sheet{
+        1, QStringLiteral("Mortgage"), QStringLiteral("VERIFY"),
+        {
+            column("ACD", "ACD", 4, 1, L::PadUpper, E::Pad),
+            column("MORTGAGE CO.", "MORTCO", 13, 4, L::PadUpper, E::Pad),
+            column("MORTGAGE NUMBER", "NUMBER", 16, 12, L::PadTrim, E::Trim, true),
+            column("COLLECTION DISTRICT CODE", "CD", 25, 2, L::Pad, E::Pad, true),
+            column("JURISDICTION CODE", "JUR", 18, 3, L::Pad, E::Pad, true),
+            column("FOLIO NUMBER", "FOLIO", 19, 18, L::PadTrim, E::Trim, true),
+            column("PROPERTY IDENTIFIER", "PID", 20, 9, L::PadTrim, E::Trim, true),
+            column("NAME", "NAME", 44, 70, L::PadUpper, E::CollapseBlanks),
+            column("ADDRESS 1", "ADDR1", 30, 30, L::PadUpper, E::CollapseBlanks),
+            column("ADDRESS 2", "ADDR2", 30, 30, L::PadUpper, E::CollapseBlanks),
+            column("ADDRESS 3", "ADDR3", 30, 30, L::PadUpper, E::CollapseBlanks),
+            column("ADDRESS 4", "ADDR4", 30, 30, L::PadUpper, E::CollapseBlanks),
+            column("ADDRESS 5", "ADDR5", 30, 30, L::PadUpper, E::CollapseBlanks),
+            column("LEGAL DESCRIPTION", "LEGAL", 42, 32, L::PadUpper, E::CollapseBlanks),
+        },
+        {}};
+    return sheet;
+}
+
+const std::vector<Sheet> &ReferenceSheets()
+{
+    using L = LoadRule;
+    using E = ExportRule;
+    static const std::vector<Sheet> sheets{
+        {2, QStringLiteral("Folio Mask"), QStringLiteral("Fol_Mask"),
+         {column("JURISDICTION CODE", "JUR_CD", 17, 0, L::AsIs, E::AsIs, true),
+          column("FOLIO LENGTH", "FOLIO_LEN", 12, 0, L::TwoDigitNumber, E::TwoDigits, true),
+          column("FOLIO MASK", "FOLIO_MASK", 12, 0, L::Trim, E::AsIs)},
+         {0}},
+        {3, QStringLiteral("Collection District"), QStringLiteral("Collection_District"),
+         {column("COLLECTION DISTRICT CODE", "Collection_District_Code", 24, 2, L::Pad, E::Pad, true),
+          column("COLLECTION DISTRICT NAME", "Collection_District_Name", 35, 0, L::Trim, E::Trim)},
+         {0}},
+        {4, QStringLiteral("Jurisdiction"), QStringLiteral("Jurisdiction"),
+         {column("JURISDICTION CODE", "Jurisdiction_Code", 19, 3, L::Pad, E::Pad, true),
+          column("JURISDICTION NAME", "Jurisdiction_Name", 31, 0, L::Trim, E::Trim)},
+         {0}},
+        {5, QStringLiteral("Collection Jurisdiction Combo"), QStringLiteral("CD_JUR"),
+         {column("COLLECTION DISTRICT CODE", "Collection_District_Code", 23, 2, L::Pad, E::Pad, true),
+          column("JURISDICTION CODE", "Jurisdiction_Code", 17, 3, L::Pad, E::Pad, true)},
+         {0, 1}},
+    };
+    return sheets;
+}
+
+QVariant StoredValue(const Column &column, const QString &cell)
+{
+    switch (column.load) {
+    case LoadRule::AsIs:
+        return cell;
+    case LoadRule::Pad:
+        return PadCut(cell, column.size);
+    case LoadRule::PadUpper:
+        return PadCut(cell, column.size).toUpper();
+    case LoadRule::PadTrim:
+        return TrimBlanks(PadCut(cell, column.size));
+    case LoadRule::Trim:
+        return TrimBlanks(cell);
+    case LoadRule::TwoDigitNumber: {
+        const QString digits = lastTwo(cell);
+        if (!IsNumeric(digits))
+            throw ZoltError(ErrorNumber::TypeMismatch, QStringLiteral("Type mismatch"));
+        return qlonglong(std::llround(NumericTextValue(digits)));
+    }
+    }
+    return cell;
+}
+
+QString WrittenValue(const Column &column, const QVariant &value)
+{
+    QString text = value.isNull() ? QString() : value.toString();
+    switch (column.written) {
+    case ExportRule::AsIs:
+        return text;
+    case ExportRule::Pad:
+        return PadCut(text, column.size);
+    case ExportRule::Trim:
+        return TrimBlanks(text);
+    case ExportRule::CollapseBlanks:
+        return CollapseBlanks(text);
+    case ExportRule::TwoDigits:
+        return lastTwo(text);
+    }
+    return text;
+}
+
+bool IsHeaderRow(const Sheet &sheet, const SheetCells &cells, int row)
+{
+    for (size_t c = 0; c < sheet.columns.size(); ++c) {
+        if (cells.cell(row, int(c) + 1) == sheet.columns[c].header)
+            return true;
+    }
+    return false;
+}
+
+bool IsBlankRow(const Sheet &sheet, const SheetCells &cells, int row)
+{
+    for (size_t c = 0; c < sheet.columns.size(); ++c) {
+        if (!TrimBlanks(cells.cell(row, int(c) + 1)).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+Recordset &SheetRecordset(DataEnvironment &de, const Sheet &sheet)
+{
+    switch (sheet.position) {
+    case 2: return de.rsFol_Mask();
+    case 3: return de.rsCollection_District();
+    case 4: return de.rsJurisdiction();
+    case 5: return de.rsCD_JUR();
+    default: return de.rsVerify();
+    }
+}
+
+}  // namespace zolt::verify

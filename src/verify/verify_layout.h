@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <vector>
+
+namespace zolt {
+
+class DataEnvironment;
+class Recordset;
+class SheetCells;
+
+namespace verify {
+
+// How a cell of the workbook becomes a stored field value.
+enum class LoadRule {
+    AsIs,            // the cell unchanged
+    Pad,             // the first n characters, padded with blanks to n
+    PadUpper,        // the same, upper case
+    PadTrim,         // the first n characters, then trimmed
+    Trim,            // trimmed
+    TwoDigitNumber,  // trimmed, "00" put in front, the last two characters as a number
+};
+
+// How a stored field value becomes a cell of the workbook.
+enum class ExportRule {
+    AsIs,
+    Pad,             // the first n characters, padded with blanks to n
+    Trim,
+    CollapseBlanks,  // trimmed, inner runs of blanks reduced to one
+    TwoDigits,       // trimmed, "00" put in front, the last two characters
+};
+
+struct Column {
+    QString header;
+    QString field;
+    double width;
+    int size;  // n of the Pad rules
+    LoadRule load;
+    ExportRule written;
+    // The writer switches off the "number stored as text" indicator on the
+    // column's data cells.
+    bool textIndicatorOff;
+};
+
+struct Sheet {
+    int position;  // 1 to 5
+    QString name;
+    QString table;
+    std::vector<Column> columns;
+    // Reference sheets: the columns (from 0) that identify a row; the first
+    // row of a key wins.
+    std::vector<int> keyColumns;
+};
+
+// The columns of the "Mortgage" sheet, from 0.
+enum MortgageColumn {
+    ColAcd, ColMortco, ColNumber, ColCd, ColJur, ColFolio, ColPid, ColName,
+    ColAddr1, ColAddr2, ColAddr3, ColAddr4, ColAddr5, ColLegal, MortgageColumnCount
+};
+
+const Sheet &MortgageSheet();
+// Sheets 2 to 5 in position order.
+const std::vector<Sheet> &ReferenceSheets();
+
+// The value stored from a cell; a number for TwoDigitNumber. Throws
+// ZoltError(TypeMismatch) when a folio length is not a number.
+QVariant StoredValue(const Column &column, const QString &cell);
+// The text written for a stored value (null as empty).
+QString WrittenValue(const Column &column, const QVariant &value);
+
+// A header row has at least one cell equal to its column's caption, exactly.
+bool IsHeaderRow(const Sheet &sheet, const SheetCells &cells, int row);
+// A blank row has only empty (or blank) cells in the sheet's columns.
+bool IsBlankRow(const Sheet &sheet, const SheetCells &cells, int row);
+
+// The named recordset that holds the sheet's table.
+Recordset &SheetRecordset(DataEnvironment &de, const Sheet &sheet);
+
+}  // namespace verify
+}  // namespace zolt

@@ -1,0 +1,173 @@
+#include "verify_load.h"
+
+#include "common/errors.h"
+#include "common/workbook/open_workbook.h"
+#include "store/data_environment.h"
+#include "verify_layout.h"
+#include "verify_load_context.h"
+#include "verify_load_messages.h"
+#include "verify_load_mortgage.h"
+#include "verify_load_reference.h"
+
+namespace zolt {
+namespace {
+
+using verify::LoadContext;
+
+constexpr int InternalError = 51;
+
+struct TableToEmpty {
+    Recordset &(DataEnvironment::*recordset)();
+    const char *sql;
+    int firstStep;
+};
+
+void emptyTables(LoadContext &context)
+{
+    static const TableToEmpty tables[] = {
+        {&DataEnvironment::rsFol_Mask, "DELETE FROM Fol_Mask", 1},
+        {&DataEnvironment::rsCollection_District, "DELETE FROM Collection_District", 11},
+        {&DataEnvironment::rsJurisdiction, "DELETE FROM Jurisdiction", 30},
+        {&DataEnvironment::rsCD_JUR, "DELETE FROM CD_JUR", 50},
+        {&DataEnvironment::rsVerify, "DELETE FROM VERIFY", 60},
+    };
+    DataEnvironment &de = context.session.de;
+    for (const TableToEmpty &t : tables) {
+        auto step = [&](int offset) { context.trace.set(QString::number(t.firstStep + offset)); };
+        Recordset &rs = (de.*t.recordset)();
+        step(0);
+        if (rs.isOpen())
+            rs.close();
+        step(1);
+        rs.open();
+        step(2);
+        if (rs.recordCount() > 0) {
+            step(3);
+            Transaction transaction(de.Zolt());
+            step(4);
+            de.Zolt().execute(QString::fromLatin1(t.sql));
+            step(5);
+            transaction.commit();
+            step(6);
+            rs.requery();
+            context.session.ui.letEventsRun();
+        }
+    }
+}
+
+void readSheets(LoadContext &context, SpreadsheetState &workbook)
+{
+    context.trace.set(QStringLiteral("82"));
+    SelectWorksheet(workbook, 1);
+    const SheetCells &mortgage = CurrentWorksheet(workbook);
+    context.trace.set(QStringLiteral("83"));
+    verify::MortgageRows(context).read(mortgage);
+    for (const verify::Sheet &sheet : verify::ReferenceSheets()) {
+        context.trace.set(verify::ReferencePreparationStep(sheet));
+        Recordset &rs = verify::SheetRecordset(context.session.de, sheet);
+        rs.ensureOpen();
+        rs.clearFilter();
+        SelectWorksheet(workbook, sheet.position);
+        verify::ReadReferenceSheet(context, sheet, CurrentWorksheet(workbook));
+    }
+}
+
+// The recordsets show what the load stored, unfiltered.
+void refreshRecordsets(DataEnvironment &de)
+{
+    de.rsVerify().ensureOpen();
+    de.rsVerify().requery();
+    for (const verify::Sheet &sheet : verify::ReferenceSheets()) {
+        Recordset &rs = verify::SheetRecordset(de, sheet);
+        rs.ensureOpen();
+        rs.clearFilter();
+        rs.requery();
+    }
+}
+
+void reportSummary(LoadContext &context)
+{
+    const VerifyLoadResult &c = context.counts;
+    UserDialog &ui = context.session.ui;
+    if (c.notLoaded > 0 || c.formatWarnings > 0) {
+        context.trace.set(QStringLiteral("334"));
+        const auto lines = verify::LoadMessage::Summary(c.notLoaded, c.formatWarnings);
+        ui.message(QStringList(lines.begin(), lines.end()).join(QStringLiteral("\r\n")), MessageIcon::Information);
+        if (context.reportToList()) {
+            for (const QString &line : lines)
+                context.list->addLine(line);
+            context.list->enablePrintErrors();
+            ui.letEventsRun();
+        }
+    }
+    context.trace.set(QStringLiteral("335"));
+    if (c.loaded == 0) {
+        if (context.reportToList()) {
+            context.list->addLine(verify::LoadMessage::Empty);
+            context.list->enablePrintErrors();
+            ui.letEventsRun();
+        }
+        ui.message(verify::LoadMessage::Empty, MessageIcon::Critical);
+    }
+}
+
+// The error trap: says what happened and where, keeps what was stored.
+void trap(LoadContext &context, SpreadsheetState &workbook, int number, const QString &description)
+{
+    context.counts.trapped = true;
+    const QString text = QStringLiteral("Error Xls2Mdb(") + context.trace.text() + QStringLiteral(") Err#")
+        + NumberWithSignPlace(number) + QStringLiteral(" Description: ") + description;
+    try {
+        Connection &zolt = context.session.de.Zolt();
+        while (zolt.transactionDepth() > 0)
+            zolt.commitTrans();
+    } catch (const std::exception &) {
+    }
+    context.session.ui.message(text, MessageIcon::Critical);
+    if (context.reportToList()) {
+        context.list->addLine(text);
+        context.list->enablePrintErrors();
+        context.session.ui.letEventsRun();
+    }
+    CloseWorkbook(workbook);
+    try {
+        refreshRecordsets(context.session.de);
+    } catch (const std::exception &) {
+    }
+}
+
+}  // namespace
+
+VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessageList *ReportToList)
+{
+    LoadContext context{session, ReportToList, {}, {}};
+    SpreadsheetState workbook;
+    try {
+        emptyTables(context);
+        context.trace.set(QStringLiteral("70 opening "), FileName);
+        OpenWorkbook(workbook, FileName);
+        context.trace.set(QStringLiteral("80"));
+        {
+            // One transaction for the whole sheet set; the error trap commits
+            // what was stored before the failure.
+            Connection &zolt = session.de.Zolt();
+            zolt.beginTrans();
+            readSheets(context, workbook);
+            context.trace.set(QStringLiteral("330"));
+            zolt.commitTrans();
+        }
+        CloseWorkbook(workbook);
+        context.trace.set(QStringLiteral("331"));
+        refreshRecordsets(session.de);
+        context.trace.set(QStringLiteral("333"));
+        reportSummary(context);
+        context.trace.set(QStringLiteral("337"));
+    } catch (const ZoltError &e) {
+        trap(context, workbook, e.number(), e.description());
+    } catch (const std::exception &e) {
+        trap(context, workbook, InternalError, QString::fromLocal8Bit(e.what()));
+    }
+    return context.counts;
+}
+
+}  // namespace zolt

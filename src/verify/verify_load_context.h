@@ -1,0 +1,52 @@
+#pragma once
+
+#include "verify_load.h"
+
+#include "common/session.h"
+
+#include <QString>
+
+namespace zolt::verify {
+
+// The stage the load has reached, shown by its error trap. The detail is kept
+// apart so that a stage can name its cell without building a text per row.
+class LoadTrace {
+public:
+    void set(const QString &step) { m_step = step; m_detail = QString(); }
+    void set(const QString &step, const QString &detail)
+    {
+        m_step = step;
+        m_detail = detail;
+    }
+    QString text() const { return m_step + m_detail; }
+
+private:
+    QString m_step;
+    QString m_detail;
+};
+
+// What one call of the load carries from stage to stage.
+struct LoadContext {
+    Session &session;
+    VerifyMessageList *list;  // null: message boxes
+    LoadTrace trace;
+    VerifyLoadResult counts;
+
+    bool reportToList() const { return list != nullptr; }
+    // A line of the list, followed by a moment for pending events.
+    void listLine(const QString &text)
+    {
+        list->addLine(text);
+        session.ui.letEventsRun();
+    }
+    // A message: a list line in list mode, otherwise an information box.
+    void deliver(const QString &text)
+    {
+        if (list)
+            listLine(text);
+        else
+            session.ui.message(text, MessageIcon::Information);
+    }
+};
+
+}  // namespace zolt::verify

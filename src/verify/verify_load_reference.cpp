@@ -1,0 +1,145 @@
+#include "verify_load_reference.h"
+
+#include "common/text_utils.h"
+#include "common/workbook/workbook_reader.h"
+#include "store/data_environment.h"
+#include "verify_layout.h"
+
+#include <QDate>
+#include <QSet>
+
+namespace zolt::verify {
+namespace {
+
+constexpr int MaxEndMarks = 3;
+
+// The trace texts of one reference sheet.
+struct ReferenceSteps {
+    QString preparation;
+    QString row;
+    QString find;
+    QString savingAfterFind;  // followed by the row's description
+    QString savingIntoEmpty;
+    QStringList labels;       // around the cells of the row's description
+};
+
+const ReferenceSteps &stepsOf(const Sheet &sheet)
+{
+    static const ReferenceSteps steps[4] = {
+        {QStringLiteral("140"), QStringLiteral("150"), QStringLiteral("151"), QStringLiteral("160 "),
+         QStringLiteral("175 "),
+         {QStringLiteral("reading the Folio Mask JUR("), QStringLiteral(") Folio Length("),
+          QStringLiteral(") Folio Mask("), QStringLiteral(")")}},
+        {QStringLiteral("180"), QStringLiteral("183"), QStringLiteral("184"), QStringLiteral("192 "),
+         QStringLiteral("197"),
+         {QStringLiteral("reading the Collection District Code ("), QStringLiteral(") Collection District Name("),
+          QStringLiteral(")")}},
+        {QStringLiteral("200"), QStringLiteral("202"), QStringLiteral("203"), QStringLiteral("211 "),
+         QStringLiteral("216 "),
+         {QStringLiteral("reading the Jurisdiction Code ("), QStringLiteral(") Jurisdiction Name("),
+          QStringLiteral(")")}},
+        {QStringLiteral("300"), QStringLiteral("303"), QStringLiteral("304"), QStringLiteral("312 "),
+         QStringLiteral("323 "),
+         {QStringLiteral("reading the Collection District Code CD ("), QStringLiteral(") Jurisdiction Code JUR("),
+          QStringLiteral(")")}},
+    };
+    return steps[sheet.position - 2];
+}
+
+class ReferenceRows {
+public:
+    ReferenceRows(LoadContext &context, const Sheet &sheet)
+        : m_context(context), m_sheet(sheet), m_steps(stepsOf(sheet)),
+          m_insert(context.session.de.Zolt().database().prepare(insertSql()))
+    {
+    }
+
+    void read(const SheetCells &cells)
+    {
+        qint64 endMarks = 0;
+        for (int row = 1; endMarks < MaxEndMarks; ++row) {
+            m_context.trace.set(m_steps.row);
+            if (IsHeaderRow(m_sheet, cells, row) || IsBlankRow(m_sheet, cells, row))
+                ++endMarks;
+            else
+                handleRow(cells, row);
+        }
+    }
+
+private:
+    bool isFolioMask() const { return m_sheet.position == 2; }
+
+    QString insertSql() const
+    {
+        QStringList fields;
+        for (const Column &c : m_sheet.columns)
+            fields << c.field;
+        if (isFolioMask())
+            fields << QStringLiteral("\"YEAR\"");
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(m_sheet.table, fields.join(u','), QStringList(fields.size(), QStringLiteral("?")).join(u','));
+    }
+
+    QString description(const QStringList &cells) const
+    {
+        QString text = m_steps.labels.first();
+        for (qsizetype i = 0; i < cells.size(); ++i)
+            text += cells[i] + m_steps.labels[i + 1];
+        return text;
+    }
+
+    void handleRow(const SheetCells &sheet, int row)
+    {
+        QStringList cells;
+        for (size_t c = 0; c < m_sheet.columns.size(); ++c)
+            cells << sheet.cell(row, int(c) + 1);
+        QStringList criteria;
+        QString lookup;
+        for (int c : m_sheet.keyColumns) {
+            const QString value = StoredValue(m_sheet.columns[size_t(c)], cells[c]).toString();
+            criteria << m_sheet.columns[size_t(c)].field + QStringLiteral(" = '") + EscapeCriteria(value)
+                    + QStringLiteral("'");
+            lookup += value.toCaseFolded() + QChar(0x1f);
+        }
+        const bool tableEmpty = m_keys.isEmpty();
+        if (!tableEmpty) {
+            m_context.trace.set(m_steps.find);
+            m_context.session.shared.gFindCriteria = criteria.join(QStringLiteral(" AND "));
+            if (m_keys.contains(lookup))
+                return;
+        }
+        m_context.trace.set(tableEmpty ? m_steps.savingIntoEmpty : m_steps.savingAfterFind, description(cells));
+        save(cells);
+        m_keys.insert(lookup);
+    }
+
+    void save(const QStringList &cells)
+    {
+        m_insert.reset();
+        for (size_t c = 0; c < m_sheet.columns.size(); ++c)
+            m_insert.bind(int(c) + 1, StoredValue(m_sheet.columns[c], cells[qsizetype(c)]));
+        if (isFolioMask())
+            m_insert.bind(int(m_sheet.columns.size()) + 1, QString::number(QDate::currentDate().year()));
+        m_insert.run();
+    }
+
+    LoadContext &m_context;
+    const Sheet &m_sheet;
+    const ReferenceSteps &m_steps;
+    sql::Statement m_insert;
+    QSet<QString> m_keys;
+};
+
+}  // namespace
+
+void ReadReferenceSheet(LoadContext &context, const Sheet &sheet, const SheetCells &cells)
+{
+    ReferenceRows(context, sheet).read(cells);
+}
+
+QString ReferencePreparationStep(const Sheet &sheet)
+{
+    return stepsOf(sheet).preparation;
+}
+
+}  // namespace zolt::verify

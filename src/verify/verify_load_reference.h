@@ -1,0 +1,21 @@
+#pragma once
+
+#include "verify_load_context.h"
+
+namespace zolt {
+class SheetCells;
+}
+
+namespace zolt::verify {
+
+struct Sheet;
+
+// Reads one reference sheet (folio masks, districts, jurisdictions, pairs)
+// into its table. The first row of a key wins; later ones are dropped
+// without a word.
+void ReadReferenceSheet(LoadContext &context, const Sheet &sheet, const SheetCells &cells);
+
+// The trace text of the stage that prepares a reference sheet.
+QString ReferencePreparationStep(const Sheet &sheet);
+
+}  // namespace zolt::verify

@@ -1,0 +1,268 @@
+// The verification workbook load: what it stores, what it says and when it stops.
+
+#include "verify_test_support.h"
+#include "xlsx_fixture.h"
+
+#include "common/errors.h"
+#include "store/data_environment.h"
+#include "verify/verify_load.h"
+
+#include <QDate>
+#include <QFile>
+#include <QtTest>
+
+using namespace zolt;
+using namespace zolt::test;
+
+namespace {
+
+QVariant S(const char *text)
+{
+    return QString::fromLatin1(text);
+}
+
+const QString Note = QStringLiteral("NOTE: The program only issues the first 3 warnings.");
+
+QString workbookWithRows(TestSession &t, const QList<QVariantList> &mortgageRows,
+                         const QString &name = QStringLiteral("MortNo1.xlsx"))
+{
+    QList<FixtureSheet> sheets = VerifyFixtureSheets();
+    for (const QVariantList &row : mortgageRows)
+        sheets[0].rows << MortgageRow(row);
+    const QString path = t.file(name);
+    WriteFixtureWorkbook(path, sheets);
+    return path;
+}
+
+}  // namespace
+
+class TestVerifyLoad : public QObject {
+    Q_OBJECT
+
+private slots:
+    void workbookOfAnotherWriterLoads();
+    void onlyTheFirstThreeWarningsAreIssued();
+    void duplicateAndRejectedRowsWithTheirMessageLimit();
+    void emptySheetAndEndOfSheet();
+    void unreadableWorkbookAndRefusedRowGoThroughTheTrap();
+};
+
+void TestVerifyLoad::workbookOfAnotherWriterLoads()
+{
+    TestSession t;
+    t.exec(QStringLiteral("INSERT INTO VERIFY (MORTCO) VALUES ('OLD')"));
+    QList<FixtureSheet> sheets = VerifyFixtureSheets();
+    // A title above the header, numbers in code columns, cells left out.
+    sheets[0].rows.prepend({S("MORTGAGE VERIFICATION FILE")});
+    sheets[0].rows << MortgageRow({S("a"), S("ab"), S("N-1"), 5.0, 7.0, 12345678.0, QVariant(), S("john smith"),
+                                   S("1 main st")});
+    sheets[0].rows << MortgageRow({QVariant(), S("001234"), S("M2"), S("05"), S("010"), S("000000000000000042"),
+                                   QVariant(), S("X"), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
+                                   S("lot 4")});
+    sheets[1].rows << QVariantList{S("010"), 8.0, S("###-#####")} << QVariantList{7.0, 5.0, S("#####")}
+                   << QVariantList{S("010"), 9.0, S("ignored")} << QVariantList{S("011"), S("123"), S("#")};
+    sheets[2].rows << QVariantList{5.0, S(" District Five ")} << QVariantList{S("123"), S("Long")};
+    sheets[3].rows << QVariantList{S("010"), S("Ten")} << QVariantList{7.0, S("Seven")};
+    sheets[4].rows << QVariantList{5.0, 7.0} << QVariantList{S("05"), S("010")} << QVariantList{S("05"), S("010")};
+    const QString path = t.file(QStringLiteral("MortNo2026.xlsx"));
+    WriteFixtureWorkbook(path, sheets);
+
+    const VerifyLoadResult r = Xls2Mdb(t.session(), path, nullptr);
+
+    QVERIFY(!r.trapped);
+    QCOMPARE(t.ui.messages(), QStringList({QStringLiteral("RECORD REJECTED, NO Folio or PID!"),
+                                           QStringLiteral("INFORMATION: There was a total of 1 records NOT loaded.\r\n"
+                                                          " 1 record was not loaded because it a duplicate or "
+                                                          "rejected folio\r\n")}));
+    const QString name1 = QStringLiteral("JOHN SMITH").leftJustified(70);
+    const QString addr1 = QStringLiteral("1 MAIN ST").leftJustified(30);
+    const QString blank30(30, u' ');
+    QCOMPARE(TableRows(t, QStringLiteral("SELECT ACD, MORTCO, NUMBER, CD, JUR, FOLIO, PID, NAME, ADDR1, ADDR2, "
+                                         "LEGAL FROM VERIFY ORDER BY rowid")),
+             QStringList({QStringLiteral("A|AB  |N-1|5 |7  |12345678||") + name1 + u'|' + addr1 + u'|' + blank30
+                              + u'|' + QString(32, u' '),
+                          QStringLiteral(" |0012|M2|05|010|000000000000000042||") + QStringLiteral("X").leftJustified(70)
+                              + u'|' + blank30 + u'|' + blank30 + u'|' + QStringLiteral("LOT 4").leftJustified(32)}));
+    const QString year = QString::number(QDate::currentDate().year());
+    QCOMPARE(TableRows(t, QStringLiteral("SELECT JUR_CD, FOLIO_LEN, FOLIO_MASK, YEAR FROM Fol_Mask ORDER BY rowid")),
+             QStringList({QStringLiteral("010|8|###-#####|") + year, QStringLiteral("7|5|#####|") + year,
+                          QStringLiteral("011|23|#|") + year}));
+    QCOMPARE(TableRows(t, QStringLiteral("SELECT * FROM Collection_District ORDER BY rowid")),
+             QStringList({QStringLiteral("5 |District Five"), QStringLiteral("12|Long")}));
+    QCOMPARE(TableRows(t, QStringLiteral("SELECT * FROM Jurisdiction ORDER BY rowid")),
+             QStringList({QStringLiteral("010|Ten"), QStringLiteral("7  |Seven")}));
+    QCOMPARE(TableRows(t, QStringLiteral("SELECT * FROM CD_JUR ORDER BY rowid")),
+             QStringList({QStringLiteral("5 |7  "), QStringLiteral("05|010")}));
+    QCOMPARE(t.shared.gFilter, QStringLiteral("MORTCO = '0012' AND JUR = '010' AND FOLIO = '000000000000000042' "));
+    QCOMPARE(t.shared.gFindCriteria, QStringLiteral("Collection_District_Code = '05' AND Jurisdiction_Code = '010'"));
+    // The recordsets show the new rows.
+    QCOMPARE(t.de().rsVerify().recordCount(), 2);
+    QCOMPARE(t.de().rsFol_Mask().recordCount(), 3);
+}
+
+void TestVerifyLoad::onlyTheFirstThreeWarningsAreIssued()
+{
+    const QList<QVariantList> rows{
+        {S("X"), QVariant(), S("1234567890123"), S("05"), S("010"), S("1")},
+        {S("A"), S("0001"), S("N"), S("123"), S("0100"), S("2"), S("1234567890")},
+    };
+    for (const bool toList : {false, true}) {
+        TestSession t;
+        RecordingList list;
+        const VerifyLoadResult r = Xls2Mdb(t.session(), workbookWithRows(t, rows), toList ? &list : nullptr);
+        QCOMPARE(r.loaded, 2);
+        QCOMPARE(r.formatWarnings, 3);
+        const QString summary = QStringLiteral("INFORMATION: There was a total of 3 records NOT loaded.\r\n\r\n"
+                                               " 3 records were not loaded for formatting reasons");
+        const QStringList warnings = toList ? list.lines.mid(0, 3) : t.ui.messages().mid(0, 3);
+        QCOMPARE(warnings.size(), 3);
+        QVERIFY(warnings[0].startsWith(QStringLiteral("WARNING ( Invalid value in the Add/Change/Delete column ) :  \r\n"
+                                                      " The column A (Add/Change/Delete) content is not valid. :X\r\n")));
+        QCOMPARE(warnings[1], QStringLiteral("WARNING ( Mortgage Company # MISSING ) :  \r\n"
+                                             " The Mortgage Company is stored in column B and it is four characters.\r\n"
+                                             " The Mortgage Company identifies who pays for the property taxes\r\n\r\n")
+                     + Note);
+        QVERIFY(warnings[2].contains(QStringLiteral(" Mortgage # truncated to (12 char. MAX):123456789012\r\n")));
+        if (toList) {
+            QCOMPARE(list.lines.mid(3), QStringList({summary.section(QStringLiteral("\r\n"), 0, 0), QString(),
+                                                     summary.section(QStringLiteral("\r\n"), 2, 2)}));
+            QVERIFY(list.printEnabled);
+            QCOMPARE(t.ui.messages(), QStringList{summary});
+        } else {
+            QCOMPARE(t.ui.messages().mid(3), QStringList{summary});
+        }
+        // The second row was stored cut, without a word.
+        QCOMPARE(TableRows(t, QStringLiteral("SELECT CD, JUR, PID FROM VERIFY WHERE MORTCO = '0001'")),
+                 QStringList{QStringLiteral("12|010|123456789")});
+    }
+
+    // One warning in full, as a user reads it.
+    TestSession t;
+    Xls2Mdb(t.session(), workbookWithRows(t, {{S("A"), S("0001"), S("N"), S("123"), S("010"), S("2")}}), nullptr);
+    QCOMPARE(t.ui.messages().first(),
+             QStringLiteral("WARNING ( Collection District Code 'CD' is too long ) :  \r\n"
+                            " Collection District Code on the spreadsheet:123\r\n"
+                            " Collection District Code truncated to (2 digits):12\r\n"
+                            " The Collection District Code is stored in column D and it is two digits.\r\n\r\n")
+                 + Note);
+}
+
+void TestVerifyLoad::duplicateAndRejectedRowsWithTheirMessageLimit()
+{
+    const QVariantList nameOnly{QVariant(), S("0002"), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
+                                S("NAME ONLY"), S(" 1 ST "), QVariant(), S("TOWN")};
+    const QList<QVariantList> rows{
+        {QVariant(), S("0001"), QVariant(), S("05"), S("010"), S("100")},
+        {QVariant(), S("0001"), QVariant(), S("06"), S("010"), S("100")},  // same folio, other district
+        {QVariant(), S("0001"), QVariant(), QVariant(), QVariant(), QVariant(), S("P1")},
+        {QVariant(), S("0001"), QVariant(), QVariant(), QVariant(), QVariant(), S("P2")},
+        {QVariant(), S("0001"), QVariant(), QVariant(), QVariant(), QVariant(), S("P1")},
+        nameOnly,
+        {QVariant(), S("0001"), QVariant(), S("07"), S("010"), S("100")},
+        nameOnly,
+        {QVariant(), S("ab"), QVariant(), S("05"), S("010"), S("200")},
+        {QVariant(), S("AB"), QVariant(), S("05"), S("010"), S("200")},  // differs in case only
+    };
+    const QString dupFolio = QStringLiteral("WARNING ( RECORD IGNORED ) DUPLICATE FOLIO NUMBER:   Mort. Co:0001 "
+                                            "CD:06 JUR:010 FOLIO:100 (Most likely duplicate KEY violation)");
+    const QString dupPid = QStringLiteral("WARNING ( RECORD IGNORED ) DUPLICATE PID NUMBER:   Mort. Co:0001 PID:P1 ");
+    const QString rejected = QStringLiteral("RECORD REJECTED, NO Folio or PID! Mort. Co:0002 Addr.:1 STTOWN");
+    const QString summary = QStringLiteral("INFORMATION: There was a total of 6 records NOT loaded.\r\n"
+                                           " 6 records were not loaded because they were duplicate or rejected "
+                                           "folios\r\n");
+    for (const bool toList : {false, true}) {
+        TestSession t;
+        RecordingList list;
+        const VerifyLoadResult r = Xls2Mdb(t.session(), workbookWithRows(t, rows), toList ? &list : nullptr);
+        QCOMPARE(r.loaded, 4);
+        QCOMPARE(r.notLoaded, 6);
+        QCOMPARE(r.formatWarnings, 0);
+        if (toList) {
+            QCOMPARE(list.lines.size(), 9);
+            QCOMPARE(list.lines.mid(0, 3), QStringList({dupFolio, dupPid, rejected}));
+            QVERIFY(list.lines[3].contains(QStringLiteral("CD:07")));
+            QCOMPARE(list.lines[4], rejected);
+            QVERIFY(list.lines[5].contains(QStringLiteral("Mort. Co:AB ")));
+            QCOMPARE(t.ui.messages(), QStringList{summary});
+        } else {
+            // Boxes for the first not-loaded rows only.
+            QCOMPARE(t.ui.messages(), QStringList({dupFolio, dupPid, rejected, summary}));
+        }
+        // Two PID-only rows of one company with different PIDs are both kept.
+        QCOMPARE(TableRows(t, QStringLiteral("SELECT PID FROM VERIFY WHERE PID <> '' ORDER BY rowid")),
+                 QStringList({QStringLiteral("P1"), QStringLiteral("P2")}));
+    }
+}
+
+void TestVerifyLoad::emptySheetAndEndOfSheet()
+{
+    {
+        TestSession t;
+        const VerifyLoadResult r = Xls2Mdb(t.session(), workbookWithRows(t, {}), nullptr);
+        QCOMPARE(r.loaded, 0);
+        QCOMPARE(t.ui.messages(), QStringList{QStringLiteral("ERROR - The Verification file is empty")});
+        QCOMPARE(t.ui.said.first().icon, MessageIcon::Critical);
+    }
+    // Header, data, a second header (NAME alone), data, a rejected row, a
+    // row of blanks: the third header or blank row ends the sheet.
+    TestSession t;
+    RecordingList list;
+    const QVariantList blanks{S("  "), S(" "), QVariant(), S("   "), QVariant(), QVariant(), QVariant(), S("  ")};
+    Xls2Mdb(t.session(),
+            workbookWithRows(t, {{QVariant(), S("0001"), S("A1"), S("05"), S("010"), S("1")},
+                                 {QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
+                                  S("NAME")},
+                                 {QVariant(), S("0001"), S("B2"), S("05"), S("010"), S("2")},
+                                 {QVariant(), S("0001"), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(),
+                                  QVariant(), S("ADDRESS ONLY")},
+                                 blanks,
+                                 {QVariant(), S("0001"), S("C3"), S("05"), S("010"), S("3")}}),
+            &list);
+    QCOMPARE(TableRows(t, QStringLiteral("SELECT NUMBER FROM VERIFY ORDER BY rowid")),
+             QStringList({QStringLiteral("A1"), QStringLiteral("B2")}));
+    QVERIFY(!list.lines.isEmpty());
+    QCOMPARE(list.lines.first(), QStringLiteral("RECORD REJECTED, NO Folio or PID! Mort. Co:0001 Addr.:ADDRESS ONLY"));
+}
+
+void TestVerifyLoad::unreadableWorkbookAndRefusedRowGoThroughTheTrap()
+{
+    {
+        TestSession t;
+        t.exec(QStringLiteral("INSERT INTO VERIFY (MORTCO) VALUES ('OLD')"));
+        const QString path = t.file(QStringLiteral("MortNo.xls"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 a legacy workbook", 26));
+        f.close();
+        RecordingList list;
+        const VerifyLoadResult r = Xls2Mdb(t.session(), path, &list);
+        QVERIFY(r.trapped);
+        QCOMPARE(t.ui.messages().size(), 1);
+        QVERIFY2(t.ui.messages().first().startsWith(QStringLiteral("Error Xls2Mdb(82) Err# ")), qPrintable(t.ui.messages().first()));
+        QVERIFY(t.ui.messages().first().contains(QStringLiteral(" Description: ")));
+        QCOMPARE(t.ui.said.first().icon, MessageIcon::Critical);
+        QCOMPARE(list.lines, t.ui.messages());
+        QVERIFY(list.printEnabled);
+        QCOMPARE(t.scalar(QStringLiteral("SELECT COUNT(*) FROM VERIFY")).toInt(), 0);
+    }
+    // A table key the load's own rules do not know refuses a row: the trap
+    // names the row, and the rows before it stay.
+    TestSession t;
+    t.exec(QStringLiteral("CREATE UNIQUE INDEX VERIFY_Pid ON VERIFY (MORTCO, PID)"));
+    const VerifyLoadResult r =
+        Xls2Mdb(t.session(),
+                workbookWithRows(t, {{QVariant(), S("0001"), QVariant(), S("05"), S("010"), S("1"), S("P9")},
+                                     {QVariant(), S("0001"), QVariant(), S("05"), S("010"), S("2"), S("P9")}}),
+                nullptr);
+    QVERIFY(r.trapped);
+    QCOMPARE(t.ui.messages().size(), 1);
+    QVERIFY2(t.ui.messages().first().startsWith(
+                 QStringLiteral("Error Xls2Mdb(128  Mort. Co:0001 CD:05 JUR:010 FOLIO:2 PID:P9 (Most likely duplicate "
+                                "KEY violation)) Err# 2067 Description: ")),
+             qPrintable(t.ui.messages().first()));
+    QCOMPARE(t.scalar(QStringLiteral("SELECT COUNT(*) FROM VERIFY")).toInt(), 1);
+    QCOMPARE(t.de().rsVerify().recordCount(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestVerifyLoad)
+#include "test_verify_load.moc"

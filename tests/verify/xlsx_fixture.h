@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+// Workbooks written the way a spreadsheet program writes them: through
+// libxlsxwriter with shared strings, numbers stored as numbers, cells
+// missing where a row has gaps.
+namespace zolt::test {
+
+struct FixtureSheet {
+    QString name;
+    // rows[0] is row 1. A QString cell is written as text, a double or int as
+    // a number; an invalid QVariant leaves the cell out.
+    QList<QVariantList> rows;
+};
+
+void WriteFixtureWorkbook(const QString &path, const QList<FixtureSheet> &sheets);
+
+// The five sheets with their header rows, data rows to be appended.
+QList<FixtureSheet> VerifyFixtureSheets();
+
+// A "Mortgage" row: ACD, company, number, CD, JUR, folio, PID, name, ...
+QVariantList MortgageRow(const QVariantList &cells);
+
+}  // namespace zolt::test
