@@ -1,4 +1,5 @@
 #include "batch_command.h"
+#include "payment_commands.h"
 
 #include "common/errors.h"
 #include "store/sqlite_db.h"
@@ -31,6 +32,12 @@ const std::vector<BatchCommand> &Commands()
         {QStringLiteral("init-db"), QStringLiteral("FILE"),
          QStringLiteral("create a fresh database with every table (an existing file is never touched)"),
          nullptr, initDb},
+        {QStringLiteral("payment-load"), QStringLiteral("FILE"),
+         QStringLiteral("load a payment file; lists its agencies, or its duplicate folios (exit 3)"),
+         PaymentLoad, nullptr},
+        {QStringLiteral("payment-save"), QStringLiteral("FILE [--year YYYY]"),
+         QStringLiteral("save the payment data to FILE, keeping the previous file as a backup"),
+         PaymentSave, nullptr},
     };
     return commands;
 }

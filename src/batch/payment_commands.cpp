@@ -1,0 +1,116 @@
+#include "payment_commands.h"
+
+#include "batch_command.h"
+
+#include "common/number_format.h"
+#include "common/text_utils.h"
+#include "payment/duplicate_lines.h"
+#include "payment/payment_format.h"
+#include "payment/payment_load.h"
+#include "payment/payment_save.h"
+#include "payment/payment_task_rules.h"
+#include "store/data_environment.h"
+
+#include <QTextStream>
+
+namespace zolt::batch {
+namespace {
+
+void print(const QString &line)
+{
+    QTextStream out(stdout);
+    out << line << "\n";
+    out.flush();
+}
+
+const BatchCommand &command(const QString &name)
+{
+    for (const BatchCommand &c : Commands()) {
+        if (c.name == name)
+            return c;
+    }
+    return Commands().front();
+}
+
+QString dataYear(Session &session)
+{
+    Recordset &system = session.de.rsZoltSystem();
+    system.ensureOpen();
+    if (system.recordCount() == 0)
+        return QString();
+    system.moveFirst();
+    return system.text(QStringLiteral("Year"));
+}
+
+void printAgencies(Session &session)
+{
+    print(QStringLiteral("Data year: ") + dataYear(session));
+    Recordset &groups = session.de.rsGroup();
+    groups.ensureOpen();
+    for (groups.moveFirst(); !groups.eof(); groups.moveNext())
+        print(QStringLiteral("Agency %1: %2 payments, total %3")
+                  .arg(groups.text(QStringLiteral("MORTCO")),
+                       FormatNumber(groups.number(QStringLiteral("FOLIO_CNT")), Mask::Thousands0),
+                       payment::FormatFileAmount(groups.number(QStringLiteral("TOT_PAY")))));
+    groups.moveFirst();
+}
+
+void printDuplicates(const DuplicateFolioStore &duplicates)
+{
+    print(payment::DuplicatesMessage);
+    print(payment::DuplicateCountLine(duplicates.count));
+    print(payment::DuplicateListHeading);
+    for (const QString &line : payment::DuplicateListLines(duplicates))
+        print(line);
+}
+
+}  // namespace
+
+int PaymentLoad(Session &session, const QStringList &args)
+{
+    if (args.size() != 1)
+        return UsageError(command(QStringLiteral("payment-load")), QStringLiteral("payment-load takes one file name"));
+    const QString &path = args.first();
+    if (!FileExists(path))
+        print(QStringLiteral("The file %1 is missing or empty.").arg(path));
+    if (!payment::Csv2Mdb(session, path)) {
+        print(payment::LoadFailedMessage);
+        return Exit::Failed;
+    }
+    if (session.shared.duplicates.found) {
+        printDuplicates(session.shared.duplicates);
+        return Exit::Rejected;
+    }
+    printAgencies(session);
+    return Exit::Done;
+}
+
+int PaymentSave(Session &session, const QStringList &args)
+{
+    const BatchCommand &self = command(QStringLiteral("payment-save"));
+    QStringList rest = args;
+    QString year;
+    const qsizetype yearAt = rest.indexOf(QStringLiteral("--year"));
+    if (yearAt >= 0) {
+        if (yearAt + 1 >= rest.size() || rest.at(yearAt + 1).size() != 4)
+            return UsageError(self, QStringLiteral("--year takes a four-character year"));
+        year = rest.at(yearAt + 1);
+        rest.remove(yearAt, 2);
+    }
+    if (rest.size() != 1)
+        return UsageError(self, QStringLiteral("payment-save takes one file name"));
+    if (yearAt < 0)
+        year = dataYear(session);
+    const QString path = rest.first();
+    const QString backup = payment::PaymentBackupPath(path);
+    const payment::SaveResult result = payment::Mdb2Csv(session, year, path, backup);
+    if (!result.saved) {
+        print(QStringLiteral("Zolt data save FAILED"));
+        return Exit::Failed;
+    }
+    print(QStringLiteral("Saved %1 (the previous file is kept as %2)").arg(path, backup));
+    print(QStringLiteral("Payment Amount: ") + payment::FormatFileAmount(result.total));
+    return Exit::Done;
+}
+
+}  // namespace zolt::batch

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace zolt::payment {
+
+// One payment as a detail line carries it.
+struct DetailRow {
+    QString number;   // mortgage number
+    QString name;     // owner
+    QString cd;
+    QString jur;
+    QString folio;    // 18 digits
+    double payment = 0;
+    QString abc = QStringLiteral("A");
+    double grossTax = 0;
+    double regGrant = 0;
+    double addGrant = 0;
+    double delq = 0;
+    QString legal;
+};
+
+inline constexpr int DetailValueCount = 12;
+
+// Splits a detail line into its twelve values, missing ones empty. What
+// follows the twelfth value's comma goes to *rest.
+QStringList SplitDetailLine(const QString &line, QString *rest = nullptr);
+
+// Reads a detail line (quotes already removed) into a row. A line that would
+// lose data is refused with ZoltError(BadFileFormat) saying why: values past
+// the twelfth, a folio of more than 18 significant digits, an amount that is
+// not a number.
+DetailRow ParseDetailLine(const QString &line);
+
+// The detail line of a row, its folio given in display form. Values must be
+// comma-free (CleanDetailText); quotes are stripped from the finished line.
+QString DetailLineText(const DetailRow &row, const QString &folioDisplay);
+
+// A text value as a detail line may carry it: no commas.
+QString CleanDetailText(const QString &text);
+
+}  // namespace zolt::payment

@@ -1,0 +1,59 @@
+#include "payment_format.h"
+
+#include "common/number_format.h"
+#include "common/text_utils.h"
+
+#include <QDate>
+
+namespace zolt::payment {
+
+QString RemoveQuotes(const QString &line)
+{
+    QString s = line;
+    s.remove(u'"');
+    s.remove(u'\'');
+    return s;
+}
+
+LineKind ClassifyLine(const QString &line)
+{
+    if (line.startsWith(YearLinePrefix))
+        return LineKind::Year;
+    if (line.startsWith(MaskHeader))
+        return LineKind::MaskHeader;
+    if (line.startsWith(GroupHeader))
+        return LineKind::GroupHeader;
+    if (line.startsWith(DetailHeader))
+        return LineKind::DetailHeader;
+    if (line.startsWith(ColumnHeadingStart) || TrimBlanks(line).isEmpty())
+        return LineKind::NoData;
+    return LineKind::Data;
+}
+
+QString YearOfLine(const QString &line)
+{
+    return line.mid(19, 4);
+}
+
+bool IsAcceptedYear(const QString &year, int currentYear)
+{
+    if (year.size() != 4)
+        return false;
+    for (QChar c : year) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return year >= QStringLiteral("2000") && year <= QString::number(currentYear + 1);
+}
+
+int CurrentYear()
+{
+    return QDate::currentDate().year();
+}
+
+QString FormatFileAmount(double value)
+{
+    return TrimBlanks(FormatNumber(value, Mask::Amount));
+}
+
+}  // namespace zolt::payment

@@ -1,0 +1,317 @@
+#include "payment_load.h"
+
+#include "common/errors.h"
+#include "common/session.h"
+#include "common/text_utils.h"
+#include "folio_mask.h"
+#include "group_lines.h"
+#include "payment_file_parser.h"
+#include "payment_format.h"
+#include "store/data_environment.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace zolt::payment {
+namespace {
+
+const QStringList DetailColumns = {
+    QStringLiteral("MORTCO"), QStringLiteral("NUMBER"), QStringLiteral("NAME"), QStringLiteral("CD"),
+    QStringLiteral("JUR"), QStringLiteral("FOLIO"), QStringLiteral("GROSS_TAX"), QStringLiteral("REG_GRANT"),
+    QStringLiteral("ADD_GRANT"), QStringLiteral("DELQ"), QStringLiteral("LEGAL"), QStringLiteral("ABC"),
+    QStringLiteral("PAYMENT"), QStringLiteral("FOLIO_DISP")};
+
+QString insertSql(const QString &table, const QStringList &columns)
+{
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(table, columns.join(u','), QStringList(columns.size(), QStringLiteral("?")).join(u','));
+}
+
+QString agencyFilter(const QString &mortco)
+{
+    return QStringLiteral("MORTCO = ") + QuoteCriteria(mortco);
+}
+
+QString duplicateFilter(const QString &mortco, const DetailRow &row)
+{
+    return QStringLiteral("MORTCO = '%1' AND CD = '%2' AND JUR = '%3' AND FOLIO = '%4' AND NAME = '%5' ")
+        .arg(EscapeCriteria(mortco), EscapeCriteria(row.cd), EscapeCriteria(row.jur), EscapeCriteria(row.folio),
+             EscapeCriteria(row.name));
+}
+
+QString duplicateHint(const QString &folioDisplay, const DetailRow &row)
+{
+    return QStringLiteral(" FOLIO # = ") + folioDisplay + QStringLiteral(" & NAME = '") + TrimBlanks(row.name)
+           + QStringLiteral("' Check for DUPLICATE PAYMENTS. Payments must be unique by Name, Collection "
+                            "District, Jurisdiction, and Folio Number. Easiest thing is to make the second "
+                            "payments NAME different. ");
+}
+
+struct GroupRow {
+    QHash<QString, QString> fields;
+    qint64 folioCount = 0;
+    double totalPayment = 0;
+    QString mortco() const { return fields.value(QStringLiteral("MORTCO")); }
+};
+
+struct AgencyTotal {
+    qint64 count = 0;
+    double sum = 0;
+};
+
+class Loader {
+public:
+    explicit Loader(Session &session) : m_s(session), m_de(session.de) {}
+
+    bool run(const QString &path);
+
+private:
+    void emptyTables();
+    void emptyTable(Recordset &rs, const QString &sqlText, const QString &stepDelete, bool reopen);
+    void storeYear(const QString &year);
+    void apply(PaymentFileContent &content);
+    void addMask(const MaskLine &mask);
+    void addDetail(const DetailRow &row);
+    void addDuplicate(const DetailRow &row, const QString &mortco, const QString &folioDisplay);
+    void closeGroup();
+    void storeGroups();
+    void finishRecordsets();
+
+    Session &m_s;
+    DataEnvironment &m_de;
+    QString m_step;
+    QString m_workingYear;
+    std::optional<sql::Statement> m_insertDetail;
+    std::optional<sql::Statement> m_insertMask;
+    FolioMaskTable m_masks;
+    std::vector<GroupRow> m_groups;
+    QHash<QString, AgencyTotal> m_totals;  // by upper-case agency
+    QSet<QString> m_keys;                  // payments stored, by their unique key
+    QString m_lastDetailFilter;
+};
+
+bool Loader::run(const QString &path)
+{
+    m_step = QStringLiteral("  1");
+    m_workingYear = QString::number(CurrentYear());
+    m_s.shared.duplicates.clear();
+    m_s.ui.letEventsRun();
+    if (!FileExists(path))
+        return false;
+    try {
+        // The file is read and checked whole before any table is emptied, so
+        // a file that cannot be loaded costs nothing.
+        m_step = QStringLiteral("  1-19");
+        PaymentFileContent content = ReadPaymentFile(path, CurrentYear(), [this](qint64 lines) {
+            m_s.ui.progress(QStringLiteral("Reading the Zolt data: %1 lines").arg(lines), lines, 0);
+        });
+        emptyTables();
+        m_step = QStringLiteral("  1-19");
+        if (!content.firstLineYear.isEmpty()) {
+            m_workingYear = content.firstLineYear;
+            storeYear(content.firstLineYear);
+        }
+        apply(content);
+        return true;
+    } catch (const std::exception &e) {
+        const auto *z = dynamic_cast<const ZoltError *>(&e);
+        const int number = z ? z->number() : ErrorNumber::FileAccess;
+        const QString description = z ? z->description() : QString::fromLocal8Bit(e.what());
+        m_s.ui.setBusy(false);
+        m_s.ui.message(QStringLiteral("Csv2Mdb Unexpected error #") + NumberWithSignPlace(number)
+                           + QStringLiteral(" Debug (") + m_step + QStringLiteral(")") + QStringLiteral(" occurred: ")
+                           + description,
+                       MessageIcon::Critical);
+        return false;
+    }
+}
+
+void Loader::emptyTable(Recordset &rs, const QString &sqlText, const QString &stepDelete, bool reopen)
+{
+    if (reopen && rs.isOpen())
+        rs.close();
+    rs.ensureOpen();
+    rs.clearFilter();
+    if (rs.recordCount() == 0)
+        return;
+    m_step = stepDelete;
+    Transaction transaction(m_de.Zolt());
+    m_de.Zolt().execute(sqlText);
+    transaction.commit();
+    rs.requery();
+    m_s.ui.letEventsRun();
+}
+
+void Loader::emptyTables()
+{
+    m_step = QStringLiteral("  1-1");
+    emptyTable(m_de.rsDetail(), QStringLiteral("DELETE FROM Detail"), QStringLiteral("  1-6"), false);
+    m_step = QStringLiteral("  1-12");
+    emptyTable(m_de.rsGroup(), QStringLiteral("DELETE * FROM \"Group\" "), QStringLiteral("  1-14"), true);
+    m_step = QStringLiteral("  1-15");
+    emptyTable(m_de.rsFol_Mask(), QStringLiteral("DELETE FROM Fol_Mask"), QStringLiteral("  1-17"), true);
+}
+
+void Loader::storeYear(const QString &year)
+{
+    Recordset &rs = m_de.rsZoltSystem();
+    rs.ensureOpen();
+    if (rs.recordCount() == 0)
+        rs.addNew();
+    else
+        rs.moveFirst();
+    rs.setField(QStringLiteral("Year"), year);
+    rs.update();
+}
+
+void Loader::apply(PaymentFileContent &content)
+{
+    sql::Database &db = m_de.Zolt().database();
+    Transaction transaction(m_de.Zolt());
+    m_insertDetail.emplace(db, insertSql(QStringLiteral("Detail"), DetailColumns));
+    m_insertMask.emplace(db, insertSql(QStringLiteral("Fol_Mask"), {QStringLiteral("\"YEAR\""),
+                                                                    QStringLiteral("JUR_CD"),
+                                                                    QStringLiteral("FOLIO_LEN"),
+                                                                    QStringLiteral("FOLIO_MASK")}));
+    qint64 done = 0;
+    const qint64 total = qint64(content.items.size());
+    for (PaymentItem &item : content.items) {
+        m_step = QStringLiteral("  2");
+        if (const auto *year = std::get_if<YearItem>(&item)) {
+            m_step = QStringLiteral("  3");
+            m_workingYear = year->year;
+        } else if (const auto *mask = std::get_if<MaskLine>(&item)) {
+            m_step = QStringLiteral("  8-1");
+            addMask(*mask);
+        } else if (std::holds_alternative<GroupStartItem>(item)) {
+            if (!m_groups.empty())
+                closeGroup();
+            m_groups.emplace_back();
+        } else if (const auto *value = std::get_if<GroupValueItem>(&item)) {
+            m_step = QStringLiteral("  9");
+            m_groups.back().fields.insert(GroupLabels()[size_t(value->label)].field, value->value);
+        } else {
+            m_step = QStringLiteral("  9- 1");
+            addDetail(std::get<DetailRow>(item));
+        }
+        if (++done % 10000 == 0)
+            m_s.ui.progress(QStringLiteral("Setting up Zolt data: %1 of %2").arg(done).arg(total), done, total);
+    }
+    content.items.clear();
+    content.items.shrink_to_fit();
+    m_step = QStringLiteral("  11");
+    if (m_masks.isEmpty())
+        addMask(MaskLine{PlaceholderJurisdiction, 0, PlaceholderMask});
+    if (!m_groups.empty())
+        closeGroup();
+    storeGroups();
+    m_insertDetail.reset();
+    m_insertMask.reset();
+    transaction.commit();
+    finishRecordsets();
+}
+
+void Loader::addMask(const MaskLine &mask)
+{
+    if (!m_masks.isEmpty())
+        m_s.shared.gFindCriteria = JurisdictionCriteria(mask.jurCd);
+    if (!m_masks.add(mask.jurCd, mask.mask, mask.folioLength))
+        return;  // a second line for a jurisdiction is ignored
+    m_insertMask->reset();
+    m_insertMask->bindAll({m_workingYear, mask.jurCd, mask.folioLength, mask.mask});
+    m_insertMask->run();
+}
+
+void Loader::addDetail(const DetailRow &row)
+{
+    const QString mortco = m_groups.empty() ? QString() : m_groups.back().mortco();
+    const QString key = QStringList{mortco, row.cd, row.jur, row.folio, row.name}.join(QChar(0x1F)).toUpper();
+    m_step = QStringLiteral("  9-11 #1");
+    const QString display = m_masks.display(row.jur, row.folio, &m_s.shared.gFindCriteria);
+    m_lastDetailFilter = duplicateFilter(mortco, row);
+    if (m_keys.contains(key)) {
+        m_step = QStringLiteral("  9-11 #2");
+        addDuplicate(row, mortco, display);
+        return;
+    }
+    m_step = duplicateHint(display, row);
+    m_insertDetail->reset();
+    m_insertDetail->bindAll({mortco, row.number, row.name, row.cd, row.jur, row.folio, row.grossTax, row.regGrant,
+                             row.addGrant, row.delq, row.legal, row.abc, row.payment, display});
+    m_insertDetail->run();
+    m_step = QStringLiteral("  9-14");
+    m_keys.insert(key);
+    AgencyTotal &total = m_totals[mortco.toUpper()];
+    ++total.count;
+    total.sum += row.payment;
+}
+
+void Loader::addDuplicate(const DetailRow &row, const QString &mortco, const QString &folioDisplay)
+{
+    DuplicateFolioStore &store = m_s.shared.duplicates;
+    store.found = true;
+    if (store.count < DuplicateFolioStore::MaxRows) {
+        m_step = QStringLiteral("  9-11 #3");
+        store.rows.push_back({folioDisplay, mortco, row.number, row.name, row.cd, row.jur, row.folio, row.grossTax,
+                              row.regGrant, row.addGrant, row.delq, row.legal, row.abc, row.payment});
+    }
+    ++store.count;
+    m_step = QStringLiteral("  9-17");
+}
+
+// A group's count and total are those of its agency's payments stored so far.
+void Loader::closeGroup()
+{
+    GroupRow &group = m_groups.back();
+    m_s.shared.gFilter = agencyFilter(group.mortco());
+    const AgencyTotal total = m_totals.value(group.mortco().toUpper());
+    group.folioCount = total.count;
+    group.totalPayment = total.sum;
+}
+
+void Loader::storeGroups()
+{
+    QStringList columns;
+    for (const GroupLabel &label : GroupLabels())
+        columns << u'"' + label.field + u'"';
+    columns << QStringLiteral("FILE_ID") << QStringLiteral("\"CREATE\"") << QStringLiteral("FOLIO_CNT")
+            << QStringLiteral("TOT_PAY") << QStringLiteral("SORTORDER") << QStringLiteral("ACD");
+    sql::Statement insert = m_de.Zolt().database().prepare(insertSql(QStringLiteral("\"Group\""), columns));
+    for (size_t i = 0; i < m_groups.size(); ++i) {
+        const GroupRow &group = m_groups[i];
+        QVariantList values;
+        for (const GroupLabel &label : GroupLabels())
+            values << group.fields.value(label.field, QStringLiteral(""));
+        values << QString::number(i + 1).rightJustified(3, u'0').right(3) << QStringLiteral("")
+               << group.folioCount << group.totalPayment << QStringLiteral("F") << QStringLiteral("");
+        insert.reset();
+        insert.bindAll(values);
+        insert.run();
+    }
+}
+
+// The recordsets end as a row-by-row load leaves them: the groups on their
+// first row, the details filtered to the last group's agency.
+void Loader::finishRecordsets()
+{
+    m_de.rsFol_Mask().requery();
+    m_de.rsGroup().requery();
+    m_de.rsGroup().moveFirst();
+    Recordset &detail = m_de.rsDetail();
+    detail.requery();
+    if (m_groups.empty()) {
+        if (!m_lastDetailFilter.isEmpty())
+            m_s.shared.gFilter = m_lastDetailFilter;
+        return;
+    }
+    detail.setFilter(m_s.shared.gFilter);
+}
+
+}  // namespace
+
+bool Csv2Mdb(Session &session, const QString &path)
+{
+    return Loader(session).run(path);
+}
+
+}  // namespace zolt::payment

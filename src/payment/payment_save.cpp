@@ -1,0 +1,233 @@
+#include "payment_save.h"
+
+#include "common/errors.h"
+#include "common/session.h"
+#include "common/text_utils.h"
+#include "detail_line.h"
+#include "folio_mask.h"
+#include "group_lines.h"
+#include "mask_line.h"
+#include "payment_format.h"
+#include "payment_text_file.h"
+#include "store/data_environment.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <sqlite3.h>
+
+namespace zolt::payment {
+namespace {
+
+const QString F_MORTCO = QStringLiteral("MORTCO");
+
+struct StoredPayment {
+    DetailRow row;
+    QString folioDisplay;
+};
+
+// The SQL a recordset source stands for: a bare table name reads the table.
+QString sourceSql(const QString &source)
+{
+    if (source.trimmed().startsWith(QStringLiteral("SELECT"), Qt::CaseInsensitive))
+        return source;
+    return QStringLiteral("SELECT * FROM \"%1\"").arg(source.trimmed().remove(u'"'));
+}
+
+QString errorText(const std::exception &e, int *number)
+{
+    if (const auto *z = dynamic_cast<const ZoltError *>(&e)) {
+        *number = z->number();
+        return z->description();
+    }
+    *number = ErrorNumber::FileAccess;
+    return QString::fromLocal8Bit(e.what());
+}
+
+class Saver {
+public:
+    explicit Saver(Session &session) : m_s(session), m_de(session.de) {}
+
+    SaveResult run(const QString &dataYear, const QString &path, const QString &backupPath);
+
+private:
+    void makeBackup(const QString &path, const QString &backupPath);
+    QString yearToWrite(const QString &dataYear);
+    void writeMasks(PaymentFileWriter &out);
+    void cleanStoredText();
+    void readDetails();
+    void writeGroups(PaymentFileWriter &out);
+    void writeGroup(PaymentFileWriter &out, const Recordset &group);
+
+    Session &m_s;
+    DataEnvironment &m_de;
+    QString m_step;
+    FolioMaskTable m_masks;
+    QHash<QString, std::vector<StoredPayment>> m_payments;  // by upper-case agency, in source order
+    double m_total = 0;
+};
+
+SaveResult Saver::run(const QString &dataYear, const QString &path, const QString &backupPath)
+{
+    try {
+        m_step = QStringLiteral("  1");
+        m_step = QStringLiteral("  2");
+        makeBackup(path, backupPath);
+        m_step = QStringLiteral("  3");
+        PaymentFileWriter out(path);
+        m_step = QStringLiteral("  4");
+        const QString year = yearToWrite(dataYear);
+        m_step = QStringLiteral("  6");
+        out.writeLine(YearLinePrefix + year);
+        out.writeLine(QString());
+        writeMasks(out);
+        m_step = QStringLiteral("  7");
+        cleanStoredText();
+        readDetails();
+        writeGroups(out);
+        m_step = QStringLiteral("  8");
+        out.commit();
+        return {true, m_total};
+    } catch (const std::exception &e) {
+        int number = 0;
+        const QString description = errorText(e, &number);
+        m_s.ui.setBusy(false);
+        m_s.ui.message(QStringLiteral("Mdb2Csv Unexpected error #") + NumberWithSignPlace(number)
+                           + QStringLiteral(" Debug (") + m_step + QStringLiteral(")") + QStringLiteral(" occurred: ")
+                           + description,
+                       MessageIcon::Critical);
+        return {false, 0};
+    }
+}
+
+// The previous file is kept at the backup path before anything is written.
+void Saver::makeBackup(const QString &path, const QString &backupPath)
+{
+    if (QFileInfo(path).absoluteFilePath() == QFileInfo(backupPath).absoluteFilePath())
+        return;
+    if (QFileInfo::exists(backupPath)) {
+        QFile old(backupPath);
+        if (!old.remove())
+            throw ZoltError(ErrorNumber::PermissionDenied,
+                            QStringLiteral("Cannot replace the backup %1: %2").arg(backupPath, old.errorString()));
+    }
+    if (QFileInfo::exists(path)) {
+        QFile current(path);
+        if (!current.copy(backupPath))
+            throw ZoltError(ErrorNumber::PermissionDenied, QStringLiteral("Cannot copy %1 to the backup %2: %3")
+                                                               .arg(path, backupPath, current.errorString()));
+    }
+}
+
+QString Saver::yearToWrite(const QString &dataYear)
+{
+    QString year = QString::number(CurrentYear());
+    Recordset &masks = m_de.rsFol_Mask();
+    masks.ensureOpen();
+    if (masks.recordCount() > 0) {
+        masks.moveFirst();
+        if (IsAcceptedYear(masks.text(QStringLiteral("YEAR")), CurrentYear()))
+            year = masks.text(QStringLiteral("YEAR"));
+    }
+    if (TrimBlanks(dataYear).size() == 4)
+        year = TrimBlanks(dataYear);
+    return year;
+}
+
+void Saver::writeMasks(PaymentFileWriter &out)
+{
+    Recordset &masks = m_de.rsFol_Mask();
+    out.writeLine(MaskHeader);
+    for (masks.moveFirst(); !masks.eof(); masks.moveNext())
+        out.writeLine(MaskLineText(masks.text(QStringLiteral("JUR_CD")), masks.text(QStringLiteral("FOLIO_LEN")),
+                                   masks.text(QStringLiteral("FOLIO_MASK"))));
+    out.writeLine(QString());
+    m_masks = FolioMaskTable(masks);
+}
+
+// Text that would split a detail line loses its commas, in the table too.
+void Saver::cleanStoredText()
+{
+    m_step = QStringLiteral("  7-4");
+    sql::Database &db = m_de.Zolt().database();
+    db.exec(QStringLiteral(
+        "UPDATE Detail SET NUMBER = REPLACE(NUMBER, ',', ''), NAME = REPLACE(NAME, ',', ''), "
+        "CD = REPLACE(CD, ',', ''), JUR = REPLACE(JUR, ',', ''), LEGAL = REPLACE(LEGAL, ',', '') "
+        "WHERE instr(NUMBER, ',') OR instr(NAME, ',') OR instr(CD, ',') OR instr(JUR, ',') OR instr(LEGAL, ',')"));
+    if (sqlite3_changes(db.handle()) > 0 && m_de.rsDetail().isOpen())
+        m_de.rsDetail().requery();
+}
+
+// Every payment, read once in the details' current order and kept by agency.
+void Saver::readDetails()
+{
+    Recordset &details = m_de.rsDetail();
+    details.ensureOpen();
+    sql::Statement st = m_de.Zolt().database().prepare(sourceSql(details.source()));
+    QHash<QString, int> column;
+    for (int c = 0; c < st.columnCount(); ++c)
+        column.insert(st.columnName(c).toUpper(), c);
+    auto text = [&](const char *name) {
+        const QVariant v = st.column(column.value(QLatin1String(name), -1));
+        return v.isNull() ? QString() : v.toString();
+    };
+    auto number = [&](const char *name) { return st.column(column.value(QLatin1String(name), -1)).toDouble(); };
+    while (st.step()) {
+        StoredPayment p;
+        p.row = DetailRow{text("NUMBER"), text("NAME"), text("CD"), text("JUR"), text("FOLIO"), number("PAYMENT"),
+                          text("ABC"), number("GROSS_TAX"), number("REG_GRANT"), number("ADD_GRANT"),
+                          number("DELQ"), text("LEGAL")};
+        p.folioDisplay = m_masks.display(p.row.jur, p.row.folio, &m_s.shared.gFindCriteria);
+        m_payments[text("MORTCO").toUpper()].push_back(std::move(p));
+    }
+}
+
+void Saver::writeGroups(PaymentFileWriter &out)
+{
+    Recordset &groups = m_de.rsGroup();
+    groups.ensureOpen();
+    bool any = false;
+    for (groups.moveFirst(); !groups.eof(); groups.moveNext()) {
+        writeGroup(out, groups);
+        any = true;
+    }
+    if (any)
+        m_de.rsDetail().setFilter(m_s.shared.gFilter);
+}
+
+void Saver::writeGroup(PaymentFileWriter &out, const Recordset &group)
+{
+    m_step = QStringLiteral("  7-1");
+    const QString mortco = group.text(F_MORTCO);
+    m_s.shared.gFilter = F_MORTCO + QStringLiteral(" = ") + QuoteCriteria(mortco);
+    const std::vector<StoredPayment> &payments = m_payments[mortco.toUpper()];
+    double sum = 0;
+    for (const StoredPayment &p : payments)
+        sum += p.row.payment;
+    m_step = QStringLiteral("  7-2");
+    const QStringList block =
+        GroupBlockLines([&group](const QString &field) { return group.text(field); }, qint64(payments.size()), sum);
+    for (const QString &line : block)
+        out.writeLine(line);
+    m_step = QStringLiteral("  7-3");
+    out.writeLine(QString());
+    out.writeLine(DetailHeader);
+    out.writeLine(ColumnHeading);
+    m_step = QStringLiteral("  7-4");
+    for (const StoredPayment &p : payments) {
+        out.writeLine(DetailLineText(p.row, p.folioDisplay));
+        m_total += p.row.payment;
+    }
+    m_step = QStringLiteral("  7-5");
+    out.writeLine(QString());
+    out.writeLine(QString());
+}
+
+}  // namespace
+
+SaveResult Mdb2Csv(Session &session, const QString &dataYear, const QString &path, const QString &backupPath)
+{
+    return Saver(session).run(dataYear, path, backupPath);
+}
+
+}  // namespace zolt::payment

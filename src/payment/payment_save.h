@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace zolt {
+struct Session;
+}
+
+namespace zolt::payment {
+
+struct SaveResult {
+    bool saved = false;
+    double total = 0;  // sum of the payments written
+};
+
+// Writes Fol_Mask, Group and Detail as a payment file at path, after copying
+// the file there to backupPath. The file is replaced whole or not at all. The
+// year line carries dataYear when it is four characters, else the masks' year
+// or the current year. Reports its own failures.
+SaveResult Mdb2Csv(Session &session, const QString &dataYear, const QString &path, const QString &backupPath);
+
+}  // namespace zolt::payment
