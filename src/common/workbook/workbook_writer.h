@@ -10,6 +10,9 @@ namespace zolt {
 // target's folder and renamed over the target only when complete, so a failed
 // write leaves whatever was there before.
 // Every failure throws ZoltError naming the file and what went wrong.
+//
+// Formats are given to each cell as it is written, so set a column's text
+// format and the header row's font before writing the cells they concern.
 class WorkbookWriter {
 public:
     explicit WorkbookWriter(const QString &targetPath);
@@ -23,14 +26,17 @@ public:
     // Gives a column the text number format "@".
     void setColumnTextFormat(int sheet, int column);
     // Writes a value as text (never as a number); rows and columns from 1.
-    // Cells of row 1 take the header row's font when one was set.
+    // Cells of row 1 take the header row's font when one was set. An empty
+    // text leaves a blank cell that keeps the cell's format (or no cell at all
+    // when the cell has no format); either reads back as empty.
     void writeText(int sheet, int row, int column, const QString &text);
     // Switches off the "number stored as text" indicator on a cell range
-    // (rows and columns from 1, inclusive).
+    // (rows and columns from 1, inclusive). Ranges add up.
     void ignoreNumberStoredAsText(int sheet, int firstRow, int firstColumn, int lastRow, int lastColumn);
     void setActiveSheet(int sheet);
 
-    // Writes the workbook and puts it at the target path.
+    // Writes the workbook and puts it at the target path. The writer cannot
+    // be used afterwards.
     void save();
 
 private:

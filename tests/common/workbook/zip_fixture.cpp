@@ -26,6 +26,24 @@ void WriteZip(const QString &path, const std::map<QString, QByteArray> &parts)
     }
 }
 
+QByteArray ReadZipPart(const QString &path, const QString &name)
+{
+    int code = 0;
+    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
+    if (!archive)
+        return {};
+    QByteArray bytes;
+    if (zip_file_t *file = zip_fopen(archive, name.toUtf8().constData(), 0)) {
+        char buffer[65536];
+        zip_int64_t n;
+        while ((n = zip_fread(file, buffer, sizeof buffer)) > 0)
+            bytes.append(buffer, n);
+        zip_fclose(file);
+    }
+    zip_discard(archive);
+    return bytes;
+}
+
 QByteArray WorksheetXml(const QByteArray &sheetData)
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"

@@ -12,6 +12,9 @@ namespace zolt::test {
 // that no writer library produces.
 void WriteZip(const QString &path, const std::map<QString, QByteArray> &parts);
 
+// One part of a zip file, empty when it is missing.
+QByteArray ReadZipPart(const QString &path, const QString &name);
+
 // The parts of a minimal transitional workbook with the given sheets
 // (name -> worksheet XML), listed in this order. Shared strings are added
 // when sharedStrings is not empty.

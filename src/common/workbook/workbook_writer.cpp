@@ -1,0 +1,204 @@
+#include "workbook_writer.h"
+
+#include "cell_text.h"
+#include "common/errors.h"
+#include "temporary_target.h"
+
+#include <QDir>
+#include <QFile>
+#include <map>
+#include <optional>
+#include <vector>
+#include <xlsxwriter.h>
+
+namespace zolt {
+
+namespace {
+
+struct ColumnLayout {
+    double width = LXW_DEF_COL_WIDTH;
+    bool text = false;
+};
+
+struct SheetLayout {
+    lxw_worksheet *worksheet = nullptr;
+    std::map<int, ColumnLayout> columns;  // by column, from 1
+    double headerFontSize = 0;            // 0: row 1 as any other row
+    QStringList ignoredRanges;            // number stored as text
+    QByteArray ignoredRangesText;         // kept alive until the workbook is closed
+};
+
+// The built-in number format "@" (text), as spreadsheet programs store it.
+constexpr uint8_t TextNumberFormat = 49;
+
+// A cell's look: the header font size (0 for none) and the text format.
+using FormatKey = std::pair<double, bool>;
+
+}  // namespace
+
+struct WorkbookWriter::Impl {
+    QString target;
+    std::optional<workbook::TemporaryTarget> temporary;
+    lxw_workbook *book = nullptr;
+    std::vector<SheetLayout> sheets;
+    std::map<FormatKey, lxw_format *> formats;
+
+    [[noreturn]] void fail(const QString &reason) const
+    {
+        throw ZoltError(ErrorNumber::FileAccess, QStringLiteral("The workbook %1 cannot be written: %2.")
+                                                     .arg(QDir::toNativeSeparators(target), reason));
+    }
+
+    void check(lxw_error error) const
+    {
+        if (error != LXW_NO_ERROR)
+            fail(QString::fromUtf8(lxw_strerror(error)));
+    }
+
+    SheetLayout &sheet(int position)
+    {
+        if (!book)
+            fail(QStringLiteral("it has already been saved"));
+        if (position < 1 || position > int(sheets.size()))
+            fail(QStringLiteral("it has no sheet %1").arg(position));
+        return sheets[position - 1];
+    }
+
+    void checkCell(int row, int column) const
+    {
+        if (row < 1 || row > workbook::MaxSheetRows || column < 1 || column > workbook::MaxSheetColumns)
+            fail(QStringLiteral("row %1, column %2 lies outside a sheet").arg(row).arg(column));
+    }
+
+    lxw_format *format(FormatKey key)
+    {
+        if (key == FormatKey{0, false})
+            return nullptr;
+        lxw_format *&found = formats[key];
+        if (!found) {
+            found = workbook_add_format(book);
+            if (key.first > 0) {
+                format_set_bold(found);
+                format_set_font_size(found, key.first);
+            }
+            if (key.second)
+                format_set_num_format_index(found, TextNumberFormat);
+        }
+        return found;
+    }
+
+    lxw_format *cellFormat(const SheetLayout &layout, int row, int column)
+    {
+        const auto found = layout.columns.find(column);
+        const bool text = found != layout.columns.end() && found->second.text;
+        return format({row == 1 ? layout.headerFontSize : 0, text});
+    }
+
+    // Column widths and formats, the header row and the ignored ranges go in
+    // once, when everything about them is known.
+    void finishSheet(SheetLayout &layout)
+    {
+        for (const auto &[column, columnLayout] : layout.columns) {
+            check(worksheet_set_column(layout.worksheet, lxw_col_t(column - 1), lxw_col_t(column - 1),
+                                       columnLayout.width, format({0, columnLayout.text})));
+        }
+        if (layout.headerFontSize > 0)
+            check(worksheet_set_row(layout.worksheet, 0, LXW_DEF_ROW_HEIGHT, format({layout.headerFontSize, false})));
+        if (!layout.ignoredRanges.isEmpty()) {
+            layout.ignoredRangesText = layout.ignoredRanges.join(QLatin1Char(' ')).toLatin1();
+            check(worksheet_ignore_errors(layout.worksheet, LXW_IGNORE_NUMBER_STORED_AS_TEXT,
+                                          layout.ignoredRangesText.constData()));
+        }
+    }
+};
+
+WorkbookWriter::WorkbookWriter(const QString &targetPath) : d(std::make_unique<Impl>())
+{
+    d->target = targetPath;
+    d->temporary.emplace(targetPath);
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_FALSE;  // cells may be written in any order
+    d->book = workbook_new_opt(QFile::encodeName(d->temporary->path()).constData(), &options);
+    if (!d->book)
+        d->fail(QStringLiteral("the workbook library cannot start a workbook"));
+}
+
+WorkbookWriter::~WorkbookWriter()
+{
+    if (d->book)
+        lxw_workbook_free(d->book);
+}
+
+int WorkbookWriter::addSheet(const QString &name)
+{
+    if (!d->book)
+        d->fail(QStringLiteral("it has already been saved"));
+    const QByteArray utf8 = name.toUtf8();
+    const lxw_error invalid = workbook_validate_sheet_name(d->book, utf8.constData());
+    if (invalid != LXW_NO_ERROR)
+        d->fail(QStringLiteral("the sheet name \"%1\" is not allowed (%2)").arg(name, QString::fromUtf8(lxw_strerror(invalid))));
+    lxw_worksheet *worksheet = workbook_add_worksheet(d->book, utf8.constData());
+    if (!worksheet)
+        d->fail(QStringLiteral("the sheet \"%1\" cannot be added").arg(name));
+    d->sheets.push_back({});
+    d->sheets.back().worksheet = worksheet;
+    return int(d->sheets.size());
+}
+
+void WorkbookWriter::setColumnWidth(int sheet, int column, double width)
+{
+    d->checkCell(1, column);
+    d->sheet(sheet).columns[column].width = width;
+}
+
+void WorkbookWriter::setHeaderRowFont(int sheet, double size)
+{
+    d->sheet(sheet).headerFontSize = size;
+}
+
+void WorkbookWriter::setColumnTextFormat(int sheet, int column)
+{
+    d->checkCell(1, column);
+    d->sheet(sheet).columns[column].text = true;
+}
+
+void WorkbookWriter::writeText(int sheet, int row, int column, const QString &text)
+{
+    SheetLayout &layout = d->sheet(sheet);
+    d->checkCell(row, column);
+    d->check(worksheet_write_string(layout.worksheet, lxw_row_t(row - 1), lxw_col_t(column - 1),
+                                    text.toUtf8().constData(), d->cellFormat(layout, row, column)));
+}
+
+void WorkbookWriter::ignoreNumberStoredAsText(int sheet, int firstRow, int firstColumn, int lastRow, int lastColumn)
+{
+    d->checkCell(firstRow, firstColumn);
+    d->checkCell(lastRow, lastColumn);
+    char range[64];
+    lxw_rowcol_to_range(range, lxw_row_t(firstRow - 1), lxw_col_t(firstColumn - 1), lxw_row_t(lastRow - 1),
+                        lxw_col_t(lastColumn - 1));
+    d->sheet(sheet).ignoredRanges.append(QString::fromLatin1(range));
+}
+
+void WorkbookWriter::setActiveSheet(int sheet)
+{
+    worksheet_activate(d->sheet(sheet).worksheet);
+}
+
+void WorkbookWriter::save()
+{
+    if (!d->book)
+        d->fail(QStringLiteral("it has already been saved"));
+    for (SheetLayout &layout : d->sheets)
+        d->finishSheet(layout);
+    // workbook_close frees the workbook whether or not it could write it.
+    const lxw_error error = workbook_close(d->book);
+    d->book = nullptr;
+    if (error != LXW_NO_ERROR) {
+        d->temporary->discard();
+        d->check(error);
+    }
+    d->temporary->commit();
+}
+
+}  // namespace zolt

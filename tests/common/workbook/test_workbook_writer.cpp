@@ -1,0 +1,219 @@
+#include "zip_fixture.h"
+
+#include "common/errors.h"
+#include "common/workbook/workbook_reader.h"
+#include "common/workbook/workbook_writer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace zolt;
+using namespace zolt::test;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A two-sheet workbook in the layout the verification export writes.
+void writeSample(WorkbookWriter &writer)
+{
+    const int first = writer.addSheet(QStringLiteral("Mortgage"));
+    const int second = writer.addSheet(QStringLiteral("Jurisdiction Ü"));
+    writer.setHeaderRowFont(first, 8);
+    for (int column = 1; column <= 3; ++column)
+        writer.setColumnTextFormat(first, column);
+    writer.setColumnWidth(first, 1, 4);
+    writer.setColumnWidth(first, 3, 16);
+    writer.writeText(first, 1, 1, QStringLiteral("ACD"));
+    writer.writeText(first, 1, 3, QStringLiteral("MORTGAGE NUMBER"));
+    writer.writeText(first, 2, 1, QStringLiteral("05"));
+    writer.writeText(first, 2, 2, QString());  // blank, keeps its text format
+    writer.writeText(first, 2, 3, QStringLiteral("12345678"));
+    writer.writeText(first, 4, 5, QStringLiteral("Åse Müller 名前\tend"));
+    writer.writeText(second, 1, 1, QStringLiteral("0.10"));
+    writer.ignoreNumberStoredAsText(first, 2, 3, 4, 7);
+    writer.ignoreNumberStoredAsText(first, 2, 1, 4, 2);
+    writer.setActiveSheet(first);
+}
+
+// The first python3 that has openpyxl: the one on the path may be a private
+// installation without the system's packages.
+QString pythonWithOpenpyxl()
+{
+    const QString candidates[] = {QStandardPaths::findExecutable(QStringLiteral("python3")),
+                                  QStringLiteral("/usr/bin/python3")};
+    for (const QString &python : candidates) {
+        QProcess process;
+        process.setStandardErrorFile(QProcess::nullDevice());
+        process.start(python, {"-c", "import openpyxl"});
+        if (!python.isEmpty() && process.waitForFinished(30000) && process.exitCode() == 0)
+            return python;
+    }
+    return QString();
+}
+
+}  // namespace
+
+class TestWorkbookWriter : public QObject {
+    Q_OBJECT
+
+private slots:
+    void writtenWorkbookReadsBack()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("MortNo1.xlsx");
+        writeFile(path, "the previous workbook");
+        WorkbookWriter writer(path);
+        writeSample(writer);
+        QCOMPARE(readFile(path), QByteArray("the previous workbook"));  // nothing before save()
+        writer.save();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"MortNo1.xlsx"});
+
+        auto reader = WorkbookReader::open(path);
+        QCOMPARE(reader->sheetCount(), 2);
+        QCOMPARE(reader->sheetName(1), QStringLiteral("Mortgage"));
+        QCOMPARE(reader->sheetName(2), QStringLiteral("Jurisdiction Ü"));
+        const SheetCells &first = reader->sheet(1);
+        QCOMPARE(first.rowCount(), 4);
+        QCOMPARE(first.cell(1, 3), QStringLiteral("MORTGAGE NUMBER"));
+        QCOMPARE(first.cell(2, 1), QStringLiteral("05"));
+        QCOMPARE(first.cell(2, 2), QString());
+        QCOMPARE(first.cell(2, 3), QStringLiteral("12345678"));
+        QCOMPARE(first.cell(3, 1), QString());
+        QCOMPARE(first.cell(4, 5), QStringLiteral("Åse Müller 名前\tend"));
+        QCOMPARE(reader->sheet(2).cell(1, 1), QStringLiteral("0.10"));
+    }
+
+    // What the reader does not see: fonts, widths, formats, the indicator.
+    void layoutIsInTheFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("layout.xlsx");
+        WorkbookWriter writer(path);
+        writeSample(writer);
+        writer.save();
+
+        const QByteArray sheet = ReadZipPart(path, "xl/worksheets/sheet1.xml");
+        const QByteArray styles = ReadZipPart(path, "xl/styles.xml");
+        QVERIFY(sheet.contains("<ignoredError sqref=\"C2:G4 A2:B4\" numberStoredAsText=\"1\"/>"));
+        QVERIFY(sheet.contains("<col min=\"1\" max=\"1\" width=\"4.7109375\""));
+        QVERIFY(sheet.contains("<col min=\"3\" max=\"3\" width=\"16.7109375\""));
+        QVERIFY(sheet.contains("tabSelected=\"1\""));
+        QVERIFY(styles.contains("<font><b/><sz val=\"8\"/>"));
+        // Every written cell is a string; A1 is bold and text, B2 a blank text cell.
+        QVERIFY(!sheet.contains("<c r=\"A2\" s=\"1\"><v>"));
+        const QRegularExpression cell(QStringLiteral("<c r=\"([A-Z]+\\d+)\"( s=\"(\\d+)\")?( t=\"(\\w+)\")?"));
+        QMap<QString, QString> typeOf, styleOf;
+        for (const auto &m : cell.globalMatch(QString::fromUtf8(sheet))) {
+            typeOf[m.captured(1)] = m.captured(5);
+            styleOf[m.captured(1)] = m.captured(3);
+        }
+        QCOMPARE(typeOf.value("C2"), QStringLiteral("s"));
+        QCOMPARE(typeOf.value("E4"), QStringLiteral("s"));
+        QVERIFY(typeOf.contains("B2") && typeOf.value("B2").isEmpty());
+        const QRegularExpression xfs(QStringLiteral("<xf numFmtId=\"(\\d+)\" fontId=\"(\\d+)\""));
+        const QString cellXfs = QString::fromUtf8(styles.mid(styles.indexOf("<cellXfs")));
+        QStringList styleList;  // "numFmtId/fontId" by style index
+        for (const auto &m : xfs.globalMatch(cellXfs))
+            styleList << m.captured(1) + '/' + m.captured(2);
+        const auto look = [&](const char *ref) { return styleList.value(styleOf.value(ref).toInt()); };
+        QCOMPARE(look("A1"), QStringLiteral("49/1"));  // text format, bold size 8
+        QCOMPARE(look("A2"), QStringLiteral("49/0"));
+        QCOMPARE(look("B2"), QStringLiteral("49/0"));
+        QCOMPARE(look("E4"), QStringLiteral("0/0"));
+    }
+
+    // A save that cannot finish leaves the old workbook and no stray files.
+    void failedSaveKeepsOldWorkbook()
+    {
+        QTemporaryDir dir;
+        // The target is a folder: the final rename fails, for root too.
+        const QString folderTarget = dir.filePath("taken.xlsx");
+        QVERIFY(QDir().mkpath(folderTarget + "/inside"));
+        {
+            WorkbookWriter writer(folderTarget);
+            writeSample(writer);
+            QVERIFY_THROWS_EXCEPTION(ZoltError, writer.save());
+        }
+        QVERIFY(QFileInfo(folderTarget + "/inside").isDir());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+
+        const QString folder = dir.filePath("readonly");
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + "/MortNo1.xlsx";
+        writeFile(path, "the previous workbook");
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+                                                  | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+        const auto restore = qScopeGuard([&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        QFile probe(folder + "/probe");
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            QSKIP("the read-only folder is still writable (running as root)");
+        }
+        try {
+            WorkbookWriter writer(path);
+            writeSample(writer);
+            writer.save();
+            QFAIL("no error");
+        } catch (const ZoltError &error) {
+            QVERIFY2(error.description().contains(path), qPrintable(error.description()));
+        }
+        QCOMPARE(readFile(path), QByteArray("the previous workbook"));
+    }
+
+    void refusedValuesThrow()
+    {
+        QTemporaryDir dir;
+        WorkbookWriter writer(dir.filePath("x.xlsx"));
+        QVERIFY_THROWS_EXCEPTION(ZoltError, writer.addSheet(QStringLiteral("a/b")));
+        const int sheet = writer.addSheet(QStringLiteral("A"));
+        QVERIFY_THROWS_EXCEPTION(ZoltError, writer.addSheet(QStringLiteral("a")));  // names ignore case
+        QVERIFY_THROWS_EXCEPTION(ZoltError, writer.writeText(sheet, 1, 1, QString(40000, 'x')));
+        QVERIFY_THROWS_EXCEPTION(ZoltError, writer.writeText(sheet, 0, 1, QStringLiteral("x")));
+        QVERIFY_THROWS_EXCEPTION(ZoltError, writer.writeText(2, 1, 1, QStringLiteral("x")));
+    }
+
+    // Another reader's view, where python3-openpyxl is installed.
+    void openpyxlSeesTheLayout()
+    {
+        const QString python = pythonWithOpenpyxl();
+        if (python.isEmpty())
+            QSKIP("python3-openpyxl is not installed");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("check.xlsx");
+        WorkbookWriter writer(path);
+        writeSample(writer);
+        writer.save();
+        const char *script =
+            "import sys, openpyxl\n"
+            "wb = openpyxl.load_workbook(sys.argv[1])\n"
+            "ws = wb.worksheets[0]\n"
+            "a1 = ws['A1']\n"
+            "print(wb.sheetnames, a1.font.b, a1.font.sz, ws['C2'].number_format, ws['C2'].value,\n"
+            "      round(ws.column_dimensions['C'].width), wb.active.title)\n";
+        QProcess process;
+        process.start(python, {"-c", script, path});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
+                 QStringLiteral("['Mortgage', 'Jurisdiction Ü'] True 8.0 @ 12345678 17 Mortgage"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWorkbookWriter)
+#include "test_workbook_writer.moc"
