@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace zolt::app {
+
+// The product's name: window captions, message box titles, the About box.
+inline QString ProductName()
+{
+    return QStringLiteral("Zolt");
+}
+
+// The About box's description of the program.
+inline QString ProductDescription()
+{
+    return QStringLiteral(
+        "Loads, reviews and returns the yearly property tax payment file (Zoltdata.csv) and the "
+        "mortgage number verification workbook (MortNo*.xlsx) exchanged with the taxing authority.");
+}
+
+}  // namespace zolt::app

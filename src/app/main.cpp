@@ -1,0 +1,44 @@
+// zoltwin: the desktop program.
+
+#include "app_icon.h"
+#include "app_info.h"
+#include "qt_user_dialog.h"
+#include "single_instance.h"
+#include "zolt_payment.h"
+
+#include "common/session.h"
+#include "common/shared_values.h"
+#include "store/data_environment.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+using namespace zolt;
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(app::ProductName());
+    QApplication::setApplicationDisplayName(app::ProductName());
+    QApplication::setApplicationVersion(QStringLiteral(ZOLT_VERSION));
+    QApplication::setWindowIcon(app::AppIcon());
+
+    app::QtUserDialog ui;
+    const QString appDir = QApplication::applicationDirPath();
+
+    // A second copy ends here, before it touches the database.
+    app::SingleInstance instance(app::SingleInstance::lockPathFor(appDir));
+    if (!instance.claim(ui))
+        return 0;
+
+    const QString exeName = QFileInfo(QApplication::applicationFilePath()).fileName();
+    std::unique_ptr<DataEnvironment> de = DataEnvironment::start(appDir, exeName, ui);
+    if (!de)
+        return 1;  // the SEVERE ERROR message has been shown
+
+    SharedValues shared;
+    Session session{*de, ui, shared};
+    app::ZoltPayment window(session);
+    window.show();
+    return application.exec();
+}

@@ -1,0 +1,14 @@
+#include "payment_task.h"
+
+#include "task_host.h"
+
+#include "common/session.h"
+
+namespace zolt::app {
+
+void runPaymentTask(TaskHost &host, Session &)
+{
+    host.enableButtons();
+}
+
+}  // namespace zolt::app

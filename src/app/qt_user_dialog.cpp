@@ -1,0 +1,124 @@
+#include "qt_user_dialog.h"
+
+#include "app_info.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProgressDialog>
+
+#include <algorithm>
+
+namespace zolt::app {
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QWidget *DialogOwner()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+QString BoxTitle(const QString &title)
+{
+    return title.isEmpty() ? ProductName() : title;
+}
+
+QtUserDialog::~QtUserDialog()
+{
+    closeProgress();
+    if (m_busy)
+        QApplication::restoreOverrideCursor();
+}
+
+void QtUserDialog::message(const QString &text, MessageIcon icon, const QString &title)
+{
+    QMessageBox box(boxIcon(icon), BoxTitle(title), text, QMessageBox::Ok, DialogOwner());
+    box.exec();
+}
+
+bool QtUserDialog::askYesNo(const QString &text, const QString &title, MessageIcon icon)
+{
+    QMessageBox box(boxIcon(icon), BoxTitle(title), text, QMessageBox::Yes | QMessageBox::No,
+                    DialogOwner());
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtUserDialog::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
+{
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(DialogOwner(), BoxTitle(title), prompt, QLineEdit::Normal, defaultText, &ok);
+    return ok ? answer : QString();
+}
+
+void QtUserDialog::beep()
+{
+    QApplication::beep();
+}
+
+void QtUserDialog::letEventsRun()
+{
+    QApplication::processEvents();
+}
+
+void QtUserDialog::setBusy(bool busy)
+{
+    if (busy && !m_busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else if (!busy && m_busy)
+        QApplication::restoreOverrideCursor();
+    m_busy = busy;
+    if (!busy)
+        closeProgress();
+}
+
+void QtUserDialog::progress(const QString &text, qint64 done, qint64 total)
+{
+    if (!m_progress) {
+        m_progress = new QProgressDialog(DialogOwner());
+        m_progress->setWindowTitle(ProductName());
+        m_progress->setCancelButton(nullptr);
+        m_progress->setWindowModality(Qt::ApplicationModal);
+        m_progress->setMinimumDuration(0);
+        m_progress->setAutoClose(false);
+        m_progress->setAutoReset(false);
+        m_progress->setMinimumWidth(360);
+    }
+    // QProgressDialog counts in int; large counts are scaled to per mille.
+    const bool known = total > 0;
+    m_progress->setRange(0, known ? 1000 : 0);
+    m_progress->setValue(known ? int(std::clamp<qint64>(done * 1000 / total, 0, 1000)) : 0);
+    m_progress->setLabelText(known ? QStringLiteral("%1\n%L2 of %L3").arg(text).arg(done).arg(total)
+                                   : QStringLiteral("%1\n%L2").arg(text).arg(done));
+    m_progress->show();
+    QApplication::processEvents();
+    if (known && done >= total)
+        closeProgress();
+}
+
+void QtUserDialog::closeProgress()
+{
+    if (m_progress) {
+        m_progress->hide();
+        m_progress->deleteLater();
+        m_progress = nullptr;
+    }
+}
+
+}  // namespace zolt::app

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace zolt {
+struct Session;
+}
+
+namespace zolt::app {
+
+class TaskHost;
+
+// The verification task after the chosen workbook was checked and remembered:
+// load the workbook, run the verification screens, write the workbook back
+// (keeping a backup) and give the return instructions. Until the workbook load
+// exists it stops after the choice was remembered and gives the buttons back.
+void runVerifyTask(TaskHost &host, Session &session);
+
+}  // namespace zolt::app

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "task_host.h"
+
+#include <QMainWindow>
+#include <QPoint>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace zolt {
+struct Session;
+class FileLocationPicker;
+}
+
+namespace zolt::app {
+
+// The main window: the user picks the task (payment file or mortgage number
+// verification workbook) and the input file, and starts the task. The chosen
+// drive, folder and file are remembered in ZoltSystem. Closing it ends the
+// program; every other window is modal and owned by it.
+class ZoltPayment : public QMainWindow, public TaskHost {
+    Q_OBJECT
+public:
+    explicit ZoltPayment(Session &session, QWidget *parent = nullptr);
+
+    FileLocationPicker *picker() const { return m_picker; }
+
+    // TaskHost
+    QString selectedPath() const override { return m_selectedPath; }
+    void setSelectedPath(const QString &path) override { m_selectedPath = path; }
+    QString message() const override;
+    void setMessage(const QString &text) override;
+    void enableButtons() override;
+    void setFramesVisible(bool fileType, bool currentYear) override;
+    bool historicalDataAllowed() const override;
+    void hideWindow() override;
+    void showWindow() override;
+    void showSaving(bool hideFileType) override;
+    QWidget *dialogParent() override { return this; }
+    void closeWindow() override { close(); }
+
+private:
+    // What differs between the two tasks in the shared first steps.
+    struct TaskStart {
+        QPushButton *button;
+        QString noFileMessage;
+        QString notFoundMessage;
+        bool closeOnUnexpectedError;
+        void (*run)(TaskHost &, Session &);
+    };
+
+    void buildControls();
+    void buildMenus();
+    void Option_ZOLT_Click();
+    void Option_VERIFY_Click();
+    void Command_OK_Click();
+    void Command_VERIFY_OK_Click();
+    void mnuHelpAbout_Click();
+
+    void setScheme(const QColor &colour);
+    // Drive, folder and file from ZoltSystem, the folder falling back to the
+    // drive's root when the remembered file is gone.
+    void restoreRememberedLocation();
+    void startTask(const TaskStart &task);
+    // File chosen, present and usable, choice remembered; false when the task stops.
+    bool checkAndRememberChoice(const TaskStart &task, QString &step);
+
+    Session &m_session;
+    QString m_selectedPath;
+    QPoint m_savedPosition;
+    QPushButton *m_runningButton = nullptr;
+
+    QGroupBox *m_frameFileType = nullptr;
+    QRadioButton *m_optionZolt = nullptr;
+    QRadioButton *m_optionVerify = nullptr;
+    QGroupBox *m_frameCurrentYear = nullptr;
+    QRadioButton *m_optionYes = nullptr;
+    QRadioButton *m_optionNo = nullptr;
+    QLabel *m_labelLocation = nullptr;
+    FileLocationPicker *m_picker = nullptr;
+    QLineEdit *m_textMsg = nullptr;
+    QPushButton *m_commandOk = nullptr;
+    QPushButton *m_commandVerifyOk = nullptr;
+    QPushButton *m_commandExit = nullptr;
+    QLabel *m_labelPleaseWait = nullptr;
+};
+
+}  // namespace zolt::app

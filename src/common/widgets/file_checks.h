@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace zolt {
+
+class UserDialog;
+
+// The caution asked before working on an input file that is read-only, or
+// whose attributes cannot be read. Windows word the question in their own
+// way: the titles and the name the text gives the file.
+struct AttributeQuestionTexts {
+    QString unknownTitle;   // "Checking the Zolt data File Attributes"
+    QString unknownFile;    // " Zolt data file" in "... of <path> Zolt data file is READONLY"
+    QString readOnlyTitle;  // "Zolt data File is READONLY"
+};
+
+// Asks about a read-only file, or one whose attributes are not recognised;
+// true when the file may be used (it is writable, or the user said Yes).
+bool ConfirmFileAttributes(const QString &path, const AttributeQuestionTexts &texts, UserDialog &ui);
+
+}  // namespace zolt

@@ -1,0 +1,111 @@
+#include "file_location_picker.h"
+
+#include "dir_list.h"
+#include "drive_list.h"
+#include "file_list.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace zolt {
+namespace {
+
+QLabel *makeLabel(const QString &name, const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setBuddy(buddy);
+    label->setContentsMargins(2, 1, 2, 1);
+    return label;
+}
+
+}  // namespace
+
+FileLocationPicker::FileLocationPicker(QWidget *parent)
+    : QWidget(parent), m_drive(new DriveList(this)), m_dir(new DirList(this)), m_file(new FileList(this))
+{
+    m_labelDisk = makeLabel(QStringLiteral("Label_Disk"), QStringLiteral("Disk"), m_drive, this);
+    m_labelDirectory = makeLabel(QStringLiteral("Label_Directory"), QStringLiteral("Directory"), m_dir, this);
+    m_labelFiles = makeLabel(QStringLiteral("Label_Files"), QStringLiteral("Files"), m_file, this);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(4);
+    grid->addWidget(m_labelDisk, 0, 0);
+    grid->addWidget(m_drive, 1, 0);
+    grid->setRowMinimumHeight(2, 6);  // air between the drive list and the directory label
+    grid->addWidget(m_labelDirectory, 3, 0);
+    grid->addWidget(m_dir, 4, 0);
+    grid->addWidget(m_labelFiles, 0, 1);
+    grid->addWidget(m_file, 1, 1, 4, 1);
+    grid->setRowStretch(4, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+
+    m_file->setPath(m_dir->path());
+    connect(m_drive, &DriveList::driveChosen, this, [this](const QString &root) { m_dir->setPath(root); });
+    connect(m_dir, &DirList::pathChanged, this, [this](const QString &path) {
+        m_drive->setDrive(path);
+        m_file->setPath(path);
+        emit directoryChanged(path);
+    });
+    connect(m_file, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { emit fileClicked(item->text()); });
+    connect(m_file, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { emit fileActivated(item->text()); });
+}
+
+QList<QLabel *> FileLocationPicker::labels() const
+{
+    return {m_labelDisk, m_labelDirectory, m_labelFiles};
+}
+
+QString FileLocationPicker::drive() const
+{
+    return m_drive->drive();
+}
+
+void FileLocationPicker::setDrive(const QString &drive)
+{
+    m_drive->setDrive(drive);
+    m_dir->setPath(m_drive->drive());
+}
+
+QString FileLocationPicker::directory() const
+{
+    return m_dir->path();
+}
+
+bool FileLocationPicker::setDirectory(const QString &path)
+{
+    const QString before = m_dir->path();
+    if (!m_dir->setPath(path))
+        return false;
+    if (m_dir->path() == before)  // same folder: read it again all the same
+        m_file->refresh();
+    return true;
+}
+
+QString FileLocationPicker::fileName() const
+{
+    return m_file->fileName();
+}
+
+void FileLocationPicker::setFileName(const QString &name)
+{
+    m_file->setFileName(name);
+}
+
+void FileLocationPicker::setPattern(const QString &pattern)
+{
+    m_file->setPattern(pattern);
+}
+
+QString FileLocationPicker::selectedPath() const
+{
+    const QString dir = m_dir->path();
+    return (dir.endsWith(u'/') ? dir : dir + u'/') + m_file->fileName();
+}
+
+}  // namespace zolt

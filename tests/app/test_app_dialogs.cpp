@@ -1,0 +1,234 @@
+#include "app/about.h"
+#include "app/information_dialog.h"
+#include "app/qt_user_dialog.h"
+#include "app/single_instance.h"
+#include "app/system_info.h"
+
+#include "common/shared_values.h"
+#include "common/widgets/print_output.h"
+#include "support/recording_dialog.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace zolt;
+using namespace zolt::app;
+
+namespace {
+
+template <typename W>
+W *child(QWidget &window, const char *name)
+{
+    W *w = window.findChild<W *>(QString::fromLatin1(name));
+    if (!w)
+        qFatal("no control %s", name);
+    return w;
+}
+
+Qt::CursorShape pointer()
+{
+    return QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+}
+
+}  // namespace
+
+class TestAppDialogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void informationDialog()
+    {
+        SharedValues shared;
+        shared.gInfoKind = " critical ";
+        shared.gInfoTitle = "Duplicate folios";
+        shared.gInfoText = "line one\nline two";
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        {
+            Form_InformationDialog dialog(shared);
+            dialog.show();
+            QCOMPARE(child<QLabel>(dialog, "Label_Title")->text(), QString("Duplicate folios"));
+            auto *text = child<QPlainTextEdit>(dialog, "Text_Msg");
+            QCOMPARE(text->toPlainText(), QString("line one\nline two"));
+            const QFontMetrics metrics(text->font());  // columns line up
+            QCOMPARE(metrics.horizontalAdvance("iiii"), metrics.horizontalAdvance("MMMM"));
+            QVERIFY(child<QLabel>(dialog, "Picture_Critical")->isVisible());
+            QVERIFY(!child<QLabel>(dialog, "Picture_Informational")->isVisible());
+            QCOMPARE(pointer(), Qt::ArrowCursor);
+            QTest::mouseClick(child<QPushButton>(dialog, "OKButton"), Qt::LeftButton);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(pointer(), Qt::WaitCursor);  // the caller's pointer is back
+            QVERIFY(shared.gInfoKind.isEmpty() && shared.gInfoTitle.isEmpty() && shared.gInfoText.isEmpty());
+        }
+        QCOMPARE(pointer(), Qt::WaitCursor);
+        QApplication::restoreOverrideCursor();
+
+        // Closed with Escape: emptied just the same; any other kind is informational.
+        shared.gInfoKind = "Informational";
+        shared.gInfoTitle = "Stale";
+        shared.gInfoText = "text";
+        Form_InformationDialog dialog(shared);
+        dialog.show();
+        QVERIFY(child<QLabel>(dialog, "Picture_Informational")->isVisible());
+        QVERIFY(!child<QLabel>(dialog, "Picture_Critical")->isVisible());
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(shared.gInfoTitle.isEmpty() && shared.gInfoKind.isEmpty());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void aboutBox()
+    {
+        QTemporaryDir dir;
+        test::RecordingDialog ui;
+        About about(ui);
+        QCOMPARE(child<QLabel>(about, "lblVersion")->text(), QString("Version 1.0.0"));
+        QCOMPARE(About::versionText("2.5"), QString("Version 2.5.0"));
+        QCOMPARE(child<QLabel>(about, "lblTitle")->text(), QString("Zolt"));
+
+        about.setProgramSearchPath({});
+        QTest::mouseClick(child<QPushButton>(about, "cmdSysInfo"), Qt::LeftButton);
+        QCOMPARE(ui.messages(), QStringList{"System Information Is Unavailable At This Time"});
+        QVERIFY(ui.said.first().icon == MessageIcon::None);
+
+        // The animations run only while the box is open.
+        auto *timer1 = about.findChild<QTimer *>("Timer1");
+        auto *timer2 = about.findChild<QTimer *>("Timer2");
+        about.show();
+        QVERIFY(timer1->isActive() && !timer2->isActive());
+        QLabel *credits = child<QLabel>(about, "Label65b");
+        QVERIFY(!credits->visibleRegion().intersects(credits->rect()));
+        QTest::mouseClick(child<QLabel>(about, "picIcon"), Qt::LeftButton);
+        QVERIFY(timer2->isActive());
+        QVERIFY(!credits->visibleRegion().isEmpty());
+        QTest::mouseClick(child<QLabel>(about, "picIcon"), Qt::LeftButton);
+        QVERIFY(!timer2->isActive());
+        QTest::mouseClick(child<QLabel>(about, "picIcon"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(about, "cmdOK"), Qt::LeftButton);
+        QVERIFY(!about.isVisible() && !timer1->isActive() && !timer2->isActive());
+    }
+
+    void aboutPrintsToPdfWithoutPrinter()
+    {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("this machine has a printer");
+        QTemporaryDir dir;
+        PrintOutput::setPdfFolder(dir.path());
+        test::RecordingDialog ui;
+        About about(ui);
+        about.show();
+        QTest::mouseClick(child<QLabel>(about, "Picture_Printer"), Qt::LeftButton);
+        PrintOutput::setPdfFolder(QString());
+        const QStringList pdfs = QDir(dir.path()).entryList({"About-*.pdf"});
+        QCOMPARE(pdfs.size(), 1);
+        QVERIFY(QFileInfo(dir.filePath(pdfs.first())).size() > 0);
+        QCOMPARE(ui.messages().size(), 1);
+        QVERIFY(ui.messages().first().contains(dir.filePath(pdfs.first())));
+    }
+
+    void systemInfoLookup()
+    {
+        QTemporaryDir first, second;
+        auto tool = [](const QString &path, bool executable) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\n");
+            f.close();
+            QFile::Permissions p = QFile::ReadOwner | QFile::WriteOwner;
+            QVERIFY(f.setPermissions(executable ? p | QFile::ExeOwner : p));
+        };
+        tool(first.filePath("kinfocenter"), false);
+        QVERIFY(FindSystemInfoProgram({first.path()}).isEmpty());
+        tool(second.filePath("gnome-system-monitor"), true);
+        QCOMPARE(FindSystemInfoProgram({first.path(), second.path()}), second.filePath("gnome-system-monitor"));
+        tool(first.filePath("hardinfo"), true);
+        QCOMPARE(FindSystemInfoProgram({first.path(), second.path()}), first.filePath("hardinfo"));
+        QVERIFY(FindSystemInfoProgram({}).isEmpty());
+    }
+
+    void secondInstanceRefused()
+    {
+        QTemporaryDir dir;
+        const QString lockPath = dir.filePath("zoltwin.lock");
+        test::RecordingDialog ui;
+        SingleInstance first(lockPath);
+        QVERIFY(first.claim(ui));
+        {
+            SingleInstance second(lockPath);
+            QVERIFY(!second.claim(ui));
+            QCOMPARE(ui.messages(), QStringList{"Zolt application is already running"});
+            QVERIFY(ui.said.first().icon == MessageIcon::Information);
+        }
+        QVERIFY(first.held());
+
+        QCOMPARE(SingleInstance::lockPathFor("/opt/zolt"), SingleInstance::lockPathFor("/opt/zolt/"));
+        QVERIFY(SingleInstance::lockPathFor("/opt/zolt") != SingleInstance::lockPathFor("/opt/zolt2"));
+    }
+
+    void lockOfCrashedRunTakenOver()
+    {
+        // A lock left by a process that has ended.
+        QProcess gone;
+        gone.start("true");
+        QVERIFY(gone.waitForFinished());
+        const qint64 deadPid = gone.processId() ? gone.processId() : 999999;
+        QTemporaryDir dir;
+        const QString lockPath = dir.filePath("zoltwin.lock");
+        QFile lock(lockPath);
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(deadPid) + "\nZolt\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        lock.close();
+
+        test::RecordingDialog ui;
+        SingleInstance instance(lockPath);
+        QVERIFY(instance.claim(ui));
+        QVERIFY(ui.said.isEmpty());
+    }
+
+    void qtUserDialog()
+    {
+        QtUserDialog ui;
+        ui.setBusy(true);
+        ui.setBusy(true);
+        QCOMPARE(pointer(), Qt::WaitCursor);
+        ui.progress("Loading the payment file", 1500, 3000);
+        auto *progress = QApplication::activeModalWidget()
+                             ? qobject_cast<QProgressDialog *>(QApplication::activeModalWidget())
+                             : nullptr;
+        QVERIFY(progress);
+        QVERIFY(progress->labelText().contains(QLocale().toString(1500) + " of " + QLocale().toString(3000)));
+        ui.setBusy(false);
+        QVERIFY(!QApplication::overrideCursor());  // one restore for one busy state
+        QVERIFY(!progress->isVisible());
+
+        // Boxes carry the product's name when no title is given; No answers false.
+        QString seenTitle;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seenTitle = box->windowTitle();
+            box->button(QMessageBox::No)->click();
+        });
+        QVERIFY(!ui.askYesNo("Go on?", QString(), MessageIcon::Question));
+        QCOMPARE(seenTitle, QString("Zolt"));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Zolt");
+    QApplication::setApplicationVersion("1.0.0");
+    TestAppDialogs test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_app_dialogs.moc"

@@ -1,0 +1,261 @@
+#include "app/zolt_payment.h"
+
+#include "common/widgets/dir_list.h"
+#include "common/widgets/file_list.h"
+#include "common/widgets/file_location_picker.h"
+#include "store/data_environment.h"
+#include "support/test_session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStorageInfo>
+#include <QtTest>
+
+using namespace zolt;
+using zolt::app::ZoltPayment;
+
+namespace {
+
+const QColor LightCyan(192, 255, 255);
+const QColor LightBlue(192, 192, 255);
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+template <typename W>
+W *child(QWidget &window, const char *name)
+{
+    W *w = window.findChild<W *>(QString::fromLatin1(name));
+    if (!w)
+        qFatal("no control %s", name);
+    return w;
+}
+
+QString messageLine(QWidget &window)
+{
+    return child<QLineEdit>(window, "Text_Msg")->text();
+}
+
+// Background of the window and of its four location labels.
+QList<QColor> schemeColours(ZoltPayment &w)
+{
+    QList<QColor> colours{w.palette().color(QPalette::Window)};
+    for (const char *name : {"Label_Disk", "Label_Directory", "Label_SelectTheZoltFileLocation", "Label_Files"}) {
+        QLabel *label = child<QLabel>(w, name);
+        colours << (label->autoFillBackground() ? label->palette().color(QPalette::Window) : QColor());
+    }
+    return colours;
+}
+
+QStringList listedFiles(ZoltPayment &w)
+{
+    QStringList names;
+    FileList *list = w.picker()->fileList();
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    return names;
+}
+
+// Picks a file in the window's lists as a user would.
+void choose(ZoltPayment &w, const QString &dir, const QString &file)
+{
+    QVERIFY(w.picker()->setDirectory(dir));
+    w.picker()->setFileName(file);
+    QCOMPARE(w.picker()->fileName(), file);
+}
+
+// Clicks an option on its round indicator, as a user would.
+void select(ZoltPayment &w, const char *option)
+{
+    QRadioButton *button = child<QRadioButton>(w, option);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    QVERIFY(button->isChecked());
+}
+
+int zoltSystemRows(test::TestSession &ts)
+{
+    return ts.scalar("SELECT COUNT(*) FROM ZoltSystem").toInt();
+}
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void controlsAndModeSwitch()
+    {
+        test::TestSession ts;
+        writeFile(ts.file("pay.csv"), "x");
+        writeFile(ts.file("MortNo1.xlsx"), "x");
+        ZoltPayment w(ts.session());
+        w.show();
+        QCOMPARE(w.objectName(), QString("ZoltPayment"));
+        QCOMPARE(child<QGroupBox>(w, "Frame_File_Type")->title(), QString("<File Type>"));
+        QCOMPARE(child<QPushButton>(w, "Command_OK")->toolTip(), QString("Work with the Zolt File Selected"));
+        QVERIFY(child<QRadioButton>(w, "Option_ZOLT")->isChecked());
+        QVERIFY(child<QRadioButton>(w, "Option_Yes")->isChecked());
+        QVERIFY(!child<QLabel>(w, "Label_PleaseWait")->isVisible());
+        QVERIFY(w.findChild<QAction *>("mnuFileExit") && w.findChild<QAction *>("mnuHelpAbout"));
+
+        const QList<QColor> cyan(5, LightCyan), blue(5, LightBlue);
+        QCOMPARE(schemeColours(w), cyan);
+        QCOMPARE(messageLine(w), QString("Please select the location of the Zolt file."));
+        QVERIFY(child<QPushButton>(w, "Command_OK")->isEnabled());
+        QVERIFY(!child<QPushButton>(w, "Command_VERIFY_OK")->isEnabled());
+
+        QVERIFY(w.picker()->setDirectory(ts.dir()));
+        QCOMPARE(listedFiles(w), QStringList{"pay.csv"});
+
+        select(w, "Option_VERIFY");
+        QCOMPARE(schemeColours(w), blue);
+        QCOMPARE(child<QLabel>(w, "Label_SelectTheZoltFileLocation")->text(),
+                 QString("Select the MortNo*.xlsx file location"));
+        QCOMPARE(messageLine(w), QString("Please select the location of the Mortgage Number Verification file."));
+        QCOMPARE(listedFiles(w), QStringList{"MortNo1.xlsx"});
+        QVERIFY(!child<QPushButton>(w, "Command_OK")->isEnabled());
+        QVERIFY(child<QPushButton>(w, "Command_VERIFY_OK")->isEnabled());
+        QVERIFY(!child<QGroupBox>(w, "Frame_UseOnlyCurrentYearData")->isVisible());
+        QVERIFY(child<QGroupBox>(w, "Frame_File_Type")->isVisible());
+
+        select(w, "Option_ZOLT");
+        QCOMPARE(schemeColours(w), cyan);
+        QCOMPARE(child<QLabel>(w, "Label_SelectTheZoltFileLocation")->text(),
+                 QString("Select the Zolt.csv file location"));
+        QVERIFY(child<QGroupBox>(w, "Frame_UseOnlyCurrentYearData")->isVisible());
+        QVERIFY(child<QPushButton>(w, "Command_OK")->isEnabled());
+        QVERIFY(!child<QPushButton>(w, "Command_VERIFY_OK")->isEnabled());
+    }
+
+    void missingChoiceAndMissingFile_data()
+    {
+        QTest::addColumn<bool>("verify");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("noFile");
+        QTest::addColumn<QString>("notFound");
+        QTest::newRow("payment") << false << "Zoltdata.csv" << "Plese select the Zoltdata.csv file"
+                                 << "Zoltdata.csv file not found";
+        QTest::newRow("verification")
+            << true << "MortNo7.xlsx"
+            << "Plese select the Mortgage Verification file (Hint: has a name like MortNo*.xlsx)"
+            << "Mortgage Verification file not found";
+    }
+
+    void missingChoiceAndMissingFile()
+    {
+        QFETCH(bool, verify);
+        QFETCH(QString, fileName);
+        test::TestSession ts;
+        ZoltPayment w(ts.session());
+        w.show();
+        if (verify)
+            select(w, "Option_VERIFY");
+        QPushButton *task = child<QPushButton>(w, verify ? "Command_VERIFY_OK" : "Command_OK");
+        QPushButton *exit = child<QPushButton>(w, "Command_Exit");
+
+        QVERIFY(w.picker()->setDirectory(ts.dir()));
+        QTest::mouseClick(task, Qt::LeftButton);
+        QTEST(messageLine(w), "noFile");
+        QVERIFY(task->isEnabled() && exit->isEnabled());
+
+        // An empty file is listed but counts as not there.
+        writeFile(ts.file(fileName), QByteArray());
+        choose(w, ts.dir(), fileName);
+        QTest::mouseClick(task, Qt::LeftButton);
+        QTEST(messageLine(w), "notFound");
+        QVERIFY(task->isEnabled() && exit->isEnabled());
+        QVERIFY(w.isVisible());
+        QVERIFY(ts.ui.said.isEmpty());
+        QCOMPARE(zoltSystemRows(ts), 0);
+    }
+
+    void readOnlyFileQuestion()
+    {
+        test::TestSession ts;
+        ts.exec("INSERT INTO ZoltSystem (Drive, Dir, File, Year) VALUES ('/', '/gone', 'old.csv', '2020')");
+        const QString path = ts.file("Zoltdata.csv");
+        writeFile(path, "\"0001\",\"x\"\r\n");
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+
+        ZoltPayment w(ts.session());
+        w.show();
+        choose(w, ts.dir(), "Zoltdata.csv");
+        QTest::mouseClick(child<QPushButton>(w, "Command_OK"), Qt::LeftButton);  // answered No
+        QCOMPARE(ts.ui.questions(),
+                 QStringList{"CAUTION This program found that the file attribute of " + path +
+                             " is READONLY. You can Stop now and change the file property (The file attributes "
+                             "must NOT be READONLY). You can continue and loose all data changes. Do you want "
+                             "to continue ?"});
+        QCOMPARE(ts.ui.said.first().title, QString("Zolt data File is READONLY"));
+        QVERIFY(!w.isVisible());
+        QCOMPARE(ts.scalar("SELECT Dir || '|' || File || '|' || Year FROM ZoltSystem").toString(),
+                 QString("/gone|old.csv|2020"));
+        QCOMPARE(zoltSystemRows(ts), 1);
+
+        // Yes goes on with the file and remembers it in the one row.
+        ZoltPayment again(ts.session());
+        again.show();
+        choose(again, ts.dir(), "Zoltdata.csv");
+        ts.ui.yesNoAnswers = {true};
+        QTest::mouseClick(child<QPushButton>(again, "Command_OK"), Qt::LeftButton);
+        QVERIFY(again.isVisible());
+        QCOMPARE(again.selectedPath(), path);
+        QCOMPARE(ts.scalar("SELECT Dir || '|' || File || '|' || Year FROM ZoltSystem").toString(),
+                 QDir(ts.dir()).absolutePath() + "|Zoltdata.csv|");
+        QCOMPARE(zoltSystemRows(ts), 1);
+        QVERIFY(child<QPushButton>(again, "Command_OK")->isEnabled());
+        QVERIFY(child<QPushButton>(again, "Command_Exit")->isEnabled());
+    }
+
+    void rememberedLocationOnNextStart()
+    {
+        test::TestSession ts;
+        const QString folder = ts.file("returns");
+        QVERIFY(QDir().mkpath(folder));
+        writeFile(folder + "/Zoltdata.csv", "data");
+        {
+            ZoltPayment first(ts.session());
+            choose(first, folder, "Zoltdata.csv");
+            QTest::mouseClick(child<QPushButton>(first, "Command_OK"), Qt::LeftButton);
+        }
+        const QString drive = QStorageInfo(folder).rootPath();
+        QCOMPARE(ts.scalar("SELECT Drive FROM ZoltSystem").toString(), drive);
+
+        // The next run opens the database afresh.
+        auto restart = [&](auto check) {
+            std::unique_ptr<DataEnvironment> de = DataEnvironment::openFile(ts.dbPath());
+            SharedValues shared;
+            Session session{*de, ts.ui, shared};
+            ZoltPayment w(session);
+            check(w);
+        };
+        restart([&](ZoltPayment &w) {
+            QCOMPARE(w.picker()->directory(), QDir(folder).absolutePath());
+            QCOMPARE(w.picker()->fileName(), QString("Zoltdata.csv"));
+            QCOMPARE(w.picker()->dirList()->currentItem()->text(0), QString("returns"));
+            // Workbooks and back: the remembered payment file is selected again.
+            select(w, "Option_VERIFY");
+            QVERIFY(w.picker()->fileName().isEmpty());
+            select(w, "Option_ZOLT");
+            QCOMPARE(w.picker()->fileName(), QString("Zoltdata.csv"));
+        });
+
+        QVERIFY(QFile::remove(folder + "/Zoltdata.csv"));
+        restart([&](ZoltPayment &w) {
+            QCOMPARE(w.picker()->directory(), drive);
+            QCOMPARE(w.picker()->drive(), drive);
+        });
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
