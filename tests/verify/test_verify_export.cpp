@@ -1,0 +1,171 @@
+// The verification workbook export: what it writes, its backup, and what a
+// failed export leaves behind.
+
+#include "verify_test_support.h"
+#include "xlsx_fixture.h"
+
+#include "common/workbook/workbook_reader.h"
+#include "store/data_environment.h"
+#include "verify/verify_backup.h"
+#include "verify/verify_export.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+using namespace zolt;
+using namespace zolt::test;
+
+namespace {
+
+QVariant S(const char *text)
+{
+    return QString::fromLatin1(text);
+}
+
+QString fixtureWorkbook(TestSession &t)
+{
+    QList<FixtureSheet> sheets = VerifyFixtureSheets();
+    sheets[0].rows << MortgageRow({S("A"), S("0012"), S("N-1"), S("05"), S("010"), S("12345678"), QVariant(),
+                                   S("JOHN SMITH"), S("1 MAIN ST")})
+                   << MortgageRow({QVariant(), S("ab"), S("M-2"), 5.0, S("7"), QVariant(), S("P1"), S("X"),
+                                   QVariant(), QVariant(), QVariant(), QVariant(), S("TOWN"), S("LOT 4")});
+    sheets[1].rows << QVariantList{S("010"), 8.0, S("###-#####")} << QVariantList{S("7"), 12.0, S("#")};
+    sheets[2].rows << QVariantList{S("05"), S("Five")};
+    sheets[3].rows << QVariantList{S("010"), S("Ten")} << QVariantList{S("7"), S("Seven")};
+    sheets[4].rows << QVariantList{S("05"), S("010")};
+    const QString path = t.file(QStringLiteral("MortNo1.xlsx"));
+    WriteFixtureWorkbook(path, sheets);
+    return path;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+}  // namespace
+
+class TestVerifyExport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void exportThenLoadGivesTheSameTables();
+    void failedExportKeepsTheOldWorkbook();
+    void backupNames();
+};
+
+void TestVerifyExport::exportThenLoadGivesTheSameTables()
+{
+    TestSession t;
+    Xls2Mdb(t.session(), fixtureWorkbook(t), nullptr);
+    QVERIFY(t.ui.messages().isEmpty());
+    const QStringList loaded = LoadedTables(t);
+
+    const QString out = t.file(QStringLiteral("MortNo2.XLSX"));
+    t.de().rsVerify().setFilter(QStringLiteral("MORTCO = 'AB'"));
+    QVERIFY(Mdb2Xls(t.session(), out));
+    QVERIFY(!QFile::exists(t.file(QStringLiteral("MortNo2.bak"))));  // nothing to back up yet
+    QVERIFY(t.de().rsVerify().filter().isEmpty());
+    QVERIFY(t.de().rsVerify().eof());
+    const QByteArray first = contents(out);
+
+    // A second export keeps the first as the backup.
+    QVERIFY(Mdb2Xls(t.session(), out));
+    QCOMPARE(contents(t.file(QStringLiteral("MortNo2.bak"))), first);
+
+    t.ui.clear();
+    Xls2Mdb(t.session(), out, nullptr);
+    QCOMPARE(t.ui.messages(), QStringList());
+    QCOMPARE(LoadedTables(t), loaded);
+
+    // Inner runs of blanks are written as one; an empty table as its header.
+    t.exec(QStringLiteral("UPDATE VERIFY SET NAME = '  JOHN    SMITH  ' WHERE NUMBER = 'N-1'"));
+    t.de().rsVerify().requery();
+    QVERIFY(Mdb2Xls(t.session(), out));
+    auto reader = WorkbookReader::open(out);
+    QCOMPARE(reader->sheetCount(), 5);
+    QCOMPARE(reader->sheetName(5), QStringLiteral("Collection Jurisdiction Combo"));
+    QCOMPARE(reader->sheet(1).cell(3, 8), QStringLiteral("JOHN SMITH"));  // rows in NUMBER order
+    QCOMPARE(reader->sheet(1).cell(2, 2), QStringLiteral("AB  "));
+    QCOMPARE(reader->sheet(2).cell(2, 2), QStringLiteral("08"));
+    QCOMPARE(reader->sheet(2).cell(3, 2), QStringLiteral("12"));
+
+    t.exec(QStringLiteral("DELETE FROM VERIFY"));
+    t.de().rsVerify().requery();
+    QVERIFY(Mdb2Xls(t.session(), out));
+    reader = WorkbookReader::open(out);
+    QCOMPARE(reader->sheet(1).rowCount(), 1);
+    QCOMPARE(reader->sheet(1).cell(1, 14), QStringLiteral("LEGAL DESCRIPTION"));
+}
+
+void TestVerifyExport::failedExportKeepsTheOldWorkbook()
+{
+    TestSession t;
+    Xls2Mdb(t.session(), fixtureWorkbook(t), nullptr);
+    t.ui.clear();
+
+    // A target that cannot be replaced.
+    const QString folder = t.file(QStringLiteral("MortNo3.xlsx"));
+    QVERIFY(QDir().mkdir(folder));
+    QVERIFY(!Mdb2Xls(t.session(), folder));
+    QCOMPARE(t.ui.messages().size(), 1);
+    QVERIFY2(t.ui.messages().first().startsWith(QStringLiteral("Error Mdb2Xls((possible spreadheet ") + folder
+                                                + QStringLiteral(" is in use?)) Err# ")),
+             qPrintable(t.ui.messages().first()));
+    QCOMPARE(t.ui.said.first().icon, MessageIcon::Critical);
+
+    // A folder the program may not write to.
+    const QString readOnly = t.file(QStringLiteral("readonly"));
+    QVERIFY(QDir().mkdir(readOnly));
+    const QString inReadOnly = readOnly + QStringLiteral("/MortNo.xlsx");
+    writeFile(inReadOnly, "OLD");
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QFile probe(readOnly + QStringLiteral("/probe"));
+    if (probe.open(QIODevice::WriteOnly)) {
+        probe.close();
+        probe.remove();
+        qInfo("Running as a user who writes to read-only folders: that case is not checked.");
+    } else {
+        t.ui.clear();
+        QVERIFY(!Mdb2Xls(t.session(), inReadOnly));
+        QCOMPARE(contents(inReadOnly), QByteArray("OLD"));
+        QVERIFY(t.ui.messages().first().contains(QStringLiteral(" Description: ")));
+    }
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    // A database failure half way leaves the old workbook and its backup.
+    const QString target = t.file(QStringLiteral("MortNo4.xlsx"));
+    writeFile(target, "OLD");
+    t.de().rsCD_JUR().close();
+    t.exec(QStringLiteral("DROP TABLE CD_JUR"));
+    t.ui.clear();
+    QVERIFY(!Mdb2Xls(t.session(), target));
+    QVERIFY2(t.ui.messages().first().startsWith(QStringLiteral("Error Mdb2Xls(107) Err# ")),
+             qPrintable(t.ui.messages().first()));
+    QCOMPARE(contents(target), QByteArray("OLD"));
+    QCOMPARE(contents(t.file(QStringLiteral("MortNo4.bak"))), QByteArray("OLD"));
+    QCOMPARE(QDir(t.dir()).entryList({QStringLiteral("*.tmp*"), QStringLiteral(".*xlsx*")}, QDir::Files | QDir::Hidden),
+             QStringList());
+}
+
+void TestVerifyExport::backupNames()
+{
+    QCOMPARE(VerifyExportBackupName(QStringLiteral("/d/MortNo1.xlsx")), QStringLiteral("/d/MortNo1.bak"));
+    QCOMPARE(VerifyExportBackupName(QStringLiteral("/d/MortNo1.XLSX")), QStringLiteral("/d/MortNo1.bak"));
+    QCOMPARE(VerifyExportBackupName(QStringLiteral("/d/MortNo1.xls")), QStringLiteral("/d/MortNo1.xls.bak"));
+    QCOMPARE(VerifyExportBackupName(QStringLiteral("/d/MortNo1")), QStringLiteral("/d/MortNo1.bak"));
+    QCOMPARE(VerifyTaskBackupName(QStringLiteral("/d/MortNo1.xlsx")), QStringLiteral("/d/MortNo1.xlsx.bak"));
+    QCOMPARE(VerifyTaskBackupName(QStringLiteral("/d/MortNo1.ZOLT")), QStringLiteral("/d/MortNo1.bak"));
+}
+
+QTEST_GUILESS_MAIN(TestVerifyExport)
+#include "test_verify_export.moc"
