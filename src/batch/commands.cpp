@@ -1,5 +1,6 @@
 #include "batch_command.h"
 #include "payment_commands.h"
+#include "verify_commands.h"
 
 #include "common/errors.h"
 #include "store/sqlite_db.h"
@@ -38,6 +39,12 @@ const std::vector<BatchCommand> &Commands()
         {QStringLiteral("payment-save"), QStringLiteral("FILE [--year YYYY]"),
          QStringLiteral("save the payment data to FILE, keeping the previous file as a backup"),
          PaymentSave, nullptr},
+        {QStringLiteral("verify-load"), QStringLiteral("FILE"),
+         QStringLiteral("load a verification workbook, printing its messages (exit 3: rows not loaded)"),
+         VerifyLoad, nullptr},
+        {QStringLiteral("verify-export"), QStringLiteral("FILE"),
+         QStringLiteral("write the verification workbook to FILE, keeping the previous one as a backup"),
+         VerifyExport, nullptr},
     };
     return commands;
 }

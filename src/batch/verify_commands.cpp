@@ -1,0 +1,58 @@
+#include "verify_commands.h"
+
+#include "batch_command.h"
+#include "verify/verify_export.h"
+#include "verify/verify_load.h"
+
+#include <QTextStream>
+
+namespace zolt::batch {
+namespace {
+
+const BatchCommand &command(const QString &name)
+{
+    const auto &all = Commands();
+    return *std::find_if(all.begin(), all.end(), [&name](const BatchCommand &c) { return c.name == name; });
+}
+
+// The load's message list, printed as it fills.
+class PrintedList : public VerifyMessageList {
+public:
+    PrintedList() : m_out(stdout) {}
+    void addLine(const QString &line) override
+    {
+        QString text = line;
+        m_out << text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")) << "\n";
+        m_out.flush();
+    }
+    void enablePrintErrors() override {}
+
+private:
+    QTextStream m_out;
+};
+
+}  // namespace
+
+int VerifyLoad(Session &session, const QStringList &args)
+{
+    if (args.size() != 1)
+        return UsageError(command(QStringLiteral("verify-load")), QStringLiteral("verify-load takes one file name"));
+    PrintedList list;
+    const VerifyLoadResult r = Xls2Mdb(session, args.first(), &list);
+    if (r.trapped || r.loaded == 0)
+        return Exit::Failed;
+    return r.notLoaded > 0 || r.formatWarnings > 0 ? Exit::Rejected : Exit::Done;
+}
+
+int VerifyExport(Session &session, const QStringList &args)
+{
+    if (args.size() != 1)
+        return UsageError(command(QStringLiteral("verify-export")),
+                          QStringLiteral("verify-export takes one file name"));
+    if (!Mdb2Xls(session, args.first()))
+        return Exit::Failed;
+    QTextStream(stdout) << "Wrote " << args.first() << "\n";
+    return Exit::Done;
+}
+
+}  // namespace zolt::batch
