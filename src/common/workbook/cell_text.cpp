@@ -80,14 +80,14 @@ QString ShortestNumberText(double value)
     return negative ? QLatin1Char('-') + magnitude : magnitude;
 }
 
-QString NumberCellText(QStringView stored)
+QString NumberCellText(QByteArrayView stored)
 {
-    const QByteArray bytes = stored.trimmed().toLatin1();
+    const QByteArrayView bytes = stored.trimmed();
     double value = 0;
-    const auto result = std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), value);
-    if (bytes.isEmpty() || result.ec != std::errc() || result.ptr != bytes.constData() + bytes.size()
+    const auto result = std::from_chars(bytes.data(), bytes.data() + bytes.size(), value);
+    if (bytes.isEmpty() || result.ec != std::errc() || result.ptr != bytes.data() + bytes.size()
         || !std::isfinite(value))
-        return stored.toString();
+        return QString::fromUtf8(stored);
     return ShortestNumberText(value);
 }
 
@@ -109,22 +109,24 @@ QString DecodeEscapedCharacters(const QString &text)
     return decoded;
 }
 
-bool ParseCellReference(QStringView text, CellReference &out)
+bool ParseCellReference(QByteArrayView text, CellReference &out)
 {
     qsizetype i = 0;
     int column = 0;
-    for (; i < text.size() && text[i].isLetter(); ++i) {
-        const char16_t u = text[i].toUpper().unicode();
-        if (u < 'A' || u > 'Z' || i >= 3)
+    for (; i < text.size(); ++i) {
+        const char letter = char(text[i] & ~0x20);  // upper case
+        if (letter < 'A' || letter > 'Z')
+            break;
+        if (i >= 3)
             return false;
-        column = column * 26 + (u - 'A' + 1);
+        column = column * 26 + (letter - 'A' + 1);
     }
     if (i == 0 || column > MaxSheetColumns)
         return false;
     const bool hasRow = i < text.size();
     int row = 0;
     for (; i < text.size(); ++i) {
-        const char16_t u = text[i].unicode();
+        const char u = text[i];
         if (u < '0' || u > '9' || row > MaxSheetRows)
             return false;
         row = row * 10 + (u - '0');

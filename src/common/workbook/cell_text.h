@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
-#include <QStringView>
 
 namespace zolt::workbook {
 
@@ -12,7 +12,7 @@ QString ShortestNumberText(double value);
 
 // A number cell's stored value as text. A value that is not a finite number
 // comes back unchanged.
-QString NumberCellText(QStringView stored);
+QString NumberCellText(QByteArrayView stored);
 
 // Undoes the _xHHHH_ escapes that spreadsheet files use for control
 // characters in strings (_x000D_ is a carriage return, _x005F_ an underscore).
@@ -25,7 +25,7 @@ struct CellReference {
     int column = 0;
     int row = 0;
 };
-bool ParseCellReference(QStringView text, CellReference &out);
+bool ParseCellReference(QByteArrayView text, CellReference &out);
 
 constexpr int MaxSheetRows = 1048576;
 constexpr int MaxSheetColumns = 16384;

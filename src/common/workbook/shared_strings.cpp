@@ -2,7 +2,11 @@
 
 #include "cell_text.h"
 #include "workbook_problem.h"
-#include "xml_part.h"
+#include "xml_scanner.h"
+#include "zip_archive.h"
+
+#include <algorithm>
+#include <charconv>
 
 namespace zolt::workbook {
 
@@ -10,24 +14,34 @@ namespace {
 
 constexpr qsizetype MaxSharedStrings = 16 * 1024 * 1024;
 
+// The count the table announces, to reserve room; never trusted beyond that.
+qsizetype announcedCount(const XmlScanner &xml)
+{
+    const QByteArrayView text = xml.attribute("uniqueCount");
+    qsizetype count = 0;
+    std::from_chars(text.data(), text.data() + text.size(), count);
+    return std::clamp<qsizetype>(count, 0, 1024 * 1024);
+}
+
 }  // namespace
 
-QString ReadStringItem(QXmlStreamReader &xml)
+QString ReadStringItem(XmlScanner &xml)
 {
     QString text;
-    int depth = 0;  // inside runs and their properties
-    while (!xml.atEnd()) {
-        const auto token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            if (xml.name() == QLatin1String("t"))
+    for (int depth = 0;;) {  // depth: inside runs and their properties
+        const auto token = xml.next();
+        if (token == XmlScanner::StartElement) {
+            if (xml.name() == "t")
                 text += xml.readElementText();
-            else if (xml.name() == QLatin1String("rPh"))
-                xml.skipCurrentElement();
+            else if (xml.name() == "rPh")
+                xml.skipElement();
             else
                 ++depth;
-        } else if (token == QXmlStreamReader::EndElement) {
+        } else if (token == XmlScanner::EndElement) {
             if (depth-- == 0)
                 break;
+        } else {
+            break;
         }
     }
     return DecodeEscapedCharacters(text);
@@ -36,20 +50,18 @@ QString ReadStringItem(QXmlStreamReader &xml)
 SharedStrings ReadSharedStrings(const ZipArchive &archive, const QString &partName)
 {
     SharedStrings strings;
-    ReadXmlPart(archive, partName, [&](QXmlStreamReader &xml) {
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement)
-                continue;
-            if (xml.name() == QLatin1String("sst")) {
-                const qsizetype announced = xml.attributes().value(QLatin1String("uniqueCount")).toLongLong();
-                strings.reserve(std::clamp<qsizetype>(announced, 0, 1024 * 1024));
-            } else if (xml.name() == QLatin1String("si")) {
-                if (qsizetype(strings.size()) >= MaxSharedStrings)
-                    Fail(QStringLiteral("it holds more than %1 shared strings").arg(MaxSharedStrings));
-                strings.push_back(ReadStringItem(xml));
-            }
+    XmlScanner xml(archive.read(partName), partName);
+    for (auto token = xml.next(); token != XmlScanner::EndOfDocument; token = xml.next()) {
+        if (token != XmlScanner::StartElement)
+            continue;
+        if (xml.name() == "sst") {
+            strings.reserve(announcedCount(xml));
+        } else if (xml.name() == "si") {
+            if (qsizetype(strings.size()) >= MaxSharedStrings)
+                Fail(QStringLiteral("it holds more than %1 shared strings").arg(MaxSharedStrings));
+            strings.push_back(ReadStringItem(xml));
         }
-    });
+    }
     return strings;
 }
 

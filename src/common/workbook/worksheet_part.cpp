@@ -2,7 +2,10 @@
 
 #include "cell_text.h"
 #include "workbook_problem.h"
-#include "xml_part.h"
+#include "xml_scanner.h"
+#include "zip_archive.h"
+
+#include <charconv>
 
 namespace zolt::workbook {
 
@@ -10,70 +13,71 @@ namespace {
 
 class WorksheetParser {
 public:
-    WorksheetParser(QXmlStreamReader &xml, const SharedStrings &sharedStrings, SheetCells &cells)
+    WorksheetParser(XmlScanner &xml, const SharedStrings &sharedStrings, SheetCells &cells)
         : m_xml(xml), m_sharedStrings(sharedStrings), m_cells(cells)
     {
     }
 
     void read()
     {
-        while (!m_xml.atEnd()) {
-            if (m_xml.readNext() == QXmlStreamReader::StartElement && m_xml.name() == QLatin1String("sheetData"))
-                readSheetData();
+        for (auto token = m_xml.next(); token != XmlScanner::EndOfDocument; token = m_xml.next()) {
+            if (token == XmlScanner::StartElement && m_xml.name() == "sheetData")
+                readChildren("row", &WorksheetParser::readRow);
         }
     }
 
 private:
-    void readSheetData()
+    // Calls read for each child element of this name, passes over the others,
+    // and stops on the parent's end.
+    void readChildren(QByteArrayView name, void (WorksheetParser::*read)())
     {
-        while (m_xml.readNextStartElement()) {
-            if (m_xml.name() == QLatin1String("row"))
-                readRow();
+        for (auto token = m_xml.next(); token == XmlScanner::StartElement; token = m_xml.next()) {
+            if (m_xml.name() == name)
+                (this->*read)();
             else
-                m_xml.skipCurrentElement();
+                m_xml.skipElement();
         }
     }
 
     // Rows and cells without a reference follow the one before them.
     void readRow()
     {
-        const QStringView number = m_xml.attributes().value(QLatin1String("r"));
-        const int row = number.isEmpty() ? m_lastRow + 1 : number.toInt();
-        if (row < 1 || row > MaxSheetRows)
-            Fail(QStringLiteral("a row number (%1) is out of range").arg(number.isEmpty() ? QString::number(row) : number.toString()));
-        m_lastRow = row;
-        m_lastColumn = 0;
-        while (m_xml.readNextStartElement()) {
-            if (m_xml.name() == QLatin1String("c"))
-                readCell(row);
-            else
-                m_xml.skipCurrentElement();
+        const QByteArrayView number = m_xml.attribute("r");
+        int row = m_row + 1;
+        if (!number.isEmpty()) {
+            const auto result = std::from_chars(number.data(), number.data() + number.size(), row);
+            if (result.ec != std::errc() || result.ptr != number.data() + number.size())
+                row = 0;
         }
+        if (row < 1 || row > MaxSheetRows)
+            Fail(QStringLiteral("the row number \"%1\" is out of range").arg(QString::fromUtf8(number)));
+        m_row = row;
+        m_column = 0;
+        readChildren("c", &WorksheetParser::readCell);
     }
 
-    void readCell(int row)
+    void readCell()
     {
-        const QXmlStreamAttributes attributes = m_xml.attributes();
-        const QStringView reference = attributes.value(QLatin1String("r"));
-        CellReference position{m_lastColumn + 1, row};
+        const QByteArrayView reference = m_xml.attribute("r");
+        CellReference position{m_column + 1, m_row};
         if (!reference.isEmpty() && !ParseCellReference(reference, position))
-            Fail(QStringLiteral("the cell reference \"%1\" is not valid").arg(reference.toString()));
+            Fail(QStringLiteral("the cell reference \"%1\" is not valid").arg(QString::fromUtf8(reference)));
         if (position.row == 0)
-            position.row = row;
+            position.row = m_row;
         if (position.column > MaxSheetColumns)
             Fail(QStringLiteral("a cell lies beyond the last column of a sheet"));
-        m_lastColumn = position.column;
+        m_column = position.column;
 
-        const QString type = attributes.value(QLatin1String("t")).toString();
-        QString stored;
+        const QByteArray type = m_xml.attribute("t").toByteArray();
+        QByteArray stored;
         QString inlineText;
-        while (m_xml.readNextStartElement()) {
-            if (m_xml.name() == QLatin1String("v"))
-                stored = m_xml.readElementText();
-            else if (m_xml.name() == QLatin1String("is"))
+        for (auto token = m_xml.next(); token == XmlScanner::StartElement; token = m_xml.next()) {
+            if (m_xml.name() == "v")
+                stored = m_xml.readElementBytes();
+            else if (m_xml.name() == "is")
                 inlineText = ReadStringItem(m_xml);
             else
-                m_xml.skipCurrentElement();  // the formula, extensions
+                m_xml.skipElement();  // the formula, extensions
         }
         const QString text = inlineText.isEmpty() ? cellText(type, stored) : inlineText;
         if (text.isEmpty())
@@ -83,46 +87,48 @@ private:
         m_cells.set(position.row, position.column, text);
     }
 
-    QString cellText(const QString &type, const QString &stored) const
+    QString cellText(QByteArrayView type, const QByteArray &stored) const
     {
         if (stored.isEmpty())
-            return stored;
-        if (type.isEmpty() || type == QLatin1String("n"))
+            return QString();
+        if (type.isEmpty() || type == "n")
             return NumberCellText(stored);
-        if (type == QLatin1String("s"))
+        if (type == "s")
             return sharedString(stored);
-        if (type == QLatin1String("b"))
+        if (type == "b")
             return booleanText(stored);
-        if (type == QLatin1String("str") || type == QLatin1String("inlineStr"))
-            return DecodeEscapedCharacters(stored);
-        return stored;  // "e" (#N/A, #DIV/0!, ...) and "d" (an ISO 8601 date) as written
+        if (type == "str" || type == "inlineStr")
+            return DecodeEscapedCharacters(QString::fromUtf8(stored));
+        return QString::fromUtf8(stored);  // "e" (#N/A, #DIV/0!, ...) and "d" (an ISO 8601 date) as written
     }
 
-    QString sharedString(const QString &stored) const
+    QString sharedString(QByteArrayView stored) const
     {
-        bool ok = false;
-        const qsizetype index = stored.trimmed().toLongLong(&ok);
-        if (!ok || index < 0 || index >= qsizetype(m_sharedStrings.size()))
-            Fail(QStringLiteral("a cell refers to shared string %1, which does not exist").arg(stored));
+        const QByteArrayView digits = stored.trimmed();
+        qsizetype index = -1;
+        const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+        if (result.ec != std::errc() || result.ptr != digits.data() + digits.size() || index < 0
+            || index >= qsizetype(m_sharedStrings.size()))
+            Fail(QStringLiteral("a cell refers to shared string %1, which does not exist").arg(QString::fromUtf8(stored)));
         return m_sharedStrings[index];
     }
 
     // As a spreadsheet program shows a boolean cell.
-    static QString booleanText(const QString &stored)
+    static QString booleanText(QByteArrayView stored)
     {
-        const QString value = stored.trimmed();
-        if (value == QLatin1String("1"))
+        const QByteArrayView value = stored.trimmed();
+        if (value == "1")
             return QStringLiteral("TRUE");
-        if (value == QLatin1String("0"))
+        if (value == "0")
             return QStringLiteral("FALSE");
-        return value;
+        return QString::fromUtf8(value);
     }
 
-    QXmlStreamReader &m_xml;
+    XmlScanner &m_xml;
     const SharedStrings &m_sharedStrings;
     SheetCells &m_cells;
-    int m_lastRow = 0;
-    int m_lastColumn = 0;
+    int m_row = 0;
+    int m_column = 0;
 };
 
 }  // namespace
@@ -130,7 +136,8 @@ private:
 SheetCells ReadWorksheet(const ZipArchive &archive, const QString &partName, const SharedStrings &sharedStrings)
 {
     SheetCells cells;
-    ReadXmlPart(archive, partName, [&](QXmlStreamReader &xml) { WorksheetParser(xml, sharedStrings, cells).read(); });
+    XmlScanner xml(archive.read(partName), partName);
+    WorksheetParser(xml, sharedStrings, cells).read();
     return cells;
 }
 

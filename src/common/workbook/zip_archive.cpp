@@ -3,6 +3,7 @@
 #include "workbook_problem.h"
 
 #include <QFile>
+#include <algorithm>
 #include <zip.h>
 
 namespace zolt::workbook {
@@ -57,12 +58,35 @@ std::unique_ptr<QIODevice> ZipArchive::open(const QString &partName) const
     if (!file)
         Fail(QStringLiteral("the part %1 cannot be unpacked (%2)")
                  .arg(partName, QString::fromLocal8Bit(zip_strerror(m_zip))));
-    auto device = std::make_unique<ZipPartDevice>(file, partName);
+    auto device = std::make_unique<ZipPartDevice>(file, partName,
+                                                  (stat.valid & ZIP_STAT_SIZE) ? qint64(stat.size) : 0);
     device->open(QIODevice::ReadOnly);
     return device;
 }
 
-ZipPartDevice::ZipPartDevice(zip_file *file, const QString &partName) : m_file(file), m_partName(partName)
+QByteArray ZipArchive::read(const QString &partName) const
+{
+    const auto device = open(partName);
+    auto *part = static_cast<ZipPartDevice *>(device.get());
+    // A false size in the zip directory costs no more than this up front.
+    QByteArray bytes(std::min<qint64>(part->announcedSize(), 64 << 20), Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size())
+            bytes.resize(std::max<qint64>(2 * filled, 65536));
+        const qint64 n = device->read(bytes.data() + filled, bytes.size() - filled);
+        if (n <= 0)
+            break;
+        filled += n;
+    }
+    if (!part->failure().isEmpty())
+        Fail(part->failure());
+    bytes.truncate(filled);
+    return bytes;
+}
+
+ZipPartDevice::ZipPartDevice(zip_file *file, const QString &partName, qint64 announcedSize)
+    : m_file(file), m_partName(partName), m_announcedSize(announcedSize)
 {
 }
 

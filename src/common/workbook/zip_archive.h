@@ -24,6 +24,8 @@ public:
     bool contains(const QString &partName) const;
     // The part's unpacked bytes as a stream, read as they are needed.
     std::unique_ptr<QIODevice> open(const QString &partName) const;
+    // The part's unpacked bytes, all at once.
+    QByteArray read(const QString &partName) const;
 
 private:
     qint64 locate(const QString &partName) const;
@@ -34,11 +36,14 @@ private:
 // ZipArchive::MaxPartSize ends the stream, and failure() says why.
 class ZipPartDevice : public QIODevice {
 public:
-    ZipPartDevice(zip_file *file, const QString &partName);
+    ZipPartDevice(zip_file *file, const QString &partName, qint64 announcedSize);
     ~ZipPartDevice() override;
 
     bool isSequential() const override { return true; }
     QString failure() const { return m_failure; }
+    // The size the zip directory gives, checked against the limit but not
+    // trusted to be right.
+    qint64 announcedSize() const { return m_announcedSize; }
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;
@@ -47,6 +52,7 @@ protected:
 private:
     zip_file *m_file;
     QString m_partName;
+    qint64 m_announcedSize;
     qint64 m_total = 0;
     QString m_failure;
 };

@@ -22,6 +22,12 @@ void writeFile(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
+// A part written as UTF-16 with its byte order mark.
+QByteArray utf16(const QString &text)
+{
+    return QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+}
+
 // Rows of the sheet as lines of tab-separated cells, for short comparisons.
 QStringList rowsOf(const SheetCells &cells)
 {
@@ -51,7 +57,7 @@ private slots:
             {"2.5E-8", "2.5E-08"}, {"not a number", "not a number"}, {"1.5 ", "1.5"},
         };
         for (const auto &[stored, shown] : cases)
-            QCOMPARE(NumberCellText(QString::fromLatin1(stored)), QString::fromLatin1(shown));
+            QCOMPARE(NumberCellText(stored), QString::fromLatin1(shown));
     }
 
     // Cell kinds that spreadsheet programs write but libxlsxwriter does not.
@@ -63,13 +69,15 @@ private slots:
             "<si><t>plain</t></si>"
             "<si><r><rPr><b/></rPr><t>rich </t></r><r><t xml:space=\"preserve\">text </t></r>"
             "<rPh sb=\"0\" eb=\"1\"><t>phonetic</t></rPh></si>"
-            "<si><t>line_x000D_end</t></si></sst>";
+            "<si><t>line_x000D_end</t></si>"
+            "<si><!-- note --><t>a &amp; b &#x41;&#233;<![CDATA[<x>]]></t></si></sst>";
         const QByteArray cells =
             "<row r=\"2\"><c r=\"B2\" t=\"s\"><v>1</v></c><c r=\"D2\" t=\"inlineStr\"><is><t>inline</t></is></c>"
             "<c t=\"e\"><v>#N/A</v></c><c t=\"b\"><v>1</v></c><c t=\"b\"><v>0</v></c></row>"
             "<row><c><f>1+1</f><v>2</v></c><c t=\"str\"><f>\"a\"&amp;\"b\"</f><v>ab</v></c><c s=\"3\"/>"
             "<c t=\"s\"><v>2</v></c><c t=\"inlineStr\"><is><r><t>in</t></r><r><t>runs</t></r></is></c></row>"
-            "<row r=\"5\"><c r=\"A5\" t=\"s\"><v>0</v></c><c r=\"C5\"><v>0.1</v></c></row>";
+            "<?pi?><row r=\"5\"><c r=\"A5\" t=\"s\"><v>0</v></c><c r=\"C5\"><v>0.1</v></c>"
+            "<c r=\"D5\" t=\"s\"><v>3</v></c></row>";
         auto parts = MinimalWorkbook({{"First", WorksheetXml("<row><c><v>1</v></c></row>")},
                                       {"Second", WorksheetXml(cells)}},
                                      strings);
@@ -89,7 +97,7 @@ private slots:
             "|rich text ||inline|#N/A|TRUE|FALSE",
             "2|ab||line\rend|inruns||",
             "||||||",
-            "plain||0.1||||",
+            "plain||0.1|a & b Aé<x>|||",
         };
         QCOMPARE(rowsOf(reader->sheet(1)), expected);
         QCOMPARE(reader->sheet(2).cell(1, 1), QStringLiteral("1"));
@@ -113,13 +121,14 @@ private slots:
                                          "<Relationship Id=\"t\" Type=\"" + rels + "/sharedStrings\" Target=\"strings.xml\"/>"
                                          "</Relationships>"},
             {"book/strings.xml", "<x:sst xmlns:x=\"" + main + "\"><x:si><x:t>strict text</x:t></x:si></x:sst>"},
-            {"book/one.xml", "<x:worksheet xmlns:x=\"" + main + "\"><x:sheetData><x:row r=\"1\">"
-                             "<x:c r=\"A1\" t=\"s\"><x:v>0</x:v></x:c><x:c r=\"B1\"><x:v>12345678</x:v></x:c>"
-                             "</x:row></x:sheetData></x:worksheet>"},
+            {"book/one.xml", utf16(QString("<x:worksheet xmlns:x=\"" + main + "\"><x:sheetData><x:row r=\"1\">"
+                                           "<x:c r=\"A1\" t=\"s\"><x:v>0</x:v></x:c><x:c r=\"B1\"><x:v>12345678</x:v></x:c>"
+                                           "<x:c t=\"inlineStr\"><x:is><x:t>Åse</x:t></x:is></x:c>"
+                                           "</x:row></x:sheetData></x:worksheet>"))},
         });
         auto reader = WorkbookReader::open(path);
         QCOMPARE(reader->sheetName(1), QStringLiteral("Only"));
-        QCOMPARE(rowsOf(reader->sheet(1)), QStringList{"strict text|12345678"});
+        QCOMPARE(rowsOf(reader->sheet(1)), QStringList{"strict text|12345678|Åse"});
     }
 
     // What a spreadsheet program leaves: shared strings, numbers in code
@@ -222,6 +231,10 @@ private slots:
             {"string index", "xl/sharedStrings.xml", "<sst></sst>", "shared string 0"},
             {"bad reference", "xl/worksheets/sheet1.xml", WorksheetXml("<row><c r=\"A1B\"/></row>"), "A1B"},
             {"row out of range", "xl/worksheets/sheet1.xml", WorksheetXml("<row r=\"1048577\"/>"), "out of range"},
+            {"mismatched tags", "xl/worksheets/sheet1.xml", "<worksheet><sheetData></worksheet>", "does not match"},
+            {"unknown entity", "xl/sharedStrings.xml", "<sst><si><t>&nbsp;</t></si></sst>", "&nbsp;"},
+            {"doctype", "xl/worksheets/sheet1.xml", "<!DOCTYPE x [<!ENTITY a \"b\">]><worksheet/>", "document type"},
+            {"element in text", "xl/sharedStrings.xml", "<sst><si><t>a<b/></t></si></sst>", "only text"},
         };
         for (const Case &c : cases) {
             auto parts = good;
