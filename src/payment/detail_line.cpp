@@ -1,6 +1,7 @@
 #include "detail_line.h"
 
 #include "common/errors.h"
+#include "common/number_format.h"
 #include "common/text_utils.h"
 #include "common/windows1252.h"
 #include "folio_mask.h"
@@ -53,8 +54,13 @@ QString folio(const QString &text)
     return StoredFolio(digits);
 }
 
+// A number in the type column means an amount with a thousands separator
+// pushed the values along.
 QString paymentType(const QString &text)
 {
+    if (IsNumeric(text))
+        refuse(QStringLiteral("the PAYMENT TYPE A/B/C \"%1\" is a number (an amount written with a thousands "
+                              "separator?)").arg(TrimBlanks(text)));
     const QString t = TrimBlanks(ToUpperWindows1252(text)).left(1);
     return (t == u"A" || t == u"B" || t == u"C") ? t : QStringLiteral("A");
 }

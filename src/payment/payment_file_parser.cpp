@@ -114,7 +114,8 @@ PaymentFileContent ReadPaymentFile(const QString &path, int currentYear,
     if (!reader.atEnd())
         parser.firstLine(reader.readLine());
     while (!reader.atEnd() && !content.yearRefused) {
-        parser.line(reader.readLine(), reader.lineNumber());
+        const QString line = reader.readLine();
+        parser.line(line, reader.lineNumber());
         if (progress && reader.lineNumber() % 10000 == 0)
             progress(reader.lineNumber());
     }

@@ -1,0 +1,199 @@
+#include "common/errors.h"
+#include "common/windows1252.h"
+#include "payment/detail_line.h"
+#include "payment/folio_mask.h"
+#include "payment/group_lines.h"
+#include "payment/mask_line.h"
+#include "payment/payment_format.h"
+
+#include <QtTest>
+
+using namespace zolt;
+using namespace zolt::payment;
+
+class TestPaymentFormat : public QObject {
+    Q_OBJECT
+
+private slots:
+    void detailLineReadsBackToTheSameRow()
+    {
+        DetailRow row;
+        row.number = "M-100";
+        row.name = "O NEIL MÜLLER";
+        row.cd = "05";
+        row.jur = "101";
+        row.folio = "000000000012345678";
+        row.payment = 1234.5;
+        row.abc = "C";
+        row.grossTax = 2000;
+        row.regGrant = 1500.25;
+        row.addGrant = 1234.5;
+        row.delq = -10.1;
+        row.legal = "LOT 7 BLOCK 3";
+        const QString display = ApplyFolioMask(FolioMask{"##-###-###", 8}, row.folio);
+        QCOMPARE(display, QString("12-345-678"));
+        const QString line = DetailLineText(row, display);
+        QCOMPARE(line, QString("#M-100,O NEIL MÜLLER,05,101,#12-345-678,1234.50,C,2000.00,1500.25,1234.50,-10.10,"
+                               "LOT 7 BLOCK 3"));
+        const DetailRow back = ParseDetailLine(line);
+        QCOMPARE(back.number, row.number);
+        QCOMPARE(back.name, row.name);
+        QCOMPARE(back.cd, row.cd);
+        QCOMPARE(back.jur, row.jur);
+        QCOMPARE(back.folio, row.folio);
+        QCOMPARE(back.payment, row.payment);
+        QCOMPARE(back.abc, row.abc);
+        QCOMPARE(back.regGrant, row.regGrant);
+        QCOMPARE(back.delq, row.delq);
+        QCOMPARE(back.legal, row.legal);
+    }
+
+    void detailLineNormalising()
+    {
+        // Short line: missing amounts 0, type A, legal empty; case and widths.
+        DetailRow r = ParseDetailLine("#abc,smith-jones-abcdefghijklmnopqrstuvwxyz,7,1a,#12.34");
+        QCOMPARE(r.number, QString("ABC"));
+        QCOMPARE(r.name, QString("SMITH-JONES-ABCDEFGHIJKLM"));
+        QCOMPARE(r.cd, QString("07"));
+        QCOMPARE(r.jur, QString("1a"));
+        QCOMPARE(r.folio, QString("000000000000001234"));
+        QCOMPARE(r.payment, 0.0);
+        QCOMPARE(r.abc, QString("A"));
+        QCOMPARE(r.legal, QString());
+        r = ParseDetailLine("N,NAME,,,,,x,,,,,A LEGAL DESCRIPTION LONGER THAN THIRTY-TWO");
+        QCOMPARE(r.cd, QString("0"));
+        QCOMPARE(r.abc, QString("A"));
+        QCOMPARE(r.legal, QString("A LEGAL DESCRIPTION LONGER THAN "));
+        QCOMPARE(ParseDetailLine("N,NAME,1,2,3,-0,b").payment, 0.0);
+        QVERIFY(!std::signbit(ParseDetailLine("N,NAME,1,2,3,-0,b").payment));
+        QCOMPARE(ParseDetailLine("N,NAME,1,2,3,1,b").abc, QString("B"));
+        // A spreadsheet pads lines with empty values: still one payment.
+        QCOMPARE(ParseDetailLine("N,NAME,1,2,3,4,A,5,6,7,8,LEGAL,,,,").legal, QString("LEGAL"));
+        // The micro sign has no capital in the file's code page: kept.
+        QCOMPARE(ParseDetailLine("N,straße µ").name, QString("STRAßE µ"));
+        QCOMPARE(RemoveQuotes("#1,O'NEIL \"JR\""), QString("#1,ONEIL JR"));
+    }
+
+    void detailLinesThatWouldLoseDataAreRefused_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("30 commas") << "N,NAME,1,2,3,4,A,5,6,7,8,L" + QString(",X").repeated(19) << "more than 12 values";
+        QTest::newRow("thousands separator") << "N,NAME,1,2,3,1,234.50,A,5,6,7,8,L" << "more than 12 values";
+        QTest::newRow("thousands, short line") << "N,NAME,1,2,3,1,234.50" << "TYPE A/B/C \"234.50\" is a number";
+        QTest::newRow("40-digit folio") << "N,NAME,1,2," + QString("1").repeated(40) << "more than 18 digits";
+        QTest::newRow("abc") << "N,NAME,1,2,3,abc" << "\"abc\" is not an amount";
+        QTest::newRow("trailing letters") << "N,NAME,1,2,3,4,A,12abc" << "GROSS TAX \"12abc\"";
+        QTest::newRow("1e309") << "N,NAME,1,2,3,1e309" << "too large";
+    }
+
+    void detailLinesThatWouldLoseDataAreRefused()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, why);
+        try {
+            ParseDetailLine(line);
+            QFAIL("accepted");
+        } catch (const ZoltError &e) {
+            QCOMPARE(e.number(), ErrorNumber::BadFileFormat);
+            QVERIFY2(e.description().contains(why), qPrintable(e.description()));
+        }
+        // Leading zeros beyond 18 digits carry nothing and are fine.
+        QCOMPARE(ParseDetailLine("N,NAME,1,2," + QString(30, '0') + "42").folio, QString("000000000000000042"));
+    }
+
+    void lineKindsAndYears()
+    {
+        QCOMPARE(ClassifyLine("ZOLT DATA FOR YEAR 2026"), LineKind::Year);
+        QCOMPARE(ClassifyLine("FOLIO MASK INFORMATION,,,"), LineKind::MaskHeader);
+        QCOMPARE(ClassifyLine("PAYMENT GROUP INFORMATION"), LineKind::GroupHeader);
+        QCOMPARE(ClassifyLine("PAYMENT DETAIL INFORMATION"), LineKind::DetailHeader);
+        QCOMPARE(ClassifyLine(ColumnHeading), LineKind::NoData);
+        QCOMPARE(ClassifyLine("   "), LineKind::NoData);
+        QCOMPARE(ClassifyLine("#1,NAME"), LineKind::Data);
+        QCOMPARE(YearOfLine("ZOLT DATA FOR YEAR 2026,,,"), QString("2026"));
+
+        const int now = CurrentYear();
+        QVERIFY(IsAcceptedYear("2000", now));
+        QVERIFY(IsAcceptedYear(QString::number(now), now));
+        QVERIFY(IsAcceptedYear(QString::number(now + 1), now));
+        QVERIFY(!IsAcceptedYear(QString::number(now + 2), now));
+        QVERIFY(!IsAcceptedYear("1999", now));
+        QVERIFY(!IsAcceptedYear("201X", now));
+        QVERIFY(IsAcceptedYear("2021", 2026));  // past the old fixed limit
+    }
+
+    void groupAndMaskLines()
+    {
+        auto value = [](const QString &line) {
+            const GroupLabel *label = MatchGroupLabel(line);
+            return label ? label->field + '=' + GroupLabelValue(*label, line) : QString("none");
+        };
+        QCOMPARE(value("Group #,12,,,"), QString("GROUP=0012"));
+        QCOMPARE(value("Agency #,a7"), QString("MORTCO=00A7"));
+        QCOMPARE(value("Name1:,acme, inc,,,"), QString("NAME1=ACME, INC"));
+        QCOMPARE(value("Payment Due Date,30/04/2026,,"), QString("DUEDATE=30/04/2026"));
+        QCOMPARE(value("Contact Phone Number:,(555) 555-0100 x"), QString("CONT_PHONE=(555) 555-010"));
+        QCOMPARE(value("Address6:,po box 1"), QString("ADDR6=PO BOX 1"));
+        QCOMPARE(value("Number of Payment records,3"), QString("none"));
+
+        const auto plain = ParseMaskLine("10108##-###-###");
+        const auto commas = ParseMaskLine("101,08,##-###-###,,,,");
+        QVERIFY(plain && commas);
+        QCOMPARE(plain->jurCd, QString("101"));
+        QCOMPARE(plain->folioLength, 8);
+        QCOMPARE(plain->mask, QString("##-###-###"));
+        QCOMPARE(commas->jurCd, plain->jurCd);
+        QCOMPARE(commas->folioLength, plain->folioLength);
+        QCOMPARE(commas->mask, plain->mask);
+        QVERIFY(!ParseMaskLine("10108NO DIGITS"));
+        QVERIFY(IsPlaceholderMaskLine("00000LOST THE FOLIO MASKS"));
+        QCOMPARE(MaskLineText("202", "8", "##.######"), QString("20208##.######"));
+        QCOMPARE(MaskLineText("000", "0", PlaceholderMask), QString("00000LOST THE FOLIO MASKS"));
+    }
+
+    void folioMasks()
+    {
+        const QString folio = "000000001234567890";
+        QCOMPARE(ApplyFolioMask({"###.###-####", 10}, folio), QString("123.456-7890"));
+        // More places than digits: the surplus stays empty.
+        QCOMPARE(ApplyFolioMask({"####-####-##", 8}, folio), QString("3456-7890-"));
+        QCOMPARE(ApplyFolioMask({PlaceholderMask, 0}, folio), PlaceholderMask);
+        QCOMPARE(ApplyFolioMask(DefaultFolioMask(folio), folio), folio + "  ");
+        QCOMPARE(StoredFolio("#12-34"), QString("000000000000001234"));
+        QCOMPARE(StoredFolio("1234567890123456789012"), QString("567890123456789012"));
+
+        FolioMaskTable table;
+        QCOMPARE(table.display("101", folio), folio + "  ");
+        table.add("101", "##-########", 10);
+        QVERIFY(!table.add("101", "#", 1));
+        table.add("202", "##.##", 4);
+        QString criteria;
+        QCOMPARE(table.display("101", folio, &criteria), QString("12-34567890"));
+        QVERIFY(criteria.isEmpty());
+        QCOMPARE(table.display("202", folio, &criteria), QString("78.90"));
+        QCOMPARE(criteria, QString("JUR_CD = '202'"));
+        QCOMPARE(table.display("999", folio), folio + "  ");
+    }
+
+    void windows1252()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = DecodeWindows1252(all);
+        QCOMPARE(text.at(0x80), QChar(0x20AC));
+        QCOMPARE(text.at(0xDC), QChar(u'Ü'));
+        QByteArray back;
+        QVERIFY(EncodeWindows1252(text, back));
+        QCOMPARE(back, all);
+        qsizetype bad = -1;
+        QByteArray out("x");
+        QVERIFY(!EncodeWindows1252(u"PEÑA Ω", out, &bad));
+        QCOMPARE(bad, 5);
+        QCOMPARE(out, QByteArray("x"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPaymentFormat)
+#include "test_payment_format.moc"

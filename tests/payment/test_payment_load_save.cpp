@@ -1,0 +1,267 @@
+#include "payment_fixture.h"
+#include "support/test_session.h"
+
+#include "common/errors.h"
+#include "payment/payment_file_parser.h"
+#include "payment/payment_load.h"
+#include "payment/payment_save.h"
+#include "payment/payment_task_rules.h"
+
+#include <QDir>
+#include <QtTest>
+#include <unistd.h>
+
+using namespace zolt;
+using namespace zolt::payment;
+using namespace zolt::test;
+
+namespace {
+
+// Three agencies, two masks, names in Windows-1252, written as the save writes.
+PaymentFileText realisticFile()
+{
+    PaymentFileText f;
+    f.year(ThisYear()).masks({"10108##-###-###", "20210##.##.######"});
+    f.group("0001", "0012",
+            {"#A1,MÜLLER,05,101,#12-345-678,100.00,B,150.00,100.00,80.00,0.00,LOT 1",
+             "#A2,PEÑA,05,202,#12.34.567890,200.25,C,250.00,220.00,200.25,0.00,LOT 2 BLOCK 9"},
+            "2", "300.25");
+    f.group("0002", "0034", {}, "0", "0.00");
+    f.group("0003", "0056",
+            {"#B2,MÜLLER,05,101,#12-345-678,0.00,A,0.00,0.00,0.00,0.00,CREDIT",
+             "#B1,ÅSA ØSTERGÅRD,12,303,#000000000000000042,-5.00,A,-5.00,0.00,0.00,-5.00,"},
+            "2", "-5.00");
+    return f;
+}
+
+}  // namespace
+
+class TestPaymentLoadSave : public QObject {
+    Q_OBJECT
+
+private slots:
+    void realisticFileLoadsAndSavesBackUnchanged()
+    {
+        TestSession t;
+        const QString path = t.file("Zoltdata.csv");
+        realisticFile().write(path);
+        const QByteArray original = ReadBytes(path);
+        QVERIFY(Csv2Mdb(t.session(), path));
+        QVERIFY(t.ui.said.isEmpty());
+        QVERIFY(!t.shared.duplicates.found);
+
+        QCOMPARE(t.scalar("SELECT Year FROM ZoltSystem").toString(), ThisYear());
+        QCOMPARE(t.scalar("SELECT group_concat(FILE_ID || ':' || MORTCO || ':' || FOLIO_CNT || ':' || TOT_PAY, ' ') "
+                          "FROM \"Group\"").toString(),
+                 QString("001:0012:2:300.25 002:0034:0:0.0 003:0056:2:-5.0"));
+        QCOMPARE(t.scalar("SELECT NAME1 FROM \"Group\" WHERE MORTCO = '0012'").toString(), QString("0012 MORTGAGE"));
+        QCOMPARE(t.scalar("SELECT FOLIO || '|' || FOLIO_DISP FROM Detail WHERE NAME = 'PEÑA'").toString(),
+                 QString("000000001234567890|12.34.567890"));
+        QCOMPARE(t.scalar("SELECT count(*) FROM Fol_Mask WHERE YEAR = '" + ThisYear() + "'").toInt(), 2);
+        // The recordsets end as the screens expect them.
+        QCOMPARE(t.de().rsGroup().text("MORTCO"), QString("0012"));
+        QCOMPARE(t.shared.gFilter, QString("MORTCO = '0056'"));
+        QCOMPARE(t.de().rsDetail().recordCount(), 2);
+
+        QVERIFY(Csv2Mdb(t.session(), path));  // a second load replaces, never adds
+        QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
+
+        const SaveResult saved = Mdb2Csv(t.session(), ThisYear(), path, PaymentBackupPath(path));
+        QVERIFY(saved.saved);
+        QCOMPARE(saved.total, 295.25);
+        QCOMPARE(ReadBytes(path), original);
+        QCOMPARE(ReadBytes(t.file("Zoltdata.bak")), original);
+        QVERIFY(original.contains("M\xdcLLER") && original.contains("PE\xd1" "A"));
+        QCOMPARE(QDir(t.dir()).entryList({"Zoltdata*"}, QDir::Files).size(), 2);  // no temporary file left
+    }
+
+    void duplicatesAreRefusedAndCountedInFull()
+    {
+        TestSession t;
+        const QString line = "#1,SMITH,05,101,#1,10.00,A,10.00,0,0,0,LOT";
+        QStringList first = {line, line, "#1,SMITH JR,05,101,#1,10.00,A,10.00,0,0,0,LOT"};
+        QStringList second = {line};  // same payment under another agency
+        for (int i = 0; i < 250; ++i)
+            second << "#9,DOE,05,101,#7,1.50,A,0,0,0,0,L" + QString::number(i);
+        const QString path = t.file("dup.csv");
+        PaymentFileText().year(ThisYear()).group("1", "0012", first).group("2", "0034", second).write(path);
+
+        QVERIFY(Csv2Mdb(t.session(), path));
+        const DuplicateFolioStore &d = t.shared.duplicates;
+        QVERIFY(d.found);
+        QCOMPARE(d.count, 1 + 249);
+        QCOMPARE(int(d.rows.size()), DuplicateFolioStore::MaxRows);
+        QCOMPARE(d.rows[0][DuplicateFolioStore::Mortco].toString(), QString("0012"));
+        QCOMPARE(d.rows[1][DuplicateFolioStore::Legal].toString(), QString("L1"));
+        QCOMPARE(d.rows[1][DuplicateFolioStore::Payment].toDouble(), 1.5);
+        QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
+        QCOMPARE(t.scalar("SELECT FOLIO_CNT FROM \"Group\" WHERE MORTCO = '0034'").toInt(), 2);
+
+        // The next clean load starts the store afresh.
+        PaymentFileText().year(ThisYear()).group("1", "0012", {line}).write(path);
+        QVERIFY(Csv2Mdb(t.session(), path));
+        QVERIFY(!t.shared.duplicates.found);
+        QCOMPARE(t.shared.duplicates.count, 0);
+    }
+
+    void yearsAndPlaceholderMask()
+    {
+        TestSession t;
+        const QString path = t.file("y.csv");
+        const int now = CurrentYear();
+        // Next year loads; the file brings no masks: the placeholder row.
+        PaymentFileText().year(QString::number(now + 1)).group("1", "0012", {"#1,A,1,101,#5,1"}).write(path);
+        QVERIFY(Csv2Mdb(t.session(), path));
+        QCOMPARE(t.scalar("SELECT Year FROM ZoltSystem").toString(), QString::number(now + 1));
+        QCOMPARE(t.scalar("SELECT JUR_CD || FOLIO_LEN || FOLIO_MASK || YEAR FROM Fol_Mask").toString(),
+                 "0000LOST THE FOLIO MASKS" + QString::number(now + 1));
+        QCOMPARE(t.scalar("SELECT FOLIO_DISP FROM Detail").toString(), QString("000000000000000005  "));
+        // The placeholder survives a save and a load.
+        QVERIFY(Mdb2Csv(t.session(), "", path, t.file("y.bak")).saved);
+        QVERIFY(ReadBytes(path).contains("\r\n00000LOST THE FOLIO MASKS\r\n"));
+        QVERIFY(ReadBytes(path).startsWith("ZOLT DATA FOR YEAR " + QByteArray::number(now + 1)));
+        QVERIFY(Csv2Mdb(t.session(), path));
+        QCOMPARE(t.scalar("SELECT count(*) FROM Fol_Mask").toInt(), 1);
+
+        // Two years ahead: nothing of the file is loaded, the year stays unset.
+        t.exec("UPDATE ZoltSystem SET Year = ''");
+        PaymentFileText().year(QString::number(now + 2)).group("1", "0012", {"#1,A,1,101,#5,1"}).write(path);
+        QVERIFY(Csv2Mdb(t.session(), path));
+        QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 0);
+        QCOMPARE(t.scalar("SELECT Year FROM ZoltSystem").toString(), QString());
+    }
+
+    void badFilesAreRefusedAndLoseNothing()
+    {
+        TestSession t;
+        const QString good = t.file("good.csv");
+        realisticFile().write(good);
+        QVERIFY(Csv2Mdb(t.session(), good));
+
+        struct Case {
+            const char *name;
+            QByteArray bytes;
+            QString expected;
+        };
+        const PaymentFileText base = realisticFile();
+        auto withLine = [&base](const QString &line) {
+            PaymentFileText f = base;
+            f.lines.insert(f.lines.indexOf("#A1,MÜLLER,05,101,#12-345-678,100.00,B,150.00,100.00,80.00,0.00,LOT 1") + 1,
+                           line);
+            return f.bytes();
+        };
+        PaymentFileText noHash = base;
+        noHash.lines.insert(3, "30308NONE");
+        const QList<Case> cases = {
+            {"workbook", QByteArray("PK\x03\x04\x14\0\0\0", 8) + QByteArray(200, 'x'), "binary data"},
+            {"text", "just some\nnotes\n", "not a Zolt payment file"},
+            {"long line", withLine(QString(100000, 'X')), "Line 27: the line is 100000 characters long"},
+            {"30 commas", withLine("#1,N,1,2,3,4,A,5,6,7,8,L" + QString(",X").repeated(19)), "Line 27:"},
+            {"40 digits", withLine("#1,N,1,2," + QString(40, '9') + ",1"), "more than 18 digits"},
+            {"thousands", withLine("#1,N,1,2,3,1,234.50,A,1,234.50,0,0,0,L"), "more than 12 values"},
+            {"abc", withLine("#1,N,1,2,3,abc"), "\"abc\" is not an amount"},
+            {"1e309", withLine("#1,N,1,2,3,1e309"), "too large"},
+            {"mask without #", noHash.bytes(), "Line 4: the folio mask line \"30308NONE\" has no #"},
+        };
+        for (const Case &c : cases) {
+            const QString path = t.file("bad.csv");
+            PaymentFileText::WriteBytes(path, c.bytes);
+            t.ui.clear();
+            QVERIFY2(!Csv2Mdb(t.session(), path), c.name);
+            QCOMPARE(t.ui.messages().size(), 1);
+            QVERIFY2(t.ui.messages().first().startsWith("Csv2Mdb Unexpected error # "), c.name);
+            QVERIFY2(t.ui.messages().first().contains(c.expected), qPrintable(t.ui.messages().first()));
+            QCOMPARE(t.ui.said.first().icon, MessageIcon::Critical);
+            QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
+        }
+
+        // Empty, or gone by the time it is read: false; a vanished file is named.
+        t.ui.clear();
+        PaymentFileText::WriteBytes(t.file("empty.csv"), QByteArray());
+        QVERIFY(!Csv2Mdb(t.session(), t.file("empty.csv")));
+        QVERIFY(t.ui.said.isEmpty());
+        try {
+            ReadPaymentFile(t.file("gone.csv"), CurrentYear());
+            QFAIL("read a missing file");
+        } catch (const ZoltError &e) {
+            QCOMPARE(e.number(), ErrorNumber::FileNotFound);
+            QVERIFY(e.description().contains("gone.csv"));
+        }
+        QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
+    }
+
+    void lineEndsAndTruncatedLastLine()
+    {
+        TestSession t;
+        const QString path = t.file("lf.csv");
+        QByteArray bytes = PaymentFileText().year(ThisYear()).group("1", "12", {}).bytes("\n");
+        bytes += "#1,LAST,5,101,#9,7.5";  // no line break at the end
+        PaymentFileText::WriteBytes(path, bytes);
+        QVERIFY(Csv2Mdb(t.session(), path));
+        QCOMPARE(t.scalar("SELECT NAME || PAYMENT FROM Detail").toString(), QString("LAST7.5"));
+        QCOMPARE(t.scalar("SELECT count(*) FROM Detail WHERE NAME LIKE '%' || char(13) || '%'").toInt(), 0);
+        QCOMPARE(t.scalar("SELECT TOT_PAY FROM \"Group\"").toDouble(), 7.5);
+    }
+
+    void saveCleansTextAndKeepsTheDetailsOrder()
+    {
+        TestSession t;
+        const QString path = t.file("Z.CSV");
+        realisticFile().write(path);
+        QVERIFY(Csv2Mdb(t.session(), path));
+        t.exec("UPDATE Detail SET NAME = 'O''HARA, \"JR\"' WHERE NUMBER = 'A1'");
+        t.de().rsDetail().open("SELECT * FROM Detail ORDER BY NAME DESC");
+        const SaveResult saved = Mdb2Csv(t.session(), "", path, PaymentBackupPath(path));
+        QVERIFY(saved.saved);
+        const QString text = DecodeWindows1252(ReadBytes(path));
+        QVERIFY(text.contains("#A2,PEÑA,05,202,#12.34.567890,200.25,C,250.00,220.00,200.25,0.00,LOT 2 BLOCK 9\r\n"
+                              "#A1,OHARA JR,05,101,"));
+        QVERIFY(text.contains("Agency #,0034\r\nPayment Due Date,2026-04-30"));
+        QVERIFY(text.contains("Number of Payment records,0\r\nPayment Amount,0.00\r\n\r\nPAYMENT DETAIL INFORMATION\r\n"
+                              + ColumnHeading + "\r\n\r\n\r\n"));
+        QCOMPARE(t.scalar("SELECT NAME FROM Detail WHERE NUMBER = 'A1'").toString(), QString("O'HARA \"JR\""));
+        QVERIFY(QFile::exists(t.file("Z.bak")));
+        QCOMPARE(t.shared.gFilter, QString("MORTCO = '0056'"));
+        QCOMPARE(t.de().rsDetail().recordCount(), 2);
+    }
+
+    void failedSaveLeavesThePreviousFile()
+    {
+        TestSession t;
+        const QString path = t.file("keep.csv");
+        realisticFile().write(path);
+        const QByteArray original = ReadBytes(path);
+        QVERIFY(Csv2Mdb(t.session(), path));
+
+        // A name the file's code page cannot carry stops the save midway.
+        t.exec("UPDATE Detail SET NAME = 'ΩMEGA' WHERE NUMBER = 'B1'");
+        const SaveResult failed = Mdb2Csv(t.session(), "", path, t.file("keep.bak"));
+        QVERIFY(!failed.saved);
+        QCOMPARE(failed.total, 0.0);
+        QVERIFY(t.ui.messages().last().startsWith("Mdb2Csv Unexpected error # 3800 Debug (  7-4) occurred: Line "));
+        QVERIFY(t.ui.messages().last().contains("ΩMEGA"));
+        QCOMPARE(ReadBytes(path), original);
+        QCOMPARE(ReadBytes(t.file("keep.bak")), original);
+        QCOMPARE(QDir(t.dir()).entryList({"keep*"}, QDir::Files).size(), 2);
+
+        // A backup that cannot be made: nothing is written.
+        t.exec("UPDATE Detail SET NAME = 'OMEGA' WHERE NUMBER = 'B1'");
+        QVERIFY(!Mdb2Csv(t.session(), "", path, t.file("no-folder/keep.bak")).saved);
+        QVERIFY(t.ui.messages().last().startsWith("Mdb2Csv Unexpected error # 70 Debug (  2) occurred: "));
+        QCOMPARE(ReadBytes(path), original);
+
+        // A folder that cannot be written to.
+        if (geteuid() == 0)
+            QSKIP("running as root: a read-only folder can still be written");
+        QDir(t.dir()).mkdir("ro");
+        const QString roPath = t.file("ro/keep.csv");
+        PaymentFileText::WriteBytes(roPath, original);
+        QFile::setPermissions(t.file("ro"), QFile::ReadOwner | QFile::ExeOwner);
+        QVERIFY(!Mdb2Csv(t.session(), "", roPath, t.file("ro/keep.bak")).saved);
+        QFile::setPermissions(t.file("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(ReadBytes(roPath), original);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPaymentLoadSave)
+#include "test_payment_load_save.moc"

@@ -1,0 +1,109 @@
+#include "payment_fixture.h"
+#include "support/test_session.h"
+
+#include "payment/duplicate_detail.h"
+#include "payment/duplicate_lines.h"
+#include "payment/payment_load.h"
+#include "payment/payment_task_rules.h"
+
+#include <QtTest>
+
+using namespace zolt;
+using namespace zolt::payment;
+using namespace zolt::test;
+
+class TestPaymentTaskRules : public QObject {
+    Q_OBJECT
+
+private slots:
+    void backupNames()
+    {
+        QCOMPARE(PaymentBackupPath("/data/Zoltdata.csv"), QString("/data/Zoltdata.bak"));
+        QCOMPARE(PaymentBackupPath("/data/ZOLTDATA.CSV"), QString("/data/ZOLTDATA.bak"));
+        QCOMPARE(PaymentBackupPath("/data/zolt.Csv"), QString("/data/zolt.bak"));
+        QCOMPARE(PaymentBackupPath("/data/zolt.txt"), QString("/data/zolt.txt.BAK"));
+        QCOMPARE(PaymentBackupPath("/data/csv"), QString("/data/csv.BAK"));
+    }
+
+    void yearCheck()
+    {
+        QCOMPARE(CheckDataYear("2026", 2026, false), DataYearCheck::Current);
+        QCOMPARE(CheckDataYear("2026", 2026, true), DataYearCheck::Current);
+        QCOMPARE(CheckDataYear("2025", 2026, false), DataYearCheck::NotCurrent);
+        QCOMPARE(CheckDataYear("2025", 2026, true), DataYearCheck::Historical);
+        QCOMPARE(CheckDataYear("", 2026, false), DataYearCheck::NotCurrent);
+        QCOMPARE(CheckDataYear("2027", 2026, true), DataYearCheck::Future);
+        QCOMPARE(NotCurrentYearMessage("2025", 2026),
+                 QString("The Zoltdata.csv data does not contain the current years payments!\nYear in the file = 2025\n"
+                         "This Year = 2026\nIf you want to view the historical Zolt data then under the 'Use Only "
+                         "Current Year Data' select the NO option"));
+        QCOMPARE(FutureYearLine("2027"),
+                 QString("The Zoltdata.csv data contain FUTURE/UNKNOWN year payments???! = 2027"));
+    }
+
+    void saveRetryAndCancel()
+    {
+        TestSession t;
+        const QString loaded = t.file("Zoltdata.csv");
+        PaymentFileText().year(ThisYear()).group("1", "12", {"#1,A,1,101,#5,0.00"}).write(loaded);
+        QVERIFY(Csv2Mdb(t.session(), loaded));
+
+        // A zero total is a successful save: no retry question.
+        SaveOutcome done = SavePaymentFile(t.session(), ThisYear(), loaded, PaymentBackupPath(loaded), false);
+        QVERIFY(done.saved);
+        QVERIFY(!done.savedElsewhere);
+        QCOMPARE(done.total, 0.0);
+        QVERIFY(t.ui.said.isEmpty());
+
+        // A folder that does not exist: asked for another name, saved there.
+        const QString nowhere = t.file("missing/Zoltdata.csv");
+        t.ui.inputAnswers = {"  " + t.file("other.csv") + " "};
+        done = SavePaymentFile(t.session(), ThisYear(), nowhere, PaymentBackupPath(nowhere), false);
+        QVERIFY(done.saved);
+        QVERIFY(done.savedElsewhere);
+        QCOMPARE(done.path, t.file("other.csv"));
+        QVERIFY(QFile::exists(t.file("other.csv")));
+        QCOMPARE(t.ui.said.size(), 2);  // the failure, then the question
+        QVERIFY(t.ui.said[0].text.startsWith("Mdb2Csv Unexpected error #"));
+        QCOMPARE(t.ui.said[1].text, QString("File Save failed. Do you want to try to save to a different file name"));
+        QCOMPARE(t.ui.said[1].title, QString("File Save FAILED"));
+
+        // Cancelled: the failure message of the historical run, nothing saved.
+        t.ui.clear();
+        done = SavePaymentFile(t.session(), "2019", nowhere, PaymentBackupPath(nowhere), true);
+        QVERIFY(!done.saved);
+        QCOMPARE(t.ui.said.size(), 3);
+        QVERIFY(t.ui.said[1].text.endsWith(" (You may have the Zolt file open by another program)"));
+        QCOMPARE(t.ui.said[2].text, QString("Zolt data Save FAILED"));
+        QCOMPARE(t.ui.said[2].title, QString("Zolt Data Save"));
+        QCOMPARE(t.ui.said[2].icon, MessageIcon::Critical);
+    }
+
+    void duplicateListAndReport()
+    {
+        TestSession t;
+        QStringList details;
+        for (int i = 0; i < 351; ++i)
+            details << "#7,A VERY LONG OWNER NAME THAT IS CUT,05,101,#42,123456789.5,A,0,0,0,0,LEGAL " + QString::number(i);
+        const QString path = t.file("d.csv");
+        PaymentFileText().year(ThisYear()).masks({"10104##-##"}).group("1", "12", details).write(path);
+        QVERIFY(Csv2Mdb(t.session(), path));
+        const DuplicateFolioStore &d = t.shared.duplicates;
+        QCOMPARE(d.count, 350);
+        QCOMPARE(DuplicateCountLine(d.count), QString("There are 350 Duplicate Folios in the file"));
+        QCOMPARE(DuplicateCountLine(1234567), QString("There are 1,234,567 Duplicate Folios in the file"));
+        const QStringList lines = DuplicateListLines(d);
+        QCOMPARE(lines.size(), 200);
+        QCOMPARE(lines.first(), QString("0012 05 101 00-42 A VERY LONG OWNER NAME TH 3456789.50 LEGAL 1") + QString(26, ' '));
+
+        FillDetailWithDuplicates(t.session());
+        QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 200);
+        QCOMPARE(t.scalar("SELECT FOLIO || '|' || FOLIO_DISP || '|' || PAYMENT || '|' || LEGAL FROM Detail "
+                          "WHERE FOLIO = '199'").toString(),
+                 QString("199|00-42|123456789.5|LEGAL 200"));
+        QCOMPARE(t.de().rsDetail().recordCount(), 200);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPaymentTaskRules)
+#include "test_payment_task_rules.moc"
