@@ -172,12 +172,15 @@ void WorkbookWriter::writeText(int sheet, int row, int column, const QString &te
 
 void WorkbookWriter::ignoreNumberStoredAsText(int sheet, int firstRow, int firstColumn, int lastRow, int lastColumn)
 {
+    SheetLayout &layout = d->sheet(sheet);
+    if (lastRow < firstRow || lastColumn < firstColumn)
+        return;  // a table without rows
     d->checkCell(firstRow, firstColumn);
     d->checkCell(lastRow, lastColumn);
     char range[64];
     lxw_rowcol_to_range(range, lxw_row_t(firstRow - 1), lxw_col_t(firstColumn - 1), lxw_row_t(lastRow - 1),
                         lxw_col_t(lastColumn - 1));
-    d->sheet(sheet).ignoredRanges.append(QString::fromLatin1(range));
+    layout.ignoredRanges.append(QString::fromLatin1(range));
 }
 
 void WorkbookWriter::setActiveSheet(int sheet)

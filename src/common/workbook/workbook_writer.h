@@ -31,7 +31,8 @@ public:
     // when the cell has no format); either reads back as empty.
     void writeText(int sheet, int row, int column, const QString &text);
     // Switches off the "number stored as text" indicator on a cell range
-    // (rows and columns from 1, inclusive). Ranges add up.
+    // (rows and columns from 1, inclusive). Ranges add up. A range that ends
+    // before it starts (a table without data rows) is left out.
     void ignoreNumberStoredAsText(int sheet, int firstRow, int firstColumn, int lastRow, int lastColumn);
     void setActiveSheet(int sheet);
 

@@ -49,6 +49,7 @@ void writeSample(WorkbookWriter &writer)
     writer.writeText(second, 1, 1, QStringLiteral("0.10"));
     writer.ignoreNumberStoredAsText(first, 2, 3, 4, 7);
     writer.ignoreNumberStoredAsText(first, 2, 1, 4, 2);
+    writer.ignoreNumberStoredAsText(first, 2, 1, 1, 2);  // no rows: left out
     writer.setActiveSheet(first);
 }
 
