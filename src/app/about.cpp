@@ -106,10 +106,10 @@ void About::buildControls()
     // The band where the moving line runs and the credits appear; its
     // children are placed by hand.
     m_creditsArea = new QWidget(this);
-    m_creditsArea->setFixedHeight(84);
+    m_creditsArea->setFixedHeight(64);
     m_line1 = new QFrame(m_creditsArea);
     m_line1->setObjectName(QStringLiteral("Line1"));
-    m_line1->setGeometry(0, 2, 90, 3);
+    m_line1->setGeometry(0, 0, 90, 3);
     m_line1->setAutoFillBackground(true);
     m_line1->setProperty("tag", QString());
     QPalette linePalette = m_line1->palette();
@@ -147,7 +147,8 @@ void About::buildControls()
     layout->addWidget(line2);
     layout->addLayout(bottom);
     layout->addWidget(m_creditsArea);
-    setFixedSize(500, 330);
+    setFixedWidth(500);
+    setFixedHeight(sizeHint().height());
 
     connect(m_cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cmdSysInfo, &QPushButton::clicked, this, &About::cmdSysInfo_Click);
@@ -188,8 +189,8 @@ int About::twipsToPixels(int twips) const
 void About::placeCredits(int labelTwips, int creditsTwips)
 {
     const int base = twipsToPixels(CreditsTopTwips);
-    m_label65->move(8, 10 + twipsToPixels(labelTwips) - base);
-    m_label65b->move(24, 10 + twipsToPixels(creditsTwips) - base);
+    m_label65->move(4, 8 + twipsToPixels(labelTwips) - base);
+    m_label65b->move(20, 8 + twipsToPixels(creditsTwips) - base);
 }
 
 QColor About::nextColour()

@@ -28,9 +28,13 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
 
 QWidget *DialogOwner()
 {
-    if (QWidget *modal = QApplication::activeModalWidget())
-        return modal;
-    return QApplication::activeWindow();
+    QWidget *owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = QApplication::activeWindow();
+    // Never the progress dialog: it goes away while boxes may still be open.
+    while (qobject_cast<QProgressDialog *>(owner))
+        owner = owner->parentWidget();
+    return owner;
 }
 
 QString BoxTitle(const QString &title)
@@ -115,8 +119,7 @@ void QtUserDialog::progress(const QString &text, qint64 done, qint64 total)
 void QtUserDialog::closeProgress()
 {
     if (m_progress) {
-        m_progress->hide();
-        m_progress->deleteLater();
+        delete m_progress.data();
         m_progress = nullptr;
     }
 }

@@ -24,6 +24,10 @@ public:
 signals:
     void pathChanged(const QString &path);
 
+protected:
+    // The chain is always open: no expand/collapse marks.
+    void drawBranches(QPainter *, const QRect &, const QModelIndex &) const override {}
+
 private:
     QTreeWidgetItem *addFolder(QTreeWidgetItem *parent, const QString &path, const QString &name,
                                bool open);

@@ -72,6 +72,12 @@ void DriveList::refresh()
     setDrive(chosen.isEmpty() ? QDir::rootPath() : chosen);
 }
 
+void DriveList::showPopup()
+{
+    refresh();
+    QComboBox::showPopup();
+}
+
 void DriveList::setDrive(const QString &path)
 {
     const QSignalBlocker blocker(this);

@@ -19,6 +19,9 @@ public:
     // Reads the mounted volumes again, keeping the choice.
     void refresh();
 
+    // The list is read again each time it opens, so a volume mounted since shows up.
+    void showPopup() override;
+
 signals:
     // The user chose another volume; root is its root folder.
     void driveChosen(const QString &root);
