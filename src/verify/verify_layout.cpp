@@ -18,6 +18,12 @@ Column column(const char *header, const char *field, double width, int size, Loa
             textIndicatorOff};
 }
 
+// The first n characters, padded with blanks to n.
+QString padCut(const QString &text, int n)
+{
+    return text.leftJustified(n, u' ', true);
+}
+
 QString lastTwo(const QString &text)
 {
     return (QStringLiteral("00") + TrimBlanks(text)).right(2);
@@ -83,11 +89,11 @@ QVariant StoredValue(const Column &column, const QString &cell)
     case LoadRule::AsIs:
         return cell;
     case LoadRule::Pad:
-        return PadCut(cell, column.size);
+        return padCut(cell, column.size);
     case LoadRule::PadUpper:
-        return PadCut(cell, column.size).toUpper();
+        return padCut(cell, column.size).toUpper();
     case LoadRule::PadTrim:
-        return TrimBlanks(PadCut(cell, column.size));
+        return TrimBlanks(padCut(cell, column.size));
     case LoadRule::Trim:
         return TrimBlanks(cell);
     case LoadRule::TwoDigitNumber: {
@@ -107,7 +113,7 @@ QString WrittenValue(const Column &column, const QVariant &value)
     case ExportRule::AsIs:
         return text;
     case ExportRule::Pad:
-        return PadCut(text, column.size);
+        return padCut(text, column.size);
     case ExportRule::Trim:
         return TrimBlanks(text);
     case ExportRule::CollapseBlanks:

@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/workbook/open_workbook.h"
 #include "store/data_environment.h"
+#include "store/sqlite_db.h"
 #include "verify_layout.h"
 #include "verify_load_context.h"
 #include "verify_load_messages.h"
@@ -18,40 +19,47 @@ constexpr int InternalError = 51;
 
 struct TableToEmpty {
     Recordset &(DataEnvironment::*recordset)();
-    const char *sql;
+    const char *table;
     int firstStep;
 };
 
+bool hasRows(Connection &connection, const QString &table)
+{
+    sql::Statement st = connection.database().prepare(QStringLiteral("SELECT 1 FROM \"%1\" LIMIT 1").arg(table));
+    return st.step();
+}
+
+// Each table is emptied and its recordset left open on no rows. Whether a
+// table holds rows is asked of the database, not by reading them all.
 void emptyTables(LoadContext &context)
 {
     static const TableToEmpty tables[] = {
-        {&DataEnvironment::rsFol_Mask, "DELETE FROM Fol_Mask", 1},
-        {&DataEnvironment::rsCollection_District, "DELETE FROM Collection_District", 11},
-        {&DataEnvironment::rsJurisdiction, "DELETE FROM Jurisdiction", 30},
-        {&DataEnvironment::rsCD_JUR, "DELETE FROM CD_JUR", 50},
-        {&DataEnvironment::rsVerify, "DELETE FROM VERIFY", 60},
+        {&DataEnvironment::rsFol_Mask, "Fol_Mask", 1},
+        {&DataEnvironment::rsCollection_District, "Collection_District", 11},
+        {&DataEnvironment::rsJurisdiction, "Jurisdiction", 30},
+        {&DataEnvironment::rsCD_JUR, "CD_JUR", 50},
+        {&DataEnvironment::rsVerify, "VERIFY", 60},
     };
     DataEnvironment &de = context.session.de;
     for (const TableToEmpty &t : tables) {
         auto step = [&](int offset) { context.trace.set(QString::number(t.firstStep + offset)); };
+        const QString table = QString::fromLatin1(t.table);
         Recordset &rs = (de.*t.recordset)();
         step(0);
         if (rs.isOpen())
             rs.close();
         step(1);
-        rs.open();
-        step(2);
-        if (rs.recordCount() > 0) {
+        if (hasRows(de.Zolt(), table)) {
             step(3);
             Transaction transaction(de.Zolt());
             step(4);
-            de.Zolt().execute(QString::fromLatin1(t.sql));
+            de.Zolt().execute(QStringLiteral("DELETE FROM ") + table);
             step(5);
             transaction.commit();
-            step(6);
-            rs.requery();
             context.session.ui.letEventsRun();
         }
+        step(6);
+        rs.open();
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "verify_load.h"
+#include "verify_load_messages.h"
 
 #include "common/session.h"
 
@@ -12,17 +13,26 @@ namespace zolt::verify {
 // apart so that a stage can name its cell without building a text per row.
 class LoadTrace {
 public:
-    void set(const QString &step) { m_step = step; m_detail = QString(); }
+    void set(const QString &step) { set(step, QString()); }
     void set(const QString &step, const QString &detail)
     {
         m_step = step;
         m_detail = detail;
+        m_savingRow = false;
     }
-    QString text() const { return m_step + m_detail; }
+    // The stage that saves a "Mortgage" row, named by its cells.
+    void setSavingRow(const MortgageCells &cells)
+    {
+        m_row = cells;
+        m_savingRow = true;
+    }
+    QString text() const { return m_savingRow ? LoadMessage::SavingRow(m_row) : m_step + m_detail; }
 
 private:
     QString m_step;
     QString m_detail;
+    MortgageCells m_row;
+    bool m_savingRow = false;
 };
 
 // What one call of the load carries from stage to stage.

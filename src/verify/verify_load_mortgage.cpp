@@ -11,22 +11,28 @@ namespace {
 constexpr int MaxEndMarks = 3;
 constexpr int MessageBoxLimit = 3;  // not-loaded rows beyond this go to the list only
 
-QString insertSql()
+QStringList fieldNames()
 {
     QStringList fields;
     for (const Column &c : MortgageSheet().columns)
         fields << c.field;
-    return QStringLiteral("INSERT INTO VERIFY (%1) VALUES (%2)")
-        .arg(fields.join(u','), QStringList(fields.size(), QStringLiteral("?")).join(u','));
+    return fields;
 }
 
 // A lookup key that compares as the filters do: without regard to case,
-// trailing blanks included.
+// trailing blanks included. Built in one allocation: it is made twice a row.
 QString key(std::initializer_list<QString> parts)
 {
-    QString k;
+    qsizetype size = 0;
     for (const QString &p : parts)
-        k += p.toCaseFolded() + QChar(0x1f);
+        size += p.size() + 1;
+    QString k(size, Qt::Uninitialized);
+    QChar *out = k.data();
+    for (const QString &p : parts) {
+        for (const QChar c : p)
+            *out++ = c.toCaseFolded();
+        *out++ = QChar(0x1f);
+    }
     return k;
 }
 
@@ -47,7 +53,7 @@ QString nonNull(const QString &s)
 }  // namespace
 
 MortgageRows::MortgageRows(LoadContext &context)
-    : m_context(context), m_insert(context.session.de.Zolt().database().prepare(insertSql()))
+    : m_context(context), m_insert(context.session.de.Zolt().database(), MortgageSheet().table, fieldNames())
 {
 }
 
@@ -89,19 +95,33 @@ void MortgageRows::handleRow(const SheetCells &sheet, int row)
 bool MortgageRows::isDuplicate(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly)
 {
     m_context.trace.set(QStringLiteral("102"));
+    m_lastFiltered = cells;
+    m_lastFilteredPidOnly = pidOnly;
     const QString company = PadCut(cells[ColMortco], 4);
-    const QString head = QStringLiteral("MORTCO = '") + EscapeCriteria(company) + QStringLiteral("' ");
-    QString &filter = m_context.session.shared.gFilter;
-    if (pidOnly) {
-        filter = head + QStringLiteral("AND PID = '") + EscapeCriteria(trimmed[ColPid]) + QStringLiteral("' ");
-        m_context.trace.set(QStringLiteral("103"));
-        return m_pidKeys.contains(key({company, trimmed[ColPid]}));
-    }
-    const QString jur = PadCut(cells[ColJur], 3);
-    filter = head + QStringLiteral("AND JUR = '") + EscapeCriteria(jur) + QStringLiteral("' ")
-        + QStringLiteral("AND FOLIO = '") + EscapeCriteria(trimmed[ColFolio]) + QStringLiteral("' ");
     m_context.trace.set(QStringLiteral("103"));
-    return m_folioKeys.contains(key({company, jur, trimmed[ColFolio]}));
+    if (pidOnly)
+        return m_pidKeys.contains(key({company, trimmed[ColPid]}));
+    return m_folioKeys.contains(key({company, PadCut(cells[ColJur], 3), trimmed[ColFolio]}));
+}
+
+QString MortgageRows::DuplicateFilter(const MortgageCells &cells, bool pidOnly)
+{
+    const QString head = QStringLiteral("MORTCO = '") + EscapeCriteria(PadCut(cells[ColMortco], 4)) + QStringLiteral("' ");
+    if (pidOnly)
+        return head + QStringLiteral("AND PID = '") + EscapeCriteria(TrimBlanks(cells[ColPid])) + QStringLiteral("' ");
+    return head + QStringLiteral("AND JUR = '") + EscapeCriteria(PadCut(cells[ColJur], 3)) + QStringLiteral("' ")
+        + QStringLiteral("AND FOLIO = '") + EscapeCriteria(TrimBlanks(cells[ColFolio])) + QStringLiteral("' ");
+}
+
+MortgageRows::~MortgageRows()
+{
+    // The filter of the last row looked up, as a filter on the rows stored
+    // so far would have been set; also when the load ends in its trap.
+    try {
+        if (m_lastFiltered)
+            m_context.session.shared.gFilter = DuplicateFilter(*m_lastFiltered, m_lastFilteredPidOnly);
+    } catch (...) {
+    }
 }
 
 void MortgageRows::reportDuplicate(const MortgageCells &cells, bool pidOnly)
@@ -198,10 +218,9 @@ void MortgageRows::store(const MortgageCells &cells, const MortgageCells &trimme
 {
     m_context.trace.set(QStringLiteral("113"));
     const MortgageCells v = storedValues(cells, trimmed, pidOnly);
-    m_context.trace.set(LoadMessage::SavingRow(cells));
-    m_insert.reset();
+    m_context.trace.setSavingRow(cells);
     for (int c = 0; c < MortgageColumnCount; ++c)
-        m_insert.bind(c + 1, v[size_t(c)]);
+        m_insert.setText(c, v[size_t(c)]);
     m_insert.run();
     m_context.trace.set(QStringLiteral("129"));
     m_folioKeys.insert(key({v[ColMortco], v[ColJur], v[ColFolio]}));

@@ -4,6 +4,7 @@
 #include "common/workbook/workbook_reader.h"
 #include "store/data_environment.h"
 #include "verify_layout.h"
+#include "verify_row_insert.h"
 
 #include <QDate>
 #include <QSet>
@@ -50,7 +51,7 @@ class ReferenceRows {
 public:
     ReferenceRows(LoadContext &context, const Sheet &sheet)
         : m_context(context), m_sheet(sheet), m_steps(stepsOf(sheet)),
-          m_insert(context.session.de.Zolt().database().prepare(insertSql()))
+          m_insert(context.session.de.Zolt().database(), sheet.table, fieldNames())
     {
     }
 
@@ -69,15 +70,14 @@ public:
 private:
     bool isFolioMask() const { return m_sheet.position == 2; }
 
-    QString insertSql() const
+    QStringList fieldNames() const
     {
         QStringList fields;
         for (const Column &c : m_sheet.columns)
             fields << c.field;
         if (isFolioMask())
-            fields << QStringLiteral("\"YEAR\"");
-        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-            .arg(m_sheet.table, fields.join(u','), QStringList(fields.size(), QStringLiteral("?")).join(u','));
+            fields << QStringLiteral("YEAR");
+        return fields;
     }
 
     QString description(const QStringList &cells) const
@@ -115,18 +115,22 @@ private:
 
     void save(const QStringList &cells)
     {
-        m_insert.reset();
-        for (size_t c = 0; c < m_sheet.columns.size(); ++c)
-            m_insert.bind(int(c) + 1, StoredValue(m_sheet.columns[c], cells[qsizetype(c)]));
+        for (size_t c = 0; c < m_sheet.columns.size(); ++c) {
+            const QVariant value = StoredValue(m_sheet.columns[c], cells[qsizetype(c)]);
+            if (value.typeId() == QMetaType::QString)
+                m_insert.setText(int(c), value.toString());
+            else
+                m_insert.setNumber(int(c), value.toLongLong());
+        }
         if (isFolioMask())
-            m_insert.bind(int(m_sheet.columns.size()) + 1, QString::number(QDate::currentDate().year()));
+            m_insert.setText(int(m_sheet.columns.size()), QString::number(QDate::currentDate().year()));
         m_insert.run();
     }
 
     LoadContext &m_context;
     const Sheet &m_sheet;
     const ReferenceSteps &m_steps;
-    sql::Statement m_insert;
+    RowInsert m_insert;
     QSet<QString> m_keys;
 };
 
