@@ -13,7 +13,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QStorageInfo>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace zolt;
@@ -134,6 +136,40 @@ private slots:
         QVERIFY(child<QGroupBox>(w, "Frame_UseOnlyCurrentYearData")->isVisible());
         QVERIFY(child<QPushButton>(w, "Command_OK")->isEnabled());
         QVERIFY(!child<QPushButton>(w, "Command_VERIFY_OK")->isEnabled());
+    }
+
+    void fileLocationPicker()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("a/b/.hidden"));
+        QVERIFY(QDir(dir.path()).mkpath("a/folder.csv"));
+        for (const char *name : {"a/Upper.CSV", "a/lower.csv", "a/.hidden.csv", "a/notes.txt", "a/b/deep.csv"})
+            writeFile(dir.filePath(name), "x");
+        FileLocationPicker picker;
+        picker.setPattern("*.csv");
+        QSignalSpy moved(&picker, &FileLocationPicker::directoryChanged);
+        QVERIFY(picker.setDirectory(dir.filePath("a/b")));
+        QVERIFY(!picker.setDirectory(dir.filePath("a/missing")));
+        QCOMPARE(picker.directory(), dir.filePath("a/b"));
+        DirList *dirs = picker.dirList();
+        QCOMPARE(dirs->currentItem()->text(0), QString("b"));
+        QCOMPARE(dirs->currentItem()->childCount(), 0);  // the hidden folder is left out
+
+        // Double-clicking (activating) "a" in the chain opens it; the files follow.
+        QTreeWidgetItem *a = dirs->currentItem()->parent();
+        QCOMPARE(a->text(0), QString("a"));
+        emit dirs->itemActivated(a, 0);
+        QCOMPARE(picker.directory(), dir.filePath("a"));
+        QCOMPARE(moved.count(), 2);
+        QStringList listed;
+        for (int i = 0; i < picker.fileList()->count(); ++i)
+            listed << picker.fileList()->item(i)->text();
+        QCOMPARE(listed, QStringList({"lower.csv", "Upper.CSV"}));
+        QCOMPARE(picker.selectedPath(), dir.filePath("a") + "/");
+        picker.setFileName("Upper.CSV");
+        QCOMPARE(picker.selectedPath(), dir.filePath("a/Upper.CSV"));
+        picker.setFileName("deep.csv");
+        QVERIFY(picker.fileName().isEmpty());
     }
 
     void missingChoiceAndMissingFile_data()
