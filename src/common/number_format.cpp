@@ -3,7 +3,9 @@
 #include "errors.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <QRegularExpression>
+#include <charconv>
 #include <cmath>
 
 namespace zolt {
@@ -32,7 +34,9 @@ MaskShape shapeOf(const QString &mask)
 // Answers the integer digits and the fraction digits.
 std::pair<QString, QString> roundedDigits(double value, int decimals)
 {
-    const QString sci = QString::number(std::fabs(value), 'e', 14);  // d.dddddddddddddde±xx
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
+    const QString sci = QString::fromLatin1(buffer, written.ptr - buffer);  // d.dddddddddddddde±xx
     const qsizetype e = sci.indexOf(u'e');
     QString digits = sci.left(e);
     digits.remove(u'.');
@@ -96,8 +100,9 @@ QString FormatNumber(double value, const QString &mask)
     auto [integer, fraction] = roundedDigits(value, shape.decimals);
     if (integer.size() < shape.minIntegerDigits)
         integer.prepend(QString(shape.minIntegerDigits - integer.size(), u'0'));
-    const bool zero = !integer.contains(QRegularExpression(QStringLiteral("[1-9]")))
-                      && !fraction.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    const auto nonZero = [](QChar c) { return c >= u'1' && c <= u'9'; };
+    const bool zero = std::none_of(integer.begin(), integer.end(), nonZero)
+                      && std::none_of(fraction.begin(), fraction.end(), nonZero);
     QString out = shape.grouping ? groupThousands(integer, u',') : integer;
     if (shape.decimals > 0)
         out += u'.' + fraction;

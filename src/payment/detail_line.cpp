@@ -7,7 +7,9 @@
 #include "folio_mask.h"
 #include "payment_format.h"
 
-#include <QRegularExpression>
+#include <charconv>
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace zolt::payment {
@@ -23,82 +25,125 @@ const char *const Headings[DetailValueCount] = {
     throw ZoltError(ErrorNumber::BadFileFormat, why);
 }
 
-QString dropHash(const QString &text)
+QStringView dropHash(QStringView text)
 {
-    return text.startsWith(u'#') ? text.mid(1) : text;
+    return text.startsWith(u'#') ? text.sliced(1) : text;
+}
+
+// A plain decimal number: sign, digits, point, digits, exponent.
+bool isPlainNumber(QStringView t)
+{
+    qsizetype i = 0;
+    auto digits = [&] {
+        const qsizetype from = i;
+        while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+            ++i;
+        return i - from;
+    };
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        ++i;
+    qsizetype mantissa = digits();
+    if (i < t.size() && t[i] == u'.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return false;
+    if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    return i == t.size();
 }
 
 // An empty amount is 0; anything else must be a plain number, or its value
 // would be guessed.
-double amount(const QString &text, int index)
+double amount(QStringView text, int index)
 {
-    static const QRegularExpression plain(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
-    const QString t = TrimBlanks(text);
+    const QString t = TrimBlanks(text.toString());
     if (t.isEmpty())
         return 0;
-    if (!plain.match(t).hasMatch())
+    if (!isPlainNumber(t))
         refuse(QStringLiteral("the %1 \"%2\" is not an amount").arg(QLatin1String(Headings[index]), t));
-    const double v = t.toDouble();
-    if (!std::isfinite(v) || std::fabs(v) >= 1e15)
+    const QByteArray latin = t.toLatin1();
+    const char *begin = latin.constData() + (latin.startsWith('+') ? 1 : 0);
+    double v = 0;
+    const auto [end, error] = std::from_chars(begin, latin.constData() + latin.size(), v);
+    if (error != std::errc() || end != latin.constData() + latin.size() || !std::isfinite(v) || std::fabs(v) >= 1e15)
         refuse(QStringLiteral("the %1 \"%2\" is too large").arg(QLatin1String(Headings[index]), t));
     return v + 0.0;
 }
 
-QString folio(const QString &text)
+QString folio(QStringView text)
 {
-    QString digits = dropHash(text);
+    QString digits = dropHash(text).toString();
     digits.removeIf([](QChar c) { return c < u'0' || c > u'9'; });
     const QString significant = TrimLeftChar(digits, QStringLiteral("0"));
     if (significant.size() > 18)
-        refuse(QStringLiteral("the FOLIO NUMBER \"%1\" has more than 18 digits").arg(text));
+        refuse(QStringLiteral("the FOLIO NUMBER \"%1\" has more than 18 digits").arg(text.toString()));
     return StoredFolio(digits);
 }
 
 // A number in the type column means an amount with a thousands separator
 // pushed the values along.
-QString paymentType(const QString &text)
+QString paymentType(QStringView text)
 {
-    if (IsNumeric(text))
+    const QString t = TrimBlanks(ToUpperWindows1252(text.toString()));
+    if (IsNumeric(t))
         refuse(QStringLiteral("the PAYMENT TYPE A/B/C \"%1\" is a number (an amount written with a thousands "
-                              "separator?)").arg(TrimBlanks(text)));
-    const QString t = TrimBlanks(ToUpperWindows1252(text)).left(1);
-    return (t == u"A" || t == u"B" || t == u"C") ? t : QStringLiteral("A");
+                              "separator?)").arg(t));
+    return (t.startsWith(u'A') || t.startsWith(u'B') || t.startsWith(u'C')) ? t.left(1) : QStringLiteral("A");
+}
+
+using DetailValues = std::array<QStringView, DetailValueCount>;
+
+// The twelve values of a line, missing ones empty; *rest gets what follows
+// the twelfth value's comma.
+DetailValues splitValues(QStringView line, QStringView *rest)
+{
+    DetailValues values;
+    qsizetype from = 0;
+    for (QStringView &value : values) {
+        if (from >= line.size())
+            break;
+        const qsizetype comma = line.indexOf(u',', from);
+        const qsizetype end = comma < 0 ? line.size() : comma;
+        value = line.sliced(from, end - from);
+        from = comma < 0 ? line.size() : comma + 1;
+    }
+    *rest = line.sliced(std::min(from, line.size()));
+    return values;
 }
 
 }  // namespace
 
 QStringList SplitDetailLine(const QString &line, QString *rest)
 {
-    QStringList values;
-    values.reserve(DetailValueCount);
-    qsizetype from = 0;
-    for (int i = 0; i < DetailValueCount; ++i) {
-        if (from >= line.size()) {
-            values << QString();
-            continue;
-        }
-        const qsizetype comma = line.indexOf(u',', from);
-        const qsizetype end = comma < 0 ? line.size() : comma;
-        values << line.mid(from, end - from);
-        from = comma < 0 ? line.size() : comma + 1;
-    }
+    QStringView restView;
+    const DetailValues values = splitValues(line, &restView);
+    QStringList out;
+    for (QStringView v : values)
+        out << v.toString();
     if (rest)
-        *rest = line.mid(from);
-    return values;
+        *rest = restView.toString();
+    return out;
 }
 
 DetailRow ParseDetailLine(const QString &line)
 {
-    QString rest;
-    const QStringList v = SplitDetailLine(line, &rest);
-    if (!QString(rest).remove(u',').trimmed().isEmpty())
+    QStringView rest;
+    const DetailValues v = splitValues(line, &rest);
+    if (std::any_of(rest.begin(), rest.end(), [](QChar c) { return c != u',' && !c.isSpace(); }))
         refuse(QStringLiteral("the line has more than %1 values (a value with a comma in it?)")
                    .arg(DetailValueCount));
     DetailRow row;
-    row.number = ToUpperWindows1252(dropHash(v[0])).left(12);
-    row.name = ToUpperWindows1252(v[1]).left(25);
-    row.cd = (u'0' + v[2]).right(2);
-    row.jur = v[3].left(3);
+    row.number = ToUpperWindows1252(dropHash(v[0]).left(12).toString());
+    row.name = ToUpperWindows1252(v[1].left(25).toString());
+    row.cd = (u'0' + v[2].toString()).right(2);
+    row.jur = v[3].left(3).toString();
     row.folio = folio(v[4]);
     row.payment = amount(v[5], 5);
     row.abc = paymentType(v[6]);
@@ -106,7 +151,7 @@ DetailRow ParseDetailLine(const QString &line)
     row.regGrant = amount(v[8], 8);
     row.addGrant = amount(v[9], 9);
     row.delq = amount(v[10], 10);
-    row.legal = v[11].left(32);
+    row.legal = v[11].left(32).toString();
     return row;
 }
 

@@ -4,11 +4,14 @@
 #include "common/text_utils.h"
 
 #include <QDate>
+#include <algorithm>
 
 namespace zolt::payment {
 
 QString RemoveQuotes(const QString &line)
 {
+    if (!line.contains(u'"') && !line.contains(u'\''))
+        return line;
     QString s = line;
     s.remove(u'"');
     s.remove(u'\'');
@@ -25,7 +28,8 @@ LineKind ClassifyLine(const QString &line)
         return LineKind::GroupHeader;
     if (line.startsWith(DetailHeader))
         return LineKind::DetailHeader;
-    if (line.startsWith(ColumnHeadingStart) || TrimBlanks(line).isEmpty())
+    const bool blank = std::all_of(line.begin(), line.end(), [](QChar c) { return c == u' '; });
+    if (line.startsWith(ColumnHeadingStart) || blank)
         return LineKind::NoData;
     return LineKind::Data;
 }

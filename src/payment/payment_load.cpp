@@ -47,6 +47,23 @@ QString duplicateHint(const QString &folioDisplay, const DetailRow &row)
                             "payments NAME different. ");
 }
 
+// The indexes of Detail are dropped for the bulk insert and made again after
+// it, in the same transaction: building an index once is cheaper than keeping
+// it up to date row by row. The duplicate test does not rely on them.
+QStringList dropDetailIndexes(sql::Database &db)
+{
+    QStringList names, definitions;
+    sql::Statement st = db.prepare(QStringLiteral(
+        "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Detail' AND sql IS NOT NULL"));
+    while (st.step()) {
+        names << st.column(0).toString();
+        definitions << st.column(1).toString();
+    }
+    for (const QString &name : std::as_const(names))
+        db.exec(QStringLiteral("DROP INDEX \"%1\"").arg(name));
+    return definitions;
+}
+
 struct GroupRow {
     QHash<QString, QString> fields;
     qint64 folioCount = 0;
@@ -173,6 +190,7 @@ void Loader::apply(PaymentFileContent &content)
                                                                     QStringLiteral("JUR_CD"),
                                                                     QStringLiteral("FOLIO_LEN"),
                                                                     QStringLiteral("FOLIO_MASK")}));
+    const QStringList indexes = dropDetailIndexes(db);
     qint64 done = 0;
     const qint64 total = qint64(content.items.size());
     for (PaymentItem &item : content.items) {
@@ -205,6 +223,9 @@ void Loader::apply(PaymentFileContent &content)
     if (!m_groups.empty())
         closeGroup();
     storeGroups();
+    m_step = QStringLiteral("  11 index");
+    for (const QString &index : indexes)
+        db.exec(index);
     m_insertDetail.reset();
     m_insertMask.reset();
     transaction.commit();

@@ -164,21 +164,30 @@ void Saver::readDetails()
     Recordset &details = m_de.rsDetail();
     details.ensureOpen();
     sql::Statement st = m_de.Zolt().database().prepare(sourceSql(details.source()));
-    QHash<QString, int> column;
+    QHash<QString, int> byName;
     for (int c = 0; c < st.columnCount(); ++c)
-        column.insert(st.columnName(c).toUpper(), c);
-    auto text = [&](const char *name) {
-        const QVariant v = st.column(column.value(QLatin1String(name), -1));
+        byName.insert(st.columnName(c).toUpper(), c);
+    enum { Mortco, Number, Name, Cd, Jur, Folio, Payment, Abc, GrossTax, RegGrant, AddGrant, Delq, Legal, Count };
+    static const char *const names[Count] = {"MORTCO", "NUMBER", "NAME", "CD", "JUR", "FOLIO", "PAYMENT", "ABC",
+                                             "GROSS_TAX", "REG_GRANT", "ADD_GRANT", "DELQ", "LEGAL"};
+    int column[Count];
+    for (int i = 0; i < Count; ++i) {
+        column[i] = byName.value(QLatin1String(names[i]), -1);
+        if (column[i] < 0)
+            throw ZoltError(ErrorNumber::FieldNotFound,
+                            QStringLiteral("The details have no field %1.").arg(QLatin1String(names[i])));
+    }
+    auto text = [&](int i) {
+        const QVariant v = st.column(column[i]);
         return v.isNull() ? QString() : v.toString();
     };
-    auto number = [&](const char *name) { return st.column(column.value(QLatin1String(name), -1)).toDouble(); };
+    auto number = [&](int i) { return st.column(column[i]).toDouble(); };
     while (st.step()) {
         StoredPayment p;
-        p.row = DetailRow{text("NUMBER"), text("NAME"), text("CD"), text("JUR"), text("FOLIO"), number("PAYMENT"),
-                          text("ABC"), number("GROSS_TAX"), number("REG_GRANT"), number("ADD_GRANT"),
-                          number("DELQ"), text("LEGAL")};
+        p.row = DetailRow{text(Number), text(Name), text(Cd), text(Jur), text(Folio), number(Payment), text(Abc),
+                          number(GrossTax), number(RegGrant), number(AddGrant), number(Delq), text(Legal)};
         p.folioDisplay = m_masks.display(p.row.jur, p.row.folio, &m_s.shared.gFindCriteria);
-        m_payments[text("MORTCO").toUpper()].push_back(std::move(p));
+        m_payments[text(Mortco).toUpper()].push_back(std::move(p));
     }
 }
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace zolt {
+struct Session;
+}
+
+namespace zolt::payment_screens {
+
+// Lists the duplicate payments a load refused (the first 200 of them, with
+// the full count) and puts them into the Detail table for the printed list.
+class DuplicateFolios : public QDialog {
+    Q_OBJECT
+public:
+    explicit DuplicateFolios(Session &session, QWidget *parent = nullptr);
+
+private:
+    void fillList();
+    void fillDetailTable();
+
+    Session &m_session;
+    QLabel *m_folioCount;
+    QListWidget *m_list;
+};
+
+}  // namespace zolt::payment_screens
