@@ -252,6 +252,33 @@ private slots:
         QVERIFY(child<QPushButton>(again, "Command_Exit")->isEnabled());
     }
 
+    void databaseFailureIsReported()
+    {
+        test::TestSession ts;
+        writeFile(ts.file("Zoltdata.csv"), "x");
+        writeFile(ts.file("MortNo1.xlsx"), "x");
+        ZoltPayment payment(ts.session());
+        ZoltPayment verify(ts.session());
+        payment.show();
+        verify.show();
+        ts.exec("DROP TABLE ZoltSystem");  // the choice cannot be remembered
+
+        choose(payment, ts.dir(), "Zoltdata.csv");
+        QTest::mouseClick(child<QPushButton>(payment, "Command_OK"), Qt::LeftButton);
+        QCOMPARE(ts.ui.messages().size(), 1);
+        QVERIFY(ts.ui.messages().first().startsWith("Unexpected error #"));
+        QVERIFY(ts.ui.messages().first().contains(" Debug (5) occurred: "));
+        QVERIFY(payment.isVisible() && child<QPushButton>(payment, "Command_OK")->isEnabled());
+
+        // The verification task ends the program after telling.
+        select(verify, "Option_VERIFY");
+        choose(verify, ts.dir(), "MortNo1.xlsx");
+        QTest::mouseClick(child<QPushButton>(verify, "Command_VERIFY_OK"), Qt::LeftButton);
+        QCOMPARE(ts.ui.messages().size(), 2);
+        QVERIFY(ts.ui.said.last().icon == MessageIcon::Critical);
+        QVERIFY(!verify.isVisible());
+    }
+
     void rememberedLocationOnNextStart()
     {
         test::TestSession ts;
