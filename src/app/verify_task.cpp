@@ -3,12 +3,69 @@
 #include "task_host.h"
 
 #include "common/session.h"
+#include "store/data_environment.h"
+#include "verify/verify_backup.h"
+#include "verify/verify_export.h"
+#include "verify/verify_load.h"
+#include "verify_screens/zolt_return_instructions2.h"
 
 namespace zolt::app {
+namespace {
 
-void runVerifyTask(TaskHost &host, Session &)
+// Loads the chosen workbook into VERIFY and the reference tables. The load
+// reports its own problems; the task goes on in any case.
+void loadWorkbook(TaskHost &host, Session &session)
 {
-    host.enableButtons();
+    host.setMessage(QStringLiteral("Setting up Zolt data, please wait..."));
+    session.ui.setBusy(true);
+    session.ui.letEventsRun();
+    Xls2Mdb(session, host.selectedPath(), nullptr);
+    session.ui.setBusy(false);
+}
+
+// Writes the workbook back after copying it to its backup. The old workbook
+// stays in place until the new one is complete.
+bool writeWorkbook(TaskHost &host, Session &session)
+{
+    session.ui.setBusy(true);
+    host.showSaving(true);
+    host.showWindow();
+    session.ui.letEventsRun();
+    const QString path = host.selectedPath();
+    CopyToBackup(path, VerifyTaskBackupName(path));  // a failed backup does not stop the export
+    return Mdb2Xls(session, path);
+}
+
+void emptyVerify(Session &session)
+{
+    Transaction transaction(session.de.Zolt());
+    session.de.Zolt().execute(QStringLiteral("DELETE FROM VERIFY"));
+    transaction.commit();
+    session.ui.letEventsRun();
+    if (session.de.rsVerify().isOpen())
+        session.de.rsVerify().close();
+}
+
+}  // namespace
+
+void runVerifyTask(TaskHost &host, Session &session)
+{
+    loadWorkbook(host, session);
+    host.hideWindow();
+    // The verification list screen runs here once it exists.
+    const bool written = writeWorkbook(host, session);
+    // When the workbook could not be written, the folios stay in VERIFY, so
+    // that the work is not lost (zolt-batch verify-export can write them).
+    if (written)
+        emptyVerify(session);
+    host.hideWindow();
+    session.ui.setBusy(false);
+    session.ui.letEventsRun();
+    if (written) {
+        ZOLT_ReturnInstructions2 instructions(session, host.dialogParent());
+        instructions.exec();
+    }
+    host.closeWindow();
 }
 
 }  // namespace zolt::app

@@ -5,6 +5,7 @@
 #include "app_info.h"
 #include "payment_task.h"
 #include "remembered_location.h"
+#include "return_email_menu.h"
 #include "verify_task.h"
 
 #include "common/errors.h"
@@ -146,6 +147,8 @@ void ZoltPayment::buildMenus()
     menuPalette.setColor(QPalette::Window, QApplication::palette(menuBar()).color(QPalette::Window));
     menuBar()->setPalette(menuPalette);
     QMenu *file = named(menuBar()->addMenu(QStringLiteral("&File")), "mnuFile");
+    AddReturnEmailMenuItem(file, m_session);
+    file->addSeparator();
     QAction *exit = named(file->addAction(QStringLiteral("E&xit")), "mnuFileExit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
     QMenu *help = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");

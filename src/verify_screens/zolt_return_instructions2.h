@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace zolt {
+
+struct Session;
+class ReturnEmailWidget;
+
+// Tells the user how to return the verification workbook after it was
+// written: the file, the address to send it to, and a way to open the mail
+// program with the file attached.
+class ZOLT_ReturnInstructions2 : public QDialog {
+    Q_OBJECT
+public:
+    explicit ZOLT_ReturnInstructions2(Session &session, QWidget *parent = nullptr);
+
+    QString fileName() const;
+    ReturnEmailWidget *returnEmail() const { return m_email; }
+
+private:
+    void Form_Load();
+
+    Session &m_session;
+    QLabel *m_labelFileName;
+    ReturnEmailWidget *m_email;
+};
+
+// The full path of the file last chosen in the main window; none when no
+// choice was remembered.
+std::optional<QString> RememberedFilePath(Session &session);
+
+}  // namespace zolt

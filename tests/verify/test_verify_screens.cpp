@@ -1,0 +1,208 @@
+// The verification task in the main window, its return instructions and the
+// return e-mail setting they show.
+
+#include "verify_test_support.h"
+#include "xlsx_fixture.h"
+
+#include "app/return_email_menu.h"
+#include "app/task_host.h"
+#include "app/verify_task.h"
+#include "common/widgets/return_email_widget.h"
+#include "common/workbook/workbook_reader.h"
+#include "store/return_email.h"
+#include "verify_screens/zolt_return_instructions2.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace zolt;
+using namespace zolt::test;
+
+namespace {
+
+QVariant S(const char *text)
+{
+    return QString::fromLatin1(text);
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The main window as the task sees it.
+struct FakeHost : app::TaskHost {
+    QString path;
+    QString msg;
+    bool closed = false;
+    bool saving = false;
+    QString selectedPath() const override { return path; }
+    void setSelectedPath(const QString &p) override { path = p; }
+    QString message() const override { return msg; }
+    void setMessage(const QString &text) override { msg = text; }
+    void enableButtons() override {}
+    void setFramesVisible(bool, bool) override {}
+    bool historicalDataAllowed() const override { return false; }
+    void hideWindow() override {}
+    void showWindow() override {}
+    void showSaving(bool) override { saving = true; }
+    QWidget *dialogParent() override { return nullptr; }
+    void closeWindow() override { closed = true; }
+};
+
+// Closes the next modal dialog as soon as it shows; the text tells which
+// dialog it was and the file it named.
+std::shared_ptr<QString> closeNextDialog()
+{
+    auto shown = std::make_shared<QString>();
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, shown] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            *shown = w->objectName() + u'|' + w->findChild<QLabel *>(QStringLiteral("Label_FileName"))->text();
+            w->close();
+            poll->deleteLater();
+        }
+    });
+    poll->start(10);
+    return shown;
+}
+
+void rememberChoice(TestSession &t, const QString &dir, const QString &file)
+{
+    t.exec(QStringLiteral("DELETE FROM ZoltSystem"));
+    t.exec(QStringLiteral("INSERT INTO ZoltSystem (Drive, Dir, File) VALUES ('/', '%1', '%2')").arg(dir, file));
+    t.de().rsZoltSystem().close();
+}
+
+}  // namespace
+
+class TestVerifyScreens : public QObject {
+    Q_OBJECT
+
+private slots:
+    void returnEmailSettingAndMenu();
+    void returnInstructionsShowFileAndAddress();
+    void verifyTaskWritesTheWorkbookBack();
+    void failedExportKeepsTheFolios();
+};
+
+void TestVerifyScreens::returnEmailSettingAndMenu()
+{
+    TestSession t;
+    QCOMPARE(ReturnEmail(t.de()), QString());
+    t.ui.inputAnswers << QStringLiteral("  returns@varnholt.example  ");
+    app::EditReturnEmail(t.session());
+    QCOMPARE(ReturnEmail(t.de()), QStringLiteral("returns@varnholt.example"));
+    // Cancelling keeps it; a new answer replaces it in the one row.
+    app::EditReturnEmail(t.session());
+    QCOMPARE(ReturnEmail(t.de()), QStringLiteral("returns@varnholt.example"));
+    t.ui.inputAnswers << QStringLiteral("other@varnholt.example");
+    app::EditReturnEmail(t.session());
+    QCOMPARE(ReturnEmail(t.de()), QStringLiteral("other@varnholt.example"));
+    QCOMPARE(t.scalar(QStringLiteral("SELECT COUNT(*) FROM ZoltSettings")).toInt(), 1);
+}
+
+void TestVerifyScreens::returnInstructionsShowFileAndAddress()
+{
+    TestSession t;
+    {
+        ZOLT_ReturnInstructions2 screen(t.session());
+        QCOMPARE(screen.fileName(), QStringLiteral("??? UNKNOWN ???"));
+        auto *email = screen.findChild<QLabel *>(QStringLiteral("Label_Email"));
+        QCOMPARE(email->text(), QStringLiteral("(not set)"));
+        QVERIFY(!screen.findChild<QLabel *>(QStringLiteral("Label_EmailHint"))->isHidden());
+        QVERIFY(screen.findChild<QPushButton *>(QStringLiteral("Command_Email"))->isHidden());
+        QCOMPARE(screen.windowTitle(), QStringLiteral("ZOLT (Mortgage Number Verification)"));
+        QCOMPARE(screen.findChild<QGroupBox *>(QStringLiteral("Frame2"))->title(),
+                 QStringLiteral("< Return the Folio Verification File by Email >"));
+        QCOMPARE(screen.findChild<QPushButton *>(QStringLiteral("Command_Exit"))->toolTip(), QStringLiteral("Exit ZOLT"));
+    }
+    SetReturnEmail(t.de(), QStringLiteral("returns@varnholt.example"));
+    for (const QString &dir : {QStringLiteral("/data"), QStringLiteral("/data/")}) {
+        rememberChoice(t, dir, QStringLiteral("MortNo1.xlsx"));
+        ZOLT_ReturnInstructions2 screen(t.session());
+        QCOMPARE(screen.fileName(), QStringLiteral("/data/MortNo1.xlsx"));
+        QCOMPARE(screen.findChild<QLabel *>(QStringLiteral("Label_Email"))->text(),
+                 QStringLiteral("returns@varnholt.example"));
+        QVERIFY(screen.findChild<QLabel *>(QStringLiteral("Label_EmailHint"))->isHidden());
+
+        QString program;
+        QStringList arguments;
+        bool starts = true;
+        screen.returnEmail()->setMailProgram(QStringLiteral("/usr/bin/xdg-email"));
+        screen.returnEmail()->setLauncher([&](const QString &p, const QStringList &a) {
+            program = p;
+            arguments = a;
+            return starts;
+        });
+        auto *button = screen.findChild<QPushButton *>(QStringLiteral("Command_Email"));
+        QVERIFY(!button->isHidden());
+        button->click();
+        QCOMPARE(program, QStringLiteral("/usr/bin/xdg-email"));
+        QCOMPARE(arguments, QStringList({QStringLiteral("--subject"), QStringLiteral("Folio Verification File"),
+                                         QStringLiteral("--attach"), QStringLiteral("/data/MortNo1.xlsx"),
+                                         QStringLiteral("returns@varnholt.example")}));
+        starts = false;
+        button->click();
+        QVERIFY(!screen.findChild<QLabel *>(QStringLiteral("Label_EmailHint"))->isHidden());
+    }
+}
+
+void TestVerifyScreens::verifyTaskWritesTheWorkbookBack()
+{
+    TestSession t;
+    QList<FixtureSheet> sheets = VerifyFixtureSheets();
+    sheets[0].rows << MortgageRow({S("a"), S("0012"), S("N-1"), 5.0, S("010"), 12345678.0});
+    sheets[1].rows << QVariantList{S("010"), 8.0, S("###-#####")};
+    const QString path = t.file(QStringLiteral("MortNo1.xlsx"));
+    WriteFixtureWorkbook(path, sheets);
+    const QByteArray original = contents(path);
+    rememberChoice(t, t.dir(), QStringLiteral("MortNo1.xlsx"));
+
+    FakeHost host;
+    host.path = path;
+    const auto shown = closeNextDialog();
+    app::runVerifyTask(host, t.session());
+
+    QVERIFY(host.closed);
+    QVERIFY(host.saving);
+    QCOMPARE(t.ui.messages(), QStringList());
+    QCOMPARE(contents(path + QStringLiteral(".bak")), original);
+    auto reader = WorkbookReader::open(path);
+    QCOMPARE(reader->sheetName(1), QStringLiteral("Mortgage"));
+    QCOMPARE(reader->sheet(1).cell(2, 1), QStringLiteral("A"));
+    QCOMPARE(reader->sheet(1).cell(2, 4), QStringLiteral("5 "));
+    QCOMPARE(reader->sheet(2).cell(2, 2), QStringLiteral("08"));
+    QCOMPARE(t.scalar(QStringLiteral("SELECT COUNT(*) FROM VERIFY")).toInt(), 0);
+    QCOMPARE(*shown, QStringLiteral("ZOLT_ReturnInstructions2|") + path);
+}
+
+void TestVerifyScreens::failedExportKeepsTheFolios()
+{
+    TestSession t;
+    t.exec(QStringLiteral("INSERT INTO VERIFY (MORTCO, NUMBER) VALUES ('0012', 'EDITED')"));
+    t.exec(QStringLiteral("DROP TABLE CD_JUR"));
+    const QString path = t.file(QStringLiteral("MortNo2.xlsx"));
+    WriteFixtureWorkbook(path, VerifyFixtureSheets());
+    const QByteArray original = contents(path);
+
+    FakeHost host;
+    host.path = path;
+    app::runVerifyTask(host, t.session());
+
+    QVERIFY(host.closed);
+    const QStringList said = t.ui.messages();
+    QCOMPARE(said.size(), 2);
+    QVERIFY(said[0].startsWith(QStringLiteral("Error Xls2Mdb(")));
+    QVERIFY(said[1].startsWith(QStringLiteral("Error Mdb2Xls(107) Err#")));
+    QCOMPARE(contents(path), original);
+    QCOMPARE(t.scalar(QStringLiteral("SELECT NUMBER FROM VERIFY")).toString(), QStringLiteral("EDITED"));
+}
+
+QTEST_MAIN(TestVerifyScreens)
+#include "test_verify_screens.moc"
