@@ -12,8 +12,34 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QPointer>
 
 using namespace zolt;
+
+namespace {
+
+// Ends the program when the main window closes, and only then: while a task's
+// screens run the main window is hidden, and a box closing meanwhile must not
+// count as the last window closing.
+class QuitWhenClosed : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close) {
+            // Looked at once the close has run: a refused close keeps the window.
+            QPointer<QWidget> window = qobject_cast<QWidget *>(watched);
+            QMetaObject::invokeMethod(
+                qApp, [window] { if (!window || !window->isVisible()) QCoreApplication::quit(); },
+                Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -38,7 +64,10 @@ int main(int argc, char **argv)
 
     SharedValues shared;
     Session session{*de, ui, shared};
+    QApplication::setQuitOnLastWindowClosed(false);
     app::ZoltPayment window(session);
+    QuitWhenClosed quitWhenClosed;
+    window.installEventFilter(&quitWhenClosed);
     window.show();
     return application.exec();
 }
