@@ -3,12 +3,105 @@
 #include "task_host.h"
 
 #include "common/session.h"
+#include "payment/payment_format.h"
+#include "payment/payment_load.h"
+#include "payment/payment_task_rules.h"
+#include "payment_screens/duplicate_folios.h"
+
+#include <optional>
 
 namespace zolt::app {
+namespace {
 
-void runPaymentTask(TaskHost &host, Session &)
+// Back to the choice of a file after a load that cannot go on.
+void giveBackTheChoice(TaskHost &host, Session &session, const QString &message, const QString &line)
 {
+    session.ui.setBusy(false);
+    session.ui.message(message, MessageIcon::Critical, payment::ZoltDataTitle);
+    host.setMessage(line);
     host.enableButtons();
+}
+
+// Loads the chosen file; answers whether the payment data may be worked on.
+bool loadPaymentFile(TaskHost &host, Session &session)
+{
+    host.setMessage(QStringLiteral("Setting up Zolt data, please wait..."));
+    session.ui.setBusy(true);
+    session.ui.letEventsRun();
+    const bool loaded = payment::Csv2Mdb(session, host.selectedPath());
+    session.ui.setBusy(false);
+    if (!loaded) {
+        giveBackTheChoice(host, session, payment::LoadFailedMessage, payment::LoadFailedMessage);
+        host.setFramesVisible(true, true);
+        return false;
+    }
+    if (session.shared.duplicates.found) {
+        giveBackTheChoice(host, session, payment::DuplicatesMessage, payment::LoadFailedMessage);
+        host.setFramesVisible(true, true);
+        payment_screens::DuplicateFolios duplicates(session, host.dialogParent());
+        duplicates.exec();
+        host.setMessage(payment::DuplicatesMessage);
+        session.ui.setBusy(false);
+        return false;
+    }
+    return true;
+}
+
+// The year check: answers whether the data is another year's (historical),
+// or nothing when the data is refused.
+std::optional<bool> acceptDataYear(TaskHost &host, Session &session, const QString &dataYear)
+{
+    switch (payment::CheckDataYear(dataYear, payment::CurrentYear(), host.historicalDataAllowed())) {
+    case payment::DataYearCheck::Current:
+        return false;
+    case payment::DataYearCheck::Historical:
+        return true;
+    case payment::DataYearCheck::NotCurrent:
+        giveBackTheChoice(host, session, payment::NotCurrentYearMessage(dataYear, payment::CurrentYear()),
+                          payment::NotCurrentYearLine(dataYear));
+        return std::nullopt;
+    case payment::DataYearCheck::Future:
+        giveBackTheChoice(host, session, payment::FutureYearMessage(dataYear), payment::FutureYearLine(dataYear));
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// Writes the payment data back over the loaded file (or where the user says
+// after a failure); answers whether it went to the loaded file.
+bool savePaymentFile(TaskHost &host, Session &session, const QString &dataYear, bool historical)
+{
+    session.ui.setBusy(true);
+    host.showSaving(historical);
+    host.showWindow();
+    session.ui.letEventsRun();
+    const QString path = host.selectedPath();
+    const payment::SaveOutcome outcome =
+        payment::SavePaymentFile(session, dataYear, path, payment::PaymentBackupPath(path), historical);
+    host.setSelectedPath(outcome.path);
+    if (outcome.saved)
+        host.hideWindow();
+    session.ui.setBusy(false);
+    return outcome.saved && !outcome.savedElsewhere;
+}
+
+}  // namespace
+
+void runPaymentTask(TaskHost &host, Session &session)
+{
+    if (!loadPaymentFile(host, session))
+        return;
+    const QString dataYear = payment::LoadedDataYear(session);
+    const std::optional<bool> historical = acceptDataYear(host, session, dataYear);
+    if (!historical)
+        return;
+    host.hideWindow();
+    // The payment groups screen runs here, modally, once it exists.
+    const bool savedToLoadedFile = savePaymentFile(host, session, dataYear, *historical);
+    // The return instructions follow a save to the loaded file, once that
+    // screen exists.
+    Q_UNUSED(savedToLoadedFile)
+    host.closeWindow();
 }
 
 }  // namespace zolt::app

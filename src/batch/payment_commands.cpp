@@ -32,19 +32,9 @@ const BatchCommand &command(const QString &name)
     return Commands().front();
 }
 
-QString dataYear(Session &session)
-{
-    Recordset &system = session.de.rsZoltSystem();
-    system.ensureOpen();
-    if (system.recordCount() == 0)
-        return QString();
-    system.moveFirst();
-    return system.text(QStringLiteral("Year"));
-}
-
 void printAgencies(Session &session)
 {
-    print(QStringLiteral("Data year: ") + dataYear(session));
+    print(QStringLiteral("Data year: ") + payment::LoadedDataYear(session));
     Recordset &groups = session.de.rsGroup();
     groups.ensureOpen();
     for (groups.moveFirst(); !groups.eof(); groups.moveNext())
@@ -100,7 +90,7 @@ int PaymentSave(Session &session, const QStringList &args)
     if (rest.size() != 1)
         return UsageError(self, QStringLiteral("payment-save takes one file name"));
     if (yearAt < 0)
-        year = dataYear(session);
+        year = payment::LoadedDataYear(session);
     const QString path = rest.first();
     const QString backup = payment::PaymentBackupPath(path);
     const payment::SaveResult result = payment::Mdb2Csv(session, year, path, backup);

@@ -17,6 +17,9 @@ inline const QString ZoltDataTitle = QStringLiteral("Zolt Data");
 // otherwise ".BAK" appended.
 QString PaymentBackupPath(const QString &path);
 
+// The Year of ZoltSystem, as the load left it ("" when not set).
+QString LoadedDataYear(Session &session);
+
 // How a loaded data year is taken.
 enum class DataYearCheck {
     Current,     // this year's payments

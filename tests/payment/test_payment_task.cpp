@@ -1,0 +1,134 @@
+#include "payment_fixture.h"
+#include "support/test_session.h"
+
+#include "app/payment_task.h"
+#include "app/task_host.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QtTest>
+
+using namespace zolt;
+using namespace zolt::test;
+
+namespace {
+
+// The main window as the payment task sees it.
+class FakeHost : public app::TaskHost {
+public:
+    QString selectedPath() const override { return path; }
+    void setSelectedPath(const QString &p) override { path = p; }
+    QString message() const override { return line; }
+    void setMessage(const QString &text) override { line = text; }
+    void enableButtons() override { buttonsEnabled = true; }
+    void setFramesVisible(bool, bool) override {}
+    bool historicalDataAllowed() const override { return optionNo; }
+    void hideWindow() override {}
+    void showWindow() override {}
+    void showSaving(bool hideFileType) override { savingHidFileType = hideFileType; }
+    QWidget *dialogParent() override { return nullptr; }
+    void closeWindow() override { closed = true; }
+
+    QString path;
+    QString line;
+    bool optionNo = false;
+    bool buttonsEnabled = false;
+    bool savingHidFileType = false;
+    bool closed = false;
+};
+
+QByteArray fileOfYear(const QString &year, const QStringList &details = {"#1,SMITH,05,101,#42,12.50"})
+{
+    return PaymentFileText().year(year).masks({"10104##-##"}).group("1", "12", details).bytes();
+}
+
+}  // namespace
+
+class TestPaymentTask : public QObject {
+    Q_OBJECT
+
+private slots:
+    void currentYearIsLoadedAndSavedBack()
+    {
+        TestSession t;
+        FakeHost host;
+        host.path = t.file("Zoltdata.csv");
+        PaymentFileText::WriteBytes(host.path, fileOfYear(ThisYear()));
+        app::runPaymentTask(host, t.session());
+        QVERIFY(host.closed);
+        QVERIFY(t.ui.messages().isEmpty());
+        QCOMPARE(ReadBytes(t.file("Zoltdata.bak")), fileOfYear(ThisYear()));
+        QVERIFY(ReadBytes(host.path).contains("#1,SMITH,05,101,#00-42,12.50,A,0.00,0.00,0.00,0.00,\r\n"));
+        QVERIFY(!host.savingHidFileType);
+    }
+
+    void refusedYears()
+    {
+        TestSession t;
+        FakeHost host;
+        host.path = t.file("Zoltdata.csv");
+        const QString last = QString::number(payment::CurrentYear() - 1);
+        const QString next = QString::number(payment::CurrentYear() + 1);
+
+        PaymentFileText::WriteBytes(host.path, fileOfYear(next));
+        app::runPaymentTask(host, t.session());
+        QVERIFY(!host.closed && host.buttonsEnabled);
+        QCOMPARE(t.ui.messages(), QStringList{"The Zoltdata.csv data contain FUTURE/UNKNOWN year payments??""?!\nYear = " + next});
+        QCOMPARE(host.line, "The Zoltdata.csv data contain FUTURE/UNKNOWN year payments???! = " + next);
+
+        t.ui.clear();
+        host.optionNo = true;  // other years allowed: a future one still is not
+        app::runPaymentTask(host, t.session());
+        QCOMPARE(t.ui.messages(), QStringList{"The Zoltdata.csv data contain FUTURE/UNKNOWN year payments??""?!\nYear = " + next});
+        QVERIFY(!QFile::exists(t.file("Zoltdata.bak")));
+
+        t.ui.clear();
+        host.optionNo = false;
+        PaymentFileText::WriteBytes(host.path, fileOfYear(last));
+        app::runPaymentTask(host, t.session());
+        QVERIFY(!host.closed);
+        QVERIFY(t.ui.messages().value(0).startsWith("The Zoltdata.csv data does not contain the current years "
+                                                    "payments!\nYear in the file = " + last));
+        QCOMPARE(t.ui.said.value(0).title, QString("Zolt Data"));
+
+        // Historical data: saved back, the file type frame hidden while saving.
+        t.ui.clear();
+        host.optionNo = true;
+        app::runPaymentTask(host, t.session());
+        QVERIFY(host.closed);
+        QVERIFY(t.ui.messages().isEmpty());
+        QVERIFY(host.savingHidFileType);
+        QVERIFY(ReadBytes(host.path).startsWith("ZOLT DATA FOR YEAR " + last.toLatin1()));
+    }
+
+    void failedAndDuplicateLoads()
+    {
+        TestSession t;
+        FakeHost host;
+        host.path = t.file("Zoltdata.csv");
+        PaymentFileText::WriteBytes(host.path, "not a payment file\r\n");
+        app::runPaymentTask(host, t.session());
+        QVERIFY(!host.closed && host.buttonsEnabled);
+        QCOMPARE(t.ui.messages().last(), QString("Zolt Data Load FAILED"));
+        QCOMPARE(host.line, QString("Zolt Data Load FAILED"));
+
+        t.ui.clear();
+        PaymentFileText::WriteBytes(host.path, fileOfYear(ThisYear(), {"#1,A,1,101,#5,1", "#1,A,1,101,#5,1"}));
+        bool screenShown = false;
+        QTimer::singleShot(0, [&screenShown] {
+            if (QWidget *screen = QApplication::activeModalWidget()) {
+                screenShown = screen->objectName() == u"DuplicateFolios";
+                screen->close();
+            }
+        });
+        app::runPaymentTask(host, t.session());
+        QVERIFY(screenShown);
+        QVERIFY(!host.closed);
+        QCOMPARE(t.ui.messages(), QStringList{"Zolt Data Load FAILED (Duplicate Folios in the input file)"});
+        QCOMPARE(host.line, QString("Zolt Data Load FAILED (Duplicate Folios in the input file)"));
+        QCOMPARE(t.scalar("SELECT FOLIO FROM Detail").toString(), QString("0"));  // the report's rows
+    }
+};
+
+QTEST_MAIN(TestPaymentTask)
+#include "test_payment_task.moc"
