@@ -45,6 +45,7 @@ private slots:
     void duplicateAndRejectedRowsWithTheirMessageLimit();
     void emptySheetAndEndOfSheet();
     void unreadableWorkbookAndRefusedRowGoThroughTheTrap();
+    void aHundredThousandRowsLoad();
 };
 
 void TestVerifyLoad::workbookOfAnotherWriterLoads()
@@ -262,6 +263,23 @@ void TestVerifyLoad::unreadableWorkbookAndRefusedRowGoThroughTheTrap()
              qPrintable(t.ui.messages().first()));
     QCOMPARE(t.scalar(QStringLiteral("SELECT COUNT(*) FROM VERIFY")).toInt(), 1);
     QCOMPARE(t.de().rsVerify().recordCount(), 1);
+}
+
+void TestVerifyLoad::aHundredThousandRowsLoad()
+{
+    // Row numbers and counts well past 32,767 and 65,535.
+    TestSession t;
+    QList<FixtureSheet> sheets = VerifyFixtureSheets();
+    for (int i = 0; i < 100000; ++i)
+        sheets[0].rows << QVariantList{QVariant(), S("0001"), QVariant(), S("05"), S("010"), double(i + 1)};
+    sheets[0].rows << QVariantList{QVariant(), S("0001"), QVariant(), S("06"), S("010"), 70000.0};
+    WriteFixtureWorkbook(t.file(QStringLiteral("big.xlsx")), sheets);
+    const VerifyLoadResult r = Xls2Mdb(t.session(), t.file(QStringLiteral("big.xlsx")), nullptr);
+    QCOMPARE(r.loaded, 100000);
+    QCOMPARE(r.notLoaded, 1);
+    QVERIFY(t.ui.messages().first().endsWith(QStringLiteral("FOLIO:70000 (Most likely duplicate KEY violation)")));
+    QCOMPARE(t.scalar(QStringLiteral("SELECT COUNT(*) FROM VERIFY")).toInt(), 100000);
+    QCOMPARE(t.de().rsVerify().recordCount(), 100000);
 }
 
 QTEST_GUILESS_MAIN(TestVerifyLoad)
