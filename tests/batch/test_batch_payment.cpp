@@ -1,0 +1,82 @@
+#include "batch_runner.h"
+
+#include "../payment/payment_fixture.h"
+#include "support/test_session.h"
+
+#include "payment/duplicate_lines.h"
+#include "payment/payment_load.h"
+
+#include <QtTest>
+
+using namespace zolt;
+using namespace zolt::test;
+
+class TestBatchPayment : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadListsAgenciesOrDuplicates()
+    {
+        TestSession t;
+        const QString db = t.file("batch.mdb");
+        QCOMPARE(runBatch({"init-db", db}).exitCode, 0);
+
+        QStringList details = {"#1,MÜLLER,05,101,#12345678,100.00,B", "#2,PEÑA,05,101,#9,200.50,C"};
+        for (int i = 0; i < 250; ++i)
+            details << "#3,DOE,07,202,#77,1.25,A,0,0,0,0,LOT " + QString::number(i);
+        const QString path = t.file("dup.csv");
+        PaymentFileText().year(ThisYear()).masks({"10108####-####"}).group("1", "12", details).write(path);
+
+        BatchRun run = runBatch({"--db", db, "payment-load", path});
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY(payment::Csv2Mdb(t.session(), path));  // the same load, for the screen's lines
+        QStringList expected = {"Zolt Data Load FAILED (Duplicate Folios in the input file)",
+                                "There are 249 Duplicate Folios in the file", payment::DuplicateListHeading};
+        expected << payment::DuplicateListLines(t.shared.duplicates);
+        QCOMPARE(expected.size(), 203);
+        QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts), expected);
+
+        PaymentFileText().year(ThisYear()).masks({"10108####-####"}).group("1", "12", details.mid(0, 3))
+            .group("2", "34", {}).write(path);
+        run = runBatch({"--db", db, "payment-load", path});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, "Data year: " + ThisYear() + "\nAgency 0012: 3 payments, total 301.75\n"
+                          "Agency 0034: 0 payments, total 0.00\n");
+    }
+
+    void saveWritesTheFileWithItsBackup()
+    {
+        TestSession t;
+        const QString db = t.file("batch.mdb");
+        QCOMPARE(runBatch({"init-db", db}).exitCode, 0);
+        const QString path = t.file("ZOLTDATA.CSV");
+        PaymentFileText().year(ThisYear()).group("1", "12", {"#1,PEÑA,05,101,#9,-0.00", "#2,X,05,101,#8,0"}).write(path);
+        const QByteArray original = ReadBytes(path);
+        QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 0);
+
+        BatchRun run = runBatch({"--db", db, "payment-save", path, "--year", "2019"});
+        QCOMPARE(run.exitCode, 0);  // a zero total is a successful save
+        QVERIFY(run.out.contains("Payment Amount: 0.00\n"));
+        QCOMPARE(ReadBytes(t.file("ZOLTDATA.bak")), original);
+        QVERIFY(ReadBytes(path).startsWith("ZOLT DATA FOR YEAR 2019\r\n"));
+        QVERIFY(ReadBytes(path).contains("#1,PE\xd1" "A,05,101,#000000000000000009,0.00,A,"));
+
+        run = runBatch({"--db", db, "payment-save", t.file("no-folder/x.csv")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.contains("Mdb2Csv Unexpected error #"));
+        QVERIFY(run.out.endsWith("Zolt data save FAILED\n"));
+
+        PaymentFileText::WriteBytes(t.file("bad.csv"), "PK\x03\x04\0\0binary");
+        run = runBatch({"--db", db, "payment-load", t.file("bad.csv")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.startsWith("Csv2Mdb Unexpected error # 321 Debug (  1-19) occurred: "));
+        QVERIFY(run.out.endsWith("Zolt Data Load FAILED\n"));
+
+        QCOMPARE(runBatch({"--db", db, "payment-save"}).exitCode, 2);
+        QCOMPARE(runBatch({"--db", db, "payment-save", path, "--year", "19"}).exitCode, 2);
+        QCOMPARE(runBatch({"--db", db, "payment-load", path, path}).exitCode, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBatchPayment)
+#include "test_batch_payment.moc"
