@@ -15,9 +15,18 @@ namespace zolt {
 
 namespace {
 
+// The built-in number format "@" (text), as spreadsheet programs store it.
+constexpr uint8_t TextNumberFormat = 49;
+
+// Each column has a format object for its header cell and one for the cells
+// below. libxlsxwriter reads a format's properties only when it writes the
+// file, so a text format or a header font set after cells were written still
+// reaches them; formats that end up alike are stored once.
 struct ColumnLayout {
+    lxw_format *header = nullptr;
+    lxw_format *body = nullptr;
     double width = LXW_DEF_COL_WIDTH;
-    bool text = false;
+    bool laidOut = false;  // a width or the text format was set
 };
 
 struct SheetLayout {
@@ -28,11 +37,11 @@ struct SheetLayout {
     QByteArray ignoredRangesText;         // kept alive until the workbook is closed
 };
 
-// The built-in number format "@" (text), as spreadsheet programs store it.
-constexpr uint8_t TextNumberFormat = 49;
-
-// A cell's look: the header font size (0 for none) and the text format.
-using FormatKey = std::pair<double, bool>;
+void setHeaderFont(lxw_format *format, double size)
+{
+    format_set_bold(format);
+    format_set_font_size(format, size);
+}
 
 }  // namespace
 
@@ -41,7 +50,6 @@ struct WorkbookWriter::Impl {
     std::optional<workbook::TemporaryTarget> temporary;
     lxw_workbook *book = nullptr;
     std::vector<SheetLayout> sheets;
-    std::map<FormatKey, lxw_format *> formats;
 
     [[noreturn]] void fail(const QString &reason) const
     {
@@ -70,28 +78,17 @@ struct WorkbookWriter::Impl {
             fail(QStringLiteral("row %1, column %2 lies outside a sheet").arg(row).arg(column));
     }
 
-    lxw_format *format(FormatKey key)
+    ColumnLayout &column(SheetLayout &layout, int column)
     {
-        if (key == FormatKey{0, false})
-            return nullptr;
-        lxw_format *&found = formats[key];
-        if (!found) {
-            found = workbook_add_format(book);
-            if (key.first > 0) {
-                format_set_bold(found);
-                format_set_font_size(found, key.first);
-            }
-            if (key.second)
-                format_set_num_format_index(found, TextNumberFormat);
+        checkCell(1, column);
+        ColumnLayout &found = layout.columns[column];
+        if (!found.header) {
+            found.header = workbook_add_format(book);
+            found.body = workbook_add_format(book);
+            if (layout.headerFontSize > 0)
+                setHeaderFont(found.header, layout.headerFontSize);
         }
         return found;
-    }
-
-    lxw_format *cellFormat(const SheetLayout &layout, int row, int column)
-    {
-        const auto found = layout.columns.find(column);
-        const bool text = found != layout.columns.end() && found->second.text;
-        return format({row == 1 ? layout.headerFontSize : 0, text});
     }
 
     // Column widths and formats, the header row and the ignored ranges go in
@@ -99,11 +96,15 @@ struct WorkbookWriter::Impl {
     void finishSheet(SheetLayout &layout)
     {
         for (const auto &[column, columnLayout] : layout.columns) {
-            check(worksheet_set_column(layout.worksheet, lxw_col_t(column - 1), lxw_col_t(column - 1),
-                                       columnLayout.width, format({0, columnLayout.text})));
+            if (columnLayout.laidOut)
+                check(worksheet_set_column(layout.worksheet, lxw_col_t(column - 1), lxw_col_t(column - 1),
+                                           columnLayout.width, columnLayout.body));
         }
-        if (layout.headerFontSize > 0)
-            check(worksheet_set_row(layout.worksheet, 0, LXW_DEF_ROW_HEIGHT, format({layout.headerFontSize, false})));
+        if (layout.headerFontSize > 0) {
+            lxw_format *rowFormat = workbook_add_format(book);
+            setHeaderFont(rowFormat, layout.headerFontSize);
+            check(worksheet_set_row(layout.worksheet, 0, LXW_DEF_ROW_HEIGHT, rowFormat));
+        }
         if (!layout.ignoredRanges.isEmpty()) {
             layout.ignoredRangesText = layout.ignoredRanges.join(QLatin1Char(' ')).toLatin1();
             check(worksheet_ignore_errors(layout.worksheet, LXW_IGNORE_NUMBER_STORED_AS_TEXT,
@@ -147,27 +148,36 @@ int WorkbookWriter::addSheet(const QString &name)
 
 void WorkbookWriter::setColumnWidth(int sheet, int column, double width)
 {
-    d->checkCell(1, column);
-    d->sheet(sheet).columns[column].width = width;
+    ColumnLayout &layout = d->column(d->sheet(sheet), column);
+    layout.width = width;
+    layout.laidOut = true;
 }
 
 void WorkbookWriter::setHeaderRowFont(int sheet, double size)
 {
-    d->sheet(sheet).headerFontSize = size;
+    if (size <= 0)
+        d->fail(QStringLiteral("a font size of %1 is not possible").arg(size));
+    SheetLayout &layout = d->sheet(sheet);
+    layout.headerFontSize = size;
+    for (auto &[column, columnLayout] : layout.columns)
+        setHeaderFont(columnLayout.header, size);
 }
 
 void WorkbookWriter::setColumnTextFormat(int sheet, int column)
 {
-    d->checkCell(1, column);
-    d->sheet(sheet).columns[column].text = true;
+    ColumnLayout &layout = d->column(d->sheet(sheet), column);
+    format_set_num_format_index(layout.header, TextNumberFormat);
+    format_set_num_format_index(layout.body, TextNumberFormat);
+    layout.laidOut = true;
 }
 
 void WorkbookWriter::writeText(int sheet, int row, int column, const QString &text)
 {
     SheetLayout &layout = d->sheet(sheet);
     d->checkCell(row, column);
+    const ColumnLayout &columnLayout = d->column(layout, column);
     d->check(worksheet_write_string(layout.worksheet, lxw_row_t(row - 1), lxw_col_t(column - 1),
-                                    text.toUtf8().constData(), d->cellFormat(layout, row, column)));
+                                    text.toUtf8().constData(), row == 1 ? columnLayout.header : columnLayout.body));
 }
 
 void WorkbookWriter::ignoreNumberStoredAsText(int sheet, int firstRow, int firstColumn, int lastRow, int lastColumn)

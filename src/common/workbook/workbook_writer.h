@@ -11,8 +11,8 @@ namespace zolt {
 // write leaves whatever was there before.
 // Every failure throws ZoltError naming the file and what went wrong.
 //
-// Formats are given to each cell as it is written, so set a column's text
-// format and the header row's font before writing the cells they concern.
+// Column formats and the header row's font reach every cell they concern,
+// whether it was written before or after they were set.
 class WorkbookWriter {
 public:
     explicit WorkbookWriter(const QString &targetPath);
@@ -21,14 +21,13 @@ public:
     // Adds a worksheet at the end; sheets count from 1. Answers its position.
     int addSheet(const QString &name);
     void setColumnWidth(int sheet, int column, double width);
-    // Row 1 of the sheet in bold type of the given size.
+    // Row 1 of the sheet in bold type of the given size (above 0).
     void setHeaderRowFont(int sheet, double size);
     // Gives a column the text number format "@".
     void setColumnTextFormat(int sheet, int column);
     // Writes a value as text (never as a number); rows and columns from 1.
-    // Cells of row 1 take the header row's font when one was set. An empty
-    // text leaves a blank cell that keeps the cell's format (or no cell at all
-    // when the cell has no format); either reads back as empty.
+    // An empty text leaves a blank cell that keeps the cell's format; it
+    // reads back as empty.
     void writeText(int sheet, int row, int column, const QString &text);
     // Switches off the "number stored as text" indicator on a cell range
     // (rows and columns from 1, inclusive). Ranges add up. A range that ends

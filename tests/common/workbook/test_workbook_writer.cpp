@@ -30,19 +30,20 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A two-sheet workbook in the layout the verification export writes.
+// A two-sheet workbook in the layout the verification export writes. Some
+// cells are written before the formats that concern them are set.
 void writeSample(WorkbookWriter &writer)
 {
     const int first = writer.addSheet(QStringLiteral("Mortgage"));
     const int second = writer.addSheet(QStringLiteral("Jurisdiction Ü"));
+    writer.writeText(first, 1, 1, QStringLiteral("ACD"));
+    writer.writeText(first, 2, 1, QStringLiteral("05"));
     writer.setHeaderRowFont(first, 8);
     for (int column = 1; column <= 3; ++column)
         writer.setColumnTextFormat(first, column);
     writer.setColumnWidth(first, 1, 4);
     writer.setColumnWidth(first, 3, 16);
-    writer.writeText(first, 1, 1, QStringLiteral("ACD"));
     writer.writeText(first, 1, 3, QStringLiteral("MORTGAGE NUMBER"));
-    writer.writeText(first, 2, 1, QStringLiteral("05"));
     writer.writeText(first, 2, 2, QString());  // blank, keeps its text format
     writer.writeText(first, 2, 3, QStringLiteral("12345678"));
     writer.writeText(first, 4, 5, QStringLiteral("Åse Müller 名前\tend"));
