@@ -72,8 +72,8 @@ QByteArray ZipArchive::read(const QString &partName) const
     QByteArray bytes(std::min<qint64>(part->announcedSize(), 64 << 20), Qt::Uninitialized);
     qint64 filled = 0;
     for (;;) {
-        if (filled == bytes.size())
-            bytes.resize(std::max<qint64>(2 * filled, 65536));
+        if (filled == bytes.size())  // one byte past the limit is enough to see it crossed
+            bytes.resize(std::min<qint64>(std::max<qint64>(2 * filled, 65536), MaxPartSize + 1));
         const qint64 n = device->read(bytes.data() + filled, bytes.size() - filled);
         if (n <= 0)
             break;
