@@ -80,15 +80,16 @@ private:
     {
         const ExportSteps &steps = stepsOf(sheet);
         m_trace = steps.start;
+        // The look comes first, so that every cell written takes it.
         const int position = writer.addSheet(sheet.name);
+        writer.setHeaderRowFont(position, 8);
         for (size_t c = 0; c < sheet.columns.size(); ++c) {
             const int column = int(c) + 1;
-            writer.writeText(position, 1, column, sheet.columns[c].header);
             writer.setColumnWidth(position, column, sheet.columns[c].width);
             if (sheet.position == 1)
                 writer.setColumnTextFormat(position, column);
+            writer.writeText(position, 1, column, sheet.columns[c].header);
         }
-        writer.setHeaderRowFont(position, 8);
         m_trace = steps.open;
         Recordset &rs = verify::SheetRecordset(m_session.de, sheet);
         rs.ensureOpen();
@@ -111,7 +112,10 @@ private:
         for (size_t c = 0; c < sheet.columns.size(); ++c) {
             m_trace = steps.columns[qsizetype(c)];
             const verify::Column &column = sheet.columns[c];
-            writer.writeText(position, row, int(c) + 1, verify::WrittenValue(column, rs.field(column.field)));
+            // An empty value stays an empty cell: it reads back the same.
+            const QString text = verify::WrittenValue(column, rs.field(column.field));
+            if (!text.isEmpty())
+                writer.writeText(position, row, int(c) + 1, text);
         }
     }
 

@@ -51,8 +51,12 @@ for name, (headers, widths) in layout.items():
             if cell.value is not None and not isinstance(cell.value, str):
                 problems.append("%s %s holds %r, not text" % (name, cell.coordinate, cell.value))
 ws = wb["Mortgage"]
+for i in range(1, 15):
+    letter = openpyxl.utils.get_column_letter(i)
+    expect("Mortgage column %s format" % letter, ws.column_dimensions[letter].number_format, "@")
 for cell in ws[2]:
-    expect("Mortgage %s format" % cell.coordinate, cell.number_format, "@")
+    if cell.value is not None:
+        expect("Mortgage %s format" % cell.coordinate, cell.number_format, "@")
 expect("Mortgage D2", ws["D2"].value, "05")
 expect("Mortgage F2", ws["F2"].value, "000012345678")
 expect("Folio Mask B2", wb["Folio Mask"]["B2"].value, "08")
