@@ -43,6 +43,15 @@ void setHeaderFont(lxw_format *format, double size)
     format_set_font_size(format, size);
 }
 
+// libxlsxwriter keeps a style index only on the first of several formats
+// that are alike; the others would look theirs up again, by hashing the whole
+// format, for every cell that uses them. Once the formats are final, each one
+// is given its index.
+void fixStyleIndex(lxw_format *format)
+{
+    format->xf_index = lxw_format_get_xf_index(format);
+}
+
 }  // namespace
 
 struct WorkbookWriter::Impl {
@@ -202,8 +211,13 @@ void WorkbookWriter::save()
 {
     if (!d->book)
         d->fail(QStringLiteral("it has already been saved"));
-    for (SheetLayout &layout : d->sheets)
+    for (SheetLayout &layout : d->sheets) {
         d->finishSheet(layout);
+        for (const auto &[column, columnLayout] : layout.columns) {
+            fixStyleIndex(columnLayout.header);
+            fixStyleIndex(columnLayout.body);
+        }
+    }
     // workbook_close frees the workbook whether or not it could write it.
     const lxw_error error = workbook_close(d->book);
     d->book = nullptr;
