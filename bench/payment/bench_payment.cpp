@@ -9,6 +9,7 @@
 #include "common/text_utils.h"
 #include "common/user_dialog.h"
 #include "common/windows1252.h"
+#include "payment/payment_file_parser.h"
 #include "payment/payment_format.h"
 #include "payment/payment_load.h"
 #include "payment/payment_save.h"
@@ -122,15 +123,22 @@ int run(const QString &dir)
     QTextStream out(stdout);
     const QString input = QDir(dir).filePath(QStringLiteral("Zoltdata.csv"));
 
+    qint64 cpu = cpuMs();
+    payment::ReadPaymentFile(input, payment::CurrentYear());
+    out << "read_and_check_cpu_ms " << cpuMs() - cpu << " (a part of the load)\n";
     QElapsedTimer timer;
     timer.start();
-    qint64 cpu = cpuMs();
+    cpu = cpuMs();
     if (!payment::Csv2Mdb(session, input) || shared.duplicates.found)
         return 1;
     out << "load_ms " << timer.elapsed() << "\n";
     out << "load_cpu_ms " << cpuMs() - cpu << "\n";
     sql::Statement count = de->Zolt().database().prepare(QStringLiteral("SELECT count(*) FROM Detail"));
     count.step();
+    cpu = cpuMs();
+    de->rsDetail().requery();
+    de->rsDetail().setFilter(shared.gFilter);
+    out << "detail_requery_cpu_ms " << cpuMs() - cpu << " (a part of the load)\n";
     out << "load_payments " << count.column(0).toLongLong() << " (" << de->rsDetail().recordCount()
         << " in the last agency)\n";
     out.flush();

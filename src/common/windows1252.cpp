@@ -64,6 +64,11 @@ QString ToUpperWindows1252(const QString &text)
 {
     QString out = text;
     for (QChar &c : out) {
+        if (c.unicode() < 0x80) {
+            if (c >= u'a' && c <= u'z')
+                c = QChar(c.unicode() - 32);
+            continue;
+        }
         const QChar upper = c.toUpper();
         if (upper != c && IsWindows1252(upper))
             c = upper;

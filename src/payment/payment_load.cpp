@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/session.h"
 #include "common/text_utils.h"
+#include "bulk_insert.h"
 #include "folio_mask.h"
 #include "group_lines.h"
 #include "payment_file_parser.h"
@@ -20,12 +21,6 @@ const QStringList DetailColumns = {
     QStringLiteral("JUR"), QStringLiteral("FOLIO"), QStringLiteral("GROSS_TAX"), QStringLiteral("REG_GRANT"),
     QStringLiteral("ADD_GRANT"), QStringLiteral("DELQ"), QStringLiteral("LEGAL"), QStringLiteral("ABC"),
     QStringLiteral("PAYMENT"), QStringLiteral("FOLIO_DISP")};
-
-QString insertSql(const QString &table, const QStringList &columns)
-{
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-        .arg(table, columns.join(u','), QStringList(columns.size(), QStringLiteral("?")).join(u','));
-}
 
 QString agencyFilter(const QString &mortco)
 {
@@ -98,13 +93,16 @@ private:
     DataEnvironment &m_de;
     QString m_step;
     QString m_workingYear;
-    std::optional<sql::Statement> m_insertDetail;
-    std::optional<sql::Statement> m_insertMask;
+    std::optional<BulkInsert> m_insertDetail;
+    std::optional<BulkInsert> m_insertMask;
     FolioMaskTable m_masks;
     std::vector<GroupRow> m_groups;
     QHash<QString, AgencyTotal> m_totals;  // by upper-case agency
     QSet<QString> m_keys;                  // payments stored, by their unique key
-    QString m_lastDetailFilter;
+    struct {
+        QString mortco;
+        const DetailRow *row = nullptr;
+    } m_lastDetail;  // the last payment line, for the filter a line leaves behind
 };
 
 bool Loader::run(const QString &path)
@@ -185,11 +183,10 @@ void Loader::apply(PaymentFileContent &content)
 {
     sql::Database &db = m_de.Zolt().database();
     Transaction transaction(m_de.Zolt());
-    m_insertDetail.emplace(db, insertSql(QStringLiteral("Detail"), DetailColumns));
-    m_insertMask.emplace(db, insertSql(QStringLiteral("Fol_Mask"), {QStringLiteral("\"YEAR\""),
-                                                                    QStringLiteral("JUR_CD"),
-                                                                    QStringLiteral("FOLIO_LEN"),
-                                                                    QStringLiteral("FOLIO_MASK")}));
+    m_insertDetail.emplace(db, QStringLiteral("Detail"), DetailColumns);
+    m_insertMask.emplace(db, QStringLiteral("Fol_Mask"),
+                         QStringList{QStringLiteral("\"YEAR\""), QStringLiteral("JUR_CD"), QStringLiteral("FOLIO_LEN"),
+                                     QStringLiteral("FOLIO_MASK")});
     const QStringList indexes = dropDetailIndexes(db);
     qint64 done = 0;
     const qint64 total = qint64(content.items.size());
@@ -215,9 +212,12 @@ void Loader::apply(PaymentFileContent &content)
         if (++done % 10000 == 0)
             m_s.ui.progress(QStringLiteral("Setting up Zolt data: %1 of %2").arg(done).arg(total), done, total);
     }
+    m_step = QStringLiteral("  11");
+    if (m_groups.empty() && m_lastDetail.row)
+        m_s.shared.gFilter = duplicateFilter(m_lastDetail.mortco, *m_lastDetail.row);
+    m_lastDetail = {};
     content.items.clear();
     content.items.shrink_to_fit();
-    m_step = QStringLiteral("  11");
     if (m_masks.isEmpty())
         addMask(MaskLine{PlaceholderJurisdiction, 0, PlaceholderMask});
     if (!m_groups.empty())
@@ -238,30 +238,36 @@ void Loader::addMask(const MaskLine &mask)
         m_s.shared.gFindCriteria = JurisdictionCriteria(mask.jurCd);
     if (!m_masks.add(mask.jurCd, mask.mask, mask.folioLength))
         return;  // a second line for a jurisdiction is ignored
-    m_insertMask->reset();
-    m_insertMask->bindAll({m_workingYear, mask.jurCd, mask.folioLength, mask.mask});
-    m_insertMask->run();
+    m_insertMask->text(m_workingYear).text(mask.jurCd).integer(mask.folioLength).text(mask.mask).run();
 }
 
 void Loader::addDetail(const DetailRow &row)
 {
     const QString mortco = m_groups.empty() ? QString() : m_groups.back().mortco();
-    const QString key = QStringList{mortco, row.cd, row.jur, row.folio, row.name}.join(QChar(0x1F)).toUpper();
+    QString key;
+    key.reserve(mortco.size() + row.cd.size() + row.jur.size() + row.folio.size() + row.name.size() + 4);
+    key.append(mortco).append(QChar(0x1F)).append(row.cd).append(QChar(0x1F)).append(row.jur).append(QChar(0x1F))
+        .append(row.folio).append(QChar(0x1F)).append(row.name);
+    key = std::move(key).toUpper();
     m_step = QStringLiteral("  9-11 #1");
     const QString display = m_masks.display(row.jur, row.folio, &m_s.shared.gFindCriteria);
-    m_lastDetailFilter = duplicateFilter(mortco, row);
+    m_lastDetail = {mortco, &row};
     if (m_keys.contains(key)) {
         m_step = QStringLiteral("  9-11 #2");
         addDuplicate(row, mortco, display);
         return;
     }
-    m_step = duplicateHint(display, row);
-    m_insertDetail->reset();
-    m_insertDetail->bindAll({mortco, row.number, row.name, row.cd, row.jur, row.folio, row.grossTax, row.regGrant,
-                             row.addGrant, row.delq, row.legal, row.abc, row.payment, display});
-    m_insertDetail->run();
+    try {
+        m_insertDetail->text(mortco).text(row.number).text(row.name).text(row.cd).text(row.jur).text(row.folio)
+            .number(row.grossTax).number(row.regGrant).number(row.addGrant).number(row.delq).text(row.legal)
+            .text(row.abc).number(row.payment).text(display).run();
+    } catch (const ZoltError &) {
+        // A payment the database refuses is named in the error message.
+        m_step = duplicateHint(display, row);
+        throw;
+    }
     m_step = QStringLiteral("  9-14");
-    m_keys.insert(key);
+    m_keys.insert(std::move(key));
     AgencyTotal &total = m_totals[mortco.toUpper()];
     ++total.count;
     total.sum += row.payment;
@@ -297,17 +303,19 @@ void Loader::storeGroups()
         columns << u'"' + label.field + u'"';
     columns << QStringLiteral("FILE_ID") << QStringLiteral("\"CREATE\"") << QStringLiteral("FOLIO_CNT")
             << QStringLiteral("TOT_PAY") << QStringLiteral("SORTORDER") << QStringLiteral("ACD");
-    sql::Statement insert = m_de.Zolt().database().prepare(insertSql(QStringLiteral("\"Group\""), columns));
+    BulkInsert insert(m_de.Zolt().database(), QStringLiteral("\"Group\""), columns);
+    const QString empty = QStringLiteral("");
+    const QString sortOrder = QStringLiteral("F");
     for (size_t i = 0; i < m_groups.size(); ++i) {
         const GroupRow &group = m_groups[i];
-        QVariantList values;
+        QStringList texts;
         for (const GroupLabel &label : GroupLabels())
-            values << group.fields.value(label.field, QStringLiteral(""));
-        values << QString::number(i + 1).rightJustified(3, u'0').right(3) << QStringLiteral("")
-               << group.folioCount << group.totalPayment << QStringLiteral("F") << QStringLiteral("");
-        insert.reset();
-        insert.bindAll(values);
-        insert.run();
+            texts << group.fields.value(label.field, empty);
+        for (const QString &text : std::as_const(texts))
+            insert.text(text);
+        const QString fileId = QString::number(i + 1).rightJustified(3, u'0').right(3);
+        insert.text(fileId).text(empty).integer(group.folioCount).number(group.totalPayment).text(sortOrder)
+            .text(empty).run();
     }
 }
 
@@ -320,11 +328,8 @@ void Loader::finishRecordsets()
     m_de.rsGroup().moveFirst();
     Recordset &detail = m_de.rsDetail();
     detail.requery();
-    if (m_groups.empty()) {
-        if (!m_lastDetailFilter.isEmpty())
-            m_s.shared.gFilter = m_lastDetailFilter;
+    if (m_groups.empty())
         return;
-    }
     detail.setFilter(m_s.shared.gFilter);
 }
 
