@@ -83,11 +83,9 @@ const std::vector<Sheet> &ReferenceSheets()
     return sheets;
 }
 
-QVariant StoredValue(const Column &column, const QString &cell)
+QString StoredText(const Column &column, const QString &cell)
 {
     switch (column.load) {
-    case LoadRule::AsIs:
-        return cell;
     case LoadRule::Pad:
         return padCut(cell, column.size);
     case LoadRule::PadUpper:
@@ -96,14 +94,21 @@ QVariant StoredValue(const Column &column, const QString &cell)
         return TrimBlanks(padCut(cell, column.size));
     case LoadRule::Trim:
         return TrimBlanks(cell);
-    case LoadRule::TwoDigitNumber: {
-        const QString digits = lastTwo(cell);
-        if (!IsNumeric(digits))
-            throw ZoltError(ErrorNumber::TypeMismatch, QStringLiteral("Type mismatch"));
-        return qlonglong(std::llround(NumericTextValue(digits)));
-    }
+    case LoadRule::AsIs:
+    case LoadRule::TwoDigitNumber:
+        break;
     }
     return cell;
+}
+
+QVariant StoredValue(const Column &column, const QString &cell)
+{
+    if (column.load != LoadRule::TwoDigitNumber)
+        return StoredText(column, cell);
+    const QString digits = lastTwo(cell);
+    if (!IsNumeric(digits))
+        throw ZoltError(ErrorNumber::TypeMismatch, QStringLiteral("Type mismatch"));
+    return qlonglong(std::llround(NumericTextValue(digits)));
 }
 
 QString WrittenValue(const Column &column, const QVariant &value)

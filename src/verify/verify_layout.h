@@ -66,6 +66,8 @@ const std::vector<Sheet> &ReferenceSheets();
 // The value stored from a cell; a number for TwoDigitNumber. Throws
 // ZoltError(TypeMismatch) when a folio length is not a number.
 QVariant StoredValue(const Column &column, const QString &cell);
+// The same for a column stored as text.
+QString StoredText(const Column &column, const QString &cell);
 // The text written for a stored value (null as empty).
 QString WrittenValue(const Column &column, const QVariant &value);
 

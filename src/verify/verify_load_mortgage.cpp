@@ -59,6 +59,8 @@ MortgageRows::MortgageRows(LoadContext &context)
 
 void MortgageRows::read(const SheetCells &sheet)
 {
+    m_folioKeys.reserve(sheet.rowCount());
+    m_pidKeys.reserve(sheet.rowCount());
     for (int row = 1; m_endMarks < MaxEndMarks; ++row)
         handleRow(sheet, row);
 }
@@ -171,7 +173,7 @@ MortgageCells MortgageRows::storedValues(const MortgageCells &cells, const Mortg
     MortgageCells v;
     for (int c = 0; c < MortgageColumnCount; ++c) {
         m_context.trace.set(steps[c], cells[size_t(c)]);
-        v[size_t(c)] = nonNull(StoredValue(columns[size_t(c)], cells[size_t(c)]).toString());
+        v[size_t(c)] = nonNull(StoredText(columns[size_t(c)], cells[size_t(c)]));
         switch (c) {
         case ColAcd:
             if (!validAcd.contains(v[ColAcd]))
@@ -224,7 +226,9 @@ void MortgageRows::store(const MortgageCells &cells, const MortgageCells &trimme
     m_insert.run();
     m_context.trace.set(QStringLiteral("129"));
     m_folioKeys.insert(key({v[ColMortco], v[ColJur], v[ColFolio]}));
-    m_pidKeys.insert(key({v[ColMortco], v[ColPid]}));
+    // A PID lookup is made for a PID that is not empty only.
+    if (!v[ColPid].isEmpty())
+        m_pidKeys.insert(key({v[ColMortco], v[ColPid]}));
     ++m_context.counts.loaded;
     m_context.trace.set(QStringLiteral("130"));
 }

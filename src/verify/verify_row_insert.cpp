@@ -7,17 +7,9 @@
 #include <sqlite3.h>
 
 namespace zolt::verify {
-namespace {
-
-const QString &textOf(const QVariant &v)
-{
-    return *static_cast<const QString *>(v.constData());
-}
-
-}  // namespace
 
 RowInsert::RowInsert(sql::Database &db, const QString &table, const QStringList &fields)
-    : m_db(db), m_values(size_t(fields.size()))
+    : m_db(db), m_texts(size_t(fields.size())), m_numbers(size_t(fields.size()))
 {
     QStringList quoted;
     for (const QString &f : fields)
@@ -37,31 +29,31 @@ RowInsert::~RowInsert()
 
 void RowInsert::setText(int position, const QString &value)
 {
-    m_values[size_t(position)] = value;
+    m_texts[size_t(position)] = value;
+    m_numbers[size_t(position)].reset();
 }
 
 void RowInsert::setNumber(int position, qint64 value)
 {
-    m_values[size_t(position)] = value;
+    m_numbers[size_t(position)] = value;
 }
 
 void RowInsert::run()
 {
     qsizetype space = 0;
-    for (const QVariant &v : m_values)
-        space += v.typeId() == QMetaType::QString ? m_encoder.requiredSpace(textOf(v).size()) : 0;
+    for (const QString &text : m_texts)
+        space += m_encoder.requiredSpace(text.size());
     if (m_utf8.size() < space)
         m_utf8.resize(space);
     char *out = m_utf8.data();
-    for (size_t i = 0; i < m_values.size(); ++i) {
-        const QVariant &v = m_values[i];
+    for (size_t i = 0; i < m_texts.size(); ++i) {
         int rc = SQLITE_OK;
-        if (v.typeId() == QMetaType::QString) {
-            char *end = m_encoder.appendToBuffer(out, textOf(v));
+        if (m_numbers[i]) {
+            rc = sqlite3_bind_int64(m_stmt, int(i) + 1, *m_numbers[i]);
+        } else {
+            char *end = m_encoder.appendToBuffer(out, m_texts[i]);
             rc = sqlite3_bind_text(m_stmt, int(i) + 1, out, int(end - out), SQLITE_STATIC);
             out = end;
-        } else {
-            rc = sqlite3_bind_int64(m_stmt, int(i) + 1, v.toLongLong());
         }
         if (rc != SQLITE_OK)
             m_db.fail(rc);

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringConverter>
-#include <QVariant>
+#include <optional>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -33,7 +33,8 @@ public:
 private:
     sql::Database &m_db;
     sqlite3_stmt *m_stmt = nullptr;
-    std::vector<QVariant> m_values;
+    std::vector<QString> m_texts;
+    std::vector<std::optional<qint64>> m_numbers;  // set: the value is this number
     QByteArray m_utf8;
     QStringEncoder m_encoder{QStringEncoder::Utf8};
 };
