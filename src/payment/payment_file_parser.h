@@ -2,16 +2,16 @@
 
 #include "detail_line.h"
 #include "mask_line.h"
+#include "payment_text_file.h"
 
 #include <QString>
 #include <functional>
 #include <variant>
-#include <vector>
 
 namespace zolt::payment {
 
-// What a payment file says, in file order, read and checked before anything
-// is stored. Applying the items in order rebuilds the tables.
+// What a payment file says, item by item in file order. Applying the items
+// in order rebuilds the tables.
 struct YearItem {
     QString year;  // an accepted year line after the first line
 };
@@ -22,19 +22,36 @@ struct GroupValueItem {
 };
 using PaymentItem = std::variant<YearItem, MaskLine, GroupStartItem, GroupValueItem, DetailRow>;
 
-struct PaymentFileContent {
+// Reads a payment file. Opening it reads the first line, which may carry the
+// data year; readItems() then hands on the items of the other lines. Input
+// that cannot be read without losing data, and a file that is not a payment
+// file at all, throw ZoltError naming the line.
+class PaymentFileParser {
+public:
+    PaymentFileParser(const QString &path, int currentYear);
+
     // The year of a first line that is a year line, when accepted.
-    QString firstLineYear;
+    QString firstLineYear() const { return m_firstLineYear; }
     // The first line is a year line outside the accepted years: nothing
     // further is read.
-    bool yearRefused = false;
-    std::vector<PaymentItem> items;
-};
+    bool yearRefused() const { return m_yearRefused; }
 
-// Reads and checks the whole file. Throws ZoltError naming the line for input
-// that cannot be read without losing data, and for a file that is not a
-// payment file at all. progress gets the lines read so far now and then.
-PaymentFileContent ReadPaymentFile(const QString &path, int currentYear,
-                                   const std::function<void(qint64)> &progress = {});
+    // progress gets the number of lines read now and then.
+    void readItems(const std::function<void(PaymentItem &&)> &take,
+                   const std::function<void(qint64)> &progress = {});
+
+private:
+    void line(const QString &raw, qint64 number, const std::function<void(PaymentItem &&)> &take);
+    void data(const QString &line, const std::function<void(PaymentItem &&)> &take);
+
+    enum class Section { None, Year, Mask, Group, Detail };
+
+    PaymentFileReader m_reader;
+    int m_currentYear;
+    QString m_firstLineYear;
+    bool m_yearRefused = false;
+    bool m_sawHeader = false;
+    Section m_section = Section::None;
+};
 
 }  // namespace zolt::payment

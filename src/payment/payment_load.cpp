@@ -78,10 +78,13 @@ public:
     bool run(const QString &path);
 
 private:
+    void load(PaymentFileParser &file);
     void emptyTables();
     void emptyTable(Recordset &rs, const QString &sqlText, const QString &stepDelete, bool reopen);
     void storeYear(const QString &year);
-    void apply(PaymentFileContent &content);
+    void apply(PaymentItem &item);
+    void finishTables();
+    void restoreRecordsets();
     void addMask(const MaskLine &mask);
     void addDetail(const DetailRow &row);
     void addDuplicate(const DetailRow &row, const QString &mortco, const QString &folioDisplay);
@@ -99,10 +102,10 @@ private:
     std::vector<GroupRow> m_groups;
     QHash<QString, AgencyTotal> m_totals;  // by upper-case agency
     QSet<QString> m_keys;                  // payments stored, by their unique key
-    struct {
-        QString mortco;
-        const DetailRow *row = nullptr;
-    } m_lastDetail;  // the last payment line, for the filter a line leaves behind
+    QStringList m_indexes;
+    QString m_detailFilter;  // the details' filter before the load
+    bool m_started = false;  // the tables have been touched
+    std::optional<std::pair<QString, DetailRow>> m_lastDetail;  // agency and line, for the filter it leaves
 };
 
 bool Loader::run(const QString &path)
@@ -114,30 +117,68 @@ bool Loader::run(const QString &path)
     if (!FileExists(path))
         return false;
     try {
-        // The file is read and checked whole before any table is emptied, so
-        // a file that cannot be loaded costs nothing.
         m_step = QStringLiteral("  1-19");
-        PaymentFileContent content = ReadPaymentFile(path, CurrentYear(), [this](qint64 lines) {
-            m_s.ui.progress(QStringLiteral("Reading the Zolt data: %1 lines").arg(lines), lines, 0);
-        });
-        emptyTables();
-        m_step = QStringLiteral("  1-19");
-        if (!content.firstLineYear.isEmpty()) {
-            m_workingYear = content.firstLineYear;
-            storeYear(content.firstLineYear);
-        }
-        apply(content);
+        PaymentFileParser file(path, CurrentYear());
+        load(file);
         return true;
     } catch (const std::exception &e) {
         const auto *z = dynamic_cast<const ZoltError *>(&e);
         const int number = z ? z->number() : ErrorNumber::FileAccess;
         const QString description = z ? z->description() : QString::fromLocal8Bit(e.what());
+        if (m_started)
+            restoreRecordsets();
         m_s.ui.setBusy(false);
         m_s.ui.message(QStringLiteral("Csv2Mdb Unexpected error #") + NumberWithSignPlace(number)
                            + QStringLiteral(" Debug (") + m_step + QStringLiteral(")") + QStringLiteral(" occurred: ")
                            + description,
                        MessageIcon::Critical);
         return false;
+    }
+}
+
+// The whole load is one transaction: a file that turns out to be unreadable
+// halfway leaves the tables as they were.
+void Loader::load(PaymentFileParser &file)
+{
+    if (m_de.rsDetail().isOpen())
+        m_detailFilter = m_de.rsDetail().filter();
+    m_started = true;
+    Transaction transaction(m_de.Zolt());
+    emptyTables();
+    m_step = QStringLiteral("  1-19");
+    if (!file.firstLineYear().isEmpty()) {
+        m_workingYear = file.firstLineYear();
+        storeYear(file.firstLineYear());
+    }
+    sql::Database &db = m_de.Zolt().database();
+    m_insertDetail.emplace(db, QStringLiteral("Detail"), DetailColumns);
+    m_insertMask.emplace(db, QStringLiteral("Fol_Mask"),
+                         QStringList{QStringLiteral("\"YEAR\""), QStringLiteral("JUR_CD"), QStringLiteral("FOLIO_LEN"),
+                                     QStringLiteral("FOLIO_MASK")});
+    m_indexes = dropDetailIndexes(db);
+    file.readItems([this](PaymentItem &&item) { apply(item); },
+                   [this](qint64 lines) {
+                       m_s.ui.progress(QStringLiteral("Setting up Zolt data: %1 lines").arg(lines), lines, 0);
+                   });
+    finishTables();
+    transaction.commit();
+    finishRecordsets();
+}
+
+// After a failed load the open recordsets show the rows the database kept.
+void Loader::restoreRecordsets()
+{
+    m_insertDetail.reset();
+    m_insertMask.reset();
+    for (Recordset *rs : {&m_de.rsDetail(), &m_de.rsGroup(), &m_de.rsFol_Mask(), &m_de.rsZoltSystem()}) {
+        try {
+            if (rs->isOpen())
+                rs->requery();
+            if (rs == &m_de.rsDetail() && rs->isOpen())
+                rs->setFilter(m_detailFilter);
+        } catch (const ZoltError &e) {
+            qWarning("%s could not be read again: %s", qUtf8Printable(rs->name()), qUtf8Printable(e.description()));
+        }
     }
 }
 
@@ -179,57 +220,44 @@ void Loader::storeYear(const QString &year)
     rs.update();
 }
 
-void Loader::apply(PaymentFileContent &content)
+void Loader::apply(PaymentItem &item)
 {
-    sql::Database &db = m_de.Zolt().database();
-    Transaction transaction(m_de.Zolt());
-    m_insertDetail.emplace(db, QStringLiteral("Detail"), DetailColumns);
-    m_insertMask.emplace(db, QStringLiteral("Fol_Mask"),
-                         QStringList{QStringLiteral("\"YEAR\""), QStringLiteral("JUR_CD"), QStringLiteral("FOLIO_LEN"),
-                                     QStringLiteral("FOLIO_MASK")});
-    const QStringList indexes = dropDetailIndexes(db);
-    qint64 done = 0;
-    const qint64 total = qint64(content.items.size());
-    for (PaymentItem &item : content.items) {
-        m_step = QStringLiteral("  2");
-        if (const auto *year = std::get_if<YearItem>(&item)) {
-            m_step = QStringLiteral("  3");
-            m_workingYear = year->year;
-        } else if (const auto *mask = std::get_if<MaskLine>(&item)) {
-            m_step = QStringLiteral("  8-1");
-            addMask(*mask);
-        } else if (std::holds_alternative<GroupStartItem>(item)) {
-            if (!m_groups.empty())
-                closeGroup();
-            m_groups.emplace_back();
-        } else if (const auto *value = std::get_if<GroupValueItem>(&item)) {
-            m_step = QStringLiteral("  9");
-            m_groups.back().fields.insert(GroupLabels()[size_t(value->label)].field, value->value);
-        } else {
-            m_step = QStringLiteral("  9- 1");
-            addDetail(std::get<DetailRow>(item));
-        }
-        if (++done % 10000 == 0)
-            m_s.ui.progress(QStringLiteral("Setting up Zolt data: %1 of %2").arg(done).arg(total), done, total);
+    m_step = QStringLiteral("  2");
+    if (const auto *year = std::get_if<YearItem>(&item)) {
+        m_step = QStringLiteral("  3");
+        m_workingYear = year->year;
+    } else if (const auto *mask = std::get_if<MaskLine>(&item)) {
+        m_step = QStringLiteral("  8-1");
+        addMask(*mask);
+    } else if (std::holds_alternative<GroupStartItem>(item)) {
+        if (!m_groups.empty())
+            closeGroup();
+        m_groups.emplace_back();
+    } else if (const auto *value = std::get_if<GroupValueItem>(&item)) {
+        m_step = QStringLiteral("  9");
+        m_groups.back().fields.insert(GroupLabels()[size_t(value->label)].field, value->value);
+    } else {
+        m_step = QStringLiteral("  9- 1");
+        addDetail(std::get<DetailRow>(item));
     }
+}
+
+void Loader::finishTables()
+{
     m_step = QStringLiteral("  11");
-    if (m_groups.empty() && m_lastDetail.row)
-        m_s.shared.gFilter = duplicateFilter(m_lastDetail.mortco, *m_lastDetail.row);
-    m_lastDetail = {};
-    content.items.clear();
-    content.items.shrink_to_fit();
+    if (m_groups.empty() && m_lastDetail)
+        m_s.shared.gFilter = duplicateFilter(m_lastDetail->first, m_lastDetail->second);
     if (m_masks.isEmpty())
         addMask(MaskLine{PlaceholderJurisdiction, 0, PlaceholderMask});
     if (!m_groups.empty())
         closeGroup();
     storeGroups();
     m_step = QStringLiteral("  11 index");
-    for (const QString &index : indexes)
+    sql::Database &db = m_de.Zolt().database();
+    for (const QString &index : std::as_const(m_indexes))
         db.exec(index);
     m_insertDetail.reset();
     m_insertMask.reset();
-    transaction.commit();
-    finishRecordsets();
 }
 
 void Loader::addMask(const MaskLine &mask)
@@ -251,7 +279,7 @@ void Loader::addDetail(const DetailRow &row)
     key = std::move(key).toUpper();
     m_step = QStringLiteral("  9-11 #1");
     const QString display = m_masks.display(row.jur, row.folio, &m_s.shared.gFindCriteria);
-    m_lastDetail = {mortco, &row};
+    m_lastDetail.emplace(mortco, row);
     if (m_keys.contains(key)) {
         m_step = QStringLiteral("  9-11 #2");
         addDuplicate(row, mortco, display);

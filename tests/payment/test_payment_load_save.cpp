@@ -173,6 +173,9 @@ private slots:
             QVERIFY2(t.ui.messages().first().contains(c.expected), qPrintable(t.ui.messages().first()));
             QCOMPARE(t.ui.said.first().icon, MessageIcon::Critical);
             QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
+            QCOMPARE(t.scalar("SELECT count(*) FROM \"Group\"").toInt(), 3);
+            QCOMPARE(t.de().rsDetail().recordCount(), 2);  // still filtered to the last agency
+            QCOMPARE(t.de().rsDetail().clone()->recordCount(), 4);
         }
 
         // Empty, or gone by the time it is read: false; a vanished file is named.
@@ -181,7 +184,7 @@ private slots:
         QVERIFY(!Csv2Mdb(t.session(), t.file("empty.csv")));
         QVERIFY(t.ui.said.isEmpty());
         try {
-            ReadPaymentFile(t.file("gone.csv"), CurrentYear());
+            PaymentFileParser(t.file("gone.csv"), CurrentYear());
             QFAIL("read a missing file");
         } catch (const ZoltError &e) {
             QCOMPARE(e.number(), ErrorNumber::FileNotFound);
