@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProcess>
