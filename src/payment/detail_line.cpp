@@ -61,18 +61,34 @@ bool isPlainNumber(QStringView t)
 
 // An empty amount is 0; anything else must be a plain number, or its value
 // would be guessed.
+QStringView trimBlanks(QStringView text)
+{
+    while (!text.isEmpty() && text.front() == u' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == u' ')
+        text.chop(1);
+    return text;
+}
+
 double amount(QStringView text, int index)
 {
-    const QString t = TrimBlanks(text.toString());
+    const QStringView t = trimBlanks(text);
     if (t.isEmpty())
         return 0;
     if (!isPlainNumber(t))
         refuse(QStringLiteral("the %1 \"%2\" is not an amount").arg(QLatin1String(Headings[index]), t));
-    const QByteArray latin = t.toLatin1();
-    const char *begin = latin.constData() + (latin.startsWith('+') ? 1 : 0);
+    // Plain numbers are ASCII: copied to a buffer for the conversion.
+    char buffer[64];
+    const QStringView digits = t.startsWith(u'+') ? t.sliced(1) : t;
     double v = 0;
-    const auto [end, error] = std::from_chars(begin, latin.constData() + latin.size(), v);
-    if (error != std::errc() || end != latin.constData() + latin.size() || !std::isfinite(v) || std::fabs(v) >= 1e15)
+    bool ok = digits.size() < qsizetype(sizeof buffer);
+    if (ok) {
+        for (qsizetype i = 0; i < digits.size(); ++i)
+            buffer[i] = char(digits[i].unicode());
+        const auto [end, error] = std::from_chars(buffer, buffer + digits.size(), v);
+        ok = error == std::errc() && end == buffer + digits.size();
+    }
+    if (!ok || !std::isfinite(v) || std::fabs(v) >= 1e15)
         refuse(QStringLiteral("the %1 \"%2\" is too large").arg(QLatin1String(Headings[index]), t));
     return v + 0.0;
 }
