@@ -45,11 +45,6 @@ bool allEmpty(const MortgageCells &trimmed, std::initializer_list<int> columns)
     return true;
 }
 
-QString nonNull(const QString &s)
-{
-    return s.isNull() ? QStringLiteral("") : s;
-}
-
 }  // namespace
 
 MortgageRows::MortgageRows(LoadContext &context)
@@ -173,7 +168,7 @@ MortgageCells MortgageRows::storedValues(const MortgageCells &cells, const Mortg
     MortgageCells v;
     for (int c = 0; c < MortgageColumnCount; ++c) {
         m_context.trace.set(steps[c], cells[size_t(c)]);
-        v[size_t(c)] = nonNull(StoredText(columns[size_t(c)], cells[size_t(c)]));
+        v[size_t(c)] = StoredText(columns[size_t(c)], cells[size_t(c)]);
         switch (c) {
         case ColAcd:
             if (!validAcd.contains(v[ColAcd]))
