@@ -120,14 +120,14 @@ void reportSummary(LoadContext &context)
 }
 
 // The error trap: says what happened and where, keeps what was stored.
-void trap(LoadContext &context, SpreadsheetState &workbook, int number, const QString &description)
+void trap(LoadContext &context, SpreadsheetState &workbook, int outerDepth, int number, const QString &description)
 {
     context.counts.trapped = true;
     const QString text = QStringLiteral("Error Xls2Mdb(") + context.trace.text() + QStringLiteral(") Err#")
         + NumberWithSignPlace(number) + QStringLiteral(" Description: ") + description;
     try {
         Connection &zolt = context.session.de.Zolt();
-        while (zolt.transactionDepth() > 0)
+        while (zolt.transactionDepth() > outerDepth)
             zolt.commitTrans();
     } catch (const std::exception &) {
     }
@@ -150,6 +150,7 @@ VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessag
 {
     LoadContext context{session, ReportToList, {}, {}};
     SpreadsheetState workbook;
+    const int outerDepth = session.de.Zolt().transactionDepth();
     try {
         emptyTables(context);
         context.trace.set(QStringLiteral("70 opening "), FileName);
@@ -171,9 +172,9 @@ VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessag
         reportSummary(context);
         context.trace.set(QStringLiteral("337"));
     } catch (const ZoltError &e) {
-        trap(context, workbook, e.number(), e.description());
+        trap(context, workbook, outerDepth, e.number(), e.description());
     } catch (const std::exception &e) {
-        trap(context, workbook, InternalError, QString::fromLocal8Bit(e.what()));
+        trap(context, workbook, outerDepth, InternalError, QString::fromLocal8Bit(e.what()));
     }
     return context.counts;
 }
