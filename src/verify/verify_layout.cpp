@@ -129,19 +129,28 @@ QString WrittenValue(const Column &column, const QVariant &value)
     return text;
 }
 
-bool IsHeaderRow(const Sheet &sheet, const SheetCells &cells, int row)
+std::vector<QString> RowCells(const Sheet &sheet, const SheetCells &cells, int row)
 {
-    for (size_t c = 0; c < sheet.columns.size(); ++c) {
-        if (cells.cell(row, int(c) + 1) == sheet.columns[c].header)
+    std::vector<QString> values;
+    values.reserve(sheet.columns.size());
+    for (size_t c = 0; c < sheet.columns.size(); ++c)
+        values.push_back(cells.cell(row, int(c) + 1));
+    return values;
+}
+
+bool IsHeaderRow(const Sheet &sheet, std::span<const QString> row)
+{
+    for (size_t c = 0; c < sheet.columns.size() && c < row.size(); ++c) {
+        if (row[c] == sheet.columns[c].header)
             return true;
     }
     return false;
 }
 
-bool IsBlankRow(const Sheet &sheet, const SheetCells &cells, int row)
+bool IsBlankRow(const Sheet &sheet, std::span<const QString> row)
 {
-    for (size_t c = 0; c < sheet.columns.size(); ++c) {
-        if (!TrimBlanks(cells.cell(row, int(c) + 1)).isEmpty())
+    for (size_t c = 0; c < sheet.columns.size() && c < row.size(); ++c) {
+        if (!TrimBlanks(row[c]).isEmpty())
             return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <span>
 #include <vector>
 
 namespace zolt {
@@ -71,10 +72,12 @@ QString StoredText(const Column &column, const QString &cell);
 // The text written for a stored value (null as empty).
 QString WrittenValue(const Column &column, const QVariant &value);
 
+// The cells of a row in the sheet's columns, from column A.
+std::vector<QString> RowCells(const Sheet &sheet, const SheetCells &cells, int row);
 // A header row has at least one cell equal to its column's caption, exactly.
-bool IsHeaderRow(const Sheet &sheet, const SheetCells &cells, int row);
+bool IsHeaderRow(const Sheet &sheet, std::span<const QString> row);
 // A blank row has only empty (or blank) cells in the sheet's columns.
-bool IsBlankRow(const Sheet &sheet, const SheetCells &cells, int row);
+bool IsBlankRow(const Sheet &sheet, std::span<const QString> row);
 
 // The named recordset that holds the sheet's table.
 Recordset &SheetRecordset(DataEnvironment &de, const Sheet &sheet);

@@ -63,16 +63,17 @@ void MortgageRows::read(const SheetCells &sheet)
 void MortgageRows::handleRow(const SheetCells &sheet, int row)
 {
     m_context.trace.set(QStringLiteral("100"));
-    if (IsHeaderRow(MortgageSheet(), sheet, row)) {
+    MortgageCells cells;
+    for (int c = 0; c < MortgageColumnCount; ++c)
+        cells[size_t(c)] = sheet.cell(row, c + 1);
+    if (IsHeaderRow(MortgageSheet(), cells)) {
         ++m_endMarks;
         return;
     }
     m_context.trace.set(QStringLiteral("101"));
-    MortgageCells cells, trimmed;
-    for (int c = 0; c < MortgageColumnCount; ++c) {
-        cells[size_t(c)] = sheet.cell(row, c + 1);
+    MortgageCells trimmed;
+    for (int c = 0; c < MortgageColumnCount; ++c)
         trimmed[size_t(c)] = TrimBlanks(cells[size_t(c)]);
-    }
     if (std::all_of(trimmed.begin(), trimmed.end(), [](const QString &s) { return s.isEmpty(); })) {
         ++m_endMarks;
         return;

@@ -60,10 +60,11 @@ public:
         qint64 endMarks = 0;
         for (int row = 1; endMarks < MaxEndMarks; ++row) {
             m_context.trace.set(m_steps.row);
-            if (IsHeaderRow(m_sheet, cells, row) || IsBlankRow(m_sheet, cells, row))
+            const std::vector<QString> values = RowCells(m_sheet, cells, row);
+            if (IsHeaderRow(m_sheet, values) || IsBlankRow(m_sheet, values))
                 ++endMarks;
             else
-                handleRow(cells, row);
+                handleRow(values);
         }
     }
 
@@ -80,23 +81,20 @@ private:
         return fields;
     }
 
-    QString description(const QStringList &cells) const
+    QString description(const std::vector<QString> &cells) const
     {
         QString text = m_steps.labels.first();
-        for (qsizetype i = 0; i < cells.size(); ++i)
-            text += cells[i] + m_steps.labels[i + 1];
+        for (size_t i = 0; i < cells.size(); ++i)
+            text += cells[i] + m_steps.labels[qsizetype(i) + 1];
         return text;
     }
 
-    void handleRow(const SheetCells &sheet, int row)
+    void handleRow(const std::vector<QString> &cells)
     {
-        QStringList cells;
-        for (size_t c = 0; c < m_sheet.columns.size(); ++c)
-            cells << sheet.cell(row, int(c) + 1);
         QStringList criteria;
         QString lookup;
         for (int c : m_sheet.keyColumns) {
-            const QString value = StoredValue(m_sheet.columns[size_t(c)], cells[c]).toString();
+            const QString value = StoredValue(m_sheet.columns[size_t(c)], cells[size_t(c)]).toString();
             criteria << m_sheet.columns[size_t(c)].field + QStringLiteral(" = '") + EscapeCriteria(value)
                     + QStringLiteral("'");
             lookup += value.toCaseFolded() + QChar(0x1f);
@@ -113,10 +111,10 @@ private:
         m_keys.insert(lookup);
     }
 
-    void save(const QStringList &cells)
+    void save(const std::vector<QString> &cells)
     {
         for (size_t c = 0; c < m_sheet.columns.size(); ++c) {
-            const QVariant value = StoredValue(m_sheet.columns[c], cells[qsizetype(c)]);
+            const QVariant value = StoredValue(m_sheet.columns[c], cells[c]);
             if (value.typeId() == QMetaType::QString)
                 m_insert.setText(int(c), value.toString());
             else
