@@ -136,18 +136,6 @@ DetailValues splitValues(QStringView line, QStringView *rest)
 
 }  // namespace
 
-QStringList SplitDetailLine(const QString &line, QString *rest)
-{
-    QStringView restView;
-    const DetailValues values = splitValues(line, &restView);
-    QStringList out;
-    for (QStringView v : values)
-        out << v.toString();
-    if (rest)
-        *rest = restView.toString();
-    return out;
-}
-
 DetailRow ParseDetailLine(const QString &line)
 {
     QStringView rest;

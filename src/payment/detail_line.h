@@ -23,10 +23,6 @@ struct DetailRow {
 
 inline constexpr int DetailValueCount = 12;
 
-// Splits a detail line into its twelve values, missing ones empty. What
-// follows the twelfth value's comma goes to *rest.
-QStringList SplitDetailLine(const QString &line, QString *rest = nullptr);
-
 // Reads a detail line (quotes already removed) into a row. A line that would
 // lose data is refused with ZoltError(BadFileFormat) saying why: values past
 // the twelfth, a folio of more than 18 significant digits, an amount that is

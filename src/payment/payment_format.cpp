@@ -1,5 +1,6 @@
 #include "payment_format.h"
 
+#include "common/errors.h"
 #include "common/number_format.h"
 #include "common/text_utils.h"
 
@@ -51,6 +52,20 @@ bool IsAcceptedYear(const QString &year, int currentYear)
             return false;
     }
     return year >= QStringLiteral("2000") && year <= QString::number(currentYear + 1);
+}
+
+QString AgencyFilter(const QString &mortco)
+{
+    return QStringLiteral("MORTCO = ") + QuoteCriteria(mortco);
+}
+
+QString TrapMessage(const QString &procedure, const std::exception &error, const QString &step)
+{
+    const auto *zolt = dynamic_cast<const ZoltError *>(&error);
+    const int number = zolt ? zolt->number() : ErrorNumber::FileAccess;
+    const QString description = zolt ? zolt->description() : QString::fromLocal8Bit(error.what());
+    return procedure + QStringLiteral(" Unexpected error #") + NumberWithSignPlace(number) + QStringLiteral(" Debug (")
+           + step + QStringLiteral(")") + QStringLiteral(" occurred: ") + description;
 }
 
 int CurrentYear()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 
 namespace zolt::payment {
 
@@ -39,6 +40,13 @@ bool IsAcceptedYear(const QString &year, int currentYear);
 
 // The current calendar year, as the year checks use it.
 int CurrentYear();
+
+// "MORTCO = '0012'": the filter of one agency's payments.
+QString AgencyFilter(const QString &mortco);
+
+// The message of the load's and the save's error trap: procedure name, error
+// number, trace step and what went wrong.
+QString TrapMessage(const QString &procedure, const std::exception &error, const QString &step);
 
 // Amounts in the file: at least one digit before the point, two after, no
 // thousands separator.

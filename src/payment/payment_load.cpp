@@ -22,11 +22,6 @@ const QStringList DetailColumns = {
     QStringLiteral("ADD_GRANT"), QStringLiteral("DELQ"), QStringLiteral("LEGAL"), QStringLiteral("ABC"),
     QStringLiteral("PAYMENT"), QStringLiteral("FOLIO_DISP")};
 
-QString agencyFilter(const QString &mortco)
-{
-    return QStringLiteral("MORTCO = ") + QuoteCriteria(mortco);
-}
-
 QString duplicateFilter(const QString &mortco, const DetailRow &row)
 {
     return QStringLiteral("MORTCO = '%1' AND CD = '%2' AND JUR = '%3' AND FOLIO = '%4' AND NAME = '%5' ")
@@ -122,16 +117,10 @@ bool Loader::run(const QString &path)
         load(file);
         return true;
     } catch (const std::exception &e) {
-        const auto *z = dynamic_cast<const ZoltError *>(&e);
-        const int number = z ? z->number() : ErrorNumber::FileAccess;
-        const QString description = z ? z->description() : QString::fromLocal8Bit(e.what());
         if (m_started)
             restoreRecordsets();
         m_s.ui.setBusy(false);
-        m_s.ui.message(QStringLiteral("Csv2Mdb Unexpected error #") + NumberWithSignPlace(number)
-                           + QStringLiteral(" Debug (") + m_step + QStringLiteral(")") + QStringLiteral(" occurred: ")
-                           + description,
-                       MessageIcon::Critical);
+        m_s.ui.message(TrapMessage(QStringLiteral("Csv2Mdb"), e, m_step), MessageIcon::Critical);
         return false;
     }
 }
@@ -318,7 +307,7 @@ void Loader::addDuplicate(const DetailRow &row, const QString &mortco, const QSt
 void Loader::closeGroup()
 {
     GroupRow &group = m_groups.back();
-    m_s.shared.gFilter = agencyFilter(group.mortco());
+    m_s.shared.gFilter = AgencyFilter(group.mortco());
     const AgencyTotal total = m_totals.value(group.mortco().toUpper());
     group.folioCount = total.count;
     group.totalPayment = total.sum;

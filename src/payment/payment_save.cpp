@@ -19,8 +19,6 @@
 namespace zolt::payment {
 namespace {
 
-const QString F_MORTCO = QStringLiteral("MORTCO");
-
 struct StoredPayment {
     DetailRow row;
     QString folioDisplay;
@@ -32,16 +30,6 @@ QString sourceSql(const QString &source)
     if (source.trimmed().startsWith(QStringLiteral("SELECT"), Qt::CaseInsensitive))
         return source;
     return QStringLiteral("SELECT * FROM \"%1\"").arg(source.trimmed().remove(u'"'));
-}
-
-QString errorText(const std::exception &e, int *number)
-{
-    if (const auto *z = dynamic_cast<const ZoltError *>(&e)) {
-        *number = z->number();
-        return z->description();
-    }
-    *number = ErrorNumber::FileAccess;
-    return QString::fromLocal8Bit(e.what());
 }
 
 class Saver {
@@ -71,12 +59,11 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
 {
     try {
         m_step = QStringLiteral("  1");
+        const QString year = yearToWrite(dataYear);
         m_step = QStringLiteral("  2");
         makeBackup(path, backupPath);
         m_step = QStringLiteral("  3");
         PaymentFileWriter out(path);
-        m_step = QStringLiteral("  4");
-        const QString year = yearToWrite(dataYear);
         m_step = QStringLiteral("  6");
         out.writeLine(YearLinePrefix + year);
         out.writeLine(QString());
@@ -89,13 +76,8 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
         out.commit();
         return {true, m_total};
     } catch (const std::exception &e) {
-        int number = 0;
-        const QString description = errorText(e, &number);
         m_s.ui.setBusy(false);
-        m_s.ui.message(QStringLiteral("Mdb2Csv Unexpected error #") + NumberWithSignPlace(number)
-                           + QStringLiteral(" Debug (") + m_step + QStringLiteral(")") + QStringLiteral(" occurred: ")
-                           + description,
-                       MessageIcon::Critical);
+        m_s.ui.message(TrapMessage(QStringLiteral("Mdb2Csv"), e, m_step), MessageIcon::Critical);
         return {false, 0};
     }
 }
@@ -207,8 +189,8 @@ void Saver::writeGroups(PaymentFileWriter &out)
 void Saver::writeGroup(PaymentFileWriter &out, const Recordset &group)
 {
     m_step = QStringLiteral("  7-1");
-    const QString mortco = group.text(F_MORTCO);
-    m_s.shared.gFilter = F_MORTCO + QStringLiteral(" = ") + QuoteCriteria(mortco);
+    const QString mortco = group.text(QStringLiteral("MORTCO"));
+    m_s.shared.gFilter = AgencyFilter(mortco);
     const std::vector<StoredPayment> &payments = m_payments[mortco.toUpper()];
     double sum = 0;
     for (const StoredPayment &p : payments)

@@ -74,7 +74,7 @@ private slots:
         app::runPaymentTask(host, t.session());
         QVERIFY(!host.closed && host.buttonsEnabled);
         QCOMPARE(t.ui.messages(), QStringList{"The Zoltdata.csv data contain FUTURE/UNKNOWN year payments??""?!\nYear = " + next});
-        QCOMPARE(host.line, "The Zoltdata.csv data contain FUTURE/UNKNOWN year payments???! = " + next);
+        QCOMPARE(host.line, "The Zoltdata.csv data contain FUTURE/UNKNOWN year payments??""?! = " + next);
 
         t.ui.clear();
         host.optionNo = true;  // other years allowed: a future one still is not

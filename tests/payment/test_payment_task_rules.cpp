@@ -38,7 +38,7 @@ private slots:
                          "This Year = 2026\nIf you want to view the historical Zolt data then under the 'Use Only "
                          "Current Year Data' select the NO option"));
         QCOMPARE(FutureYearLine("2027"),
-                 QString("The Zoltdata.csv data contain FUTURE/UNKNOWN year payments???! = 2027"));
+                 QString("The Zoltdata.csv data contain FUTURE/UNKNOWN year payments??""?! = 2027"));
     }
 
     void saveRetryAndCancel()
