@@ -2,6 +2,7 @@
 #include "support/test_session.h"
 
 #include "common/errors.h"
+#include "payment/folio_mask.h"
 #include "payment/payment_file_parser.h"
 #include "payment/payment_load.h"
 #include "payment/payment_save.h"
@@ -73,6 +74,24 @@ private slots:
         QCOMPARE(ReadBytes(t.file("Zoltdata.bak")), original);
         QVERIFY(original.contains("M\xdcLLER") && original.contains("PE\xd1" "A"));
         QCOMPARE(QDir(t.dir()).entryList({"Zoltdata*"}, QDir::Files).size(), 2);  // no temporary file left
+    }
+
+    void folioMasksFromTheTables()
+    {
+        TestSession t;
+        t.exec("INSERT INTO Fol_Mask (YEAR, JUR_CD, FOLIO_LEN, FOLIO_MASK) VALUES ('2026', '101', 4, '##-##'), "
+               "('2026', 'O''K', 3, '#.##')");
+        t.exec("INSERT INTO FolioMask (YEAR, JUR_CD, FOLIO_LEN, FOLIO_MASK) VALUES ('2019', '202', 2, '#/#')");
+        const QString folio = "000000000000001234";
+        QVERIFY(!t.de().rsFol_Mask().isOpen());
+        QCOMPARE(FormatFolio(t.session(), "101", folio), QString("12-34"));
+        QVERIFY(t.shared.gFindCriteria.isEmpty());  // the first row answered
+        QCOMPARE(FormatFolio(t.session(), "O'K", folio), QString("2.34"));
+        QCOMPARE(t.shared.gFindCriteria, QString("JUR_CD = 'O''K'"));
+        QCOMPARE(t.de().rsFol_Mask().text("JUR_CD"), QString("O'K"));
+        QCOMPARE(FormatFolio(t.session(), "999", folio), folio + "  ");
+        QCOMPARE(FormatFolioStanding(t.session(), "202", folio), QString("3/4"));
+        QCOMPARE(FormatFolioStanding(t.session(), "101", folio), folio + "  ");
     }
 
     void duplicatesAreRefusedAndCountedInFull()
