@@ -20,18 +20,19 @@ public:
         m_detail = detail;
         m_savingRow = false;
     }
-    // The stage that saves a "Mortgage" row, named by its cells.
-    void setSavingRow(const MortgageCells &cells)
+    // The stage that saves a "Mortgage" row, named by its cells, which must
+    // outlive the trace's use.
+    void setSavingRow(const MortgageCells *row)
     {
-        m_row = cells;
+        m_row = row;
         m_savingRow = true;
     }
-    QString text() const { return m_savingRow ? LoadMessage::SavingRow(m_row) : m_step + m_detail; }
+    QString text() const { return m_savingRow ? LoadMessage::SavingRow(*m_row) : m_step + m_detail; }
 
 private:
     QString m_step;
     QString m_detail;
-    MortgageCells m_row;
+    const MortgageCells *m_row = nullptr;
     bool m_savingRow = false;
 };
 
@@ -41,6 +42,7 @@ struct LoadContext {
     VerifyMessageList *list;  // null: message boxes
     LoadTrace trace;
     VerifyLoadResult counts;
+    MortgageCells row;  // the cells of the "Mortgage" row being read
 
     bool reportToList() const { return list != nullptr; }
     // A line of the list, followed by a moment for pending events.

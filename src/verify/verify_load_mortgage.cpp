@@ -54,24 +54,25 @@ MortgageRows::MortgageRows(LoadContext &context)
 
 void MortgageRows::read(const SheetCells &sheet)
 {
+    m_sheet = &sheet;
     m_folioKeys.reserve(sheet.rowCount());
     m_pidKeys.reserve(sheet.rowCount());
-    for (int row = 1; m_endMarks < MaxEndMarks; ++row)
-        handleRow(sheet, row);
+    for (m_row = 1; m_endMarks < MaxEndMarks; ++m_row)
+        handleRow();
 }
 
-void MortgageRows::handleRow(const SheetCells &sheet, int row)
+void MortgageRows::handleRow()
 {
     m_context.trace.set(QStringLiteral("100"));
-    MortgageCells cells;
+    MortgageCells &cells = m_context.row;
     for (int c = 0; c < MortgageColumnCount; ++c)
-        cells[size_t(c)] = sheet.cell(row, c + 1);
+        cells[size_t(c)] = m_sheet->cell(m_row, c + 1);
     if (IsHeaderRow(MortgageSheet(), cells)) {
         ++m_endMarks;
         return;
     }
     m_context.trace.set(QStringLiteral("101"));
-    MortgageCells trimmed;
+    MortgageCells &trimmed = m_trimmed;
     for (int c = 0; c < MortgageColumnCount; ++c)
         trimmed[size_t(c)] = TrimBlanks(cells[size_t(c)]);
     if (std::all_of(trimmed.begin(), trimmed.end(), [](const QString &s) { return s.isEmpty(); })) {
@@ -93,7 +94,7 @@ void MortgageRows::handleRow(const SheetCells &sheet, int row)
 bool MortgageRows::isDuplicate(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly)
 {
     m_context.trace.set(QStringLiteral("102"));
-    m_lastFiltered = cells;
+    m_lastFilteredRow = m_row;
     m_lastFilteredPidOnly = pidOnly;
     const QString company = PadCut(cells[ColMortco], 4);
     m_context.trace.set(QStringLiteral("103"));
@@ -116,8 +117,12 @@ MortgageRows::~MortgageRows()
     // The filter of the last row looked up, as a filter on the rows stored
     // so far would have been set; also when the load ends in its trap.
     try {
-        if (m_lastFiltered)
-            m_context.session.shared.gFilter = DuplicateFilter(*m_lastFiltered, m_lastFilteredPidOnly);
+        if (m_lastFilteredRow > 0) {
+            MortgageCells cells;
+            for (int c = 0; c < MortgageColumnCount; ++c)
+                cells[size_t(c)] = m_sheet->cell(m_lastFilteredRow, c + 1);
+            m_context.session.shared.gFilter = DuplicateFilter(cells, m_lastFilteredPidOnly);
+        }
     } catch (...) {
     }
 }
@@ -156,7 +161,7 @@ void MortgageRows::warn(const QString &text)
     ++m_context.counts.formatWarnings;
 }
 
-MortgageCells MortgageRows::storedValues(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly)
+void MortgageRows::setStoredValues(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly)
 {
     static const QStringList validAcd{QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("D"),
                                       QStringLiteral(" ")};
@@ -166,7 +171,7 @@ MortgageCells MortgageRows::storedValues(const MortgageCells &cells, const Mortg
         QStringLiteral("122 "), QStringLiteral("123 "), QStringLiteral("124 "), QStringLiteral("125 "),
         QStringLiteral("126 "), QStringLiteral("127 ")};
     const auto &columns = MortgageSheet().columns;
-    MortgageCells v;
+    MortgageCells &v = m_values;
     for (int c = 0; c < MortgageColumnCount; ++c) {
         m_context.trace.set(steps[c], cells[size_t(c)]);
         v[size_t(c)] = StoredText(columns[size_t(c)], cells[size_t(c)]);
@@ -209,14 +214,14 @@ MortgageCells MortgageRows::storedValues(const MortgageCells &cells, const Mortg
             break;
         }
     }
-    return v;
 }
 
 void MortgageRows::store(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly)
 {
     m_context.trace.set(QStringLiteral("113"));
-    const MortgageCells v = storedValues(cells, trimmed, pidOnly);
-    m_context.trace.setSavingRow(cells);
+    setStoredValues(cells, trimmed, pidOnly);
+    const MortgageCells &v = m_values;
+    m_context.trace.setSavingRow(&cells);
     for (int c = 0; c < MortgageColumnCount; ++c)
         m_insert.setText(c, v[size_t(c)]);
     m_insert.run();

@@ -6,7 +6,6 @@
 #include "verify_row_insert.h"
 
 #include <QSet>
-#include <optional>
 
 namespace zolt {
 class SheetCells;
@@ -29,12 +28,13 @@ public:
     static QString DuplicateFilter(const MortgageCells &cells, bool pidOnly);
 
 private:
-    void handleRow(const SheetCells &sheet, int row);
+    void handleRow();
     bool isDuplicate(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly);
     void reportDuplicate(const MortgageCells &cells, bool pidOnly);
     void reject(const MortgageCells &cells);
     void store(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly);
-    MortgageCells storedValues(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly);
+    // Fills m_values from the cells, with the warnings they call for.
+    void setStoredValues(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly);
     void warn(const QString &text);
 
     LoadContext &m_context;
@@ -42,8 +42,12 @@ private:
     QSet<QString> m_folioKeys;  // company, jurisdiction, folio of every stored row
     QSet<QString> m_pidKeys;    // company, PID of every stored row
     qint64 m_endMarks = 0;
-    std::optional<MortgageCells> m_lastFiltered;  // the last row looked up
+    const SheetCells *m_sheet = nullptr;
+    int m_row = 0;
+    int m_lastFilteredRow = 0;  // the last row looked up, 0 for none
     bool m_lastFilteredPidOnly = false;
+    MortgageCells m_trimmed;
+    MortgageCells m_values;  // the values stored for the current row
 };
 
 }  // namespace zolt::verify
