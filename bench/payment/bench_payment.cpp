@@ -153,7 +153,7 @@ int run(const QString &dir)
     cpu = cpuMs();
     de->rsDetail().requery();
     de->rsDetail().setFilter(shared.gFilter);
-    out << "detail_requery_cpu_ms " << cpuMs() - cpu << " (a part of the load)\n";
+    out << "detail_requery_cpu_ms " << cpuMs() - cpu << " (all payments read again in their sorted order)\n";
 
     return 0;
 }

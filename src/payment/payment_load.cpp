@@ -343,8 +343,13 @@ void Loader::finishRecordsets()
     m_de.rsFol_Mask().requery();
     m_de.rsGroup().requery();
     m_de.rsGroup().moveFirst();
+    // The details hold the payments in the order the load took them in, as a
+    // cursor that had them added one by one would; their source, and so the
+    // order of their next requery, stays as it was.
     Recordset &detail = m_de.rsDetail();
-    detail.requery();
+    const QString source = detail.source();
+    detail.open(QStringLiteral("SELECT * FROM Detail"));
+    detail.setSource(source);
     if (m_groups.empty())
         return;
     detail.setFilter(m_s.shared.gFilter);
