@@ -63,6 +63,7 @@ private slots:
         QCOMPARE(t.de().rsGroup().text("MORTCO"), QString("0012"));
         QCOMPARE(t.shared.gFilter, QString("MORTCO = '0056'"));
         QCOMPARE(t.de().rsDetail().recordCount(), 2);
+        QCOMPARE(t.de().rsDetail().source(), QString("SELECT * FROM Detail ORDER BY MORTCO, CD, JUR, FOLIO"));
 
         QVERIFY(Csv2Mdb(t.session(), path));  // a second load replaces, never adds
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
