@@ -124,6 +124,24 @@ private slots:
         QCOMPARE(t.shared.duplicates.count, 0);
     }
 
+    void countsBeyondSixteenBits()
+    {
+        TestSession t;
+        QStringList details;
+        for (int i = 0; i < 33000; ++i)
+            details << QStringLiteral("#%1,OWNER,05,101,#%1,1.00").arg(i) << QStringLiteral("#%1,OWNER,05,101,#%1,1.00").arg(i);
+        const QString path = t.file("big.csv");
+        PaymentFileText().year(ThisYear()).group("1", "12", details).write(path);
+        QVERIFY(Csv2Mdb(t.session(), path));
+        QCOMPARE(t.shared.duplicates.count, 33000);
+        QCOMPARE(int(t.shared.duplicates.rows.size()), DuplicateFolioStore::MaxRows);
+        QCOMPARE(t.scalar("SELECT FOLIO_CNT || ' ' || TOT_PAY FROM \"Group\"").toString(), QString("33000 33000.0"));
+        const SaveResult saved = Mdb2Csv(t.session(), "", path, t.file("big.bak"));
+        QVERIFY(saved.saved);
+        QCOMPARE(saved.total, 33000.0);
+        QVERIFY(ReadBytes(path).contains("Number of Payment records,33000\r\nPayment Amount,33000.00\r\n"));
+    }
+
     void yearsAndPlaceholderMask()
     {
         TestSession t;
