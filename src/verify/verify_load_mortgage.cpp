@@ -19,21 +19,9 @@ QStringList fieldNames()
     return fields;
 }
 
-// A lookup key that compares as the filters do: without regard to case,
-// trailing blanks included. Built in one allocation: it is made twice a row.
-QString key(std::initializer_list<QString> parts)
+bool sameText(const QString &a, const QString &b)
 {
-    qsizetype size = 0;
-    for (const QString &p : parts)
-        size += p.size() + 1;
-    QString k(size, Qt::Uninitialized);
-    QChar *out = k.data();
-    for (const QString &p : parts) {
-        for (const QChar c : p)
-            *out++ = c.toCaseFolded();
-        *out++ = QChar(0x1f);
-    }
-    return k;
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
 }
 
 bool allEmpty(const MortgageCells &trimmed, std::initializer_list<int> columns)
@@ -55,8 +43,8 @@ MortgageRows::MortgageRows(LoadContext &context)
 void MortgageRows::read(const SheetCells &sheet)
 {
     m_sheet = &sheet;
-    m_folioKeys.reserve(sheet.rowCount());
-    m_pidKeys.reserve(sheet.rowCount());
+    m_folios.reserve(sheet.rowCount());
+    m_pids.reserve(sheet.rowCount());
     for (m_row = 1; m_endMarks < MaxEndMarks; ++m_row)
         handleRow();
 }
@@ -98,9 +86,23 @@ bool MortgageRows::isDuplicate(const MortgageCells &cells, const MortgageCells &
     m_lastFilteredPidOnly = pidOnly;
     const QString company = PadCut(cells[ColMortco], 4);
     m_context.trace.set(QStringLiteral("103"));
-    if (pidOnly)
-        return m_pidKeys.contains(key({company, trimmed[ColPid]}));
-    return m_folioKeys.contains(key({company, PadCut(cells[ColJur], 3), trimmed[ColFolio]}));
+    if (pidOnly) {
+        const QString &pid = trimmed[ColPid];
+        return m_pids.contains(RowKeyIndex::Hash({company, pid}), [&](int row) {
+            return sameText(storedField(row, ColMortco), company) && sameText(storedField(row, ColPid), pid);
+        });
+    }
+    const QString jur = PadCut(cells[ColJur], 3);
+    const QString &folio = trimmed[ColFolio];
+    return m_folios.contains(RowKeyIndex::Hash({company, jur, folio}), [&](int row) {
+        return sameText(storedField(row, ColMortco), company) && sameText(storedField(row, ColJur), jur)
+            && sameText(storedField(row, ColFolio), folio);
+    });
+}
+
+QString MortgageRows::storedField(int row, int column) const
+{
+    return StoredText(MortgageSheet().columns[size_t(column)], m_sheet->cell(row, column + 1));
 }
 
 QString MortgageRows::DuplicateFilter(const MortgageCells &cells, bool pidOnly)
@@ -226,10 +228,10 @@ void MortgageRows::store(const MortgageCells &cells, const MortgageCells &trimme
         m_insert.setText(c, v[size_t(c)]);
     m_insert.run();
     m_context.trace.set(QStringLiteral("129"));
-    m_folioKeys.insert(key({v[ColMortco], v[ColJur], v[ColFolio]}));
+    m_folios.insert(RowKeyIndex::Hash({v[ColMortco], v[ColJur], v[ColFolio]}), m_row);
     // A PID lookup is made for a PID that is not empty only.
     if (!v[ColPid].isEmpty())
-        m_pidKeys.insert(key({v[ColMortco], v[ColPid]}));
+        m_pids.insert(RowKeyIndex::Hash({v[ColMortco], v[ColPid]}), m_row);
     ++m_context.counts.loaded;
     m_context.trace.set(QStringLiteral("130"));
 }

@@ -3,9 +3,9 @@
 #include "verify_load_context.h"
 #include "verify_load_messages.h"
 
+#include "verify_row_index.h"
 #include "verify_row_insert.h"
 
-#include <QSet>
 
 namespace zolt {
 class SheetCells;
@@ -16,8 +16,8 @@ namespace zolt::verify {
 // Reads the "Mortgage" sheet into VERIFY: skips header and blank rows, ends
 // the sheet at the third of them, rejects rows without folio and PID,
 // ignores duplicates and stores the rest with their warnings. Duplicates are
-// looked up in hash sets that answer what DuplicateFilter on the rows stored
-// so far would answer; gFilter receives the last row's filter.
+// looked up in hash indexes that answer what DuplicateFilter on the rows
+// stored so far would answer; gFilter receives the last row's filter.
 class MortgageRows {
 public:
     explicit MortgageRows(LoadContext &context);
@@ -36,11 +36,13 @@ private:
     // Fills m_values from the cells, with the warnings they call for.
     void setStoredValues(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly);
     void warn(const QString &text);
+    // A stored field of an earlier row, as it was stored.
+    QString storedField(int row, int column) const;
 
     LoadContext &m_context;
     RowInsert m_insert;
-    QSet<QString> m_folioKeys;  // company, jurisdiction, folio of every stored row
-    QSet<QString> m_pidKeys;    // company, PID of every stored row
+    RowKeyIndex m_folios;  // company, jurisdiction, folio of every stored row
+    RowKeyIndex m_pids;    // company, PID of every stored row with a PID
     qint64 m_endMarks = 0;
     const SheetCells *m_sheet = nullptr;
     int m_row = 0;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QHash>
+#include <QStringView>
+#include <initializer_list>
+#include <vector>
+
+namespace zolt::verify {
+
+// The rows stored under a duplicate key, found by the hash of the key's
+// texts. The hash ignores letter case as the filters do (blanks count).
+// Only row numbers are kept: the caller confirms a candidate row from its
+// own texts, so keys that merely share a hash are never taken for equal.
+class RowKeyIndex {
+public:
+    static quint64 Hash(std::initializer_list<QStringView> parts);
+
+    void reserve(qsizetype rows);
+    void insert(quint64 hash, int row);
+
+    // True when matches(row) holds for a row stored under the hash.
+    template <typename Match>
+    bool contains(quint64 hash, Match matches) const
+    {
+        for (int e = m_first.value(hash, -1); e >= 0; e = m_entries[size_t(e)].next) {
+            if (matches(m_entries[size_t(e)].row))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    struct Entry {
+        int row;
+        int next;  // the entry stored before under the same hash, -1 for none
+    };
+    QHash<quint64, int> m_first;  // hash to its latest entry
+    std::vector<Entry> m_entries;
+};
+
+}  // namespace zolt::verify
