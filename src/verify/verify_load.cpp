@@ -80,6 +80,33 @@ void readSheets(LoadContext &context, SpreadsheetState &workbook)
     }
 }
 
+// A page cache large enough for a whole workbook's rows while the load runs:
+// with the small default, pages written early in the transaction are
+// written again and again as the indexes grow. The previous size comes back
+// at the end of the scope.
+class LargePageCache {
+public:
+    explicit LargePageCache(sql::Database &db) : m_db(db)
+    {
+        sql::Statement st = db.prepare(QStringLiteral("PRAGMA cache_size"));
+        m_previous = st.step() ? st.column(0).toLongLong() : 0;
+        db.exec(QStringLiteral("PRAGMA cache_size = -65536"));  // 64 MiB
+    }
+    ~LargePageCache()
+    {
+        try {
+            m_db.exec(QStringLiteral("PRAGMA cache_size = %1").arg(m_previous));
+        } catch (const std::exception &) {
+        }
+    }
+    LargePageCache(const LargePageCache &) = delete;
+    LargePageCache &operator=(const LargePageCache &) = delete;
+
+private:
+    sql::Database &m_db;
+    qint64 m_previous = 0;
+};
+
 // The recordsets show what the load stored, unfiltered.
 void refreshRecordsets(DataEnvironment &de)
 {
@@ -160,6 +187,7 @@ VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessag
             // One transaction for the whole sheet set; the error trap commits
             // what was stored before the failure.
             Connection &zolt = session.de.Zolt();
+            LargePageCache cache(zolt.database());
             zolt.beginTrans();
             readSheets(context, workbook);
             context.trace.set(QStringLiteral("330"));
