@@ -175,7 +175,7 @@ void trap(LoadContext &context, SpreadsheetState &workbook, int outerDepth, int 
 
 VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessageList *ReportToList)
 {
-    LoadContext context{session, ReportToList, {}, {}, {}};
+    LoadContext context(session, ReportToList);
     SpreadsheetState workbook;
     const int outerDepth = session.de.Zolt().transactionDepth();
     try {

@@ -13,36 +13,53 @@ namespace zolt::verify {
 // apart so that a stage can name its cell without building a text per row.
 class LoadTrace {
 public:
+    explicit LoadTrace(const MortgageCells &row) : m_row(row) {}
+
     void set(const QString &step) { set(step, QString()); }
     void set(const QString &step, const QString &detail)
     {
         m_step = step;
         m_detail = detail;
-        m_savingRow = false;
+        m_kind = Kind::Detail;
     }
-    // The stage that saves a "Mortgage" row, named by its cells, which must
-    // outlive the trace's use.
-    void setSavingRow(const MortgageCells *row)
+    // A stage followed by a cell of the "Mortgage" row being read.
+    void setCell(const QString &step, int column)
     {
-        m_row = row;
-        m_savingRow = true;
+        m_step = step;
+        m_column = column;
+        m_kind = Kind::Cell;
     }
-    QString text() const { return m_savingRow ? LoadMessage::SavingRow(*m_row) : m_step + m_detail; }
+    // The stage that saves the "Mortgage" row being read, named by its cells.
+    void setSavingRow() { m_kind = Kind::SavingRow; }
+
+    QString text() const
+    {
+        switch (m_kind) {
+        case Kind::Cell: return m_step + m_row[size_t(m_column)];
+        case Kind::SavingRow: return LoadMessage::SavingRow(m_row);
+        case Kind::Detail: break;
+        }
+        return m_step + m_detail;
+    }
 
 private:
+    enum class Kind { Detail, Cell, SavingRow };
+    const MortgageCells &m_row;
     QString m_step;
     QString m_detail;
-    const MortgageCells *m_row = nullptr;
-    bool m_savingRow = false;
+    int m_column = 0;
+    Kind m_kind = Kind::Detail;
 };
 
 // What one call of the load carries from stage to stage.
 struct LoadContext {
+    LoadContext(Session &session, VerifyMessageList *list) : session(session), list(list) {}
+
     Session &session;
     VerifyMessageList *list;  // null: message boxes
-    LoadTrace trace;
+    MortgageCells row;        // the cells of the "Mortgage" row being read
+    LoadTrace trace{row};
     VerifyLoadResult counts;
-    MortgageCells row;  // the cells of the "Mortgage" row being read
 
     bool reportToList() const { return list != nullptr; }
     // A line of the list, followed by a moment for pending events.

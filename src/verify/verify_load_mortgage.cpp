@@ -175,7 +175,7 @@ void MortgageRows::setStoredValues(const MortgageCells &cells, const MortgageCel
     const auto &columns = MortgageSheet().columns;
     MortgageCells &v = m_values;
     for (int c = 0; c < MortgageColumnCount; ++c) {
-        m_context.trace.set(steps[c], cells[size_t(c)]);
+        m_context.trace.setCell(steps[c], c);
         v[size_t(c)] = StoredText(columns[size_t(c)], cells[size_t(c)]);
         switch (c) {
         case ColAcd:
@@ -223,7 +223,7 @@ void MortgageRows::store(const MortgageCells &cells, const MortgageCells &trimme
     m_context.trace.set(QStringLiteral("113"));
     setStoredValues(cells, trimmed, pidOnly);
     const MortgageCells &v = m_values;
-    m_context.trace.setSavingRow(&cells);
+    m_context.trace.setSavingRow();
     for (int c = 0; c < MortgageColumnCount; ++c)
         m_insert.setText(c, v[size_t(c)]);
     m_insert.run();
