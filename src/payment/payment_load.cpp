@@ -171,19 +171,24 @@ void Loader::restoreRecordsets()
     }
 }
 
+// Empties a table and the recordset over it. A closed details recordset is
+// not opened just to be emptied: the load opens it at the end.
 void Loader::emptyTable(Recordset &rs, const QString &sqlText, const QString &stepDelete, bool reopen)
 {
     if (reopen && rs.isOpen())
         rs.close();
-    rs.ensureOpen();
-    rs.clearFilter();
-    if (rs.recordCount() == 0)
-        return;
+    if (reopen || rs.isOpen()) {
+        rs.ensureOpen();
+        rs.clearFilter();
+        if (rs.recordCount() == 0)
+            return;
+    }
     m_step = stepDelete;
     Transaction transaction(m_de.Zolt());
     m_de.Zolt().execute(sqlText);
     transaction.commit();
-    rs.requery();
+    if (rs.isOpen())
+        rs.requery();
     m_s.ui.letEventsRun();
 }
 
