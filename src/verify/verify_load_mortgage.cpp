@@ -10,6 +10,7 @@ namespace {
 
 constexpr int MaxEndMarks = 3;
 constexpr int MessageBoxLimit = 3;  // not-loaded rows beyond this go to the list only
+constexpr int RowsPerStatement = 32;
 
 QStringList fieldNames()
 {
@@ -36,7 +37,7 @@ bool allEmpty(const MortgageCells &trimmed, std::initializer_list<int> columns)
 }  // namespace
 
 MortgageRows::MortgageRows(LoadContext &context)
-    : m_context(context), m_insert(context.session.de.Zolt().database(), MortgageSheet().table, fieldNames())
+    : m_context(context), m_insert(context.session.de.Zolt().database(), MortgageSheet().table, fieldNames(), RowsPerStatement)
 {
 }
 
@@ -47,6 +48,45 @@ void MortgageRows::read(const SheetCells &sheet)
     m_pids.reserve(sheet.rowCount());
     for (m_row = 1; m_endMarks < MaxEndMarks; ++m_row)
         handleRow();
+    flushRows();
+}
+
+void MortgageRows::queueRow()
+{
+    m_queuedRows.push_back(m_row);
+    try {
+        m_insert.addRow();
+    } catch (const RowRefused &e) {
+        refused(e);
+    }
+    if (m_insert.queued() == 0) {
+        m_context.counts.loaded += qint64(m_queuedRows.size());
+        m_queuedRows.clear();
+    }
+}
+
+void MortgageRows::flushRows()
+{
+    try {
+        m_insert.flush();
+    } catch (const RowRefused &e) {
+        refused(e);
+    }
+    m_context.counts.loaded += qint64(m_queuedRows.size());
+    m_queuedRows.clear();
+}
+
+void MortgageRows::refused(const RowRefused &e)
+{
+    // The rows queued before the refused one are stored; the trace names
+    // the refused row.
+    m_context.counts.loaded += e.queuedIndex();
+    const int row = m_queuedRows[size_t(e.queuedIndex())];
+    m_queuedRows.clear();
+    for (int c = 0; c < MortgageColumnCount; ++c)
+        m_context.row[size_t(c)] = m_sheet->cell(row, c + 1);
+    m_context.trace.setSavingRow();
+    throw ZoltError(e.number(), e.description());
 }
 
 void MortgageRows::handleRow()
@@ -135,6 +175,7 @@ void MortgageRows::reportDuplicate(const MortgageCells &cells, bool pidOnly)
     VerifyLoadResult &counts = m_context.counts;
     ++counts.notLoaded;
     m_context.trace.set(pidOnly ? QStringLiteral("108") : QStringLiteral("108b"));
+    flushRows();
     const QString text = pidOnly ? LoadMessage::DuplicatePid(cells) : LoadMessage::DuplicateFolio(cells);
     m_context.trace.set(pidOnly ? QStringLiteral("109") : QStringLiteral("109b"));
     if (m_context.reportToList())
@@ -146,6 +187,7 @@ void MortgageRows::reportDuplicate(const MortgageCells &cells, bool pidOnly)
 
 void MortgageRows::reject(const MortgageCells &cells)
 {
+    flushRows();
     const QString text = LoadMessage::Rejected(cells);
     VerifyLoadResult &counts = m_context.counts;
     if (m_context.reportToList())
@@ -159,6 +201,7 @@ void MortgageRows::warn(const QString &text)
 {
     if (m_context.counts.formatWarnings >= 3)
         return;
+    flushRows();
     m_context.deliver(text);
     ++m_context.counts.formatWarnings;
 }
@@ -226,13 +269,12 @@ void MortgageRows::store(const MortgageCells &cells, const MortgageCells &trimme
     m_context.trace.setSavingRow();
     for (int c = 0; c < MortgageColumnCount; ++c)
         m_insert.setText(c, v[size_t(c)]);
-    m_insert.run();
+    queueRow();
     m_context.trace.set(QStringLiteral("129"));
     m_folios.insert(RowKeyIndex::Hash({v[ColMortco], v[ColJur], v[ColFolio]}), m_row);
     // A PID lookup is made for a PID that is not empty only.
     if (!v[ColPid].isEmpty())
         m_pids.insert(RowKeyIndex::Hash({v[ColMortco], v[ColPid]}), m_row);
-    ++m_context.counts.loaded;
     m_context.trace.set(QStringLiteral("130"));
 }
 

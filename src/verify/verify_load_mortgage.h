@@ -36,6 +36,11 @@ private:
     // Fills m_values from the cells, with the warnings they call for.
     void setStoredValues(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly);
     void warn(const QString &text);
+    // Stores the queued rows; called before any message, so that a row the
+    // database refuses stops the load before later rows are reported.
+    void flushRows();
+    void queueRow();
+    [[noreturn]] void refused(const RowRefused &e);
     // A stored field of an earlier row, as it was stored.
     QString storedField(int row, int column) const;
 
@@ -50,6 +55,7 @@ private:
     bool m_lastFilteredPidOnly = false;
     MortgageCells m_trimmed;
     MortgageCells m_values;  // the values stored for the current row
+    std::vector<int> m_queuedRows;  // sheet rows queued in m_insert
 };
 
 }  // namespace zolt::verify

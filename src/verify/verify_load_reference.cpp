@@ -122,7 +122,7 @@ private:
         }
         if (isFolioMask())
             m_insert.setText(int(m_sheet.columns.size()), QString::number(QDate::currentDate().year()));
-        m_insert.run();
+        m_insert.addRow();
     }
 
     LoadContext &m_context;

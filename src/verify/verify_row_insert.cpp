@@ -1,6 +1,5 @@
 #include "verify_row_insert.h"
 
-#include "common/errors.h"
 #include "store/sqlite_db.h"
 
 #include <QStringList>
@@ -8,63 +7,124 @@
 
 namespace zolt::verify {
 
-RowInsert::RowInsert(sql::Database &db, const QString &table, const QStringList &fields)
-    : m_db(db), m_texts(size_t(fields.size())), m_numbers(size_t(fields.size()))
+RowInsert::RowInsert(sql::Database &db, const QString &table, const QStringList &fields, int batchRows)
+    : m_db(db), m_columns(int(fields.size())), m_batchRows(std::max(1, batchRows)),
+      m_values(size_t(m_columns) * size_t(m_batchRows + 1))
 {
-    QStringList quoted;
-    for (const QString &f : fields)
-        quoted << u'"' + f + u'"';
-    const QByteArray text = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                                .arg(table, quoted.join(u','), QStringList(fields.size(), QStringLiteral("?")).join(u','))
-                                .toUtf8();
-    const int rc = sqlite3_prepare_v2(db.handle(), text.constData(), int(text.size()), &m_stmt, nullptr);
-    if (rc != SQLITE_OK)
-        db.fail(rc);
+    m_single = prepare(table, fields, 1);
+    if (m_batchRows > 1)
+        m_batch = prepare(table, fields, m_batchRows);
 }
 
 RowInsert::~RowInsert()
 {
-    sqlite3_finalize(m_stmt);
+    sqlite3_finalize(m_single);
+    sqlite3_finalize(m_batch);
+}
+
+sqlite3_stmt *RowInsert::prepare(const QString &table, const QStringList &fields, int rows)
+{
+    QStringList quoted;
+    for (const QString &f : fields)
+        quoted << u'"' + f + u'"';
+    const QString one = u'(' + QStringList(fields.size(), QStringLiteral("?")).join(u',') + u')';
+    const QByteArray text = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES %3")
+                                .arg(table, quoted.join(u','), QStringList(rows, one).join(u','))
+                                .toUtf8();
+    sqlite3_stmt *st = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db.handle(), text.constData(), int(text.size()), &st, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(st);
+        m_db.fail(rc);
+    }
+    return st;
 }
 
 void RowInsert::setText(int position, const QString &value)
 {
-    m_texts[size_t(position)] = value;
-    m_numbers[size_t(position)].reset();
+    Value &v = m_values[size_t(m_queued * m_columns + position)];
+    v.text = value;
+    v.number.reset();
 }
 
 void RowInsert::setNumber(int position, qint64 value)
 {
-    m_numbers[size_t(position)] = value;
+    m_values[size_t(m_queued * m_columns + position)].number = value;
 }
 
-void RowInsert::run()
+void RowInsert::addRow()
 {
-    qsizetype space = 0;
-    for (const QString &text : m_texts)
-        space += m_encoder.requiredSpace(text.size());
-    if (m_utf8.size() < space)
-        m_utf8.resize(space);
-    char *out = m_utf8.data();
-    for (size_t i = 0; i < m_texts.size(); ++i) {
+    ++m_queued;
+    if (m_queued == m_batchRows)
+        flush();
+}
+
+void RowInsert::bindRow(sqlite3_stmt *st, int firstParameter, const Value *row, char *&out)
+{
+    for (int c = 0; c < m_columns; ++c) {
+        const Value &v = row[c];
         int rc = SQLITE_OK;
-        if (m_numbers[i]) {
-            rc = sqlite3_bind_int64(m_stmt, int(i) + 1, *m_numbers[i]);
+        if (v.number) {
+            rc = sqlite3_bind_int64(st, firstParameter + c, *v.number);
         } else {
-            char *end = m_encoder.appendToBuffer(out, m_texts[i]);
-            rc = sqlite3_bind_text(m_stmt, int(i) + 1, out, int(end - out), SQLITE_STATIC);
+            char *end = m_encoder.appendToBuffer(out, v.text);
+            rc = sqlite3_bind_text(st, firstParameter + c, out, int(end - out), SQLITE_STATIC);
             out = end;
         }
         if (rc != SQLITE_OK)
             m_db.fail(rc);
     }
-    if (sqlite3_step(m_stmt) != SQLITE_DONE) {
+}
+
+void RowInsert::step(sqlite3_stmt *st)
+{
+    if (sqlite3_step(st) != SQLITE_DONE) {
         const ZoltError refused(sqlite3_extended_errcode(m_db.handle()),
                                 QString::fromUtf8(sqlite3_errmsg(m_db.handle())));
-        sqlite3_reset(m_stmt);
+        sqlite3_reset(st);
         throw refused;
     }
-    sqlite3_reset(m_stmt);
+    sqlite3_reset(st);
+}
+
+void RowInsert::flush()
+{
+    if (m_queued == 0)
+        return;
+    qsizetype space = 0;
+    for (int i = 0; i < m_queued * m_columns; ++i)
+        space += m_encoder.requiredSpace(m_values[size_t(i)].text.size());
+    if (m_utf8.size() < space)
+        m_utf8.resize(space);
+    if (m_queued == m_batchRows && m_batch) {
+        char *out = m_utf8.data();
+        for (int r = 0; r < m_queued; ++r)
+            bindRow(m_batch, r * m_columns + 1, &m_values[size_t(r * m_columns)], out);
+        try {
+            step(m_batch);
+            m_queued = 0;
+            return;
+        } catch (const ZoltError &) {
+            // A refused statement stores none of its rows: store them one by
+            // one to find the row the database refuses.
+        }
+    }
+    storeOneByOne();
+}
+
+void RowInsert::storeOneByOne()
+{
+    const int queued = m_queued;
+    m_queued = 0;
+    for (int r = 0; r < queued; ++r) {
+        char *out = m_utf8.data();
+        bindRow(m_single, 1, &m_values[size_t(r * m_columns)], out);
+        try {
+            step(m_single);
+        } catch (const ZoltError &e) {
+            throw RowRefused(r, e);
+        }
+    }
 }
 
 }  // namespace zolt::verify

@@ -247,22 +247,28 @@ void TestVerifyLoad::unreadableWorkbookAndRefusedRowGoThroughTheTrap()
         QCOMPARE(t.scalar(QStringLiteral("SELECT COUNT(*) FROM VERIFY")).toInt(), 0);
     }
     // A table key the load's own rules do not know refuses a row: the trap
-    // names the row, and the rows before it stay.
-    TestSession t;
-    t.exec(QStringLiteral("CREATE UNIQUE INDEX VERIFY_Pid ON VERIFY (MORTCO, PID)"));
-    const VerifyLoadResult r =
-        Xls2Mdb(t.session(),
-                workbookWithRows(t, {{QVariant(), S("0001"), QVariant(), S("05"), S("010"), S("1"), S("P9")},
-                                     {QVariant(), S("0001"), QVariant(), S("05"), S("010"), S("2"), S("P9")}}),
-                nullptr);
-    QVERIFY(r.trapped);
-    QCOMPARE(t.ui.messages().size(), 1);
-    QVERIFY2(t.ui.messages().first().startsWith(
-                 QStringLiteral("Error Xls2Mdb(128  Mort. Co:0001 CD:05 JUR:010 FOLIO:2 PID:P9 (Most likely duplicate "
-                                "KEY violation)) Err# 2067 Description: ")),
-             qPrintable(t.ui.messages().first()));
-    QCOMPARE(t.scalar(QStringLiteral("SELECT COUNT(*) FROM VERIFY")).toInt(), 1);
-    QCOMPARE(t.de().rsVerify().recordCount(), 1);
+    // names the row, the rows before it stay, and nothing after it is
+    // reported. Row 25 or 35 would warn about its ACD: before or after the
+    // first 32 rows are stored together.
+    for (const int warned : {25, 35}) {
+        TestSession t;
+        t.exec(QStringLiteral("CREATE UNIQUE INDEX VERIFY_Pid ON VERIFY (MORTCO, PID)"));
+        QList<QVariantList> rows;
+        for (int i = 1; i <= 40; ++i) {
+            rows << QVariantList{i == warned ? S("X") : QVariant(), S("0001"), QVariant(), S("05"), S("010"),
+                                 QString::number(i), i == 20 ? S("P1") : QVariant(QStringLiteral("P%1").arg(i))};
+        }
+        const VerifyLoadResult r = Xls2Mdb(t.session(), workbookWithRows(t, rows), nullptr);
+        QVERIFY(r.trapped);
+        QCOMPARE(t.ui.messages().size(), 1);
+        QVERIFY2(t.ui.messages().first().startsWith(
+                     QStringLiteral("Error Xls2Mdb(128  Mort. Co:0001 CD:05 JUR:010 FOLIO:20 PID:P1 (Most likely "
+                                    "duplicate KEY violation)) Err# 2067 Description: ")),
+                 qPrintable(t.ui.messages().first()));
+        QCOMPARE(t.scalar(QStringLiteral("SELECT COUNT(*) FROM VERIFY")).toInt(), 19);
+        QCOMPARE(t.de().rsVerify().recordCount(), 19);
+        QCOMPARE(r.loaded, 19);
+    }
 }
 
 void TestVerifyLoad::aHundredThousandRowsLoad()
