@@ -29,7 +29,12 @@ void BulkInsert::check(int rc)
 
 BulkInsert &BulkInsert::text(const QString &value)
 {
-    check(sqlite3_bind_text16(m_stmt, m_next++, value.utf16(), int(value.size() * 2), SQLITE_STATIC));
+    const qsizetype offset = m_utf8.size();
+    m_utf8.resize(offset + value.size() * 3);  // the most UTF-8 a UTF-16 unit needs
+    char *const start = m_utf8.data() + offset;
+    const char *const end = m_encoder.appendToBuffer(start, value);
+    m_utf8.resize(offset + (end - start));
+    m_texts.push_back({m_next++, offset, end - start});
     return *this;
 }
 
@@ -47,9 +52,14 @@ BulkInsert &BulkInsert::integer(qint64 value)
 
 void BulkInsert::run()
 {
+    // The buffer is complete and stays put while the row is inserted.
+    for (const PendingText &t : m_texts)
+        check(sqlite3_bind_text(m_stmt, t.index, m_utf8.constData() + t.offset, int(t.size), SQLITE_STATIC));
+    m_texts.clear();
     m_next = 1;
     const int rc = sqlite3_step(m_stmt);
     sqlite3_reset(m_stmt);
+    m_utf8.resize(0);
     if (rc != SQLITE_DONE)
         m_db.fail(rc);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringEncoder>
+#include <vector>
 
 struct sqlite3_stmt;
 
@@ -10,8 +13,8 @@ class Database;
 
 namespace zolt::payment {
 
-// An INSERT run for many rows: values are bound straight from the caller's
-// strings and numbers, which must live until run() returns.
+// An INSERT run for many rows. Text is bound as UTF-8 from one buffer kept
+// from row to row, so that a row costs no allocations.
 class BulkInsert {
 public:
     BulkInsert(sql::Database &db, const QString &table, const QStringList &columns);
@@ -28,9 +31,18 @@ public:
 private:
     void check(int rc);
 
+    struct PendingText {
+        int index;
+        qsizetype offset;
+        qsizetype size;
+    };
+
     sql::Database &m_db;
     sqlite3_stmt *m_stmt = nullptr;
     int m_next = 1;
+    QByteArray m_utf8;
+    QStringEncoder m_encoder{QStringEncoder::Utf8};
+    std::vector<PendingText> m_texts;
 };
 
 }  // namespace zolt::payment
