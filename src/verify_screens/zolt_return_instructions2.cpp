@@ -66,9 +66,11 @@ ZOLT_ReturnInstructions2::ZOLT_ReturnInstructions2(Session &session, QWidget *pa
         QStringLiteral("If you are not ready to return the data, exit and continue later..."), this);
     textMsg->setObjectName(QStringLiteral("Text_Msg"));
     textMsg->setReadOnly(true);
+    textMsg->setFocusPolicy(Qt::NoFocus);
     auto *exit = new QPushButton(QStringLiteral("E&xit"), this);
     exit->setObjectName(QStringLiteral("Command_Exit"));
     exit->setToolTip(QStringLiteral("Exit ZOLT"));
+    exit->setDefault(true);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *layout = new QVBoxLayout(this);
