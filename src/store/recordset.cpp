@@ -20,7 +20,32 @@ struct RowStore {
     QHash<QString, int> columnIndex;  // upper-case name to column
     std::vector<Row> rows;
     quint64 deletions = 0;
+    // The prepared query whose rows are read on first use; null once read.
+    std::unique_ptr<sql::Statement> unread;
+    bool withRowId = false;
+
+    void readRows();
 };
+
+void RowStore::readRows()
+{
+    if (!unread)
+        return;
+    sql::Statement &st = *unread;
+    const int count = st.columnCount();
+    const int first = withRowId ? 1 : 0;
+    std::vector<QVariant> lastValue(static_cast<size_t>(count));
+    std::vector<QByteArray> lastBytes(static_cast<size_t>(count));
+    while (st.step()) {
+        Row row;
+        row.rowid = withRowId ? st.column(0).toLongLong() : 0;
+        row.values.reserve(size_t(count - first));
+        for (int c = first; c < count; ++c)
+            row.values.push_back(st.column(c, lastValue[size_t(c)], lastBytes[size_t(c)]));
+        rows.push_back(std::move(row));
+    }
+    unread.reset();
+}
 
 namespace {
 
@@ -72,24 +97,16 @@ void Recordset::load()
 {
     auto store = std::make_shared<RowStore>();
     const auto [table, sqlText] = fetchPlan(m_source);
-    store->table = table;
-    sql::Statement st = m_connection->database().prepare(sqlText);
-    const int count = st.columnCount();
-    const int first = (!table.isEmpty() && st.columnName(0) == RowIdColumn) ? 1 : 0;
-    for (int c = first; c < count; ++c) {
-        store->columnIndex.insert(st.columnName(c).toUpper(), int(store->columns.size()));
-        store->columns << st.columnName(c);
+    auto st = std::make_unique<sql::Statement>(m_connection->database().prepare(sqlText));
+    const int count = st->columnCount();
+    store->withRowId = !table.isEmpty() && count > 0 && st->columnName(0) == RowIdColumn;
+    if (store->withRowId)
+        store->table = table;
+    for (int c = store->withRowId ? 1 : 0; c < count; ++c) {
+        store->columnIndex.insert(st->columnName(c).toUpper(), int(store->columns.size()));
+        store->columns << st->columnName(c);
     }
-    while (st.step()) {
-        RowStore::Row row;
-        row.rowid = first ? st.column(0).toLongLong() : 0;
-        row.values.reserve(size_t(count - first));
-        for (int c = first; c < count; ++c)
-            row.values.push_back(st.column(c));
-        store->rows.push_back(std::move(row));
-    }
-    if (!first)
-        store->table.clear();
+    store->unread = std::move(st);
     m_store = std::move(store);
 }
 
@@ -101,7 +118,6 @@ void Recordset::open()
     m_filter.reset();
     m_filterText.clear();
     rebuildView();
-    moveFirst();
 }
 
 void Recordset::open(const QString &source)
@@ -126,6 +142,7 @@ void Recordset::close()
     m_seenRows = 0;
     m_liveCount = 0;
     m_pos = 0;
+    m_firstPending = false;
 }
 
 void Recordset::requery()
@@ -136,7 +153,6 @@ void Recordset::requery()
     if (m_filter)
         m_filter->bind([this](const QString &n) { return columnOf(n); });
     rebuildView();
-    moveFirst();
 }
 
 void Recordset::rebuildView()
@@ -145,13 +161,14 @@ void Recordset::rebuildView()
     m_seenRows = 0;
     m_liveCount = 0;
     m_seenDeletions = m_store ? m_store->deletions : 0;
-    sync();
+    m_firstPending = true;
 }
 
 void Recordset::sync() const
 {
     if (!m_store)
         return;
+    m_store->readRows();
     const auto &rows = m_store->rows;
     for (size_t r = m_seenRows; r < rows.size(); ++r) {
         if (!rows[r].deleted && (!m_filter || m_filter->matches(rows[r].values))) {
@@ -164,6 +181,10 @@ void Recordset::sync() const
         m_liveCount = std::count_if(m_view.begin(), m_view.end(),
                                     [&rows](size_t r) { return !rows[r].deleted; });
         m_seenDeletions = m_store->deletions;
+    }
+    if (m_firstPending) {
+        m_firstPending = false;
+        m_pos = nextVisible(0, 1);
     }
 }
 
@@ -373,6 +394,7 @@ void Recordset::writePending()
 {
     if (!m_pending)
         return;
+    sync();  // rows not read yet are read before the table changes under them
     Pending pending = std::move(*m_pending);
     m_pending.reset();
     if (m_store->table.isEmpty())
@@ -467,7 +489,6 @@ void Recordset::setFilter(const QString &criteria)
     m_filter = std::move(parsed);
     m_filterText = m_filter ? criteria : QString();
     rebuildView();
-    m_pos = nextVisible(0, 1);
 }
 
 bool Recordset::find(const QString &criteria, qint64 skip, bool forward)
@@ -500,7 +521,6 @@ std::unique_ptr<Recordset> Recordset::clone() const
     auto copy = std::make_unique<Recordset>(*m_connection, m_name, m_source);
     copy->m_store = m_store;
     copy->rebuildView();
-    copy->m_pos = copy->nextVisible(0, 1);
     return copy;
 }
 

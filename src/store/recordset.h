@@ -15,8 +15,10 @@ class Connection;
 struct RowStore;
 
 // A client-side static cursor over the rows of its source (a table name or a
-// SELECT * FROM ... text). Rows are read when it opens; additions, changes and
-// deletions are written through to the database at once. Clones are further
+// SELECT * FROM ... text). Opening prepares the query; its rows are read at the
+// first use that needs them (so a recordset that is opened and filtered but
+// never read costs nothing), and from then on they are a snapshot. Additions,
+// changes and deletions are written through to the database at once. Clones are further
 // cursors over the same rows: a row added through one is seen by the others.
 // Misuse (a closed recordset, no current row, an unknown field, criteria that
 // cannot be parsed) throws ZoltError with its own error number.
@@ -106,7 +108,7 @@ private:
     int requireColumn(const QString &name) const;
     size_t currentRow() const;  // store row index; throws without a current row
     void sync() const;          // takes in rows added or deleted through other cursors
-    void rebuildView();
+    void rebuildView();  // lists the rows anew on next use, cursor on the first
     bool visible(qint64 pos) const;
     qint64 nextVisible(qint64 from, int step) const;
     void writePending();
@@ -124,7 +126,10 @@ private:
     mutable size_t m_seenRows = 0;        // store rows already considered for m_view
     mutable quint64 m_seenDeletions = 0;
     mutable qint64 m_liveCount = 0;       // listed rows not deleted
-    qint64 m_pos = 0;                     // index into m_view; -1 BOF, size() EOF
+    mutable qint64 m_pos = 0;             // index into m_view; -1 BOF, size() EOF
+    // The cursor goes to the first row that passes once the rows are listed
+    // (after open, requery, a new filter, or on a clone).
+    mutable bool m_firstPending = false;
     std::optional<Pending> m_pending;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace zolt::sql {
@@ -115,6 +116,21 @@ QVariant Statement::column(int column) const
     }
 }
 
+QVariant Statement::column(int column, QVariant &last, QByteArray &lastBytes) const
+{
+    if (sqlite3_column_type(m_stmt, column) != SQLITE_TEXT)
+        return this->column(column);
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    const int size = sqlite3_column_bytes(m_stmt, column);
+    if (last.isValid() && QByteArrayView(text, size) == QByteArrayView(lastBytes))
+        return last;
+    lastBytes.resize(size);
+    if (size > 0)
+        memcpy(lastBytes.data(), text, size_t(size));
+    last = QVariant(QString::fromUtf8(text, size));
+    return last;
+}
+
 std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
 {
     const bool exists = QFileInfo::exists(path);
@@ -124,7 +140,9 @@ std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
         throw ZoltError(ErrorNumber::FileAccess, QStringLiteral("%1 already exists").arg(path));
 
     std::shared_ptr<Database> db(new Database(path));
-    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    // Each connection is used by the thread that opened it only, so SQLite
+    // need not lock around every call.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db->m_db, flags, nullptr);
     if (rc != SQLITE_OK)
         db->fail(rc);

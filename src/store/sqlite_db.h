@@ -33,6 +33,11 @@ public:
     QString columnName(int column) const;
     QVariant column(int column) const;            // NULL gives a null QVariant
 
+    // The same, but a text equal to the one read into `last` before is
+    // answered as that same (shared) string, so rows that repeat their codes
+    // cost no new strings. `lastBytes` keeps the text's bytes between calls.
+    QVariant column(int column, QVariant &last, QByteArray &lastBytes) const;
+
 private:
     Database *m_db;
     sqlite3_stmt *m_stmt = nullptr;
