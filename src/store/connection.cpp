@@ -45,7 +45,15 @@ void Connection::commitTrans()
     int &depth = db.transactionDepth();
     if (depth == 0)
         return;
-    db.exec(depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE zolt_%1").arg(depth - 1));
+    try {
+        db.exec(depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE zolt_%1").arg(depth - 1));
+    } catch (const ZoltError &) {
+        // A commit the database refused may have ended the transaction itself
+        // (a full disk rolls back); then nothing is left to nest in.
+        if (!db.inTransaction())
+            depth = 0;
+        throw;
+    }
     --depth;
 }
 
@@ -55,10 +63,13 @@ void Connection::rollbackTrans()
     int &depth = db.transactionDepth();
     if (depth == 0)
         return;
-    if (depth == 1)
-        db.exec(QStringLiteral("ROLLBACK"));
-    else
-        db.exec(QStringLiteral("ROLLBACK TO zolt_%1; RELEASE zolt_%1").arg(depth - 1));
+    if (depth == 1 || !db.inTransaction()) {
+        depth = 0;
+        if (db.inTransaction())
+            db.exec(QStringLiteral("ROLLBACK"));
+        return;
+    }
+    db.exec(QStringLiteral("ROLLBACK TO zolt_%1; RELEASE zolt_%1").arg(depth - 1));
     --depth;
 }
 
