@@ -13,14 +13,15 @@ namespace zolt::app {
 namespace {
 
 // Loads the chosen workbook into VERIFY and the reference tables. The load
-// reports its own problems; the task goes on in any case.
-void loadWorkbook(TaskHost &host, Session &session)
+// reports its own problems; answers false when an unexpected error ended it.
+bool loadWorkbook(TaskHost &host, Session &session)
 {
     host.setMessage(QStringLiteral("Setting up Zolt data, please wait..."));
     session.ui.setBusy(true);
     session.ui.letEventsRun();
-    Xls2Mdb(session, host.selectedPath(), nullptr);
+    const VerifyLoadResult result = Xls2Mdb(session, host.selectedPath(), nullptr);
     session.ui.setBusy(false);
+    return !result.trapped;
 }
 
 // Writes the workbook back after copying it to its backup. The old workbook
@@ -50,7 +51,13 @@ void emptyVerify(Session &session)
 
 void runVerifyTask(TaskHost &host, Session &session)
 {
-    loadWorkbook(host, session);
+    // A workbook that could not be read is not written back: that would
+    // replace it with an empty one. The user may pick another file.
+    if (!loadWorkbook(host, session)) {
+        host.setMessage(QStringLiteral("The Mortgage Verification file could not be loaded."));
+        host.enableButtons();
+        return;
+    }
     host.hideWindow();
     // The verification list screen runs here once it exists.
     const bool written = writeWorkbook(host, session);
