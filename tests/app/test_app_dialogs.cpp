@@ -1,3 +1,4 @@
+#include "support/widget_lookup.h"
 #include "app/about.h"
 #include "app/information_dialog.h"
 #include "app/qt_user_dialog.h"
@@ -22,18 +23,10 @@
 #include <QtTest>
 
 using namespace zolt;
+using namespace zolt::test;
 using namespace zolt::app;
 
 namespace {
-
-template <typename W>
-W *child(QWidget &window, const char *name)
-{
-    W *w = window.findChild<W *>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("no control %s", name);
-    return w;
-}
 
 Qt::CursorShape pointer()
 {

@@ -1,3 +1,5 @@
+#include "support/test_files.h"
+#include "support/widget_lookup.h"
 #include "app/zolt_payment.h"
 
 #include "common/widgets/dir_list.h"
@@ -19,28 +21,13 @@
 #include <QtTest>
 
 using namespace zolt;
+using namespace zolt::test;
 using zolt::app::ZoltPayment;
 
 namespace {
 
 const QColor LightCyan(192, 255, 255);
 const QColor LightBlue(192, 192, 255);
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-template <typename W>
-W *child(QWidget &window, const char *name)
-{
-    W *w = window.findChild<W *>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("no control %s", name);
-    return w;
-}
 
 QString messageLine(QWidget &window)
 {

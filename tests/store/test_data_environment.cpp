@@ -1,3 +1,4 @@
+#include "support/test_files.h"
 #include "store/data_environment.h"
 #include "store/sqlite_db.h"
 #include "support/recording_dialog.h"
@@ -7,17 +8,7 @@
 #include <QtTest>
 
 using namespace zolt;
-
-namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-}  // namespace
+using namespace zolt::test;
 
 class TestDataEnvironment : public QObject {
     Q_OBJECT

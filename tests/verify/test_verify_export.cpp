@@ -1,6 +1,7 @@
 // The verification workbook export: what it writes, its backup, and what a
 // failed export leaves behind.
 
+#include "support/test_files.h"
 #include "verify_test_support.h"
 #include "xlsx_fixture.h"
 
@@ -39,19 +40,6 @@ QString fixtureWorkbook(TestSession &t)
     return path;
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 }  // namespace
 
 class TestVerifyExport : public QObject {
@@ -76,11 +64,11 @@ void TestVerifyExport::exportThenLoadGivesTheSameTables()
     QVERIFY(!QFile::exists(t.file(QStringLiteral("MortNo2.bak"))));  // nothing to back up yet
     QVERIFY(t.de().rsVerify().filter().isEmpty());
     QVERIFY(t.de().rsVerify().eof());
-    const QByteArray first = contents(out);
+    const QByteArray first = readFile(out);
 
     // A second export keeps the first as the backup.
     QVERIFY(Mdb2Xls(t.session(), out));
-    QCOMPARE(contents(t.file(QStringLiteral("MortNo2.bak"))), first);
+    QCOMPARE(readFile(t.file(QStringLiteral("MortNo2.bak"))), first);
 
     t.ui.clear();
     Xls2Mdb(t.session(), out, nullptr);
@@ -137,7 +125,7 @@ void TestVerifyExport::failedExportKeepsTheOldWorkbook()
     } else {
         t.ui.clear();
         QVERIFY(!Mdb2Xls(t.session(), inReadOnly));
-        QCOMPARE(contents(inReadOnly), QByteArray("OLD"));
+        QCOMPARE(readFile(inReadOnly), QByteArray("OLD"));
         QVERIFY(t.ui.messages().first().contains(QStringLiteral(" Description: ")));
     }
     QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -151,8 +139,8 @@ void TestVerifyExport::failedExportKeepsTheOldWorkbook()
     QVERIFY(!Mdb2Xls(t.session(), target));
     QVERIFY2(t.ui.messages().first().startsWith(QStringLiteral("Error Mdb2Xls(107) Err# ")),
              qPrintable(t.ui.messages().first()));
-    QCOMPARE(contents(target), QByteArray("OLD"));
-    QCOMPARE(contents(t.file(QStringLiteral("MortNo4.bak"))), QByteArray("OLD"));
+    QCOMPARE(readFile(target), QByteArray("OLD"));
+    QCOMPARE(readFile(t.file(QStringLiteral("MortNo4.bak"))), QByteArray("OLD"));
     QCOMPARE(QDir(t.dir()).entryList({QStringLiteral("*.tmp*"), QStringLiteral(".*xlsx*")}, QDir::Files | QDir::Hidden),
              QStringList());
 }

@@ -1,6 +1,7 @@
 // The verification task in the main window, its return instructions and the
 // return e-mail setting they show.
 
+#include "support/test_files.h"
 #include "verify_test_support.h"
 #include "xlsx_fixture.h"
 
@@ -27,12 +28,6 @@ namespace {
 QVariant S(const char *text)
 {
     return QString::fromLatin1(text);
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The main window as the task sees it.
@@ -162,7 +157,7 @@ void TestVerifyScreens::verifyTaskWritesTheWorkbookBack()
     sheets[1].rows << QVariantList{S("010"), 8.0, S("###-#####")};
     const QString path = t.file(QStringLiteral("MortNo1.xlsx"));
     WriteFixtureWorkbook(path, sheets);
-    const QByteArray original = contents(path);
+    const QByteArray original = readFile(path);
     rememberChoice(t, t.dir(), QStringLiteral("MortNo1.xlsx"));
 
     FakeHost host;
@@ -173,7 +168,7 @@ void TestVerifyScreens::verifyTaskWritesTheWorkbookBack()
     QVERIFY(host.closed);
     QVERIFY(host.saving);
     QCOMPARE(t.ui.messages(), QStringList());
-    QCOMPARE(contents(path + QStringLiteral(".bak")), original);
+    QCOMPARE(readFile(path + QStringLiteral(".bak")), original);
     auto reader = WorkbookReader::open(path);
     QCOMPARE(reader->sheetName(1), QStringLiteral("Mortgage"));
     QCOMPARE(reader->sheet(1).cell(2, 1), QStringLiteral("A"));
@@ -189,7 +184,7 @@ void TestVerifyScreens::unreadableWorkbookIsNotWrittenBack()
     t.exec(QStringLiteral("DROP TABLE CD_JUR"));  // the load fails on its last sheet
     const QString path = t.file(QStringLiteral("MortNo2.xlsx"));
     WriteFixtureWorkbook(path, VerifyFixtureSheets());
-    const QByteArray original = contents(path);
+    const QByteArray original = readFile(path);
 
     FakeHost host;
     host.path = path;
@@ -201,7 +196,7 @@ void TestVerifyScreens::unreadableWorkbookIsNotWrittenBack()
     QCOMPARE(said.size(), 1);
     QVERIFY(said[0].startsWith(QStringLiteral("Error Xls2Mdb(")));
     QVERIFY(!host.closed && !host.saving && host.buttonsEnabled);
-    QCOMPARE(contents(path), original);
+    QCOMPARE(readFile(path), original);
     QVERIFY(!QFile::exists(path + QStringLiteral(".bak")));
 }
 

@@ -1,3 +1,4 @@
+#include "support/test_files.h"
 #include "zip_fixture.h"
 
 #include "common/errors.h"
@@ -14,13 +15,6 @@ using namespace zolt;
 using namespace zolt::test;
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // A part written as UTF-16 with its byte order mark.
 QByteArray utf16(const QString &text)

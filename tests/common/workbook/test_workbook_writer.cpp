@@ -1,3 +1,4 @@
+#include "support/test_files.h"
 #include "zip_fixture.h"
 
 #include "common/errors.h"
@@ -16,19 +17,6 @@ using namespace zolt;
 using namespace zolt::test;
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A two-sheet workbook in the layout the verification export writes. Some
 // cells are written before the formats that concern them are set.
