@@ -129,6 +129,34 @@ void DataEnvironment::openConnections()
     attach(m_labelDb, {});
 }
 
+namespace {
+
+// Trace steps of pointing a connection at one database file.
+struct FileSteps {
+    const char *found, *atRoot, *inFolder, *missing;
+};
+
+// Points the connection at a database file of the application folder, which
+// is where the files are looked for whatever the current folder is. A missing
+// (or empty) file is reported and answers false.
+bool pointAt(Connection &connection, const QString &prefix, const QString &appDir, const QString &file,
+             const FileSteps &steps, QString &step, UserDialog &ui)
+{
+    const QString path = inAppDir(appDir, file);
+    if (!FileExists(path)) {
+        step = QLatin1String(steps.missing);
+        ui.message(missingMessage(file), MessageIcon::Critical);
+        return false;
+    }
+    connection.setConnectionTimeout(120);
+    step = QLatin1String(steps.found);
+    step = QLatin1String(appDir.endsWith(u'/') ? steps.atRoot : steps.inFolder);
+    connection.setConnectionString(prefix + path);
+    return true;
+}
+
+}  // namespace
+
 std::unique_ptr<DataEnvironment> DataEnvironment::start(const QString &appDir, const QString &exeName,
                                                         UserDialog &ui)
 {
@@ -137,18 +165,9 @@ std::unique_ptr<DataEnvironment> DataEnvironment::start(const QString &appDir, c
     try {
         step = QStringLiteral("(001)");
         ui.letEventsRun();
-        // The database files are looked for in the application directory,
-        // whatever the current directory is.
-        const QString zoltFile = inAppDir(appDir, QStringLiteral("Zolt.mdb"));
-        if (!FileExists(zoltFile)) {
-            step = QStringLiteral("(005)");
-            ui.message(missingMessage(QStringLiteral("Zolt.mdb")), MessageIcon::Critical);
+        if (!pointAt(de->m_zolt, ZoltPrefix, appDir, QStringLiteral("Zolt.mdb"), {"(002)", "(003)", "(004)", "(005)"},
+                     step, ui))
             return nullptr;
-        }
-        de->m_zolt.setConnectionTimeout(120);
-        step = QStringLiteral("(002)");
-        step = appDir.endsWith(u'/') ? QStringLiteral("(003)") : QStringLiteral("(004)");
-        de->m_zolt.setConnectionString(ZoltPrefix + zoltFile);
 
         step = QStringLiteral("(006)");
         const QString stem = QFileInfo(exeName).completeBaseName().toUpper().left(7);
@@ -159,28 +178,13 @@ std::unique_ptr<DataEnvironment> DataEnvironment::start(const QString &appDir, c
             de->m_zoltDb.setConnectionString(de->m_zolt.connectionString());
             step = QStringLiteral("(018)");
         } else {
-            const QString zoltDbFile = inAppDir(appDir, QStringLiteral("ZoltDb.mdb"));
-            if (!FileExists(zoltDbFile)) {
-                step = QStringLiteral("(010)");
-                ui.message(missingMessage(QStringLiteral("ZoltDb.mdb")), MessageIcon::Critical);
+            if (!pointAt(de->m_zoltDb, PasswordPrefix, appDir, QStringLiteral("ZoltDb.mdb"),
+                         {"(007)", "(008)", "(009)", "(010)"}, step, ui))
                 return nullptr;
-            }
-            de->m_zoltDb.setConnectionTimeout(120);
-            step = QStringLiteral("(007)");
-            step = appDir.endsWith(u'/') ? QStringLiteral("(008)") : QStringLiteral("(009)");
-            de->m_zoltDb.setConnectionString(PasswordPrefix + zoltDbFile);
-
             step = QStringLiteral("(011)");
-            const QString labelFile = inAppDir(appDir, QStringLiteral("Label.mdb"));
-            if (!FileExists(labelFile)) {
-                step = QStringLiteral("(015)");
-                ui.message(missingMessage(QStringLiteral("Label.mdb")), MessageIcon::Critical);
+            if (!pointAt(de->m_labelDb, PasswordPrefix, appDir, QStringLiteral("Label.mdb"),
+                         {"(012)", "(013)", "(014)", "(015)"}, step, ui))
                 return nullptr;
-            }
-            de->m_labelDb.setConnectionTimeout(120);
-            step = QStringLiteral("(012)");
-            step = appDir.endsWith(u'/') ? QStringLiteral("(013)") : QStringLiteral("(014)");
-            de->m_labelDb.setConnectionString(PasswordPrefix + labelFile);
         }
         step = QStringLiteral("(019)");
         de->openConnections();
