@@ -30,7 +30,9 @@ fi
 jobs=$(nproc 2>/dev/null || echo 2)
 configure_and_build() {  # dir, extra cmake options...
   local dir="$1"; shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
 }
 
