@@ -20,19 +20,21 @@ W *child(QWidget &window, const char *name)
 
 #include <QApplication>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 namespace zolt::test {
 
-// Closes the next modal dialog as soon as it shows; answers the dialog's
-// object name once it was seen (empty until then).
-inline std::shared_ptr<QString> closeNextModal()
+// Closes the next modal dialog as soon as it shows; answers what `describe`
+// said of it (by default its object name), empty until it was seen.
+inline std::shared_ptr<QString> closeNextModal(
+    std::function<QString(QWidget *)> describe = [](QWidget *w) { return w->objectName(); })
 {
     auto shown = std::make_shared<QString>();
     auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, shown] {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, shown, describe] {
         if (QWidget *w = QApplication::activeModalWidget()) {
-            *shown = w->objectName();
+            *shown = describe(w);
             w->close();
             poll->deleteLater();
         }

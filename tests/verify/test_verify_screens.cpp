@@ -2,6 +2,7 @@
 // return e-mail setting they show.
 
 #include "support/test_files.h"
+#include "support/widget_lookup.h"
 #include "verify_test_support.h"
 #include "xlsx_fixture.h"
 
@@ -55,17 +56,9 @@ struct FakeHost : app::TaskHost {
 // dialog it was and the file it named.
 std::shared_ptr<QString> closeNextDialog()
 {
-    auto shown = std::make_shared<QString>();
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, shown] {
-        if (QWidget *w = QApplication::activeModalWidget()) {
-            *shown = w->objectName() + u'|' + w->findChild<QLabel *>(QStringLiteral("Label_FileName"))->text();
-            w->close();
-            poll->deleteLater();
-        }
+    return closeNextModal([](QWidget *w) {
+        return w->objectName() + u'|' + w->findChild<QLabel *>(QStringLiteral("Label_FileName"))->text();
     });
-    poll->start(10);
-    return shown;
 }
 
 void rememberChoice(TestSession &t, const QString &dir, const QString &file)
