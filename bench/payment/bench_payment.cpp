@@ -5,6 +5,7 @@
 //   bench_payment generate DIR   Zoltdata.csv and details.csv (the detail lines alone)
 //   bench_payment run DIR        load and save DIR/Zoltdata.csv
 
+#include "common/number_format.h"
 #include "common/session.h"
 #include "common/text_utils.h"
 #include "common/user_dialog.h"
@@ -49,8 +50,8 @@ QString detailLine(int agency, int n)
     return QStringLiteral("#M%1-%2,%3,%4,%5,#%6,%7,B,%8,%9,%10,0.00,LOT %2 PLAN %1")
         .arg(agency).arg(n).arg(name).arg(1 + n % 20, 2, 10, QLatin1Char('0')).arg(jur)
         .arg(qint64(agency) * 100000 + n, 10, 10, QLatin1Char('0'))
-        .arg(payment::FormatFileAmount(gross - 50), payment::FormatFileAmount(gross),
-             payment::FormatFileAmount(gross - 50), payment::FormatFileAmount(gross - 75));
+        .arg(FormatAmount(gross - 50), FormatAmount(gross),
+             FormatAmount(gross - 50), FormatAmount(gross - 75));
 }
 
 void writeLine(QFile &file, const QString &line)

@@ -41,7 +41,7 @@ void printAgencies(Session &session)
         print(QStringLiteral("Agency %1: %2 payments, total %3")
                   .arg(groups.text(QStringLiteral("MORTCO")),
                        FormatNumber(groups.number(QStringLiteral("FOLIO_CNT")), Mask::Thousands0),
-                       payment::FormatFileAmount(groups.number(QStringLiteral("TOT_PAY")))));
+                       FormatAmount(groups.number(QStringLiteral("TOT_PAY")))));
     groups.moveFirst();
 }
 
@@ -99,7 +99,7 @@ int PaymentSave(Session &session, const QStringList &args)
         return Exit::Failed;
     }
     print(QStringLiteral("Saved %1 (the previous file is kept as %2)").arg(path, backup));
-    print(QStringLiteral("Payment Amount: ") + payment::FormatFileAmount(result.total));
+    print(QStringLiteral("Payment Amount: ") + FormatAmount(result.total));
     return Exit::Done;
 }
 

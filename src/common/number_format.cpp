@@ -29,51 +29,76 @@ MaskShape shapeOf(const QString &mask)
     return shape;
 }
 
-// Decimal digits of |value| rounded half away from zero to `decimals` places,
-// taken from its 15 significant digits (the precision a double holds).
-// Answers the integer digits and the fraction digits.
-std::pair<QString, QString> roundedDigits(double value, int decimals)
+// The decimal digits of |value| rounded half away from zero to `decimals`
+// places, taken from its 15 significant digits (the precision a double
+// holds). Works in a fixed buffer sized for the largest double, so no value
+// can overflow it.
+class RoundedDigits {
+public:
+    static constexpr int MaxDecimals = 20;
+
+    RoundedDigits(double value, int decimals);
+
+    // Integer digits without leading zeros (empty for a zero integer part),
+    // then the `decimals` fraction digits.
+    QLatin1String integer() const { return {m_digits + m_first, m_point - m_first}; }
+    QLatin1String fraction() const { return {m_digits + m_point, m_decimals}; }
+    bool isZero() const { return m_zero; }
+
+private:
+    static constexpr int SignificantDigits = 15;
+    // 309 integer digits of the largest double, a carry, the decimals and
+    // the rounding digit.
+    char m_digits[310 + MaxDecimals + 2];
+    int m_first = 0;  // first integer digit kept
+    int m_point = 0;  // index of the first fraction digit
+    int m_decimals = 0;
+    bool m_zero = true;
+};
+
+RoundedDigits::RoundedDigits(double value, int decimals) : m_decimals(std::clamp(decimals, 0, MaxDecimals))
 {
-    char buffer[32];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
-    const QString sci = QString::fromLatin1(buffer, written.ptr - buffer);  // d.dddddddddddddde±xx
-    const qsizetype e = sci.indexOf(u'e');
-    QString digits = sci.left(e);
-    digits.remove(u'.');
-    const int exponent = sci.mid(e + 1).toInt();
-    // Point sits after digit index `exponent`; make room on both sides.
-    int pointPos = exponent + 1;
-    if (pointPos < 1) {
-        digits.prepend(QString(1 - pointPos, u'0'));
-        pointPos = 1;
+    // "d.dddddddddddddde-xxx": at most 21 characters for any finite double.
+    char sci[32];
+    char *sciEnd =
+        std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, SignificantDigits - 1).ptr;
+    const char *e = std::find(sci, sciEnd, 'e');
+    int exponent = 0;
+    if (e != sciEnd)
+        std::from_chars(e + 1 + (e + 1 < sciEnd && e[1] == '+'), sciEnd, exponent);
+    // A value below half of the last place rounds to zero; so does anything
+    // that is not finite (callers check for that first).
+    if (!std::isfinite(value) || exponent < -(m_decimals + 1)) {
+        std::fill(m_digits, m_digits + 1 + m_decimals, '0');
+        m_first = m_point = 1;
+        return;
     }
-    const int keep = pointPos + decimals;
-    if (digits.size() < keep + 1)
-        digits.append(QString(keep + 1 - digits.size(), u'0'));
-    const bool roundUp = digits.at(keep) >= u'5';
-    QString kept = digits.left(keep);
-    if (roundUp) {
+    // Lay the digits out with the point after index m_point - 1, a leading
+    // "0" left free for a carry.
+    int n = 0;
+    m_digits[n++] = '0';
+    for (int i = exponent; i < -1; ++i)  // zeros between the point and the digits
+        m_digits[n++] = '0';
+    if (exponent < 0)
+        m_digits[n++] = '0';
+    for (const char *p = sci; p < e; ++p) {
+        if (*p != '.')
+            m_digits[n++] = *p;
+    }
+    m_point = exponent < 0 ? 2 : exponent + 2;
+    const int keep = m_point + m_decimals;  // digits kept; digit `keep` decides the rounding
+    while (n <= keep)
+        m_digits[n++] = '0';
+    if (m_digits[keep] >= '5') {
         int i = keep - 1;
-        while (i >= 0) {
-            if (kept[i] == u'9') {
-                kept[i] = u'0';
-                --i;
-            } else {
-                kept[i] = QChar(kept[i].unicode() + 1);
-                break;
-            }
-        }
-        if (i < 0) {
-            kept.prepend(u'1');
-            ++pointPos;
-        }
+        for (; m_digits[i] == '9'; --i)
+            m_digits[i] = '0';
+        ++m_digits[i];
     }
-    QString integer = kept.left(pointPos);
-    while (integer.size() > 1 && integer.startsWith(u'0'))
-        integer.remove(0, 1);
-    if (integer == u"0")
-        integer.clear();
-    return {integer, kept.mid(pointPos)};
+    m_first = 0;
+    while (m_first < m_point && m_digits[m_first] == '0')
+        ++m_first;
+    m_zero = std::all_of(m_digits + m_first, m_digits + keep, [](char c) { return c == '0'; });
 }
 
 QString groupThousands(const QString &digits, QChar separator)
@@ -90,25 +115,36 @@ QString groupThousands(const QString &digits, QChar separator)
 
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
+QString formatDigits(double value, const MaskShape &shape)
+{
+    const RoundedDigits digits(value, shape.decimals);
+    QString integer = digits.integer();
+    if (integer.size() < shape.minIntegerDigits)
+        integer.prepend(QString(shape.minIntegerDigits - integer.size(), u'0'));
+    QString out;
+    out.reserve(integer.size() * 4 / 3 + shape.decimals + 3);
+    if (value < 0 && !digits.isZero())
+        out += u'-';
+    out += shape.grouping ? groupThousands(integer, u',') : integer;
+    if (shape.decimals > 0)
+        out.append(u'.').append(digits.fraction());
+    return out;
+}
+
 }  // namespace
 
 QString FormatNumber(double value, const QString &mask)
 {
     if (!std::isfinite(value))
         return QString::number(value);
-    const MaskShape shape = shapeOf(mask);
-    auto [integer, fraction] = roundedDigits(value, shape.decimals);
-    if (integer.size() < shape.minIntegerDigits)
-        integer.prepend(QString(shape.minIntegerDigits - integer.size(), u'0'));
-    const auto nonZero = [](QChar c) { return c >= u'1' && c <= u'9'; };
-    const bool zero = std::none_of(integer.begin(), integer.end(), nonZero)
-                      && std::none_of(fraction.begin(), fraction.end(), nonZero);
-    QString out = shape.grouping ? groupThousands(integer, u',') : integer;
-    if (shape.decimals > 0)
-        out += u'.' + fraction;
-    if (value < 0 && !zero)
-        out.prepend(u'-');
-    return out;
+    return formatDigits(value, shapeOf(mask));
+}
+
+QString FormatAmount(double value)
+{
+    if (!std::isfinite(value))
+        return QString::number(value);
+    return formatDigits(value, MaskShape{2, 1, false});
 }
 
 QString FormatText(const QString &text, const QString &mask)

@@ -22,6 +22,11 @@ inline const QString Count = QStringLiteral("###,###,###,##0");
 // integer digit even when the mask has fewer places.
 QString FormatNumber(double value, const QString &mask);
 
+// FormatNumber with Mask::Amount, the amounts of the exchange files: at least
+// one digit before the point, two after it, no thousands separator. Any
+// double, however tiny or huge, formats within fixed bounds.
+QString FormatAmount(double value);
+
 // Format applied to a text: a numeric text is formatted, any other text is
 // answered unchanged.
 QString FormatText(const QString &text, const QString &mask);

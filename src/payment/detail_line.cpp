@@ -170,9 +170,9 @@ QString DetailLineText(const DetailRow &row, const QString &folioDisplay)
 {
     const QStringList values = {
         u'#' + TrimBlanks(row.number), TrimBlanks(row.name), TrimBlanks(row.cd), TrimBlanks(row.jur),
-        u'#' + TrimBlanks(CleanDetailText(folioDisplay)), FormatFileAmount(row.payment), TrimBlanks(row.abc),
-        FormatFileAmount(row.grossTax), FormatFileAmount(row.regGrant), FormatFileAmount(row.addGrant),
-        FormatFileAmount(row.delq), TrimBlanks(row.legal)};
+        u'#' + TrimBlanks(CleanDetailText(folioDisplay)), FormatAmount(row.payment), TrimBlanks(row.abc),
+        FormatAmount(row.grossTax), FormatAmount(row.regGrant), FormatAmount(row.addGrant),
+        FormatAmount(row.delq), TrimBlanks(row.legal)};
     return StripQuotes(values.join(u','));
 }
 

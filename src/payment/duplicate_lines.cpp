@@ -19,7 +19,7 @@ QString text(const DuplicateFolioStore::Row &row, Col column)
 // Amounts are kept as numbers and shown as the file writes them.
 QString amountText(const QVariant &value)
 {
-    return value.typeId() == QMetaType::Double ? FormatFileAmount(value.toDouble()) : value.toString();
+    return value.typeId() == QMetaType::Double ? FormatAmount(value.toDouble()) : value.toString();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "group_lines.h"
 
+#include "common/number_format.h"
 #include "common/windows1252.h"
 #include "payment_format.h"
 
@@ -52,7 +53,7 @@ QStringList GroupBlockLines(const std::function<QString(const QString &)> &field
     for (const GroupLabel &label : GroupLabels())
         lines << label.label + u',' + fieldText(label.field);
     lines << QStringLiteral("Number of Payment records,") + QString::number(paymentCount);
-    lines << QStringLiteral("Payment Amount,") + FormatFileAmount(paymentTotal);
+    lines << QStringLiteral("Payment Amount,") + FormatAmount(paymentTotal);
     return lines;
 }
 

@@ -1,14 +1,10 @@
 #include "payment_format.h"
 
 #include "common/errors.h"
-#include "common/number_format.h"
 #include "common/text_utils.h"
 
 #include <QDate>
 #include <algorithm>
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
 
 namespace zolt::payment {
 
@@ -71,55 +67,6 @@ QString TrapMessage(const QString &procedure, const std::exception &error, const
 int CurrentYear()
 {
     return QDate::currentDate().year();
-}
-
-// The same digits as FormatNumber(value, Mask::Amount): the value's 15
-// significant digits rounded half away from zero to two places, no "-0.00".
-// Done on a character buffer, as a save formats half a million amounts.
-QString FormatFileAmount(double value)
-{
-    if (!std::isfinite(value) || std::fabs(value) >= 1e15)
-        return TrimBlanks(FormatNumber(value, Mask::Amount));
-    char sci[32];
-    const auto end = std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, 14).ptr;
-    const char *e = std::find(sci, end, 'e');
-    const int exponent = std::atoi(e + 1);
-    // Digits with the point after place `exponent`, widened with zeros so
-    // that two decimals and the rounding digit exist.
-    char digits[64];
-    int n = 0;
-    const int lead = exponent < 0 ? -exponent : 0;
-    for (int i = 0; i < lead; ++i)
-        digits[n++] = '0';
-    for (const char *p = sci; p < e; ++p) {
-        if (*p != '.')
-            digits[n++] = *p;
-    }
-    const int point = exponent < 0 ? 1 : exponent + 1;
-    while (n < point + 3)
-        digits[n++] = '0';
-    int keep = point + 2;
-    bool carry = digits[keep] >= '5';
-    for (int i = keep - 1; carry && i >= 0; --i) {
-        carry = digits[i] == '9';
-        digits[i] = carry ? '0' : char(digits[i] + 1);
-    }
-    QString out;
-    out.reserve(keep + 3);
-    int first = 0;
-    while (!carry && first < point - 1 && digits[first] == '0')
-        ++first;
-    const bool zero = !carry && std::all_of(digits, digits + keep, [](char c) { return c == '0'; });
-    if (value < 0 && !zero)
-        out += u'-';
-    if (carry)
-        out += u'1';
-    for (int i = first; i < keep; ++i) {
-        if (i == point)
-            out += u'.';
-        out += QLatin1Char(digits[i]);
-    }
-    return out;
 }
 
 }  // namespace zolt::payment

@@ -48,8 +48,4 @@ QString AgencyFilter(const QString &mortco);
 // number, trace step and what went wrong.
 QString TrapMessage(const QString &procedure, const std::exception &error, const QString &step);
 
-// Amounts in the file: at least one digit before the point, two after, no
-// thousands separator.
-QString FormatFileAmount(double value);
-
 }  // namespace zolt::payment

@@ -2,6 +2,11 @@
 #include "common/number_format.h"
 
 #include <QtTest>
+#include <bit>
+#include <cfloat>
+#include <cinttypes>
+#include <cmath>
+#include <random>
 
 using namespace zolt;
 
@@ -40,6 +45,63 @@ private slots:
         QFETCH(QString, mask);
         QFETCH(QString, expected);
         QCOMPARE(FormatNumber(value, mask), expected);
+    }
+
+    // The file amount worked out another way: the 15 significant digits that
+    // printf gives, as an integer, scaled to cents with half rounded up.
+    static QString referenceAmount(double value)
+    {
+        char sci[40];
+        std::snprintf(sci, sizeof sci, "%.14e", std::fabs(value));
+        const QString text = QString::fromLatin1(sci);
+        const qint64 mantissa = QString(text.left(16)).remove(u'.').toLongLong();
+        const int shift = text.mid(17).toInt() - 12;  // cents = mantissa * 10^shift
+        qint64 cents = 0;
+        if (shift >= 0) {
+            cents = mantissa;
+            for (int i = 0; i < shift; ++i)
+                cents *= 10;
+        } else if (shift > -18) {
+            qint64 scale = 1;
+            for (int i = 0; i < -shift; ++i)
+                scale *= 10;
+            cents = (mantissa + scale / 2) / scale;
+        }
+        const QString sign = value < 0 && cents != 0 ? QStringLiteral("-") : QString();
+        return sign + QString::number(cents / 100) + u'.' + QString::number(cents % 100).rightJustified(2, u'0');
+    }
+
+    void amountsOverTheWholeRangeOfDoubles()
+    {
+        const QList<double> edges = {0.0, -0.0, 1e-300, -1e-300, 1e-50, 5e-324, DBL_MIN, 0.004999999999999,
+                                     0.005, -0.005, 0.015, 0.125, 2.675, -2.675, 1.005, 9.995, 99.995, 0.1 + 0.2,
+                                     0.5, 1.5, 2.5, 999999999999.995, 999999999999999.0, 123456789012.34,
+                                     0.0049999999999999999, 0.01 - 1e-17, 42.0};
+        for (double v : edges)
+            QCOMPARE(FormatAmount(v), referenceAmount(v));
+        QCOMPARE(FormatAmount(1e-300), QString("0.00"));
+        QCOMPARE(FormatAmount(-0.0), QString("0.00"));
+        QCOMPARE(FormatAmount(2.675), QString("2.68"));
+        QCOMPARE(FormatAmount(9.995), QString("10.00"));
+
+        // Random values of every magnitude, and random bit patterns: every
+        // finite double formats, and below 1e15 to the reference's digits.
+        std::mt19937_64 random(20261206);
+        for (int i = 0; i < 200000; ++i) {
+            const double scaled = double(qint64(random() % 2000000001) - 1000000000) * std::pow(10.0, int(random() % 30) - 20);
+            const double bits = std::bit_cast<double>(quint64(random()));
+            for (double v : {scaled, bits}) {
+                if (!std::isfinite(v))
+                    continue;
+                const QString text = FormatAmount(v);
+                if (std::fabs(v) < 1e15)
+                    QCOMPARE(text, referenceAmount(v));
+                else
+                    QVERIFY2(text.endsWith(QStringLiteral(".00")) && text.size() <= 313, qPrintable(text));
+            }
+        }
+        QCOMPARE(FormatAmount(DBL_MAX).size(), 312);
+        QCOMPARE(FormatAmount(-1e300).left(4), QString("-100"));
     }
 
     void gridFormats()

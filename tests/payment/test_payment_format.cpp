@@ -179,22 +179,6 @@ private slots:
         QCOMPARE(table.display("999", folio), folio + "  ");
     }
 
-    void fileAmountsMatchTheNumberFormat()
-    {
-        QList<double> values = {0, -0.0, 1.005, -1.005, 0.005, -0.004, 9.995, 99.995, 1234.5, -10.1, 0.1 + 0.2,
-                                12.345, 999999999999.995, 5e-7, 123456789012.34, 2.675};
-        std::mt19937_64 random(7);
-        for (int i = 0; i < 20000; ++i) {
-            const double magnitude = std::pow(10.0, int(random() % 15) - 3);
-            values << (double(random() % 2000001) - 1000000.0) / 1000000.0 * magnitude;
-            values << double(qint64(random() % 100000000) - 50000000) / 100.0;
-        }
-        for (double v : values)
-            QCOMPARE(FormatFileAmount(v), FormatNumber(v, Mask::Amount));
-        QCOMPARE(FormatFileAmount(1.005), QString("1.01"));
-        QCOMPARE(FormatFileAmount(-0.004), QString("0.00"));
-    }
-
     void windows1252()
     {
         QByteArray all;
