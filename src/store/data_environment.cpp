@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/text_utils.h"
 #include "common/user_dialog.h"
+#include "schema_upgrade.h"
 
 #include <QFileInfo>
 #include <map>
@@ -46,7 +47,7 @@ const QStringList &DataEnvironment::ZoltTables()
     static const QStringList tables = {
         QStringLiteral("Group"), QStringLiteral("Detail"), QStringLiteral("Fol_Mask"),
         QStringLiteral("ZoltSystem"), QStringLiteral("VERIFY"), QStringLiteral("Collection_District"),
-        QStringLiteral("Jurisdiction"), QStringLiteral("CD_JUR"), QStringLiteral("ZoltSettings")};
+        QStringLiteral("Jurisdiction"), QStringLiteral("CD_JUR")};
     return tables;
 }
 
@@ -127,6 +128,9 @@ void DataEnvironment::openConnections()
     attach(m_zolt, ZoltTables());
     attach(m_zoltDb, ZoltDbTables());
     attach(m_labelDb, {});
+    // Only a file known to be a working database is brought up to date.
+    for (const auto &[file, db] : byFile)
+        sql::BringSchemaUpToDate(*db);
 }
 
 namespace {

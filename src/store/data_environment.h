@@ -53,7 +53,8 @@ public:
     // The last trace step of the start-up, "(001)" to "(019)".
     QString traceStep() const { return m_traceStep; }
 
-    // Tables every working database must hold, by connection.
+    // Tables every working database must hold, by connection. Tables that
+    // came later (ZoltSettings) are added when missing.
     static const QStringList &ZoltTables();
     static const QStringList &ZoltDbTables();
 

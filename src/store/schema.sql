@@ -40,10 +40,11 @@ CREATE TABLE Detail (
   DELQ         REAL,
   LEGAL        TEXT COLLATE NOCASE
 );
--- One payment per agency, owner name and folio: a second one is refused.
-CREATE UNIQUE INDEX Detail_Payment ON Detail (
-  MORTCO COLLATE BINARY, NAME COLLATE BINARY, CD COLLATE BINARY,
-  JUR COLLATE BINARY, FOLIO COLLATE BINARY);
+-- One payment per agency, collection district, jurisdiction, folio and
+-- owner name, letters compared without regard to case: a second one is
+-- refused. Names are stored in capitals, so the columns' NOCASE agrees with
+-- the duplicate rule of the load and the entry screens.
+CREATE UNIQUE INDEX Detail_Payment ON Detail (MORTCO, NAME, CD, JUR, FOLIO);
 
 CREATE TABLE Fol_Mask (
   "YEAR"       TEXT COLLATE NOCASE,

@@ -1,4 +1,5 @@
 #include "support/test_files.h"
+#include "common/errors.h"
 #include "store/data_environment.h"
 #include "store/sqlite_db.h"
 #include "support/recording_dialog.h"
@@ -100,6 +101,45 @@ private slots:
         QVERIFY(!DataEnvironment::start(dir.path(), "zoltwin", ui));
         said = ui.messages().last();
         QVERIFY2(said.contains("lacks the table Group"), qPrintable(said));
+    }
+
+    // A database made by an earlier build: no ZoltSettings, owner names
+    // compared exactly by the payment index, and rows that the new index
+    // would not allow.
+    void earlierDatabaseIsBroughtUpToDate()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Zolt.mdb");
+        {
+            auto db = sql::Database::open(path, sql::Database::Mode::Create);
+            db->exec(sql::SchemaSql());
+            db->exec("DROP TABLE ZoltSettings; DROP INDEX Detail_Payment;"
+                     "CREATE UNIQUE INDEX Detail_Payment ON Detail (MORTCO COLLATE BINARY, NAME COLLATE BINARY, "
+                     "CD COLLATE BINARY, JUR COLLATE BINARY, FOLIO COLLATE BINARY);"
+                     "INSERT INTO Detail (MORTCO, NAME, CD, JUR, FOLIO) VALUES ('1', 'Smith', '05', '101', '9'),"
+                     "('1', 'SMITH', '05', '101', '9')");
+        }
+        RecordingDialog ui;
+        auto indexSql = [](DataEnvironment &de) {
+            sql::Statement st = de.Zolt().database().prepare("SELECT sql FROM sqlite_master WHERE name = 'Detail_Payment'");
+            return st.step() ? st.column(0).toString() : QString("none");
+        };
+        auto de = DataEnvironment::start(dir.path(), "zoltwin", ui);
+        QVERIFY(de);
+        QVERIFY(ui.said.isEmpty());
+        QVERIFY(de->Zolt().database().tableNames().contains("ZoltSettings"));
+        QVERIFY(indexSql(*de).contains("BINARY"));  // kept as it was while the rows clash
+        de->Zolt().execute("DELETE FROM Detail WHERE NAME = 'Smith' COLLATE BINARY");
+        de.reset();
+        de = DataEnvironment::start(dir.path(), "zoltwin", ui);
+        QVERIFY(de);
+        QCOMPARE(indexSql(*de).simplified(), QString("CREATE UNIQUE INDEX Detail_Payment ON Detail (MORTCO, NAME, CD, JUR, FOLIO)"));
+        try {
+            de->Zolt().execute("INSERT INTO Detail (MORTCO, NAME, CD, JUR, FOLIO) VALUES ('1', 'smith', '05', '101', '9')");
+            QFAIL("a second payment differing in case only was stored");
+        } catch (const ZoltError &e) {
+            QCOMPARE(e.number(), 2067);
+        }
     }
 };
 

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace zolt::payment {
+
+// What makes a payment unique: within one agency, no two payments share the
+// collection district, jurisdiction, folio and owner name. Letters compare
+// without regard to case, as filters compare text and as the load
+// upper-cases names, so a payment stored by any part of the program can
+// always be loaded back from the saved file.
+struct PaymentKey {
+    QString mortco;
+    QString cd;
+    QString jur;
+    QString folio;
+    QString name;
+
+    // The key as one text, for hash lookups over many payments: equal for
+    // two payments that are the same payment.
+    QString folded() const;
+    // The criteria that find this payment in a recordset of payments:
+    // "MORTCO = '...' AND CD = '...' AND JUR = '...' AND FOLIO = '...' AND NAME = '...' ".
+    QString criteria() const;
+};
+
+}  // namespace zolt::payment
