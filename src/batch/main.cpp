@@ -100,5 +100,16 @@ int main(int argc, char **argv)
     TerminalDialog ui(answerYes, answer);
     SharedValues shared;
     Session session{*de, ui, shared};
-    return command->run(session, args);
+    // The procedures report their own failures; anything that escapes them
+    // (a damaged database read outside their traps) ends the command here.
+    try {
+        return command->run(session, args);
+    } catch (const ZoltError &e) {
+        out.flush();
+        err << "zolt-batch: " << name << " failed: error #" << e.number() << ": " << e.description() << "\n";
+    } catch (const std::exception &e) {
+        out.flush();
+        err << "zolt-batch: " << name << " failed: " << e.what() << "\n";
+    }
+    return Exit::Failed;
 }
