@@ -130,7 +130,7 @@ int run(const QString &dir)
     QElapsedTimer timer;
     timer.start();
     cpu = cpuMs();
-    if (!payment::Csv2Mdb(session, input) || shared.duplicates.found)
+    if (!payment::Csv2Mdb(session, input).loaded() || shared.duplicates.found)
         return 1;
     out << "load_ms " << timer.elapsed() << "\n";
     out << "load_cpu_ms " << cpuMs() - cpu << "\n";

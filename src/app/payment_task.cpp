@@ -28,9 +28,16 @@ bool loadPaymentFile(TaskHost &host, Session &session)
     host.setMessage(QStringLiteral("Setting up Zolt data, please wait..."));
     session.ui.setBusy(true);
     session.ui.letEventsRun();
-    const bool loaded = payment::Csv2Mdb(session, host.selectedPath());
+    const payment::PaymentLoadResult loaded = payment::Csv2Mdb(session, host.selectedPath());
     session.ui.setBusy(false);
-    if (!loaded) {
+    using Outcome = payment::PaymentLoadResult::Outcome;
+    if (loaded.outcome == Outcome::YearRefused || loaded.outcome == Outcome::NoYear) {
+        // Without a year the data could be written back under a wrong one.
+        giveBackTheChoice(host, session, payment::FutureYearMessage(loaded.fileYear),
+                          payment::FutureYearLine(loaded.fileYear));
+        return false;
+    }
+    if (!loaded.loaded()) {
         giveBackTheChoice(host, session, payment::LoadFailedMessage, payment::LoadFailedMessage);
         host.setFramesVisible(true, true);
         return false;

@@ -63,7 +63,15 @@ int PaymentLoad(Session &session, const QStringList &args)
     const QString &path = args.first();
     if (!FileExists(path))
         print(QStringLiteral("The file %1 is missing or empty.").arg(path));
-    if (!payment::Csv2Mdb(session, path)) {
+    // A load that fails must not leave the previous file's year to be saved.
+    payment::ClearDataYear(session);
+    const payment::PaymentLoadResult result = payment::Csv2Mdb(session, path, payment::EmptyFile::Refuse);
+    using Outcome = payment::PaymentLoadResult::Outcome;
+    if (result.outcome == Outcome::YearRefused || result.outcome == Outcome::NoYear)
+        print(payment::FutureYearMessage(result.fileYear));
+    else if (result.outcome == Outcome::NoPayments)
+        print(QStringLiteral("The file %1 holds no payment groups and no payments.").arg(path));
+    if (!result.loaded()) {
         print(payment::LoadFailedMessage);
         return Exit::Failed;
     }
@@ -91,6 +99,11 @@ int PaymentSave(Session &session, const QStringList &args)
         return UsageError(self, QStringLiteral("payment-save takes one file name"));
     if (yearAt < 0)
         year = payment::LoadedDataYear(session);
+    if (!payment::IsAcceptedYear(year, payment::CurrentYear()) && yearAt < 0) {
+        print(QStringLiteral("No payment file with a valid year is loaded: nothing was saved. Load one with "
+                             "payment-load, or give the year with --year YYYY."));
+        return Exit::Failed;
+    }
     const QString path = rest.first();
     const QString backup = payment::PaymentBackupPath(path);
     const payment::SaveResult result = payment::Mdb2Csv(session, year, path, backup);

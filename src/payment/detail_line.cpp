@@ -116,33 +116,44 @@ QString paymentType(QStringView text)
 
 using DetailValues = std::array<QStringView, DetailValueCount>;
 
-// The twelve values of a line, missing ones empty; *rest gets what follows
-// the twelfth value's comma.
-DetailValues splitValues(QStringView line, QStringView *rest)
+// The twelve values of a line, missing ones empty. The last value is the
+// rest of the line, commas and all.
+DetailValues splitValues(QStringView line)
 {
     DetailValues values;
     qsizetype from = 0;
-    for (QStringView &value : values) {
-        if (from >= line.size())
-            break;
-        const qsizetype comma = line.indexOf(u',', from);
+    for (int i = 0; i < DetailValueCount && from < line.size(); ++i) {
+        const qsizetype comma = i + 1 < DetailValueCount ? line.indexOf(u',', from) : -1;
         const qsizetype end = comma < 0 ? line.size() : comma;
-        value = line.sliced(from, end - from);
+        values[size_t(i)] = line.sliced(from, end - from);
         from = comma < 0 ? line.size() : comma + 1;
     }
-    *rest = line.sliced(std::min(from, line.size()));
     return values;
+}
+
+// The legal description: the rest of the line. A spreadsheet pads a line
+// with empty values, and a legal description may hold commas ("LOT 1, BLOCK
+// 2"), which are removed as the save removes them. When what stands in the
+// legal description's place is a number, or nothing, an amount with a
+// thousands separator has pushed the values along: refused.
+QString legalDescription(QStringView rest)
+{
+    while (!rest.isEmpty() && (rest.back() == u',' || rest.back() == u' '))
+        rest.chop(1);
+    const qsizetype comma = rest.indexOf(u',');
+    if (comma < 0)
+        return rest.left(32).toString();
+    const QStringView first = trimBlanks(rest.left(comma));
+    if (first.isEmpty() || isPlainNumber(first))
+        refuse(QStringLiteral("the line has more than %1 values (an amount with a comma in it?)").arg(DetailValueCount));
+    return CleanDetailText(rest.toString()).left(32);
 }
 
 }  // namespace
 
 DetailRow ParseDetailLine(const QString &line)
 {
-    QStringView rest;
-    const DetailValues v = splitValues(line, &rest);
-    if (std::any_of(rest.begin(), rest.end(), [](QChar c) { return c != u',' && !c.isSpace(); }))
-        refuse(QStringLiteral("the line has more than %1 values (a value with a comma in it?)")
-                   .arg(DetailValueCount));
+    const DetailValues v = splitValues(line);
     DetailRow row;
     row.number = ToUpperWindows1252(dropHash(v[0]).left(12).toString());
     row.name = ToUpperWindows1252(v[1].left(25).toString());
@@ -155,7 +166,7 @@ DetailRow ParseDetailLine(const QString &line)
     row.regGrant = amount(v[8], 8);
     row.addGrant = amount(v[9], 9);
     row.delq = amount(v[10], 10);
-    row.legal = v[11].left(32).toString();
+    row.legal = legalDescription(v[11]);
     return row;
 }
 

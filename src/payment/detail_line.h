@@ -23,10 +23,11 @@ struct DetailRow {
 
 inline constexpr int DetailValueCount = 12;
 
-// Reads a detail line (quotes already removed) into a row. A line that would
-// lose data is refused with ZoltError(BadFileFormat) saying why: values past
-// the twelfth, a folio of more than 18 significant digits, an amount that is
-// not a number.
+// Reads a detail line (quotes already removed) into a row. A legal
+// description holding commas is kept whole, without them. A line that would
+// lose data is refused with ZoltError(BadFileFormat) saying why: values
+// pushed along by an amount with a thousands separator, a folio of more than
+// 18 significant digits, an amount that is not a number.
 DetailRow ParseDetailLine(const QString &line);
 
 // The detail line of a row, its folio given in display form. Values must be

@@ -23,12 +23,6 @@ std::optional<MaskLine> ParseMaskLine(const QString &line)
     return MaskLine{head.left(3), int(NumericValue(head.mid(3, 2))), TrimBlanks(head.mid(5))};
 }
 
-bool IsPlaceholderMaskLine(const QString &line)
-{
-    const QString head = commaFreeHead(line);
-    return head.left(3) == PlaceholderJurisdiction && TrimBlanks(head.mid(5)) == PlaceholderMask;
-}
-
 QString MaskLineText(const QString &jurCd, const QString &folioLength, const QString &mask)
 {
     return jurCd + (QStringLiteral("00") + TrimBlanks(folioLength)).right(2) + mask;

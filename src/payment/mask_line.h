@@ -18,11 +18,9 @@ struct MaskLine {
 
 // Reads a line of the mask section. The first 30 characters count, with
 // their commas removed (a spreadsheet may have put commas between the parts).
-// A line without any "#" digit place is not a mask: nullopt.
+// A line without any "#" digit place (the placeholder row, a heading a user
+// added) is not a mask: nullopt.
 std::optional<MaskLine> ParseMaskLine(const QString &line);
-
-// The line the placeholder row is written as; it carries no "#".
-bool IsPlaceholderMaskLine(const QString &line);
 
 QString MaskLineText(const QString &jurCd, const QString &folioLength, const QString &mask);
 

@@ -8,6 +8,11 @@
 
 namespace zolt::payment {
 
+PaymentLineError::PaymentLineError(const ZoltError &cause, qint64 lineNumber, FileSection section)
+    : ZoltError(cause.number(), LineContext(lineNumber, cause.description())), m_section(section)
+{
+}
+
 PaymentFileParser::PaymentFileParser(const QString &path, int currentYear)
     : m_reader(path), m_currentYear(currentYear)
 {
@@ -17,11 +22,8 @@ PaymentFileParser::PaymentFileParser(const QString &path, int currentYear)
     if (ClassifyLine(first) != LineKind::Year)
         return;
     m_sawHeader = true;
-    const QString year = YearOfLine(first);
-    if (IsAcceptedYear(year, m_currentYear))
-        m_firstLineYear = year;
-    else
-        m_yearRefused = true;
+    m_firstLineYear = YearOfLine(first);
+    m_yearRefused = !IsAcceptedYear(m_firstLineYear, m_currentYear);
 }
 
 void PaymentFileParser::readItems(const std::function<void(PaymentItem &&)> &take,
@@ -49,53 +51,53 @@ void PaymentFileParser::line(const QString &raw, qint64 number, const std::funct
         m_sawHeader = true;
     switch (kind) {
     case LineKind::Year:
-        m_section = Section::Year;
+        m_section = FileSection::Year;
         if (IsAcceptedYear(YearOfLine(line), m_currentYear))
             take(YearItem{YearOfLine(line)});
         break;
     case LineKind::MaskHeader:
-        m_section = Section::Mask;
+        m_section = FileSection::Mask;
         break;
     case LineKind::GroupHeader:
-        m_section = Section::Group;
+        m_section = FileSection::Group;
         take(GroupStartItem{});
         break;
     case LineKind::DetailHeader:
-        m_section = Section::Detail;
+        m_section = FileSection::Detail;
         break;
     case LineKind::NoData:
         break;
     case LineKind::Data:
+        std::optional<PaymentItem> item;
         try {
-            data(line, take);
+            item = data(line);
         } catch (const ZoltError &e) {
-            throw ZoltError(e.number(), LineContext(number, e.description()));
+            throw PaymentLineError(e, number, m_section);
         }
+        if (item)
+            take(std::move(*item));
         break;
     }
 }
 
-void PaymentFileParser::data(const QString &line, const std::function<void(PaymentItem &&)> &take)
+std::optional<PaymentItem> PaymentFileParser::data(const QString &line) const
 {
     switch (m_section) {
-    case Section::Mask:
+    case FileSection::Mask:
         if (auto mask = ParseMaskLine(line))
-            take(std::move(*mask));
-        else if (!IsPlaceholderMaskLine(line))
-            throw ZoltError(ErrorNumber::BadFileFormat,
-                            QStringLiteral("the folio mask line \"%1\" has no # digit places").arg(line));
+            return std::move(*mask);
         break;
-    case Section::Group:
+    case FileSection::Group:
         if (const GroupLabel *label = MatchGroupLabel(line))
-            take(GroupValueItem{int(label - GroupLabels().data()), GroupLabelValue(*label, line)});
+            return GroupValueItem{int(label - GroupLabels().data()), GroupLabelValue(*label, line)};
         break;
-    case Section::Detail:
-        take(ParseDetailLine(line));
-        break;
-    case Section::None:
-    case Section::Year:
+    case FileSection::Detail:
+        return ParseDetailLine(line);
+    case FileSection::None:
+    case FileSection::Year:
         break;
     }
+    return std::nullopt;
 }
 
 }  // namespace zolt::payment

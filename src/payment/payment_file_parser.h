@@ -4,8 +4,11 @@
 #include "mask_line.h"
 #include "payment_text_file.h"
 
+#include "common/errors.h"
+
 #include <QString>
 #include <functional>
+#include <optional>
 #include <variant>
 
 namespace zolt::payment {
@@ -22,6 +25,19 @@ struct GroupValueItem {
 };
 using PaymentItem = std::variant<YearItem, MaskLine, GroupStartItem, GroupValueItem, DetailRow>;
 
+// The section of the file a line stands in.
+enum class FileSection { None, Year, Mask, Group, Detail };
+
+// A line the parser refuses, with the section it stood in.
+class PaymentLineError : public ZoltError {
+public:
+    PaymentLineError(const ZoltError &cause, qint64 lineNumber, FileSection section);
+    FileSection section() const { return m_section; }
+
+private:
+    FileSection m_section;
+};
+
 // Reads a payment file. Opening it reads the first line, which may carry the
 // data year; readItems() then hands on the items of the other lines. Input
 // that cannot be read without losing data, and a file that is not a payment
@@ -30,11 +46,12 @@ class PaymentFileParser {
 public:
     PaymentFileParser(const QString &path, int currentYear);
 
-    // The year of a first line that is a year line, when accepted.
+    // The year a first line that is a year line gives, accepted or not.
     QString firstLineYear() const { return m_firstLineYear; }
     // The first line is a year line outside the accepted years: nothing
     // further is read.
     bool yearRefused() const { return m_yearRefused; }
+    qint64 lineCount() const { return m_reader.lineCount(); }
 
     // progress gets the number of lines read now and then.
     void readItems(const std::function<void(PaymentItem &&)> &take,
@@ -42,16 +59,16 @@ public:
 
 private:
     void line(const QString &raw, qint64 number, const std::function<void(PaymentItem &&)> &take);
-    void data(const QString &line, const std::function<void(PaymentItem &&)> &take);
-
-    enum class Section { None, Year, Mask, Group, Detail };
+    // The item of a data line in the current section; none for a line the
+    // section does not read.
+    std::optional<PaymentItem> data(const QString &line) const;
 
     PaymentFileReader m_reader;
     int m_currentYear;
     QString m_firstLineYear;
     bool m_yearRefused = false;
     bool m_sawHeader = false;
-    Section m_section = Section::None;
+    FileSection m_section = FileSection::None;
 };
 
 }  // namespace zolt::payment

@@ -28,7 +28,8 @@ LineKind ClassifyLine(const QString &line)
         return LineKind::GroupHeader;
     if (line.startsWith(DetailHeader))
         return LineKind::DetailHeader;
-    const bool blank = std::all_of(line.begin(), line.end(), [](QChar c) { return c == u' '; });
+    // A spreadsheet saves an empty row as a line of commas.
+    const bool blank = std::all_of(line.begin(), line.end(), [](QChar c) { return c == u' ' || c == u','; });
     if (line.startsWith(ColumnHeadingStart) || blank)
         return LineKind::NoData;
     return LineKind::Data;

@@ -21,7 +21,7 @@ enum class LineKind {
     MaskHeader,
     GroupHeader,
     DetailHeader,
-    NoData,        // the column heading, or blank
+    NoData,        // the column heading, or blank (blanks and commas only)
     Data           // a line of the current section
 };
 

@@ -8,7 +8,9 @@
 #include "group_lines.h"
 #include "payment_file_parser.h"
 #include "payment_format.h"
+#include "payment_key.h"
 #include "store/data_environment.h"
+#include "store/schema_upgrade.h"
 
 #include <QHash>
 #include <QSet>
@@ -22,11 +24,9 @@ const QStringList DetailColumns = {
     QStringLiteral("ADD_GRANT"), QStringLiteral("DELQ"), QStringLiteral("LEGAL"), QStringLiteral("ABC"),
     QStringLiteral("PAYMENT"), QStringLiteral("FOLIO_DISP")};
 
-QString duplicateFilter(const QString &mortco, const DetailRow &row)
+PaymentKey keyOf(const QString &mortco, const DetailRow &row)
 {
-    return QStringLiteral("MORTCO = '%1' AND CD = '%2' AND JUR = '%3' AND FOLIO = '%4' AND NAME = '%5' ")
-        .arg(EscapeCriteria(mortco), EscapeCriteria(row.cd), EscapeCriteria(row.jur), EscapeCriteria(row.folio),
-             EscapeCriteria(row.name));
+    return PaymentKey{mortco, row.cd, row.jur, row.folio, row.name};
 }
 
 QString duplicateHint(const QString &folioDisplay, const DetailRow &row)
@@ -38,20 +38,19 @@ QString duplicateHint(const QString &folioDisplay, const DetailRow &row)
 }
 
 // The indexes of Detail are dropped for the bulk insert and made again after
-// it, in the same transaction: building an index once is cheaper than keeping
-// it up to date row by row. The duplicate test does not rely on them.
+// it, in the same transaction, as the schema defines them: building an index
+// once is cheaper than keeping it up to date row by row. The duplicate test
+// does not rely on them.
 QStringList dropDetailIndexes(sql::Database &db)
 {
-    QStringList names, definitions;
+    QStringList names;
     sql::Statement st = db.prepare(QStringLiteral(
-        "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Detail' AND sql IS NOT NULL"));
-    while (st.step()) {
+        "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Detail' AND sql IS NOT NULL"));
+    while (st.step())
         names << st.column(0).toString();
-        definitions << st.column(1).toString();
-    }
     for (const QString &name : std::as_const(names))
         db.exec(QStringLiteral("DROP INDEX \"%1\"").arg(name));
-    return definitions;
+    return sql::SchemaIndexes(QStringLiteral("Detail"));
 }
 
 struct GroupRow {
@@ -66,14 +65,31 @@ struct AgencyTotal {
     double sum = 0;
 };
 
+// The trace step of the stage that reads a line of a section.
+QString stepOfSection(FileSection section)
+{
+    switch (section) {
+    case FileSection::Mask: return QStringLiteral("  8-1");
+    case FileSection::Group: return QStringLiteral("  9");
+    case FileSection::Detail: return QStringLiteral("  9- 1");
+    case FileSection::None:
+    case FileSection::Year: break;
+    }
+    return QStringLiteral("  2");
+}
+
+using Outcome = PaymentLoadResult::Outcome;
+
 class Loader {
 public:
-    explicit Loader(Session &session) : m_s(session), m_de(session.de) {}
+    Loader(Session &session, EmptyFile emptyFile) : m_s(session), m_de(session.de), m_emptyFile(emptyFile) {}
 
-    bool run(const QString &path);
+    PaymentLoadResult run(const QString &path);
 
 private:
-    void load(PaymentFileParser &file);
+    Outcome load(PaymentFileParser &file);
+    // What the file gave, once read: anything but Loaded is rolled back.
+    Outcome judge(const PaymentFileParser &file) const;
     void emptyTables();
     void emptyTable(Recordset &rs, const QString &sqlText, const QString &stepDelete, bool reopen);
     void storeYear(const QString &year);
@@ -89,6 +105,8 @@ private:
 
     Session &m_s;
     DataEnvironment &m_de;
+    EmptyFile m_emptyFile;
+    PaymentLoadResult m_result;
     QString m_step;
     QString m_workingYear;
     std::optional<BulkInsert> m_insertDetail;
@@ -103,31 +121,37 @@ private:
     std::optional<std::pair<QString, DetailRow>> m_lastDetail;  // agency and line, for the filter it leaves
 };
 
-bool Loader::run(const QString &path)
+PaymentLoadResult Loader::run(const QString &path)
 {
     m_step = QStringLiteral("  1");
     m_workingYear = QString::number(CurrentYear());
     m_s.shared.duplicates.clear();
     m_s.ui.letEventsRun();
     if (!FileExists(path))
-        return false;
+        return m_result;
     try {
         m_step = QStringLiteral("  1-19");
         PaymentFileParser file(path, CurrentYear());
-        load(file);
-        return true;
+        m_result.fileYear = file.firstLineYear();
+        // A refused year stops the load before the tables are touched.
+        m_result.outcome = file.yearRefused() ? Outcome::YearRefused : load(file);
+        if (m_result.outcome != Outcome::Loaded && m_started)
+            restoreRecordsets();
     } catch (const std::exception &e) {
+        if (const auto *lineError = dynamic_cast<const PaymentLineError *>(&e))
+            m_step = stepOfSection(lineError->section());
         if (m_started)
             restoreRecordsets();
         m_s.ui.setBusy(false);
         m_s.ui.message(TrapMessage(QStringLiteral("Csv2Mdb"), e, m_step), MessageIcon::Critical);
-        return false;
+        m_result.outcome = Outcome::Failed;
     }
+    return m_result;
 }
 
 // The whole load is one transaction: a file that turns out to be unreadable
-// halfway leaves the tables as they were.
-void Loader::load(PaymentFileParser &file)
+// halfway, or that brings no year, leaves the tables as they were.
+Outcome Loader::load(PaymentFileParser &file)
 {
     if (m_de.rsDetail().isOpen())
         m_detailFilter = m_de.rsDetail().filter();
@@ -145,13 +169,29 @@ void Loader::load(PaymentFileParser &file)
                          QStringList{QStringLiteral("\"YEAR\""), QStringLiteral("JUR_CD"), QStringLiteral("FOLIO_LEN"),
                                      QStringLiteral("FOLIO_MASK")});
     m_indexes = dropDetailIndexes(db);
+    const qint64 lines = file.lineCount();
     file.readItems([this](PaymentItem &&item) { apply(item); },
-                   [this](qint64 lines) {
-                       m_s.ui.progress(QStringLiteral("Setting up Zolt data: %1 lines").arg(lines), lines, 0);
+                   [this, lines](qint64 done) {
+                       m_s.ui.progress(QStringLiteral("Setting up Zolt data: lines read"), done, lines);
                    });
+    m_result.groups = qint64(m_groups.size());
+    m_result.payments = qint64(m_keys.size());
+    const Outcome outcome = judge(file);
+    if (outcome != Outcome::Loaded)
+        return outcome;
     finishTables();
     transaction.commit();
     finishRecordsets();
+    return outcome;
+}
+
+Outcome Loader::judge(const PaymentFileParser &file) const
+{
+    if (file.firstLineYear().isEmpty())
+        return Outcome::NoYear;
+    if (m_emptyFile == EmptyFile::Refuse && m_result.groups == 0 && m_result.payments == 0)
+        return Outcome::NoPayments;
+    return Outcome::Loaded;
 }
 
 // After a failed load the open recordsets show the rows the database kept.
@@ -240,7 +280,7 @@ void Loader::finishTables()
 {
     m_step = QStringLiteral("  11");
     if (m_groups.empty() && m_lastDetail)
-        m_s.shared.gFilter = duplicateFilter(m_lastDetail->first, m_lastDetail->second);
+        m_s.shared.gFilter = keyOf(m_lastDetail->first, m_lastDetail->second).criteria();
     if (m_masks.isEmpty())
         addMask(MaskLine{PlaceholderJurisdiction, 0, PlaceholderMask});
     if (!m_groups.empty())
@@ -266,11 +306,7 @@ void Loader::addMask(const MaskLine &mask)
 void Loader::addDetail(const DetailRow &row)
 {
     const QString mortco = m_groups.empty() ? QString() : m_groups.back().mortco();
-    QString key;
-    key.reserve(mortco.size() + row.cd.size() + row.jur.size() + row.folio.size() + row.name.size() + 4);
-    key.append(mortco).append(QChar(0x1F)).append(row.cd).append(QChar(0x1F)).append(row.jur).append(QChar(0x1F))
-        .append(row.folio).append(QChar(0x1F)).append(row.name);
-    key = std::move(key).toUpper();
+    QString key = keyOf(mortco, row).folded();
     m_step = QStringLiteral("  9-11 #1");
     const QString display = m_masks.display(row.jur, row.folio, &m_s.shared.gFindCriteria);
     m_lastDetail.emplace(mortco, row);
@@ -362,9 +398,9 @@ void Loader::finishRecordsets()
 
 }  // namespace
 
-bool Csv2Mdb(Session &session, const QString &path)
+PaymentLoadResult Csv2Mdb(Session &session, const QString &path, EmptyFile emptyFile)
 {
-    return Loader(session).run(path);
+    return Loader(session, emptyFile).run(path);
 }
 
 }  // namespace zolt::payment

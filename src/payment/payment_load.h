@@ -8,10 +8,32 @@ struct Session;
 
 namespace zolt::payment {
 
+// What a payment load found.
+struct PaymentLoadResult {
+    enum class Outcome {
+        Loaded,       // the tables hold the file; duplicates may have been refused
+        Failed,       // a missing file, or an error the load reported
+        YearRefused,  // the first line's year is not accepted: nothing was read
+        NoYear,       // the file has no year line: nothing was kept
+        NoPayments,   // no payment group and no payment, and EmptyFile::Refuse
+    };
+    Outcome outcome = Outcome::Failed;
+    QString fileYear;  // the year a first year line gives, accepted or not
+    qint64 groups = 0;
+    qint64 payments = 0;
+
+    bool loaded() const { return outcome == Outcome::Loaded; }
+};
+
+// Whether a file without payment groups or payments counts as loaded.
+enum class EmptyFile { Accept, Refuse };
+
 // Loads a payment file into Group, Detail and Fol_Mask (emptied first) and the
-// data year into ZoltSystem. Answers false for a missing file (nothing said)
-// and after an error it has reported; duplicate payments are refused, counted
-// and kept in shared.duplicates, and the load still answers true.
-bool Csv2Mdb(Session &session, const QString &path);
+// data year into ZoltSystem. The whole load is one transaction: unless the
+// outcome is Loaded, the tables keep what they held. Reports its own errors
+// (the outcome is then Failed); a missing file fails without a word, and the
+// other outcomes are for the caller to report. Duplicate payments are
+// refused, counted and kept in shared.duplicates: the load still succeeds.
+PaymentLoadResult Csv2Mdb(Session &session, const QString &path, EmptyFile emptyFile = EmptyFile::Accept);
 
 }  // namespace zolt::payment

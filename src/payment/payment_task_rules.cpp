@@ -28,12 +28,23 @@ QString LoadedDataYear(Session &session)
     return system.text(QStringLiteral("Year"));
 }
 
+void ClearDataYear(Session &session)
+{
+    Recordset &system = session.de.rsZoltSystem();
+    system.ensureOpen();
+    if (system.recordCount() == 0)
+        return;
+    system.moveFirst();
+    system.setField(QStringLiteral("Year"), QString());
+    system.update();
+}
+
 DataYearCheck CheckDataYear(const QString &dataYear, int currentYear, bool historicalAllowed)
 {
     const QString current = QString::number(currentYear);
     if (dataYear == current)
         return DataYearCheck::Current;
-    if (dataYear.size() == 4 && dataYear > current)
+    if (!IsAcceptedYear(dataYear, currentYear) || dataYear > current)
         return DataYearCheck::Future;
     return historicalAllowed ? DataYearCheck::Historical : DataYearCheck::NotCurrent;
 }

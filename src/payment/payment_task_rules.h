@@ -19,13 +19,15 @@ QString PaymentBackupPath(const QString &path);
 
 // The Year of ZoltSystem, as the load left it ("" when not set).
 QString LoadedDataYear(Session &session);
+// Empties the Year of ZoltSystem, as before a load.
+void ClearDataYear(Session &session);
 
 // How a loaded data year is taken.
 enum class DataYearCheck {
     Current,     // this year's payments
     Historical,  // another year, and the user allows other years
     NotCurrent,  // another year, refused
-    Future       // a year after this one: never worked on
+    Future       // a year after this one, or none that is accepted: never worked on
 };
 
 DataYearCheck CheckDataYear(const QString &dataYear, int currentYear, bool historicalAllowed);

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace zolt::payment {
 namespace {
@@ -45,14 +46,16 @@ PaymentFileReader::PaymentFileReader(const QString &path) : m_path(path)
 
 QString PaymentFileReader::readLine()
 {
-    qsizetype end = m_data.indexOf('\n', m_pos);
-    const qsizetype next = end < 0 ? m_data.size() : end + 1;
-    if (end < 0)
-        end = m_data.size();
-    if (end > m_pos && m_data.at(end - 1) == '\r')
-        --end;
+    // A line ends at CR LF, LF or a CR alone.
+    const char *data = m_data.constData();
+    const char *from = data + m_pos;
+    const char *stop = data + m_data.size();
+    const char *end = std::find_if(from, stop, [](char c) { return c == '\n' || c == '\r'; });
+    qsizetype next = end - data;
+    if (end != stop)
+        next += (*end == '\r' && end + 1 != stop && end[1] == '\n') ? 2 : 1;
     ++m_lineNumber;
-    const qsizetype length = end - m_pos;
+    const qsizetype length = end - from;
     if (length > MaxLineLength)
         throw ZoltError(ErrorNumber::BadFileFormat,
                         LineContext(m_lineNumber, QStringLiteral("the line is %1 characters long; a payment file "
@@ -60,9 +63,22 @@ QString PaymentFileReader::readLine()
                                                       .arg(length)
                                                       .arg(MaxLineLength)
                                                       .arg(shown(m_path))));
-    const QString line = DecodeWindows1252(QByteArrayView(m_data).sliced(m_pos, length));
+    const QString line = DecodeWindows1252(QByteArrayView(from, length));
     m_pos = next;
     return line;
+}
+
+qint64 PaymentFileReader::lineCount() const
+{
+    qint64 lines = 0;
+    const qsizetype size = m_data.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = m_data.at(i);
+        if (c == '\n' || (c == '\r' && (i + 1 == size || m_data.at(i + 1) != '\n')))
+            ++lines;
+    }
+    const char last = size > 0 ? m_data.at(size - 1) : '\n';
+    return lines + (last != '\n' && last != '\r' ? 1 : 0);
 }
 
 PaymentFileWriter::PaymentFileWriter(const QString &path) : m_file(path)

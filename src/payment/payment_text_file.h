@@ -6,8 +6,8 @@
 
 namespace zolt::payment {
 
-// Reads a payment file line by line: Windows-1252, lines ending in CR LF or
-// LF, the last one with or without a line break. A file with NUL bytes (a
+// Reads a payment file line by line: Windows-1252, lines ending in CR LF, LF
+// or CR alone, the last one with or without a line break. A file with NUL bytes (a
 // workbook, a program) or with absurdly long lines is refused with a
 // ZoltError saying so; a file that cannot be opened too.
 class PaymentFileReader {
@@ -21,6 +21,8 @@ public:
     QString readLine();
     // Number of the line last read, from 1.
     qint64 lineNumber() const { return m_lineNumber; }
+    // Number of lines in the whole file.
+    qint64 lineCount() const;
     const QString &path() const { return m_path; }
 
 private:

@@ -29,7 +29,7 @@ private slots:
 
         BatchRun run = runBatch({"--db", db, "payment-load", path});
         QCOMPARE(run.exitCode, 3);
-        QVERIFY(payment::Csv2Mdb(t.session(), path));  // the same load, for the screen's lines
+        QVERIFY(payment::Csv2Mdb(t.session(), path).loaded());  // the same load, for the screen's lines
         QStringList expected = {"Zolt Data Load FAILED (Duplicate Folios in the input file)",
                                 "There are 249 Duplicate Folios in the file", payment::DuplicateListHeading};
         expected << payment::DuplicateListLines(t.shared.duplicates);
@@ -75,6 +75,85 @@ private slots:
         QCOMPARE(runBatch({"--db", db, "payment-save"}).exitCode, 2);
         QCOMPARE(runBatch({"--db", db, "payment-save", path, "--year", "19"}).exitCode, 2);
         QCOMPARE(runBatch({"--db", db, "payment-load", path, path}).exitCode, 2);
+    }
+
+    void refusedYearsNeverReachTheFile()
+    {
+        TestSession t;
+        const QString db = t.file("batch.mdb");
+        QCOMPARE(runBatch({"init-db", db}).exitCode, 0);
+        const QString good = t.file("good.csv");
+        PaymentFileText().year(ThisYear()).group("1", "12", {"#1,A,05,101,#9,213.50"}).write(good);
+        QCOMPARE(runBatch({"--db", db, "payment-load", good}).exitCode, 0);
+
+        // A later year, a garbled year line, no year line: refused, and the
+        // tables keep the good file; the year is gone, so nothing is saved.
+        const QString later = QString::number(payment::CurrentYear() + 2);
+        PaymentFileText noYear;
+        noYear.group("1", "34", {"#2,B,05,101,#8,1"});
+        const QList<QByteArray> files = {PaymentFileText().year(later).group("1", "34", {"#2,B,05,101,#8,1"}).bytes(),
+                                         PaymentFileText().year("2O26").group("1", "34", {"#2,B,05,101,#8,1"}).bytes(),
+                                         noYear.bytes()};
+        const QString path = t.file("Zoltdata.csv");
+        for (const QByteArray &bytes : files) {
+            PaymentFileText::WriteBytes(path, bytes);
+            const BatchRun run = runBatch({"--db", db, "payment-load", path});
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.out.startsWith("The Zoltdata.csv data contain FUTURE/UNKNOWN year payments"), qPrintable(run.out));
+            QVERIFY(run.out.endsWith("Zolt Data Load FAILED\n"));
+            QVERIFY(!run.out.contains("Data year"));
+            const BatchRun save = runBatch({"--db", db, "payment-save", path});
+            QCOMPARE(save.exitCode, 1);
+            QVERIFY(save.out.startsWith("No payment file with a valid year is loaded"));
+            QCOMPARE(ReadBytes(path), bytes);
+            QVERIFY(!QFile::exists(t.file("Zoltdata.bak")));
+        }
+        QCOMPARE(runBatch({"--db", db, "payment-save", t.file("again.csv"), "--year", ThisYear()}).out,
+                 "Saved " + t.file("again.csv") + " (the previous file is kept as " + t.file("again.bak") + ")\n"
+                 "Payment Amount: 213.50\n");
+
+        // Lines ending in CR alone are lines; a file with nothing in it
+        // after the year line is refused.
+        PaymentFileText().year(ThisYear()).group("1", "56", {"#3,C,05,101,#7,1e-300", "#4,D,05,101,#7,0.0049"})
+            .write(path, "\r");
+        BatchRun run = runBatch({"--db", db, "payment-load", path});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, "Data year: " + ThisYear() + "\nAgency 0056: 2 payments, total 0.00\n");
+        run = runBatch({"--db", db, "payment-save", path});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(ReadBytes(path).contains("\r\n#3,C,05,101,#000000000000000007,0.00,A,0.00,0.00,0.00,0.00,\r\n"));
+        PaymentFileText().year(ThisYear()).write(path);
+        run = runBatch({"--db", db, "payment-load", path});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.startsWith("The file " + path + " holds no payment groups and no payments.\n"));
+    }
+
+    void damagedDatabaseEndsWithAMessage()
+    {
+        TestSession t;
+        const QString db = t.file("batch.mdb");
+        QCOMPARE(runBatch({"init-db", db}).exitCode, 0);
+        const QString path = t.file("Zoltdata.csv");
+        QStringList details;
+        for (int i = 0; i < 2000; ++i)
+            details << QString("#%1,OWNER %1,05,101,#%1,%1.25,A,0,0,0,0,LOT %1").arg(i);
+        PaymentFileText().year(ThisYear()).group("1", "12", details).write(path);
+        QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 0);
+        const QByteArray original = ReadBytes(path);
+        // Every page but the first (the table list) overwritten.
+        QFile file(db);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.size() > 8192);
+        file.seek(4096);
+        file.write(QByteArray(int(file.size() - 4096), '\xA5'));
+        file.close();
+        for (const QString &command : {QString("payment-save"), QString("payment-load")}) {
+            const BatchRun run = runBatch({"--db", db, command, path});
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.err.contains("zolt-batch: " + command + " failed") || run.out.contains("Unexpected error"),
+                     qPrintable(run.out + run.err));
+        }
+        QCOMPARE(ReadBytes(path), original);
     }
 };
 

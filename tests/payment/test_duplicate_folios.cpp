@@ -25,7 +25,7 @@ private slots:
             details << "#7,SMITH,05,101,#42,12.5,A,0,0,0,0,LEGAL " + QString::number(i);
         const QString path = t.file("d.csv");
         PaymentFileText().year(ThisYear()).group("1", "12", details).write(path);
-        QVERIFY(payment::Csv2Mdb(t.session(), path));
+        QVERIFY(payment::Csv2Mdb(t.session(), path).loaded());
 
         payment_screens::DuplicateFolios screen(t.session());
         QCOMPARE(screen.windowTitle(), QString("ZOLT - Duplicate Folios"));

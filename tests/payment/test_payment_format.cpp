@@ -70,8 +70,13 @@ private slots:
         QCOMPARE(ParseDetailLine("N,NAME,1,2,3,-0,b").payment, 0.0);
         QVERIFY(!std::signbit(ParseDetailLine("N,NAME,1,2,3,-0,b").payment));
         QCOMPARE(ParseDetailLine("N,NAME,1,2,3,1,b").abc, QString("B"));
-        // A spreadsheet pads lines with empty values: still one payment.
+        // A spreadsheet pads lines with empty values: still one payment; a
+        // legal description with commas is kept whole, without them.
         QCOMPARE(ParseDetailLine("N,NAME,1,2,3,4,A,5,6,7,8,LEGAL,,,,").legal, QString("LEGAL"));
+        QCOMPARE(ParseDetailLine("N,NAME,1,2,3,4,A,5,6,7,8,LOT 1, BLOCK 2,,").legal, QString("LOT 1 BLOCK 2"));
+        r = ParseDetailLine("N,NAME,1,2,3,4,A,5,6,7,8,L" + QString(",X").repeated(40));
+        QCOMPARE(r.legal, "L" + QString(31, 'X'));
+        QCOMPARE(r.delq, 8.0);
         // The micro sign has no capital in the file's code page: kept.
         QCOMPARE(ParseDetailLine("N,straße µ").name, QString("STRAßE µ"));
         QCOMPARE(RemoveQuotes("#1,O'NEIL \"JR\""), QString("#1,ONEIL JR"));
@@ -81,8 +86,10 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("why");
-        QTest::newRow("30 commas") << "N,NAME,1,2,3,4,A,5,6,7,8,L" + QString(",X").repeated(19) << "more than 12 values";
-        QTest::newRow("thousands separator") << "N,NAME,1,2,3,1,234.50,A,5,6,7,8,L" << "more than 12 values";
+        QTest::newRow("thousands in the payment") << "N,NAME,1,2,3,1,234.50,A,5,6,7,8,L" << "\"234.50\" is a number";
+        QTest::newRow("thousands in the gross tax") << "N,NAME,1,2,3,4,A,1,234.50,6,7,8,L" << "more than 12 values";
+        QTest::newRow("thousands in the credit") << "N,NAME,1,2,3,4,A,5,6,7,-1,234.50,LOT 1, BLOCK 2"
+                                                 << "more than 12 values";
         QTest::newRow("thousands, short line") << "N,NAME,1,2,3,1,234.50" << "TYPE A/B/C \"234.50\" is a number";
         QTest::newRow("40-digit folio") << "N,NAME,1,2," + QString("1").repeated(40) << "more than 18 digits";
         QTest::newRow("abc") << "N,NAME,1,2,3,abc" << "\"abc\" is not an amount";
@@ -113,6 +120,7 @@ private slots:
         QCOMPARE(ClassifyLine("PAYMENT DETAIL INFORMATION"), LineKind::DetailHeader);
         QCOMPARE(ClassifyLine(ColumnHeading), LineKind::NoData);
         QCOMPARE(ClassifyLine("   "), LineKind::NoData);
+        QCOMPARE(ClassifyLine(",,, ,,,"), LineKind::NoData);
         QCOMPARE(ClassifyLine("#1,NAME"), LineKind::Data);
         QCOMPARE(YearOfLine("ZOLT DATA FOR YEAR 2026,,,"), QString("2026"));
 
@@ -150,7 +158,8 @@ private slots:
         QCOMPARE(commas->folioLength, plain->folioLength);
         QCOMPARE(commas->mask, plain->mask);
         QVERIFY(!ParseMaskLine("10108NO DIGITS"));
-        QVERIFY(IsPlaceholderMaskLine("00000LOST THE FOLIO MASKS"));
+        QVERIFY(!ParseMaskLine("00000LOST THE FOLIO MASKS"));
+        QVERIFY(!ParseMaskLine("CODE,LEN,MASK"));
         QCOMPARE(MaskLineText("202", "8", "##.######"), QString("20208##.######"));
         QCOMPARE(MaskLineText("000", "0", PlaceholderMask), QString("00000LOST THE FOLIO MASKS"));
     }

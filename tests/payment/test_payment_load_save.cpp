@@ -47,7 +47,7 @@ private slots:
         const QString path = t.file("Zoltdata.csv");
         realisticFile().write(path);
         const QByteArray original = ReadBytes(path);
-        QVERIFY(Csv2Mdb(t.session(), path));
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());
         QVERIFY(t.ui.said.isEmpty());
         QVERIFY(!t.shared.duplicates.found);
 
@@ -65,7 +65,7 @@ private slots:
         QCOMPARE(t.de().rsDetail().recordCount(), 2);
         QCOMPARE(t.de().rsDetail().source(), QString("SELECT * FROM Detail ORDER BY MORTCO, CD, JUR, FOLIO"));
 
-        QVERIFY(Csv2Mdb(t.session(), path));  // a second load replaces, never adds
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());  // a second load replaces, never adds
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
 
         const SaveResult saved = Mdb2Csv(t.session(), ThisYear(), path, PaymentBackupPath(path));
@@ -106,7 +106,7 @@ private slots:
         const QString path = t.file("dup.csv");
         PaymentFileText().year(ThisYear()).group("1", "0012", first).group("2", "0034", second).write(path);
 
-        QVERIFY(Csv2Mdb(t.session(), path));
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());
         const DuplicateFolioStore &d = t.shared.duplicates;
         QVERIFY(d.found);
         QCOMPARE(d.count, 1 + 249);
@@ -119,7 +119,7 @@ private slots:
 
         // The next clean load starts the store afresh.
         PaymentFileText().year(ThisYear()).group("1", "0012", {line}).write(path);
-        QVERIFY(Csv2Mdb(t.session(), path));
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());
         QVERIFY(!t.shared.duplicates.found);
         QCOMPARE(t.shared.duplicates.count, 0);
     }
@@ -132,7 +132,7 @@ private slots:
             details << QStringLiteral("#%1,OWNER,05,101,#%1,1.00").arg(i) << QStringLiteral("#%1,OWNER,05,101,#%1,1.00").arg(i);
         const QString path = t.file("big.csv");
         PaymentFileText().year(ThisYear()).group("1", "12", details).write(path);
-        QVERIFY(Csv2Mdb(t.session(), path));
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());
         QCOMPARE(t.shared.duplicates.count, 33000);
         QCOMPARE(int(t.shared.duplicates.rows.size()), DuplicateFolioStore::MaxRows);
         QCOMPARE(t.scalar("SELECT FOLIO_CNT || ' ' || TOT_PAY FROM \"Group\"").toString(), QString("33000 33000.0"));
@@ -149,7 +149,7 @@ private slots:
         const int now = CurrentYear();
         // Next year loads; the file brings no masks: the placeholder row.
         PaymentFileText().year(QString::number(now + 1)).group("1", "0012", {"#1,A,1,101,#5,1"}).write(path);
-        QVERIFY(Csv2Mdb(t.session(), path));
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());
         QCOMPARE(t.scalar("SELECT Year FROM ZoltSystem").toString(), QString::number(now + 1));
         QCOMPARE(t.scalar("SELECT JUR_CD || FOLIO_LEN || FOLIO_MASK || YEAR FROM Fol_Mask").toString(),
                  "0000LOST THE FOLIO MASKS" + QString::number(now + 1));
@@ -158,15 +158,37 @@ private slots:
         QVERIFY(Mdb2Csv(t.session(), "", path, t.file("y.bak")).saved);
         QVERIFY(ReadBytes(path).contains("\r\n00000LOST THE FOLIO MASKS\r\n"));
         QVERIFY(ReadBytes(path).startsWith("ZOLT DATA FOR YEAR " + QByteArray::number(now + 1)));
-        QVERIFY(Csv2Mdb(t.session(), path));
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());
         QCOMPARE(t.scalar("SELECT count(*) FROM Fol_Mask").toInt(), 1);
 
-        // Two years ahead: nothing of the file is loaded, the year stays unset.
+        // Two years ahead, before 2000, garbled or missing: nothing of the
+        // file is kept, the tables hold what they held and the year stays unset.
         t.exec("UPDATE ZoltSystem SET Year = ''");
-        PaymentFileText().year(QString::number(now + 2)).group("1", "0012", {"#1,A,1,101,#5,1"}).write(path);
-        QVERIFY(Csv2Mdb(t.session(), path));
-        QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 0);
+        const QList<std::pair<QString, PaymentLoadResult::Outcome>> refused = {
+            {QString::number(now + 2), PaymentLoadResult::Outcome::YearRefused},
+            {"1999", PaymentLoadResult::Outcome::YearRefused},
+            {"2O26", PaymentLoadResult::Outcome::YearRefused}};
+        for (const auto &[year, outcome] : refused) {
+            PaymentFileText().year(year).group("1", "0099", {"#1,B,1,101,#6,2"}).write(path);
+            const PaymentLoadResult result = Csv2Mdb(t.session(), path);
+            QCOMPARE(result.outcome, outcome);
+            QCOMPARE(result.fileYear, year);
+        }
+        PaymentFileText noYear;
+        noYear.group("1", "0099", {"#1,B,1,101,#6,2"}).write(path);
+        QCOMPARE(Csv2Mdb(t.session(), path).outcome, PaymentLoadResult::Outcome::NoYear);
+        QVERIFY(t.ui.messages().isEmpty());
+        QCOMPARE(t.scalar("SELECT group_concat(MORTCO || NAME) FROM Detail").toString(), QString("0012A"));
+        QCOMPARE(t.scalar("SELECT group_concat(MORTCO) FROM \"Group\"").toString(), QString("0012"));
+        QCOMPARE(t.de().rsDetail().recordCount(), 1);
         QCOMPARE(t.scalar("SELECT Year FROM ZoltSystem").toString(), QString());
+
+        // A file with a year but nothing else: loaded, unless refused as empty.
+        PaymentFileText().year(QString::number(now)).write(path);
+        QCOMPARE(Csv2Mdb(t.session(), path, EmptyFile::Refuse).outcome, PaymentLoadResult::Outcome::NoPayments);
+        QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 1);
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());
+        QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 0);
     }
 
     void badFilesAreRefusedAndLoseNothing()
@@ -174,7 +196,7 @@ private slots:
         TestSession t;
         const QString good = t.file("good.csv");
         realisticFile().write(good);
-        QVERIFY(Csv2Mdb(t.session(), good));
+        QVERIFY(Csv2Mdb(t.session(), good).loaded());
 
         struct Case {
             const char *name;
@@ -188,24 +210,21 @@ private slots:
                            line);
             return f.bytes();
         };
-        PaymentFileText noHash = base;
-        noHash.lines.insert(3, "30308NONE");
         const QList<Case> cases = {
             {"workbook", QByteArray("PK\x03\x04\x14\0\0\0", 8) + QByteArray(200, 'x'), "binary data"},
             {"text", "just some\nnotes\n", "not a Zolt payment file"},
             {"long line", withLine(QString(100000, 'X')), "Line 27: the line is 100000 characters long"},
-            {"30 commas", withLine("#1,N,1,2,3,4,A,5,6,7,8,L" + QString(",X").repeated(19)), "Line 27:"},
+            {"shifted amounts", withLine("#1,N,1,2,3,4,A,1,234.50,6,7,8,L,X"), "Line 27: the line has more than 12"},
             {"40 digits", withLine("#1,N,1,2," + QString(40, '9') + ",1"), "more than 18 digits"},
-            {"thousands", withLine("#1,N,1,2,3,1,234.50,A,1,234.50,0,0,0,L"), "more than 12 values"},
+            {"thousands", withLine("#1,N,1,2,3,1,234.50,A,1,234.50,0,0,0,L"), "Line 27: the PAYMENT TYPE A/B/C \"234.50\" is a number"},
             {"abc", withLine("#1,N,1,2,3,abc"), "\"abc\" is not an amount"},
             {"1e309", withLine("#1,N,1,2,3,1e309"), "too large"},
-            {"mask without #", noHash.bytes(), "Line 4: the folio mask line \"30308NONE\" has no #"},
         };
         for (const Case &c : cases) {
             const QString path = t.file("bad.csv");
             PaymentFileText::WriteBytes(path, c.bytes);
             t.ui.clear();
-            QVERIFY2(!Csv2Mdb(t.session(), path), c.name);
+            QVERIFY2(!Csv2Mdb(t.session(), path).loaded(), c.name);
             QCOMPARE(t.ui.messages().size(), 1);
             QVERIFY2(t.ui.messages().first().startsWith("Csv2Mdb Unexpected error # "), c.name);
             QVERIFY2(t.ui.messages().first().contains(c.expected), qPrintable(t.ui.messages().first()));
@@ -216,10 +235,17 @@ private slots:
             QCOMPARE(t.de().rsDetail().clone()->recordCount(), 4);
         }
 
+        // The trap names the stage of the line that failed.
+        PaymentFileText::WriteBytes(t.file("bad.csv"), withLine("#1,N,1,2,3,abc"));
+        t.ui.clear();
+        QVERIFY(!Csv2Mdb(t.session(), t.file("bad.csv")).loaded());
+        QVERIFY2(t.ui.messages().value(0).contains("Debug (  9- 1) occurred: Line 27:"),
+                 qPrintable(t.ui.messages().value(0)));
+
         // Empty, or gone by the time it is read: false; a vanished file is named.
         t.ui.clear();
         PaymentFileText::WriteBytes(t.file("empty.csv"), QByteArray());
-        QVERIFY(!Csv2Mdb(t.session(), t.file("empty.csv")));
+        QVERIFY(!Csv2Mdb(t.session(), t.file("empty.csv")).loaded());
         QVERIFY(t.ui.said.isEmpty());
         try {
             PaymentFileParser(t.file("gone.csv"), CurrentYear());
@@ -231,6 +257,46 @@ private slots:
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
     }
 
+    void spreadsheetSavedFileLoadsLikeTheOriginal()
+    {
+        TestSession t;
+        const QString original = t.file("original.csv");
+        realisticFile().write(original);
+        QVERIFY(Csv2Mdb(t.session(), original).loaded());
+        const QString detailSql = "SELECT group_concat(MORTCO || '|' || NUMBER || '|' || NAME || '|' || CD || '|' || "
+                                  "JUR || '|' || FOLIO || '|' || FOLIO_DISP || '|' || PAYMENT || '|' || ABC || '|' || "
+                                  "GROSS_TAX || '|' || REG_GRANT || '|' || ADD_GRANT || '|' || DELQ || '|' || LEGAL, "
+                                  "'/') FROM Detail";
+        const QString groupSql = "SELECT group_concat(\"GROUP\" || MORTCO || NAME1 || ADDR1 || FOLIO_CNT || TOT_PAY) "
+                                 "FROM \"Group\"";
+        const QString maskSql = "SELECT group_concat(JUR_CD || FOLIO_LEN || FOLIO_MASK) FROM Fol_Mask";
+        const QString details = t.scalar(detailSql).toString();
+        const QString groups = t.scalar(groupSql).toString();
+        const QString masks = t.scalar(maskSql).toString();
+
+        // As a spreadsheet program saves it: every row twelve cells wide,
+        // empty rows as commas, a cell with a comma in quotes, a heading the
+        // user typed above the masks, lines ending in CR alone.
+        PaymentFileText sheet;
+        for (QString line : realisticFile().lines) {
+            if (line.endsWith("LOT 2 BLOCK 9"))
+                line.replace("LOT 2 BLOCK 9", "\"LOT 2, BLOCK 9\"");
+            const qsizetype cells = line.count(',') + 1 - line.count(", ");
+            sheet.lines << line + QString(std::max<qsizetype>(0, 12 - cells), u',');
+            if (line == MaskHeader)
+                sheet.lines << "CODE,LEN,MASK,,,,,,,,,";
+        }
+        QVERIFY(sheet.lines.contains(",,,,,,,,,,,"));
+        const QString path = t.file("saved-by-a-spreadsheet.csv");
+        sheet.write(path, "\r");
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());
+        QVERIFY(t.ui.said.isEmpty());
+        QVERIFY(!t.shared.duplicates.found);
+        QCOMPARE(t.scalar(detailSql).toString(), details);
+        QCOMPARE(t.scalar(groupSql).toString(), groups);
+        QCOMPARE(t.scalar(maskSql).toString(), masks);
+    }
+
     void lineEndsAndTruncatedLastLine()
     {
         TestSession t;
@@ -238,7 +304,7 @@ private slots:
         QByteArray bytes = PaymentFileText().year(ThisYear()).group("1", "12", {}).bytes("\n");
         bytes += "#1,LAST,5,101,#9,7.5";  // no line break at the end
         PaymentFileText::WriteBytes(path, bytes);
-        QVERIFY(Csv2Mdb(t.session(), path));
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());
         QCOMPARE(t.scalar("SELECT NAME || PAYMENT FROM Detail").toString(), QString("LAST7.5"));
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail WHERE NAME LIKE '%' || char(13) || '%'").toInt(), 0);
         QCOMPARE(t.scalar("SELECT TOT_PAY FROM \"Group\"").toDouble(), 7.5);
@@ -249,7 +315,7 @@ private slots:
         TestSession t;
         const QString path = t.file("Z.CSV");
         realisticFile().write(path);
-        QVERIFY(Csv2Mdb(t.session(), path));
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());
         t.exec("UPDATE Detail SET NAME = 'O''HARA, \"JR\"' WHERE NUMBER = 'A1'");
         t.de().rsDetail().open("SELECT * FROM Detail ORDER BY NAME DESC");
         const SaveResult saved = Mdb2Csv(t.session(), "", path, PaymentBackupPath(path));
@@ -272,7 +338,7 @@ private slots:
         const QString path = t.file("keep.csv");
         realisticFile().write(path);
         const QByteArray original = ReadBytes(path);
-        QVERIFY(Csv2Mdb(t.session(), path));
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());
 
         // A name the file's code page cannot carry stops the save midway.
         t.exec("UPDATE Detail SET NAME = 'ΩMEGA' WHERE NUMBER = 'B1'");

@@ -91,9 +91,28 @@ private slots:
                                                     "payments!\nYear in the file = " + last));
         QCOMPARE(t.ui.said.value(0).title, QString("Zolt Data"));
 
+        // With other years allowed, a year that is refused or missing is still
+        // never written back: the file stays as it was.
+        PaymentFileText noYear;
+        noYear.group("1", "12", {"#1,SMITH,05,101,#42,12.50"});
+        for (const QByteArray &bytes : {fileOfYear("1999"), fileOfYear("20 6"), noYear.bytes()}) {
+            t.ui.clear();
+            host.optionNo = true;
+            host.buttonsEnabled = false;
+            PaymentFileText::WriteBytes(host.path, bytes);
+            app::runPaymentTask(host, t.session());
+            QVERIFY(!host.closed && host.buttonsEnabled);
+            QCOMPARE(t.ui.messages().size(), 1);
+            QVERIFY(t.ui.messages().first().startsWith("The Zoltdata.csv data contain FUTURE/UNKNOWN year payments"));
+            QCOMPARE(ReadBytes(host.path), bytes);
+            QVERIFY(!QFile::exists(t.file("Zoltdata.bak")));
+        }
+        QCOMPARE(t.ui.messages().first(), QString("The Zoltdata.csv data contain FUTURE/UNKNOWN year payments??""?!\nYear = "));
+
         // Historical data: saved back, the file type frame hidden while saving.
         t.ui.clear();
         host.optionNo = true;
+        PaymentFileText::WriteBytes(host.path, fileOfYear(last));
         app::runPaymentTask(host, t.session());
         QVERIFY(host.closed);
         QVERIFY(t.ui.messages().isEmpty());

@@ -31,7 +31,10 @@ private slots:
         QCOMPARE(CheckDataYear("2026", 2026, true), DataYearCheck::Current);
         QCOMPARE(CheckDataYear("2025", 2026, false), DataYearCheck::NotCurrent);
         QCOMPARE(CheckDataYear("2025", 2026, true), DataYearCheck::Historical);
-        QCOMPARE(CheckDataYear("", 2026, false), DataYearCheck::NotCurrent);
+        for (const char *unknown : {"", "1999", "20x6", "202"}) {
+            QCOMPARE(CheckDataYear(unknown, 2026, false), DataYearCheck::Future);
+            QCOMPARE(CheckDataYear(unknown, 2026, true), DataYearCheck::Future);
+        }
         QCOMPARE(CheckDataYear("2027", 2026, true), DataYearCheck::Future);
         QCOMPARE(NotCurrentYearMessage("2025", 2026),
                  QString("The Zoltdata.csv data does not contain the current years payments!\nYear in the file = 2025\n"
@@ -46,7 +49,7 @@ private slots:
         TestSession t;
         const QString loaded = t.file("Zoltdata.csv");
         PaymentFileText().year(ThisYear()).group("1", "12", {"#1,A,1,101,#5,0.00"}).write(loaded);
-        QVERIFY(Csv2Mdb(t.session(), loaded));
+        QVERIFY(Csv2Mdb(t.session(), loaded).loaded());
 
         // A zero total is a successful save: no retry question.
         SaveOutcome done = SavePaymentFile(t.session(), ThisYear(), loaded, PaymentBackupPath(loaded), false);
@@ -87,7 +90,7 @@ private slots:
             details << "#7,A VERY LONG OWNER NAME THAT IS CUT,05,101,#42,123456789.5,A,0,0,0,0,LEGAL " + QString::number(i);
         const QString path = t.file("d.csv");
         PaymentFileText().year(ThisYear()).masks({"10104##-##"}).group("1", "12", details).write(path);
-        QVERIFY(Csv2Mdb(t.session(), path));
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());
         const DuplicateFolioStore &d = t.shared.duplicates;
         QCOMPARE(d.count, 350);
         QCOMPARE(DuplicateCountLine(d.count), QString("There are 350 Duplicate Folios in the file"));
