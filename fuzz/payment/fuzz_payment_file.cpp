@@ -4,6 +4,7 @@
 // from the reader is a finding.
 
 #include "common/errors.h"
+#include "common/number_format.h"
 #include "payment/detail_line.h"
 #include "payment/payment_file_parser.h"
 #include "payment/payment_format.h"
@@ -25,7 +26,7 @@ void checkRoundTrip(const DetailRow &row)
     for (QString *text : {&clean.number, &clean.name, &clean.cd, &clean.jur, &clean.legal})
         *text = CleanDetailText(*text);
     const DetailRow back = ParseDetailLine(RemoveQuotes(DetailLineText(clean, clean.folio)));
-    if (back.folio != clean.folio || FormatFileAmount(back.payment) != FormatFileAmount(clean.payment))
+    if (back.folio != clean.folio || FormatAmount(back.payment) != FormatAmount(clean.payment))
         std::abort();
 }
 
