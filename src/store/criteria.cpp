@@ -211,44 +211,30 @@ void Criteria::bind(const std::function<int(const QString &)> &columnOf)
     }
 }
 
-bool Criteria::matches(const std::vector<QVariant> &row) const
+bool Criteria::termMatches(const Term &t, const QVariant &value)
 {
-    for (const Term &t : m_terms) {
-        const QVariant &value = row[size_t(t.column)];
-        switch (t.op) {
-        case Op::IsNull:
-            if (!value.isNull())
-                return false;
-            continue;
-        case Op::IsNotNull:
-            if (value.isNull())
-                return false;
-            continue;
-        default:
-            break;
-        }
-        if (value.isNull())
-            return false;
-        if (t.op == Op::Like) {
-            if (!LikeMatch(value.toString(), t.literal.toString()))
-                return false;
-            continue;
-        }
-        const int c = compareValues(value, t.literal);
-        bool ok = false;
-        switch (t.op) {
-        case Op::Equal: ok = c == 0; break;
-        case Op::NotEqual: ok = c != 0; break;
-        case Op::Less: ok = c < 0; break;
-        case Op::Greater: ok = c > 0; break;
-        case Op::LessEqual: ok = c <= 0; break;
-        case Op::GreaterEqual: ok = c >= 0; break;
-        default: break;
-        }
-        if (!ok)
-            return false;
+    switch (t.op) {
+    case Op::IsNull:
+        return value.isNull();
+    case Op::IsNotNull:
+        return !value.isNull();
+    default:
+        break;
     }
-    return true;
+    if (value.isNull())
+        return false;
+    if (t.op == Op::Like)
+        return LikeMatch(value.toString(), t.literal.toString());
+    const int c = compareValues(value, t.literal);
+    switch (t.op) {
+    case Op::Equal: return c == 0;
+    case Op::NotEqual: return c != 0;
+    case Op::Less: return c < 0;
+    case Op::Greater: return c > 0;
+    case Op::LessEqual: return c <= 0;
+    case Op::GreaterEqual: return c >= 0;
+    default: return false;
+    }
 }
 
 bool LikeMatch(const QString &value, const QString &pattern)

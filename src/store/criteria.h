@@ -31,11 +31,26 @@ public:
     // ZoltError(BadCriteria) for a field the row does not have.
     void bind(const std::function<int(const QString &)> &columnOf);
 
-    bool matches(const std::vector<QVariant> &row) const;
+    // Whether a row passes; valueAt(column) gives its value of a bound column.
+    template <typename ValueAt>
+    bool matches(const ValueAt &valueAt) const
+    {
+        for (const Term &t : m_terms) {
+            if (!termMatches(t, valueAt(t.column)))
+                return false;
+        }
+        return true;
+    }
+    bool matches(const std::vector<QVariant> &row) const
+    {
+        return matches([&row](int column) -> const QVariant & { return row[size_t(column)]; });
+    }
     bool isEmpty() const { return m_terms.empty(); }
     const std::vector<Term> &terms() const { return m_terms; }
 
 private:
+    static bool termMatches(const Term &t, const QVariant &value);
+
     std::vector<Term> m_terms;
 };
 

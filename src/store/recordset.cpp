@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "connection.h"
+#include "packed_rows.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -9,22 +10,31 @@
 
 namespace zolt {
 
+// The rows of one source, shared by a recordset and its clones, and the
+// cursors over them, which hear of every row added, changed or deleted.
 struct RowStore {
-    struct Row {
-        qint64 rowid = 0;
-        std::vector<QVariant> values;
-        bool deleted = false;
-    };
     QString table;  // empty when the source is not one table: read-only
     QStringList columns;
     QHash<QString, int> columnIndex;  // upper-case name to column
-    std::vector<Row> rows;
-    quint64 deletions = 0;
+    PackedRows rows;
+    std::vector<qint64> rowids;
+    std::vector<bool> deleted;
     // The prepared query whose rows are read on first use; null once read.
     std::unique_ptr<sql::Statement> unread;
     bool withRowId = false;
+    std::vector<Recordset *> cursors;
 
     void readRows();
+    qint64 size() const { return rows.size(); }
+    int columnOf(const QString &name) const { return columnIndex.value(name.toUpper(), -1); }
+    // Every cursor over the rows, even one that goes away while told.
+    template <typename Tell>
+    void tellCursors(Tell tell)
+    {
+        const std::vector<Recordset *> all = cursors;
+        for (Recordset *cursor : all)
+            tell(*cursor);
+    }
 };
 
 void RowStore::readRows()
@@ -32,17 +42,14 @@ void RowStore::readRows()
     if (!unread)
         return;
     sql::Statement &st = *unread;
-    const int count = st.columnCount();
     const int first = withRowId ? 1 : 0;
-    std::vector<QVariant> lastValue(static_cast<size_t>(count));
-    std::vector<QByteArray> lastBytes(static_cast<size_t>(count));
+    std::vector<Cell> cells(size_t(columns.size()));
     while (st.step()) {
-        Row row;
-        row.rowid = withRowId ? st.column(0).toLongLong() : 0;
-        row.values.reserve(size_t(count - first));
-        for (int c = first; c < count; ++c)
-            row.values.push_back(st.column(c, lastValue[size_t(c)], lastBytes[size_t(c)]));
-        rows.push_back(std::move(row));
+        for (int c = first; c < st.columnCount(); ++c)
+            cells[size_t(c - first)] = st.cell(c);
+        rows.append(cells);
+        rowids.push_back(withRowId ? st.cell(0).integer : 0);
+        deleted.push_back(false);
     }
     unread.reset();
 }
@@ -77,6 +84,11 @@ std::pair<QString, QString> fetchPlan(const QString &source)
                     QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
 }
 
+bool passes(const std::optional<Criteria> &filter, const RowStore &store, qint64 row)
+{
+    return !filter || filter->matches([&store, row](int column) { return store.rows.value(row, column); });
+}
+
 }  // namespace
 
 Recordset::Recordset(Connection &connection, const QString &name, const QString &source)
@@ -84,7 +96,11 @@ Recordset::Recordset(Connection &connection, const QString &name, const QString 
 {
 }
 
-Recordset::~Recordset() = default;
+Recordset::~Recordset()
+{
+    if (m_store)
+        std::erase(m_store->cursors, this);
+}
 
 void Recordset::requireOpen() const
 {
@@ -93,7 +109,7 @@ void Recordset::requireOpen() const
                         QStringLiteral("Operation is not allowed when the object is closed (%1).").arg(m_name));
 }
 
-void Recordset::load()
+std::shared_ptr<RowStore> Recordset::load()
 {
     auto store = std::make_shared<RowStore>();
     const auto [table, sqlText] = fetchPlan(m_source);
@@ -107,17 +123,33 @@ void Recordset::load()
         store->columns << st->columnName(c);
     }
     store->unread = std::move(st);
-    m_store = std::move(store);
+    return store;
+}
+
+void Recordset::resetTo(std::shared_ptr<RowStore> store, std::optional<Criteria> filter, const QString &filterText)
+{
+    emit aboutToReset();
+    if (store != m_store) {
+        if (m_store)
+            std::erase(m_store->cursors, this);
+        if (store)
+            store->cursors.push_back(this);
+        m_store = std::move(store);
+    }
+    m_filter = std::move(filter);
+    m_filterText = m_filter ? filterText : QString();
+    m_view.clear();
+    m_listed = false;
+    m_pos = 0;  // the first row once the rows are listed
+    m_onDeleted = false;
+    emit reset();
 }
 
 void Recordset::open()
 {
     if (m_store)
         close();
-    load();
-    m_filter.reset();
-    m_filterText.clear();
-    rebuildView();
+    resetTo(load(), std::nullopt, QString());
 }
 
 void Recordset::open(const QString &source)
@@ -135,71 +167,44 @@ void Recordset::ensureOpen()
 void Recordset::close()
 {
     m_pending.reset();
-    m_store.reset();
-    m_filter.reset();
-    m_filterText.clear();
-    m_view.clear();
-    m_seenRows = 0;
-    m_liveCount = 0;
-    m_pos = 0;
-    m_firstPending = false;
+    resetTo(nullptr, std::nullopt, QString());
 }
 
 void Recordset::requery()
 {
     requireOpen();
     writePending();
-    load();
-    if (m_filter)
-        m_filter->bind([this](const QString &n) { return columnOf(n); });
-    rebuildView();
-}
-
-void Recordset::rebuildView()
-{
-    m_view.clear();
-    m_seenRows = 0;
-    m_liveCount = 0;
-    m_seenDeletions = m_store ? m_store->deletions : 0;
-    m_firstPending = true;
+    std::shared_ptr<RowStore> store = load();
+    std::optional<Criteria> filter = m_filter;
+    if (filter)
+        filter->bind([&store](const QString &n) { return store->columnOf(n); });
+    resetTo(std::move(store), std::move(filter), m_filterText);
 }
 
 void Recordset::sync() const
 {
-    if (!m_store)
+    if (!m_store || m_listed)
         return;
     m_store->readRows();
-    const auto &rows = m_store->rows;
-    for (size_t r = m_seenRows; r < rows.size(); ++r) {
-        if (!rows[r].deleted && (!m_filter || m_filter->matches(rows[r].values))) {
+    m_view.clear();
+    for (qint64 r = 0; r < m_store->size(); ++r) {
+        if (!m_store->deleted[size_t(r)] && passes(m_filter, *m_store, r))
             m_view.push_back(r);
-            ++m_liveCount;
-        }
     }
-    m_seenRows = rows.size();
-    if (m_seenDeletions != m_store->deletions) {
-        m_liveCount = std::count_if(m_view.begin(), m_view.end(),
-                                    [&rows](size_t r) { return !rows[r].deleted; });
-        m_seenDeletions = m_store->deletions;
-    }
-    if (m_firstPending) {
-        m_firstPending = false;
-        m_pos = nextVisible(0, 1);
-    }
+    m_listed = true;
 }
 
-bool Recordset::visible(qint64 pos) const
+void Recordset::setPosition(qint64 pos)
 {
-    return pos >= 0 && pos < qint64(m_view.size()) && !m_store->rows[m_view[size_t(pos)]].deleted;
+    m_pos = pos;
+    m_onDeleted = false;
+    emit currentRowChanged(position());
 }
 
-qint64 Recordset::nextVisible(qint64 from, int step) const
+qint64 Recordset::viewIndexOf(qint64 storeRow) const
 {
-    for (qint64 p = from; p >= 0 && p < qint64(m_view.size()); p += step) {
-        if (visible(p))
-            return p;
-    }
-    return step > 0 ? qint64(m_view.size()) : -1;
+    const auto it = std::lower_bound(m_view.begin(), m_view.end(), storeRow);
+    return it != m_view.end() && *it == storeRow ? it - m_view.begin() : -1;
 }
 
 void Recordset::moveFirst()
@@ -207,7 +212,7 @@ void Recordset::moveFirst()
     requireOpen();
     writePending();
     sync();
-    m_pos = nextVisible(0, 1);
+    setPosition(0);
 }
 
 void Recordset::moveLast()
@@ -215,7 +220,7 @@ void Recordset::moveLast()
     requireOpen();
     writePending();
     sync();
-    m_pos = m_liveCount ? nextVisible(qint64(m_view.size()) - 1, -1) : qint64(m_view.size());
+    setPosition(m_view.empty() ? 0 : qint64(m_view.size()) - 1);
 }
 
 void Recordset::moveNext()
@@ -223,9 +228,13 @@ void Recordset::moveNext()
     requireOpen();
     writePending();
     sync();
+    if (m_onDeleted) {  // the row after the deleted one is already under the cursor
+        setPosition(m_pos);
+        return;
+    }
     if (m_pos >= qint64(m_view.size()))
         noCurrentRecord();
-    m_pos = nextVisible(m_pos + 1, 1);
+    setPosition(m_pos + 1);
 }
 
 void Recordset::movePrevious()
@@ -235,7 +244,7 @@ void Recordset::movePrevious()
     sync();
     if (m_pos < 0)
         noCurrentRecord();
-    m_pos = nextVisible(std::min(m_pos, qint64(m_view.size())) - 1, -1);
+    setPosition(std::min(m_pos, qint64(m_view.size())) - 1);
 }
 
 void Recordset::move(qint64 n)
@@ -243,71 +252,109 @@ void Recordset::move(qint64 n)
     requireOpen();
     writePending();
     sync();
-    for (; n > 0 && m_pos < qint64(m_view.size()); --n)
-        m_pos = nextVisible(m_pos + 1, 1);
-    for (; n < 0 && m_pos >= 0; ++n)
-        m_pos = nextVisible(std::min(m_pos, qint64(m_view.size())) - 1, -1);
+    if (n == 0)
+        return;
+    const qint64 size = qint64(m_view.size());
+    const qint64 from = n > 0 && m_onDeleted ? m_pos - 1 : std::min(m_pos, size);
+    setPosition(std::clamp(from + n, qint64(-1), size));
 }
 
 bool Recordset::bof() const
 {
     requireOpen();
     sync();
-    return m_pos < 0 || m_liveCount == 0;
+    return m_pos < 0 || m_view.empty();
 }
 
 bool Recordset::eof() const
 {
     requireOpen();
     sync();
-    return m_pos >= qint64(m_view.size()) || m_liveCount == 0;
+    return m_view.empty() || (m_pos >= qint64(m_view.size()) && !m_onDeleted);
 }
 
 qint64 Recordset::recordCount() const
 {
     requireOpen();
     sync();
-    return m_liveCount;
+    return qint64(m_view.size());
 }
 
 qint64 Recordset::position() const
 {
-    requireOpen();
-    sync();
-    if (!visible(m_pos))
+    if (!m_store)
         return -1;
-    qint64 n = 0;
-    for (qint64 p = 0; p < m_pos; ++p)
-        n += visible(p) ? 1 : 0;
-    return n;
+    sync();
+    return m_onDeleted || m_pos < 0 || m_pos >= qint64(m_view.size()) ? -1 : m_pos;
 }
 
-size_t Recordset::currentRow() const
+qint64 Recordset::currentStoreRow() const
 {
     requireOpen();
-    sync();
-    if (!visible(m_pos))
+    const qint64 pos = position();
+    if (pos < 0)
         noCurrentRecord();
-    return m_view[size_t(m_pos)];
+    return m_view[size_t(pos)];
 }
 
 QVariant Recordset::bookmark() const
 {
-    return QVariant(qlonglong(currentRow()));
+    return QVariant(qlonglong(currentStoreRow()));
 }
 
 void Recordset::setBookmark(const QVariant &bookmark)
 {
     requireOpen();
     writePending();
-    sync();
-    bool ok = false;
-    const qlonglong row = bookmark.toLongLong(&ok);
-    const auto it = std::lower_bound(m_view.begin(), m_view.end(), size_t(row));
-    if (!ok || row < 0 || it == m_view.end() || *it != size_t(row) || m_store->rows[size_t(row)].deleted)
+    const qint64 row = rowOfBookmark(bookmark);
+    if (row < 0)
         throw ZoltError(ErrorNumber::NoCurrentRecord,
                         QStringLiteral("The bookmark does not name a row of %1.").arg(m_name));
-    m_pos = it - m_view.begin();
+    setPosition(row);
+}
+
+qint64 Recordset::rowOfBookmark(const QVariant &bookmark) const
+{
+    if (!m_store)
+        return -1;
+    sync();
+    bool ok = false;
+    const qlonglong storeRow = bookmark.toLongLong(&ok);
+    return ok ? viewIndexOf(storeRow) : -1;
+}
+
+QVariant Recordset::bookmarkOfRow(qint64 row) const
+{
+    requireOpen();
+    sync();
+    if (row < 0 || row >= qint64(m_view.size()))
+        noCurrentRecord();
+    return QVariant(qlonglong(m_view[size_t(row)]));
+}
+
+void Recordset::setCurrentRow(qint64 row)
+{
+    requireOpen();
+    writePending();
+    sync();
+    if (row < 0 || row >= qint64(m_view.size()))
+        noCurrentRecord();
+    setPosition(row);
+}
+
+int Recordset::columnIndex(const QString &name) const
+{
+    return m_store ? m_store->columnOf(name) : -1;
+}
+
+QVariant Recordset::value(qint64 row, int column) const
+{
+    if (!m_store || column < 0 || column >= m_store->columns.size())
+        return QVariant();
+    sync();
+    if (row < 0 || row >= qint64(m_view.size()))
+        return QVariant();
+    return m_store->rows.value(m_view[size_t(row)], column);
 }
 
 QStringList Recordset::fieldNames() const
@@ -316,20 +363,15 @@ QStringList Recordset::fieldNames() const
     return m_store->columns;
 }
 
-int Recordset::columnOf(const QString &name) const
-{
-    return m_store ? m_store->columnIndex.value(name.toUpper(), -1) : -1;
-}
-
 bool Recordset::hasField(const QString &name) const
 {
-    return columnOf(name) >= 0;
+    return columnIndex(name) >= 0;
 }
 
 int Recordset::requireColumn(const QString &name) const
 {
     requireOpen();
-    const int c = columnOf(name);
+    const int c = columnIndex(name);
     if (c < 0)
         throw ZoltError(ErrorNumber::FieldNotFound,
                         QStringLiteral("Item cannot be found in the collection corresponding to the "
@@ -342,7 +384,7 @@ QVariant Recordset::field(const QString &name) const
     const int c = requireColumn(name);
     if (m_pending)
         return m_pending->values[size_t(c)];
-    return m_store->rows[currentRow()].values[size_t(c)];
+    return m_store->rows.value(currentStoreRow(), c);
 }
 
 QString Recordset::text(const QString &name) const
@@ -360,9 +402,9 @@ void Recordset::setField(const QString &name, const QVariant &value)
 {
     const int c = requireColumn(name);
     if (!m_pending) {
-        const size_t row = currentRow();
-        m_pending = Pending{false, m_store->rows[row].values,
-                            std::vector<bool>(m_store->columns.size(), false)};
+        const int columns = int(m_store->columns.size());
+        m_pending = Pending{false, m_store->rows.values(currentStoreRow(), columns),
+                            std::vector<bool>(size_t(columns), false)};
     }
     m_pending->values[size_t(c)] = value;
     m_pending->changed[size_t(c)] = true;
@@ -405,13 +447,14 @@ void Recordset::writePending()
     QVariantList values;
     for (size_t c = 0; c < pending.changed.size(); ++c) {
         if (pending.changed[c]) {
-            names << quoted(m_store->columns[int(c)]);
+            names << quoted(m_store->columns[qsizetype(c)]);
             values << pending.values[c];
         }
     }
     sql::Database &db = m_connection->database();
     const QString table = quoted(m_store->table);
     qint64 rowid = 0;
+    qint64 storeRow = -1;
     if (pending.adding) {
         const QString sqlText = names.isEmpty()
             ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
@@ -424,8 +467,8 @@ void Recordset::writePending()
     } else {
         if (names.isEmpty())
             return;
-        const size_t row = currentRow();
-        rowid = m_store->rows[row].rowid;
+        storeRow = currentStoreRow();
+        rowid = m_store->rowids[size_t(storeRow)];
         sql::Statement st = db.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
                                            .arg(table, names.join(QStringLiteral(" = ?, "))));
         st.bindAll(values);
@@ -433,26 +476,26 @@ void Recordset::writePending()
         st.run();
     }
 
-    // Read the row back, so the cursor holds what the database stored.
+    // Read the row back, so the cursors hold what the database stored.
     sql::Statement back = db.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(table));
     back.bind(1, rowid);
-    std::vector<QVariant> stored(pending.values.size());
+    std::vector<Cell> stored(pending.values.size());
     if (back.step()) {
         for (int c = 0; c < back.columnCount(); ++c) {
-            const int mine = columnOf(back.columnName(c));
+            const int mine = columnIndex(back.columnName(c));
             if (mine >= 0)
-                stored[size_t(mine)] = back.column(c);
+                stored[size_t(mine)] = back.cell(c);
         }
     }
+    RowStore &store = *m_store;
     if (pending.adding) {
-        sync();
-        m_store->rows.push_back(RowStore::Row{rowid, std::move(stored), false});
-        m_seenRows = m_store->rows.size();
-        m_view.push_back(m_store->rows.size() - 1);  // the new row is current, filter or not
-        ++m_liveCount;
-        m_pos = qint64(m_view.size()) - 1;
+        storeRow = store.rows.append(stored);
+        store.rowids.push_back(rowid);
+        store.deleted.push_back(false);
+        store.tellCursors([this, storeRow](Recordset &c) { c.storeRowAdded(storeRow, &c == this); });
     } else {
-        m_store->rows[currentRow()].values = std::move(stored);
+        store.rows.replace(storeRow, stored);
+        store.tellCursors([storeRow](Recordset &c) { c.storeRowChanged(storeRow); });
     }
 }
 
@@ -464,17 +507,54 @@ void Recordset::deleteCurrent()
         return;
     }
     m_pending.reset();
-    const size_t row = currentRow();
+    const qint64 storeRow = currentStoreRow();
     if (m_store->table.isEmpty())
         throw ZoltError(ErrorNumber::NotUpdatable,
                         QStringLiteral("Current Recordset does not support updating (%1).").arg(m_name));
     sql::Statement st = m_connection->database().prepare(
         QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_store->table)));
-    st.bind(1, m_store->rows[row].rowid);
+    st.bind(1, m_store->rowids[size_t(storeRow)]);
     st.run();
-    m_store->rows[row].deleted = true;
-    ++m_store->deletions;
-    sync();
+    m_store->deleted[size_t(storeRow)] = true;
+    m_store->tellCursors([storeRow](Recordset &c) { c.storeRowDeleted(storeRow); });
+}
+
+// A row added through this cursor joins its view whatever the filter, and
+// becomes current; one added through another cursor joins when it passes.
+void Recordset::storeRowAdded(qint64 storeRow, bool byMe)
+{
+    if (!m_listed || (!byMe && !passes(m_filter, *m_store, storeRow)))
+        return;
+    const qint64 row = qint64(m_view.size());
+    emit rowsAboutToBeInserted(row, row);
+    m_view.push_back(storeRow);
+    emit rowsInserted(row, row);
+    if (byMe)
+        setPosition(row);
+}
+
+void Recordset::storeRowChanged(qint64 storeRow)
+{
+    const qint64 row = m_listed ? viewIndexOf(storeRow) : -1;
+    if (row >= 0)
+        emit rowChanged(row);
+}
+
+void Recordset::storeRowDeleted(qint64 storeRow)
+{
+    const qint64 row = m_listed ? viewIndexOf(storeRow) : -1;
+    if (row < 0)
+        return;
+    const qint64 before = position();
+    emit rowsAboutToBeRemoved(row, row);
+    m_view.erase(m_view.begin() + row);
+    if (row < m_pos)
+        --m_pos;
+    else if (row == m_pos)
+        m_onDeleted = true;
+    emit rowsRemoved(row, row);
+    if (position() != before || row == before)
+        emit currentRowChanged(position());
 }
 
 void Recordset::setFilter(const QString &criteria)
@@ -484,11 +564,9 @@ void Recordset::setFilter(const QString &criteria)
     std::optional<Criteria> parsed;
     if (!criteria.trimmed().isEmpty()) {
         parsed = Criteria::parse(criteria);
-        parsed->bind([this](const QString &n) { return columnOf(n); });
+        parsed->bind([this](const QString &n) { return columnIndex(n); });
     }
-    m_filter = std::move(parsed);
-    m_filterText = m_filter ? criteria : QString();
-    rebuildView();
+    resetTo(m_store, std::move(parsed), criteria);
 }
 
 bool Recordset::find(const QString &criteria, qint64 skip, bool forward)
@@ -496,7 +574,7 @@ bool Recordset::find(const QString &criteria, qint64 skip, bool forward)
     requireOpen();
     writePending();
     Criteria c = Criteria::parse(criteria);
-    c.bind([this](const QString &n) { return columnOf(n); });
+    c.bind([this](const QString &n) { return columnIndex(n); });
     sync();
     const qint64 size = qint64(m_view.size());
     const int step = forward ? 1 : -1;
@@ -505,13 +583,14 @@ bool Recordset::find(const QString &criteria, qint64 skip, bool forward)
         p = 0;
     if (!forward && p >= size)
         p = size - 1;
+    const std::optional<Criteria> wanted = std::move(c);
     for (p += step * skip; p >= 0 && p < size; p += step) {
-        if (visible(p) && c.matches(m_store->rows[m_view[size_t(p)]].values)) {
-            m_pos = p;
+        if (passes(wanted, *m_store, m_view[size_t(p)])) {
+            setPosition(p);
             return true;
         }
     }
-    m_pos = forward ? size : -1;
+    setPosition(forward ? size : -1);
     return false;
 }
 
@@ -519,8 +598,7 @@ std::unique_ptr<Recordset> Recordset::clone() const
 {
     requireOpen();
     auto copy = std::make_unique<Recordset>(*m_connection, m_name, m_source);
-    copy->m_store = m_store;
-    copy->rebuildView();
+    copy->resetTo(m_store, std::nullopt, QString());
     return copy;
 }
 

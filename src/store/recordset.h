@@ -2,6 +2,7 @@
 
 #include "criteria.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -17,17 +18,25 @@ struct RowStore;
 // A client-side static cursor over the rows of its source (a table name or a
 // SELECT * FROM ... text). Opening prepares the query; its rows are read at the
 // first use that needs them (so a recordset that is opened and filtered but
-// never read costs nothing), and from then on they are a snapshot. Additions,
-// changes and deletions are written through to the database at once. Clones are further
-// cursors over the same rows: a row added through one is seen by the others.
+// never read costs nothing), and from then on they are a snapshot, kept
+// compactly. Additions, changes and deletions are written through to the
+// database at once. Clones are further cursors over the same rows: a row
+// added, changed or deleted through one is seen by the others.
+//
+// The cursor's rows are its view: the rows that passed its filter, in the
+// source's order, rows deleted through any cursor dropped, rows added
+// through it at the end. A grid reads the view by row index and hears of
+// every change through the signals.
+//
 // Misuse (a closed recordset, no current row, an unknown field, criteria that
 // cannot be parsed) throws ZoltError with its own error number.
-class Recordset {
+class Recordset : public QObject {
+    Q_OBJECT
 public:
     enum class State { Closed = 0, Open = 1 };
 
     Recordset(Connection &connection, const QString &name, const QString &source);
-    ~Recordset();
+    ~Recordset() override;
     Recordset(const Recordset &) = delete;
     Recordset &operator=(const Recordset &) = delete;
 
@@ -48,7 +57,8 @@ public:
     void ensureOpen();
 
     // Position. BOF is before the first row, EOF after the last; a move past
-    // either end stops there.
+    // either end stops there. After the current row was deleted the cursor
+    // stays on it (no current row) until the next move.
     void moveFirst();
     void moveLast();
     void moveNext();
@@ -58,7 +68,7 @@ public:
     bool bof() const;
     bool eof() const;
     qint64 recordCount() const;
-    // Position of the current row from 0, -1 at BOF or EOF.
+    // Row index of the current row in the view, -1 when there is none.
     qint64 position() const;
 
     // Bookmarks stay valid for this recordset and its clones.
@@ -96,6 +106,30 @@ public:
     // A new cursor over the same rows, unfiltered, on its first row.
     std::unique_ptr<Recordset> clone() const;
 
+    // The view by row index, for grids: rows from 0 to recordCount() - 1.
+    // Columns are resolved once by name (-1 for none) and then read by index.
+    int columnIndex(const QString &name) const;
+    QVariant value(qint64 row, int column) const;
+    // The row of a bookmark in the view, -1 when the view does not hold it.
+    qint64 rowOfBookmark(const QVariant &bookmark) const;
+    QVariant bookmarkOfRow(qint64 row) const;
+    // Makes a row of the view the current row (writing a pending change first).
+    void setCurrentRow(qint64 row);
+
+signals:
+    // Rows of the view about to come or go, and gone or come; a row changed;
+    // the whole view about to be read anew, and read anew (open, close,
+    // requery, filter). Rows are view indexes.
+    void rowsAboutToBeInserted(qint64 first, qint64 last);
+    void rowsInserted(qint64 first, qint64 last);
+    void rowsAboutToBeRemoved(qint64 first, qint64 last);
+    void rowsRemoved(qint64 first, qint64 last);
+    void rowChanged(qint64 row);
+    void aboutToReset();
+    void reset();
+    // The current row moved: its view index, or -1 for none.
+    void currentRowChanged(qint64 row);
+
 private:
     struct Pending {
         bool adding = false;
@@ -104,15 +138,21 @@ private:
     };
 
     void requireOpen() const;
-    int columnOf(const QString &name) const;
     int requireColumn(const QString &name) const;
-    size_t currentRow() const;  // store row index; throws without a current row
-    void sync() const;          // takes in rows added or deleted through other cursors
-    void rebuildView();  // lists the rows anew on next use, cursor on the first
-    bool visible(qint64 pos) const;
-    qint64 nextVisible(qint64 from, int step) const;
+    qint64 currentStoreRow() const;  // throws without a current row
+    void sync() const;               // reads the rows and lists the view on first use
+    // Reads the rows anew (or drops them, store null), the cursor on the
+    // first row once they are listed.
+    void resetTo(std::shared_ptr<RowStore> store, std::optional<Criteria> filter, const QString &filterText);
+    void setPosition(qint64 pos);
+    qint64 viewIndexOf(qint64 storeRow) const;  // -1 when not in the view
     void writePending();
-    void load();
+    std::shared_ptr<RowStore> load();
+
+    // What the rows' store tells every cursor over it.
+    void storeRowAdded(qint64 storeRow, bool byMe);
+    void storeRowChanged(qint64 storeRow);
+    void storeRowDeleted(qint64 storeRow);
 
     Connection *m_connection;
     QString m_name;
@@ -120,16 +160,10 @@ private:
     std::shared_ptr<RowStore> m_store;
     QString m_filterText;
     std::optional<Criteria> m_filter;
-    // Store rows that passed the filter, in store order (so sorted). Rows
-    // deleted later stay listed and are skipped.
-    mutable std::vector<size_t> m_view;
-    mutable size_t m_seenRows = 0;        // store rows already considered for m_view
-    mutable quint64 m_seenDeletions = 0;
-    mutable qint64 m_liveCount = 0;       // listed rows not deleted
-    mutable qint64 m_pos = 0;             // index into m_view; -1 BOF, size() EOF
-    // The cursor goes to the first row that passes once the rows are listed
-    // (after open, requery, a new filter, or on a clone).
-    mutable bool m_firstPending = false;
+    mutable std::vector<qint64> m_view;  // store rows, ascending
+    mutable bool m_listed = false;       // m_view holds the view
+    mutable qint64 m_pos = 0;            // view index; -1 BOF, size() EOF
+    bool m_onDeleted = false;            // the current row was deleted; m_pos is the row after it
     std::optional<Pending> m_pending;
 };
 

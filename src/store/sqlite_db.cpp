@@ -116,19 +116,35 @@ QVariant Statement::column(int column) const
     }
 }
 
-QVariant Statement::column(int column, QVariant &last, QByteArray &lastBytes) const
+Cell Statement::cell(int column) const
 {
-    if (sqlite3_column_type(m_stmt, column) != SQLITE_TEXT)
-        return this->column(column);
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
-    const int size = sqlite3_column_bytes(m_stmt, column);
-    if (last.isValid() && QByteArrayView(text, size) == QByteArrayView(lastBytes))
-        return last;
-    lastBytes.resize(size);
-    if (size > 0)
-        memcpy(lastBytes.data(), text, size_t(size));
-    last = QVariant(QString::fromUtf8(text, size));
-    return last;
+    Cell cell;
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_NULL:
+        break;
+    case SQLITE_INTEGER:
+        cell.kind = Cell::Kind::Integer;
+        cell.integer = sqlite3_column_int64(m_stmt, column);
+        break;
+    case SQLITE_FLOAT:
+        cell.kind = Cell::Kind::Real;
+        cell.real = sqlite3_column_double(m_stmt, column);
+        break;
+    case SQLITE_BLOB: {
+        // The pointer first, then its size, as SQLite asks.
+        const auto *data = static_cast<const char *>(sqlite3_column_blob(m_stmt, column));
+        cell.kind = Cell::Kind::Blob;
+        cell.bytes = QByteArrayView(data, sqlite3_column_bytes(m_stmt, column));
+        break;
+    }
+    default: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+        cell.kind = Cell::Kind::Text;
+        cell.bytes = QByteArrayView(text, sqlite3_column_bytes(m_stmt, column));
+        break;
+    }
+    }
+    return cell;
 }
 
 std::shared_ptr<Database> Database::open(const QString &path, Mode mode)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cell.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -33,10 +35,8 @@ public:
     QString columnName(int column) const;
     QVariant column(int column) const;            // NULL gives a null QVariant
 
-    // The same, but a text equal to the one read into `last` before is
-    // answered as that same (shared) string, so rows that repeat their codes
-    // cost no new strings. `lastBytes` keeps the text's bytes between calls.
-    QVariant column(int column, QVariant &last, QByteArray &lastBytes) const;
+    // The value as SQLite holds it, valid until the next step.
+    Cell cell(int column) const;
 
 private:
     Database *m_db;

@@ -2,6 +2,7 @@
 #include "store/criteria.h"
 #include "support/test_session.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace zolt;
@@ -169,6 +170,83 @@ private slots:
         const int refused = errorNumberOf([&] { addDetail(rs, "0001", "SMITH", "000000000000000001", 99); });
         QCOMPARE(refused, 2067);  // the database's unique-constraint code
         QCOMPARE(t.scalar("SELECT COUNT(*) FROM Detail").toInt(), 2);
+    }
+
+    // What a grid relies on: rows by index, column handles, bookmarks, a view
+    // without deleted rows, and a word about every change in every cursor.
+    void rowsByIndexAndNotifications()
+    {
+        test::TestSession t;
+        Recordset &rs = t.de().rsDetail();
+        rs.open("SELECT * FROM Detail ORDER BY FOLIO");
+        const QString padded = "PEÑA" + QString(66, ' ');
+        addDetail(rs, "0001", padded, "000000000000000001", 10);
+        addDetail(rs, "0001", "", "000000000000000002", 20);
+        addDetail(rs, "0002", "SMITH", "000000000000000003", 30.25);
+        rs.requery();
+        const int name = rs.columnIndex("name"), payment = rs.columnIndex("PAYMENT");
+        QVERIFY(name >= 0 && payment >= 0 && rs.columnIndex("NOPE") == -1);
+        QCOMPARE(rs.value(0, name).toString(), padded);  // trailing blanks and accents kept
+        QVERIFY(!rs.value(1, name).isNull() && rs.value(1, name).toString().isEmpty());
+        QVERIFY(rs.value(0, rs.columnIndex("LEGAL")).isNull());
+        QCOMPARE(rs.value(2, payment).toDouble(), 30.25);
+        QVERIFY(rs.value(3, name).isNull() && rs.value(0, 99).isNull());  // out of range: nothing
+        rs.setCurrentRow(2);
+        QCOMPARE(rs.position(), 2);
+        QCOMPARE(rs.text("NAME"), QString("SMITH"));
+        QCOMPARE(rs.rowOfBookmark(rs.bookmark()), 2);
+        QCOMPARE(rs.rowOfBookmark(rs.bookmarkOfRow(1)), 1);
+
+        // A filtered clone and a plain one hear of the changes made through rs.
+        auto agency = rs.clone();
+        agency->setFilter("MORTCO = '0001'");
+        auto all = rs.clone();
+        all->moveLast();
+        QCOMPARE(agency->recordCount(), 2);
+        QSignalSpy agencyInserted(agency.get(), &Recordset::rowsInserted);
+        QSignalSpy allInserted(all.get(), &Recordset::rowsInserted);
+        QSignalSpy allChanged(all.get(), &Recordset::rowChanged);
+        QSignalSpy allRemoved(all.get(), &Recordset::rowsRemoved);
+        QSignalSpy rsCurrent(&rs, &Recordset::currentRowChanged);
+
+        addDetail(rs, "0002", "JONES", "000000000000000004", 40);
+        QCOMPARE(allInserted.size(), 1);
+        QCOMPARE(allInserted.first(), QVariantList({3, 3}));
+        QCOMPARE(agencyInserted.size(), 0);  // another agency: not in the filtered view
+        QCOMPARE(rsCurrent.last().first().toLongLong(), 3);  // the added row is current
+
+        rs.setCurrentRow(0);
+        rs.setField("NAME", "PEREZ");
+        rs.update();
+        QCOMPARE(allChanged.size(), 1);
+        QCOMPARE(allChanged.first().first().toLongLong(), 0);
+        QCOMPARE(agency->value(0, name).toString(), QString("PEREZ"));
+
+        // Deleting the first row: the views drop it, and a cursor further on
+        // stays on its own row.
+        QCOMPARE(all->text("NAME"), QString("SMITH"));
+        rs.deleteCurrent();
+        QCOMPARE(allRemoved.size(), 1);
+        QCOMPARE(allRemoved.first(), QVariantList({0, 0}));
+        QCOMPARE(all->recordCount(), 3);
+        QCOMPARE(all->position(), 1);
+        QCOMPARE(all->text("NAME"), QString("SMITH"));
+        QCOMPARE(agency->recordCount(), 1);
+        QCOMPARE(agency->value(0, name).toString(), QString());
+        QCOMPARE(rs.position(), -1);  // on the deleted row until the next move
+        QVERIFY(!rs.eof() && !rs.bof());
+        rs.moveNext();
+        QCOMPARE(rs.position(), 0);
+        QCOMPARE(rs.value(0, name).toString(), QString());
+
+        // Deleting the last row: the next move reaches the end.
+        rs.moveLast();
+        rs.deleteCurrent();
+        QVERIFY(!rs.eof());
+        rs.moveNext();
+        QVERIFY(rs.eof());
+        QCOMPARE(rs.recordCount(), 2);
+        QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 2);
     }
 };
 

@@ -1,0 +1,271 @@
+#include "packed_rows.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zolt {
+namespace {
+
+qsizetype varintSize(quint64 n)
+{
+    qsizetype size = 1;
+    for (; n >= 0x80; n >>= 7)
+        ++size;
+    return size;
+}
+
+char *putVarint(char *out, quint64 n)
+{
+    for (; n >= 0x80; n >>= 7)
+        *out++ = char(quint8(n) | 0x80);
+    *out++ = char(n);
+    return out;
+}
+
+const char *getVarint(const char *in, quint64 *n)
+{
+    quint64 value = 0;
+    int shift = 0;
+    quint8 byte = 0;
+    do {
+        byte = quint8(*in++);
+        value |= quint64(byte & 0x7F) << shift;
+        shift += 7;
+    } while (byte & 0x80);
+    *n = value;
+    return in;
+}
+
+// Trailing blanks of a text, counted instead of stored.
+qsizetype trailingBlanks(QByteArrayView bytes)
+{
+    qsizetype n = 0;
+    while (n < bytes.size() && bytes[bytes.size() - 1 - n] == ' ')
+        ++n;
+    return n;
+}
+
+qsizetype encodedSize(const Cell &cell)
+{
+    switch (cell.kind) {
+    case Cell::Kind::Null:
+        return 1;
+    case Cell::Kind::Integer:
+    case Cell::Kind::Real:
+        return 1 + 8;
+    case Cell::Kind::Text: {
+        const qsizetype trail = trailingBlanks(cell.bytes);
+        const qsizetype core = cell.bytes.size() - trail;
+        return 1 + varintSize(quint64(core)) + varintSize(quint64(trail)) + core;
+    }
+    case Cell::Kind::Blob:
+        return 1 + varintSize(quint64(cell.bytes.size())) + cell.bytes.size();
+    }
+    return 1;
+}
+
+char *encode(char *out, const Cell &cell)
+{
+    *out++ = char(cell.kind);
+    switch (cell.kind) {
+    case Cell::Kind::Null:
+        break;
+    case Cell::Kind::Integer:
+        std::memcpy(out, &cell.integer, 8);
+        out += 8;
+        break;
+    case Cell::Kind::Real:
+        std::memcpy(out, &cell.real, 8);
+        out += 8;
+        break;
+    case Cell::Kind::Text: {
+        const qsizetype trail = trailingBlanks(cell.bytes);
+        const qsizetype core = cell.bytes.size() - trail;
+        out = putVarint(out, quint64(core));
+        out = putVarint(out, quint64(trail));
+        if (core > 0)
+            std::memcpy(out, cell.bytes.data(), size_t(core));
+        out += core;
+        break;
+    }
+    case Cell::Kind::Blob:
+        out = putVarint(out, quint64(cell.bytes.size()));
+        if (!cell.bytes.isEmpty())
+            std::memcpy(out, cell.bytes.data(), size_t(cell.bytes.size()));
+        out += cell.bytes.size();
+        break;
+    }
+    return out;
+}
+
+// The value at `in`; *next gets where the following value starts.
+QVariant decode(const char *in, const char **next)
+{
+    const auto kind = Cell::Kind(quint8(*in++));
+    QVariant value;
+    switch (kind) {
+    case Cell::Kind::Null:
+        break;
+    case Cell::Kind::Integer: {
+        qint64 n = 0;
+        std::memcpy(&n, in, 8);
+        in += 8;
+        value = QVariant(qlonglong(n));
+        break;
+    }
+    case Cell::Kind::Real: {
+        double d = 0;
+        std::memcpy(&d, in, 8);
+        in += 8;
+        value = QVariant(d);
+        break;
+    }
+    case Cell::Kind::Text: {
+        quint64 core = 0, trail = 0;
+        in = getVarint(getVarint(in, &core), &trail);
+        QString text = QString::fromUtf8(in, qsizetype(core));
+        if (trail > 0)
+            text.resize(text.size() + qsizetype(trail), u' ');
+        in += core;
+        value = QVariant(std::move(text));
+        break;
+    }
+    case Cell::Kind::Blob: {
+        quint64 size = 0;
+        in = getVarint(in, &size);
+        value = QVariant(QByteArray(in, qsizetype(size)));
+        in += size;
+        break;
+    }
+    }
+    *next = in;
+    return value;
+}
+
+const char *skip(const char *in)
+{
+    const auto kind = Cell::Kind(quint8(*in++));
+    quint64 size = 0;
+    switch (kind) {
+    case Cell::Kind::Null:
+        return in;
+    case Cell::Kind::Integer:
+    case Cell::Kind::Real:
+        return in + 8;
+    case Cell::Kind::Text: {
+        quint64 trail = 0;
+        in = getVarint(getVarint(in, &size), &trail);
+        return in + size;
+    }
+    case Cell::Kind::Blob:
+        in = getVarint(in, &size);
+        return in + size;
+    }
+    return in;
+}
+
+}  // namespace
+
+Cell Cell::of(const QVariant &value, QByteArray &buffer)
+{
+    Cell cell;
+    if (value.isNull())
+        return cell;
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        cell.kind = Kind::Integer;
+        cell.integer = value.toBool() ? -1 : 0;
+        break;
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+        cell.kind = Kind::Integer;
+        cell.integer = value.toLongLong();
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        cell.kind = Kind::Real;
+        cell.real = value.toDouble();
+        break;
+    case QMetaType::QByteArray:
+        cell.kind = Kind::Blob;
+        buffer = value.toByteArray();
+        cell.bytes = buffer;
+        break;
+    default:
+        cell.kind = Kind::Text;
+        buffer = value.toString().toUtf8();
+        cell.bytes = buffer;
+        break;
+    }
+    return cell;
+}
+
+char *PackedRows::reserve(qsizetype size, Location *at)
+{
+    if (m_chunks.empty() || m_used + size > m_capacity) {
+        m_capacity = std::max(ChunkSize, size);
+        m_chunks.push_back(std::make_unique<char[]>(size_t(m_capacity)));
+        m_allocated += m_capacity;
+        m_used = 0;
+    }
+    *at = Location{quint32(m_chunks.size() - 1), quint32(m_used)};
+    char *out = m_chunks.back().get() + m_used;
+    m_used += size;
+    return out;
+}
+
+PackedRows::Location PackedRows::write(std::span<const Cell> cells)
+{
+    qsizetype size = 0;
+    for (const Cell &cell : cells)
+        size += encodedSize(cell);
+    Location at{};
+    char *out = reserve(std::max<qsizetype>(size, 1), &at);
+    for (const Cell &cell : cells)
+        out = encode(out, cell);
+    return at;
+}
+
+qint64 PackedRows::append(std::span<const Cell> cells)
+{
+    m_rows.push_back(write(cells));
+    return qint64(m_rows.size()) - 1;
+}
+
+void PackedRows::replace(qint64 row, std::span<const Cell> cells)
+{
+    m_rows[size_t(row)] = write(cells);
+}
+
+const char *PackedRows::rowData(qint64 row) const
+{
+    const Location at = m_rows[size_t(row)];
+    return m_chunks[at.chunk].get() + at.offset;
+}
+
+QVariant PackedRows::value(qint64 row, int column) const
+{
+    const char *in = rowData(row);
+    for (int c = 0; c < column; ++c)
+        in = skip(in);
+    return decode(in, &in);
+}
+
+std::vector<QVariant> PackedRows::values(qint64 row, int columns) const
+{
+    std::vector<QVariant> out;
+    out.reserve(size_t(columns));
+    const char *in = rowData(row);
+    for (int c = 0; c < columns; ++c)
+        out.push_back(decode(in, &in));
+    return out;
+}
+
+qint64 PackedRows::bytesHeld() const
+{
+    return m_allocated + qint64(m_rows.capacity() * sizeof(Location));
+}
+
+}  // namespace zolt
