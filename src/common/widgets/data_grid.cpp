@@ -1,0 +1,113 @@
+#include "data_grid.h"
+
+#include "recordset_model.h"
+#include "store/recordset.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScopedValueRollback>
+
+namespace zolt {
+
+DataGrid::DataGrid(QWidget *parent) : QTableView(parent), m_model(new RecordsetModel(this))
+{
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAlternatingRowColors(true);
+    setWordWrap(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->hide();
+    horizontalHeader()->setHighlightSections(false);
+    connect(m_model, &RecordsetModel::currentRowChanged, this, &DataGrid::followRecordset);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        followRecordset(recordset() ? int(recordset()->position()) : -1);
+    });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &DataGrid::leadRecordset);
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (index.isValid())
+            emit rowActivated();
+    });
+    connect(this, &QAbstractItemView::activated, this, [this](const QModelIndex &index) {
+        if (index.isValid() && !m_syncing)
+            emit rowActivated();
+    });
+}
+
+void DataGrid::setColumns(const QList<GridColumn> &columns)
+{
+    m_model->setColumns(columns);
+    applyColumnWidths();
+}
+
+void DataGrid::applyColumnWidths()
+{
+    const int charWidth = fontMetrics().averageCharWidth();
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+    for (int c = 0; c < m_model->columns().size(); ++c)
+        setColumnWidth(c, m_model->columns().at(c).widthInChars * charWidth + padding);
+}
+
+void DataGrid::bind(Recordset *recordset)
+{
+    m_model->bind(recordset);
+    followRecordset(recordset && recordset->isOpen() ? int(recordset->position()) : -1);
+}
+
+void DataGrid::rebind()
+{
+    bind(recordset());
+}
+
+Recordset *DataGrid::recordset() const
+{
+    return m_model->recordset();
+}
+
+int DataGrid::currentRow() const
+{
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+void DataGrid::followRecordset(int row)
+{
+    if (m_syncing)
+        return;
+    QScopedValueRollback<bool> guard(m_syncing, true);
+    if (row < 0 || row >= m_model->rowCount()) {
+        selectionModel()->clearCurrentIndex();
+        clearSelection();
+    } else {
+        const int column = std::max(currentIndex().column(), 0);
+        const QModelIndex index = m_model->index(row, column);
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(index);
+    }
+    emit rowColChange();
+}
+
+void DataGrid::leadRecordset(const QModelIndex &current, const QModelIndex &previous)
+{
+    if (m_syncing)
+        return;
+    Recordset *rs = recordset();
+    bool refused = false;
+    if (current.isValid() && rs && rs->isOpen() && current.row() != rs->position()) {
+        QScopedValueRollback<bool> guard(m_syncing, true);
+        try {
+            rs->setCurrentRow(current.row());
+        } catch (const std::exception &e) {
+            // The record could not be left (its pending change was refused).
+            qWarning("%s: %s", qUtf8Printable(rs->name()), e.what());
+            refused = true;
+        }
+    }
+    if (refused)
+        followRecordset(int(rs->position()));  // the grid goes back to where the recordset is
+    else if (current.row() != previous.row() || current.column() != previous.column())
+        emit rowColChange();
+}
+
+}  // namespace zolt

@@ -1,0 +1,95 @@
+#include "recordset_model.h"
+
+#include "store/recordset.h"
+
+namespace zolt {
+
+RecordsetModel::RecordsetModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void RecordsetModel::setColumns(const QList<GridColumn> &columns)
+{
+    beginResetModel();
+    m_columns = columns;
+    resolveFields();
+    endResetModel();
+}
+
+void RecordsetModel::bind(Recordset *recordset)
+{
+    beginResetModel();
+    for (const QMetaObject::Connection &c : std::as_const(m_connections))
+        disconnect(c);
+    m_connections.clear();
+    m_recordset = recordset;
+    connectRecordset();
+    resolveFields();
+    endResetModel();
+}
+
+void RecordsetModel::resolveFields()
+{
+    m_fields.clear();
+    for (const GridColumn &column : std::as_const(m_columns))
+        m_fields.push_back(m_recordset ? m_recordset->columnIndex(column.field) : -1);
+}
+
+void RecordsetModel::connectRecordset()
+{
+    if (!m_recordset)
+        return;
+    Recordset *rs = m_recordset;
+    auto to = [this, rs](auto signal, auto slot) { m_connections << connect(rs, signal, this, slot); };
+    to(&Recordset::rowsAboutToBeInserted,
+       [this](qint64 first, qint64 last) { beginInsertRows({}, int(first), int(last)); });
+    to(&Recordset::rowsInserted, [this] { endInsertRows(); });
+    to(&Recordset::rowsAboutToBeRemoved,
+       [this](qint64 first, qint64 last) { beginRemoveRows({}, int(first), int(last)); });
+    to(&Recordset::rowsRemoved, [this] { endRemoveRows(); });
+    to(&Recordset::rowChanged, [this](qint64 row) {
+        emit dataChanged(index(int(row), 0), index(int(row), int(m_columns.size()) - 1));
+    });
+    to(&Recordset::aboutToReset, [this] { beginResetModel(); });
+    to(&Recordset::reset, [this] {
+        resolveFields();
+        endResetModel();
+    });
+    to(&Recordset::currentRowChanged, [this](qint64 row) { emit currentRowChanged(int(row)); });
+}
+
+int RecordsetModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid() || !m_recordset || !m_recordset->isOpen())
+        return 0;
+    return int(m_recordset->recordCount());
+}
+
+int RecordsetModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant RecordsetModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || !m_recordset || index.column() >= int(m_columns.size()))
+        return {};
+    const GridColumn &column = m_columns.at(index.column());
+    if (role == Qt::TextAlignmentRole) {
+        const bool number = column.format == GridColumn::Format::Standard
+                            || column.format == GridColumn::Format::Currency;
+        return int((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    }
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    const qint64 row = index.row();
+    const QVariant value = m_recordset->value(row, m_fields[size_t(index.column())]);
+    return column.shown(value, [this, row] { return m_recordset->bookmarkOfRow(row); });
+}
+
+QVariant RecordsetModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= int(m_columns.size()))
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return m_columns.at(section).caption;
+}
+
+}  // namespace zolt
