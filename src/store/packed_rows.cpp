@@ -6,13 +6,6 @@
 namespace zolt {
 namespace {
 
-qsizetype varintSize(quint64 n)
-{
-    qsizetype size = 1;
-    for (; n >= 0x80; n >>= 7)
-        ++size;
-    return size;
-}
 
 char *putVarint(char *out, quint64 n)
 {
@@ -45,24 +38,8 @@ qsizetype trailingBlanks(QByteArrayView bytes)
     return n;
 }
 
-qsizetype encodedSize(const Cell &cell)
-{
-    switch (cell.kind) {
-    case Cell::Kind::Null:
-        return 1;
-    case Cell::Kind::Integer:
-    case Cell::Kind::Real:
-        return 1 + 8;
-    case Cell::Kind::Text: {
-        const qsizetype trail = trailingBlanks(cell.bytes);
-        const qsizetype core = cell.bytes.size() - trail;
-        return 1 + varintSize(quint64(core)) + varintSize(quint64(trail)) + core;
-    }
-    case Cell::Kind::Blob:
-        return 1 + varintSize(quint64(cell.bytes.size())) + cell.bytes.size();
-    }
-    return 1;
-}
+// Largest encoding of a cell besides its bytes: the kind, two lengths.
+constexpr qsizetype MaxCellHead = 1 + 2 * 10;
 
 char *encode(char *out, const Cell &cell)
 {
@@ -218,13 +195,21 @@ char *PackedRows::reserve(qsizetype size, Location *at)
 
 PackedRows::Location PackedRows::write(std::span<const Cell> cells)
 {
-    qsizetype size = 0;
+    // Encoded once into a scratch buffer large enough for the worst case,
+    // then copied into place.
+    qsizetype bound = 0;
     for (const Cell &cell : cells)
-        size += encodedSize(cell);
+        bound += MaxCellHead + cell.bytes.size();
+    if (m_scratch.size() < size_t(bound))
+        m_scratch.resize(size_t(bound));
+    char *end = m_scratch.data();
+    for (const Cell &cell : cells)
+        end = encode(end, cell);
+    const qsizetype size = end - m_scratch.data();
     Location at{};
     char *out = reserve(std::max<qsizetype>(size, 1), &at);
-    for (const Cell &cell : cells)
-        out = encode(out, cell);
+    if (size > 0)
+        std::memcpy(out, m_scratch.data(), size_t(size));
     return at;
 }
 

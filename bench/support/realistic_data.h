@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace zolt::bench {
+
+// Realistic values for benchmarks, the same for a given index on every run:
+// varied owner names (some with accents), street addresses, towns and legal
+// descriptions, as the exchange files carry them.
+QString OwnerName(int i);
+QStringList AddressLines(int i);  // five lines, the last ones sometimes empty
+QString LegalDescription(int i);
+QString MortgageNumber(int i);
+
+// A VERIFY row as the workbook load stores it: the 14 fields in table order
+// (ACD, MORTCO, NUMBER, NAME, CD, JUR, FOLIO, PID, LEGAL, ADDR1 ... ADDR5),
+// names, addresses and legal descriptions blank-padded to their widths.
+QStringList VerifyRow(int i);
+
+}  // namespace zolt::bench
