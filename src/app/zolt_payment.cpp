@@ -196,9 +196,6 @@ void ZoltPayment::Option_VERIFY_Click()
 
 void ZoltPayment::restoreRememberedLocation()
 {
-    // The pattern comes first, so that a remembered payment file can be
-    // selected even when the list was showing workbooks.
-    m_picker->setPattern(QStringLiteral("*.csv"));
     std::optional<FileLocation> location;
     try {
         location = RememberedLocation(m_session.de);
@@ -209,11 +206,15 @@ void ZoltPayment::restoreRememberedLocation()
         m_picker->setDrive(location->drive);
         m_picker->setDirectory(location->dir);
         m_picker->setFileName(location->file);
-        m_selectedPath = m_picker->selectedPath();
-        if (FileExists(m_selectedPath))
-            return;
+        // From the remembered name, not from the list: a workbook remembered by
+        // the verification task is not listed under "*.csv", and its folder is
+        // kept all the same.
+        m_selectedPath = m_picker->pathOf(location->file);
     }
-    m_picker->setDirectory(m_picker->drive());
+    // The file list selects the remembered file again once the pattern lists it.
+    m_picker->setPattern(QStringLiteral("*.csv"));
+    if (!location || !FileExists(m_selectedPath))
+        m_picker->setDirectory(m_picker->drive());
 }
 
 void ZoltPayment::Command_OK_Click()

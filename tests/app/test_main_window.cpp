@@ -266,20 +266,14 @@ private slots:
         QVERIFY(!verify.isVisible());
     }
 
-    void rememberedLocationOnNextStart()
+    void rememberedFolderOfBothTasks()
     {
         test::TestSession ts;
         const QString folder = ts.file("returns");
         QVERIFY(QDir().mkpath(folder));
         writeFile(folder + "/Zoltdata.csv", "data");
-        {
-            ZoltPayment first(ts.session());
-            choose(first, folder, "Zoltdata.csv");
-            QTest::mouseClick(child<QPushButton>(first, "Command_OK"), Qt::LeftButton);
-        }
+        writeFile(folder + "/MortNo1.xlsx", "not a workbook");
         const QString drive = QStorageInfo(folder).rootPath();
-        QCOMPARE(ts.scalar("SELECT Drive FROM ZoltSystem").toString(), drive);
-
         // The next run opens the database afresh.
         auto restart = [&](auto check) {
             std::unique_ptr<DataEnvironment> de = DataEnvironment::openFile(ts.dbPath());
@@ -288,6 +282,17 @@ private slots:
             ZoltPayment w(session);
             check(w);
         };
+        // The choice is remembered before the load, which fails on these files.
+        auto run = [&](const char *option, const char *button, const QString &file) {
+            restart([&](ZoltPayment &w) {
+                select(w, option);
+                choose(w, folder, file);
+                QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
+            });
+            QCOMPARE(ts.scalar("SELECT Drive || '|' || File FROM ZoltSystem").toString(), drive + "|" + file);
+        };
+
+        run("Option_ZOLT", "Command_OK", "Zoltdata.csv");
         restart([&](ZoltPayment &w) {
             QCOMPARE(w.picker()->directory(), QDir(folder).absolutePath());
             QCOMPARE(w.picker()->fileName(), QString("Zoltdata.csv"));
@@ -299,7 +304,19 @@ private slots:
             QCOMPARE(w.picker()->fileName(), QString("Zoltdata.csv"));
         });
 
-        QVERIFY(QFile::remove(folder + "/Zoltdata.csv"));
+        // A workbook is not listed under "*.csv"; its folder is kept, and it is
+        // selected again when the verification option lists it.
+        run("Option_VERIFY", "Command_VERIFY_OK", "MortNo1.xlsx");
+        restart([&](ZoltPayment &w) {
+            QCOMPARE(w.picker()->directory(), QDir(folder).absolutePath());
+            QVERIFY(w.picker()->fileName().isEmpty());
+            select(w, "Option_VERIFY");
+            QCOMPARE(w.picker()->fileName(), QString("MortNo1.xlsx"));
+            QCOMPARE(w.selectedPath(), QDir(folder).absoluteFilePath("MortNo1.xlsx"));
+        });
+
+        // Only a file that is gone sends the lists to the drive's root.
+        QVERIFY(QFile::remove(folder + "/MortNo1.xlsx"));
         restart([&](ZoltPayment &w) {
             QCOMPARE(w.picker()->directory(), drive);
             QCOMPARE(w.picker()->drive(), drive);

@@ -20,14 +20,19 @@ public:
 
     // The selected file's name; empty when none is selected.
     QString fileName() const;
-    // Selects the file of that name; clears the selection when it is not listed.
+    // Chooses the file of that name: it is selected now if it is listed, and
+    // whenever a new pattern lists it, as long as the folder stays the same
+    // and no other file is chosen.
     void setFileName(const QString &name);
-    // Reads the folder again, keeping the selection.
+    // Reads the folder again, keeping the choice.
     void refresh();
 
 private:
+    void selectChosen();
+
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
+    QString m_chosen;
 };
 
 }  // namespace zolt

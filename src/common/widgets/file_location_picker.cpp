@@ -104,8 +104,13 @@ void FileLocationPicker::setPattern(const QString &pattern)
 
 QString FileLocationPicker::selectedPath() const
 {
+    return pathOf(m_file->fileName());
+}
+
+QString FileLocationPicker::pathOf(const QString &name) const
+{
     const QString dir = m_dir->path();
-    return (dir.endsWith(u'/') ? dir : dir + u'/') + m_file->fileName();
+    return (dir.endsWith(u'/') ? dir : dir + u'/') + name;
 }
 
 }  // namespace zolt
