@@ -138,6 +138,7 @@ void ZoltPayment::buildControls()
     connect(m_commandOk, &QPushButton::clicked, this, &ZoltPayment::Command_OK_Click);
     connect(m_commandVerifyOk, &QPushButton::clicked, this, &ZoltPayment::Command_VERIFY_OK_Click);
     connect(m_commandExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_picker, &FileLocationPicker::fileActivated, this, &ZoltPayment::File_Activated);
 }
 
 void ZoltPayment::buildMenus()
@@ -215,6 +216,13 @@ void ZoltPayment::restoreRememberedLocation()
     m_picker->setPattern(QStringLiteral("*.csv"));
     if (!location || !FileExists(m_selectedPath))
         m_picker->setDirectory(m_picker->drive());
+}
+
+// Enter or a double-click on a file starts the task of the chosen option.
+void ZoltPayment::File_Activated(const QString &name)
+{
+    m_picker->setFileName(name);
+    (m_optionVerify->isChecked() ? m_commandVerifyOk : m_commandOk)->click();
 }
 
 void ZoltPayment::Command_OK_Click()

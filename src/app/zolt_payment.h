@@ -59,6 +59,7 @@ private:
     void Option_VERIFY_Click();
     void Command_OK_Click();
     void Command_VERIFY_OK_Click();
+    void File_Activated(const QString &name);
     void mnuHelpAbout_Click();
 
     void setScheme(const QColor &colour);

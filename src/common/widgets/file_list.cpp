@@ -9,9 +9,13 @@ FileList::FileList(QWidget *parent) : QListWidget(parent)
     setObjectName(QStringLiteral("File"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
+    // Taking the focus makes the first file current without selecting it;
+    // the arrow keys would then skip it and Enter would start on no file.
     connect(this, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *current) {
-        if (current)
-            m_chosen = current->text();
+        if (!current)
+            return;
+        current->setSelected(true);
+        m_chosen = current->text();
     });
 }
 

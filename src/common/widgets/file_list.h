@@ -8,6 +8,10 @@ namespace zolt {
 // the pattern ("*.csv"; several patterns separated by ";"), compared without
 // regard to case. Read-only files are listed too, so that the program can ask
 // about them when one is chosen.
+//
+// The current item (where the arrow keys and the keyboard focus are) is the
+// selected one, so that what the list shows, what Enter activates and
+// fileName() agree.
 class FileList : public QListWidget {
     Q_OBJECT
 public:

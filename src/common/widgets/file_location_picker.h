@@ -49,6 +49,8 @@ signals:
     void fileActivated(const QString &name);
 
 private:
+    void showKeyboardFocus();
+
     DriveList *m_drive;
     DirList *m_dir;
     FileList *m_file;
