@@ -30,6 +30,8 @@ bool loadPaymentFile(TaskHost &host, Session &session)
     session.ui.letEventsRun();
     const bool loaded = payment::Csv2Mdb(session, host.selectedPath());
     session.ui.setBusy(false);
+    if (session.ui.stopRequested())
+        return false;
     if (!loaded) {
         giveBackTheChoice(host, session, payment::LoadFailedMessage, payment::LoadFailedMessage);
         host.setFramesVisible(true, true);
@@ -68,13 +70,16 @@ std::optional<bool> acceptDataYear(TaskHost &host, Session &session, const QStri
 }
 
 // Writes the payment data back over the loaded file (or where the user says
-// after a failure); answers whether it went to the loaded file.
+// after a failure); answers whether it went to the loaded file. Nothing is
+// written once the user has asked to stop.
 bool savePaymentFile(TaskHost &host, Session &session, const QString &dataYear, bool historical)
 {
     session.ui.setBusy(true);
     host.showSaving(historical);
     host.showWindow();
     session.ui.letEventsRun();
+    if (session.ui.stopRequested())
+        return false;
     const QString path = host.selectedPath();
     const payment::SaveOutcome outcome =
         payment::SavePaymentFile(session, dataYear, path, payment::PaymentBackupPath(path), historical);

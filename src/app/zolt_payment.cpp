@@ -9,12 +9,14 @@
 #include "verify_task.h"
 
 #include "common/errors.h"
+#include "common/progress_count.h"
 #include "common/session.h"
 #include "common/text_utils.h"
 #include "common/widgets/file_checks.h"
 #include "common/widgets/file_location_picker.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,6 +24,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace zolt::app {
@@ -245,20 +248,34 @@ void ZoltPayment::startTask(const TaskStart &task)
     try {
         if (checkAndRememberChoice(task, step)) {
             step = QStringLiteral("6");
-            task.run(*this, m_session);
+            runTask(task);
         }
-        return;
     } catch (const ZoltError &e) {
-        m_session.ui.setBusy(false);
-        m_session.ui.message(QStringLiteral("Unexpected error #%1 Debug (%2) occurred: %3")
-                                 .arg(NumberWithSignPlace(e.number()), step, e.description()),
-                             MessageIcon::Critical);
+        reportUnexpectedError(task, NumberWithSignPlace(e.number()), step, e.description());
     } catch (const std::exception &e) {
-        m_session.ui.setBusy(false);
-        m_session.ui.message(QStringLiteral("Unexpected error # 0 Debug (%1) occurred: %2")
-                                 .arg(step, QString::fromLocal8Bit(e.what())),
-                             MessageIcon::Critical);
+        reportUnexpectedError(task, QStringLiteral(" 0"), step, QString::fromLocal8Bit(e.what()));
+    } catch (const WorkStopped &) {
+        // Work the user stopped: the window closes below.
     }
+    if (m_session.ui.stopRequested()) {
+        m_session.ui.setBusy(false);
+        close();
+    }
+}
+
+void ZoltPayment::runTask(const TaskStart &task)
+{
+    const QScopedValueRollback<bool> running(m_taskRunning, true);
+    task.run(*this, m_session);
+}
+
+void ZoltPayment::reportUnexpectedError(const TaskStart &task, const QString &number, const QString &step,
+                                        const QString &description)
+{
+    m_session.ui.setBusy(false);
+    m_session.ui.message(
+        QStringLiteral("Unexpected error #%1 Debug (%2) occurred: %3").arg(number, step, description),
+        MessageIcon::Critical);
     if (task.closeOnUnexpectedError)
         close();
     else
@@ -346,6 +363,22 @@ void ZoltPayment::showSaving(bool hideFileType)
     if (hideFileType)
         m_frameFileType->hide();
     m_labelPleaseWait->show();
+}
+
+void ZoltPayment::closeWindow()
+{
+    m_taskRunning = false;  // the task's own end
+    close();
+}
+
+void ZoltPayment::closeEvent(QCloseEvent *event)
+{
+    if (m_taskRunning) {
+        m_session.ui.askToStop();
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void ZoltPayment::mnuHelpAbout_Click()
