@@ -173,7 +173,10 @@ void Saver::readDetails()
         return v.isNull() ? QString() : v.toString();
     };
     auto number = [&](int i) { return st.column(column[i]).toDouble(); };
-    while (st.step()) {
+    // Reading every payment takes a while: the window paints meanwhile.
+    for (qint64 read = 1; st.step(); ++read) {
+        if (read % ProgressCount::Interval == 0)
+            m_s.ui.letEventsRun();
         StoredPayment p;
         p.row = DetailRow{text(Number), text(Name), text(Cd), text(Jur), text(Folio), number(Payment), text(Abc),
                           number(GrossTax), number(RegGrant), number(AddGrant), number(Delq), text(Legal)};
