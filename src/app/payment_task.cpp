@@ -30,6 +30,8 @@ bool loadPaymentFile(TaskHost &host, Session &session)
     session.ui.letEventsRun();
     const payment::PaymentLoadResult loaded = payment::Csv2Mdb(session, host.selectedPath());
     session.ui.setBusy(false);
+    if (session.ui.stopRequested())
+        return false;
     using Outcome = payment::PaymentLoadResult::Outcome;
     if (loaded.outcome == Outcome::YearRefused || loaded.outcome == Outcome::NoYear) {
         // Without a year the data could be written back under a wrong one.
@@ -75,13 +77,16 @@ std::optional<bool> acceptDataYear(TaskHost &host, Session &session, const QStri
 }
 
 // Writes the payment data back over the loaded file (or where the user says
-// after a failure); answers whether it went to the loaded file.
+// after a failure); answers whether it went to the loaded file. Nothing is
+// written once the user has asked to stop.
 bool savePaymentFile(TaskHost &host, Session &session, const QString &dataYear, bool historical)
 {
     session.ui.setBusy(true);
     host.showSaving(historical);
     host.showWindow();
     session.ui.letEventsRun();
+    if (session.ui.stopRequested())
+        return false;
     const QString path = host.selectedPath();
     const payment::SaveOutcome outcome =
         payment::SavePaymentFile(session, dataYear, path, payment::PaymentBackupPath(path), historical);

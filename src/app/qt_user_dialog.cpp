@@ -103,6 +103,8 @@ void QtUserDialog::progress(const QString &text, qint64 done, qint64 total)
         m_progress->setAutoClose(false);
         m_progress->setAutoReset(false);
         m_progress->setMinimumWidth(360);
+        // Closing it is closing the program while it works.
+        QObject::connect(m_progress, &QProgressDialog::canceled, m_progress, [this] { askToStop(); });
     }
     // QProgressDialog counts in int; large counts are scaled to per mille.
     const bool known = total > 0;

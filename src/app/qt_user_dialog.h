@@ -26,7 +26,8 @@ public:
     // progress dialog, as the long work is over.
     void setBusy(bool busy) override;
     // Shows "text" and "done of total" in a progress dialog; the dialog goes
-    // away when done reaches a known total.
+    // away when done reaches a known total. Closing the dialog asks whether
+    // to stop the work (askToStop).
     void progress(const QString &text, qint64 done, qint64 total) override;
 
 private:

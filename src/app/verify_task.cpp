@@ -25,13 +25,16 @@ bool loadWorkbook(TaskHost &host, Session &session)
 }
 
 // Writes the workbook back after copying it to its backup. The old workbook
-// stays in place until the new one is complete.
+// stays in place until the new one is complete; nothing is written once the
+// user has asked to stop.
 bool writeWorkbook(TaskHost &host, Session &session)
 {
     session.ui.setBusy(true);
     host.showSaving(true);
     host.showWindow();
     session.ui.letEventsRun();
+    if (session.ui.stopRequested())
+        return false;
     const QString path = host.selectedPath();
     CopyToBackup(path, VerifyTaskBackupName(path));  // a failed backup does not stop the export
     return Mdb2Xls(session, path);
@@ -51,9 +54,12 @@ void emptyVerify(Session &session)
 
 void runVerifyTask(TaskHost &host, Session &session)
 {
+    const bool loaded = loadWorkbook(host, session);
+    if (session.ui.stopRequested())
+        return;
     // A workbook that could not be read is not written back: that would
     // replace it with an empty one. The user may pick another file.
-    if (!loadWorkbook(host, session)) {
+    if (!loaded) {
         host.setMessage(QStringLiteral("The Mortgage Verification file could not be loaded."));
         host.enableButtons();
         return;
@@ -61,6 +67,8 @@ void runVerifyTask(TaskHost &host, Session &session)
     host.hideWindow();
     // The verification list screen runs here once it exists.
     const bool written = writeWorkbook(host, session);
+    if (session.ui.stopRequested())
+        return;
     // When the workbook could not be written, the folios stay in VERIFY, so
     // that the work is not lost (zolt-batch verify-export can write them).
     if (written)

@@ -9,12 +9,14 @@
 #include "verify_task.h"
 
 #include "common/errors.h"
+#include "common/progress_count.h"
 #include "common/session.h"
 #include "common/text_utils.h"
 #include "common/widgets/file_checks.h"
 #include "common/widgets/file_location_picker.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,6 +24,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace zolt::app {
@@ -138,6 +141,7 @@ void ZoltPayment::buildControls()
     connect(m_commandOk, &QPushButton::clicked, this, &ZoltPayment::Command_OK_Click);
     connect(m_commandVerifyOk, &QPushButton::clicked, this, &ZoltPayment::Command_VERIFY_OK_Click);
     connect(m_commandExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_picker, &FileLocationPicker::fileActivated, this, &ZoltPayment::File_Activated);
 }
 
 void ZoltPayment::buildMenus()
@@ -196,9 +200,6 @@ void ZoltPayment::Option_VERIFY_Click()
 
 void ZoltPayment::restoreRememberedLocation()
 {
-    // The pattern comes first, so that a remembered payment file can be
-    // selected even when the list was showing workbooks.
-    m_picker->setPattern(QStringLiteral("*.csv"));
     std::optional<FileLocation> location;
     try {
         location = RememberedLocation(m_session.de);
@@ -209,11 +210,22 @@ void ZoltPayment::restoreRememberedLocation()
         m_picker->setDrive(location->drive);
         m_picker->setDirectory(location->dir);
         m_picker->setFileName(location->file);
-        m_selectedPath = m_picker->selectedPath();
-        if (FileExists(m_selectedPath))
-            return;
+        // From the remembered name, not from the list: a workbook remembered by
+        // the verification task is not listed under "*.csv", and its folder is
+        // kept all the same.
+        m_selectedPath = m_picker->pathOf(location->file);
     }
-    m_picker->setDirectory(m_picker->drive());
+    // The file list selects the remembered file again once the pattern lists it.
+    m_picker->setPattern(QStringLiteral("*.csv"));
+    if (!location || !FileExists(m_selectedPath))
+        m_picker->setDirectory(m_picker->drive());
+}
+
+// Enter or a double-click on a file starts the task of the chosen option.
+void ZoltPayment::File_Activated(const QString &name)
+{
+    m_picker->setFileName(name);
+    (m_optionVerify->isChecked() ? m_commandVerifyOk : m_commandOk)->click();
 }
 
 void ZoltPayment::Command_OK_Click()
@@ -236,20 +248,34 @@ void ZoltPayment::startTask(const TaskStart &task)
     try {
         if (checkAndRememberChoice(task, step)) {
             step = QStringLiteral("6");
-            task.run(*this, m_session);
+            runTask(task);
         }
-        return;
     } catch (const ZoltError &e) {
-        m_session.ui.setBusy(false);
-        m_session.ui.message(QStringLiteral("Unexpected error #%1 Debug (%2) occurred: %3")
-                                 .arg(NumberWithSignPlace(e.number()), step, e.description()),
-                             MessageIcon::Critical);
+        reportUnexpectedError(task, NumberWithSignPlace(e.number()), step, e.description());
     } catch (const std::exception &e) {
-        m_session.ui.setBusy(false);
-        m_session.ui.message(QStringLiteral("Unexpected error # 0 Debug (%1) occurred: %2")
-                                 .arg(step, QString::fromLocal8Bit(e.what())),
-                             MessageIcon::Critical);
+        reportUnexpectedError(task, QStringLiteral(" 0"), step, QString::fromLocal8Bit(e.what()));
+    } catch (const WorkStopped &) {
+        // Work the user stopped: the window closes below.
     }
+    if (m_session.ui.stopRequested()) {
+        m_session.ui.setBusy(false);
+        close();
+    }
+}
+
+void ZoltPayment::runTask(const TaskStart &task)
+{
+    const QScopedValueRollback<bool> running(m_taskRunning, true);
+    task.run(*this, m_session);
+}
+
+void ZoltPayment::reportUnexpectedError(const TaskStart &task, const QString &number, const QString &step,
+                                        const QString &description)
+{
+    m_session.ui.setBusy(false);
+    m_session.ui.message(
+        QStringLiteral("Unexpected error #%1 Debug (%2) occurred: %3").arg(number, step, description),
+        MessageIcon::Critical);
     if (task.closeOnUnexpectedError)
         close();
     else
@@ -337,6 +363,22 @@ void ZoltPayment::showSaving(bool hideFileType)
     if (hideFileType)
         m_frameFileType->hide();
     m_labelPleaseWait->show();
+}
+
+void ZoltPayment::closeWindow()
+{
+    m_taskRunning = false;  // the task's own end
+    close();
+}
+
+void ZoltPayment::closeEvent(QCloseEvent *event)
+{
+    if (m_taskRunning) {
+        m_session.ui.askToStop();
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void ZoltPayment::mnuHelpAbout_Click()

@@ -41,7 +41,12 @@ public:
     void showWindow() override;
     void showSaving(bool hideFileType) override;
     QWidget *dialogParent() override { return this; }
-    void closeWindow() override { close(); }
+    void closeWindow() override;
+
+protected:
+    // While a task runs, closing asks whether to stop it; the window closes
+    // once the task has stopped.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // What differs between the two tasks in the shared first steps.
@@ -59,6 +64,7 @@ private:
     void Option_VERIFY_Click();
     void Command_OK_Click();
     void Command_VERIFY_OK_Click();
+    void File_Activated(const QString &name);
     void mnuHelpAbout_Click();
 
     void setScheme(const QColor &colour);
@@ -66,6 +72,9 @@ private:
     // drive's root when the remembered file is gone.
     void restoreRememberedLocation();
     void startTask(const TaskStart &task);
+    void runTask(const TaskStart &task);
+    void reportUnexpectedError(const TaskStart &task, const QString &number, const QString &step,
+                               const QString &description);
     // File chosen, present and usable, choice remembered; false when the task stops.
     bool checkAndRememberChoice(const TaskStart &task, QString &step);
 
@@ -73,6 +82,7 @@ private:
     QString m_selectedPath;
     QPoint m_savedPosition;
     QPushButton *m_runningButton = nullptr;
+    bool m_taskRunning = false;
 
     QGroupBox *m_frameFileType = nullptr;
     QRadioButton *m_optionZolt = nullptr;

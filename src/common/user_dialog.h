@@ -4,6 +4,11 @@
 
 namespace zolt {
 
+// The question put when the user closes the program while it works on a file.
+inline const QString StopQuestion =
+    QStringLiteral("Zolt is still working on the file. Stop now and close Zolt? The file is left as it was.");
+inline const QString StopTitle = QStringLiteral("Stop Zolt");
+
 enum class MessageIcon { None, Information, Exclamation, Critical, Question };
 
 // Everything the core and the screens say to the user, and every question
@@ -30,6 +35,21 @@ public:
     // Progress of long work: done of total steps (total 0 when unknown).
     // The default does nothing.
     virtual void progress(const QString &text, qint64 done, qint64 total) {}
+
+    // Closing the program while long work runs asks whether to stop it; Yes
+    // stands from then on. The work looks at stopRequested() where it reports
+    // progress (ProgressCount) and ends there without writing anything.
+    // Answers whether the work is to stop.
+    bool askToStop()
+    {
+        if (!m_stopRequested)
+            m_stopRequested = askYesNo(StopQuestion, StopTitle);
+        return m_stopRequested;
+    }
+    bool stopRequested() const { return m_stopRequested; }
+
+private:
+    bool m_stopRequested = false;
 };
 
 // Sets the busy pointer for a scope.

@@ -1,6 +1,7 @@
 #include "payment_save.h"
 
 #include "common/errors.h"
+#include "common/progress_count.h"
 #include "common/session.h"
 #include "common/text_utils.h"
 #include "detail_line.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <optional>
 #include <sqlite3.h>
 
 namespace zolt::payment {
@@ -45,6 +47,7 @@ private:
     void cleanStoredText();
     void readDetails();
     void writeGroups(PaymentFileWriter &out);
+    qint64 paymentsToWrite();
     void writeGroup(PaymentFileWriter &out, const Recordset &group);
 
     Session &m_s;
@@ -53,6 +56,7 @@ private:
     FolioMaskTable m_masks;
     QHash<QString, std::vector<StoredPayment>> m_payments;  // by upper-case agency, in source order
     double m_total = 0;
+    std::optional<ProgressCount> m_progress;  // payments written of those to write
 };
 
 SaveResult Saver::run(const QString &dataYear, const QString &path, const QString &backupPath)
@@ -73,8 +77,13 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
         readDetails();
         writeGroups(out);
         m_step = QStringLiteral("  8");
+        m_progress->finish();
         out.commit();
         return {true, m_total};
+    } catch (const WorkStopped &) {
+        // The user stopped the program: the file stays as it was, the
+        // unfinished one is dropped.
+        return {false, 0, true};
     } catch (const std::exception &e) {
         m_s.ui.setBusy(false);
         m_s.ui.message(TrapMessage(QStringLiteral("Mdb2Csv"), e, m_step), MessageIcon::Critical);
@@ -164,7 +173,10 @@ void Saver::readDetails()
         return v.isNull() ? QString() : v.toString();
     };
     auto number = [&](int i) { return st.column(column[i]).toDouble(); };
-    while (st.step()) {
+    // Reading every payment takes a while: the window paints meanwhile.
+    for (qint64 read = 1; st.step(); ++read) {
+        if (read % ProgressCount::Interval == 0)
+            m_s.ui.letEventsRun();
         StoredPayment p;
         p.row = DetailRow{text(Number), text(Name), text(Cd), text(Jur), text(Folio), number(Payment), text(Abc),
                           number(GrossTax), number(RegGrant), number(AddGrant), number(Delq), text(Legal)};
@@ -177,6 +189,7 @@ void Saver::writeGroups(PaymentFileWriter &out)
 {
     Recordset &groups = m_de.rsGroup();
     groups.ensureOpen();
+    m_progress.emplace(m_s.ui, QStringLiteral("Saving the Zolt data"), paymentsToWrite());
     bool any = false;
     for (groups.moveFirst(); !groups.eof(); groups.moveNext()) {
         writeGroup(out, groups);
@@ -184,6 +197,19 @@ void Saver::writeGroups(PaymentFileWriter &out)
     }
     if (any)
         m_de.rsDetail().setFilter(m_s.shared.gFilter);
+}
+
+// Each agency's payments are written under every group row of the agency.
+qint64 Saver::paymentsToWrite()
+{
+    Recordset &groups = m_de.rsGroup();
+    qint64 count = 0;
+    for (groups.moveFirst(); !groups.eof(); groups.moveNext()) {
+        const auto payments = m_payments.constFind(groups.text(QStringLiteral("MORTCO")).toUpper());
+        if (payments != m_payments.cend())
+            count += qint64(payments->size());
+    }
+    return count;
 }
 
 void Saver::writeGroup(PaymentFileWriter &out, const Recordset &group)
@@ -208,6 +234,7 @@ void Saver::writeGroup(PaymentFileWriter &out, const Recordset &group)
     for (const StoredPayment &p : payments) {
         out.writeLine(DetailLineText(p.row, p.folioDisplay));
         m_total += p.row.payment;
+        m_progress->step();
     }
     m_step = QStringLiteral("  7-5");
     out.writeLine(QString());

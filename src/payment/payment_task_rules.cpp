@@ -85,6 +85,8 @@ SaveOutcome SavePaymentFile(Session &session, const QString &dataYear, const QSt
             outcome.total = result.total;
             return outcome;
         }
+        if (result.stopped)  // the user ends the program: no other name is asked for
+            return outcome;
         QString prompt = QStringLiteral("File Save failed. Do you want to try to save to a different file name");
         if (historical)
             prompt += QStringLiteral(" (You may have the Zolt file open by another program)");

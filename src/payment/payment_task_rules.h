@@ -46,8 +46,8 @@ struct SaveOutcome {
 };
 
 // Saves the payment file, and while that fails asks for another file name;
-// an empty answer gives up with a message. historical selects the wording of
-// the run on another year's data.
+// an empty answer gives up with a message, a save the user stopped gives up
+// at once. historical selects the wording of the run on another year's data.
 SaveOutcome SavePaymentFile(Session &session, const QString &dataYear, const QString &path,
                             const QString &backupPath, bool historical);
 

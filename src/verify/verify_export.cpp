@@ -1,11 +1,14 @@
 #include "verify_export.h"
 
 #include "common/errors.h"
+#include "common/progress_count.h"
 #include "common/session.h"
 #include "common/workbook/workbook_writer.h"
 #include "store/data_environment.h"
 #include "verify_backup.h"
 #include "verify_layout.h"
+
+#include <optional>
 
 namespace zolt {
 namespace {
@@ -59,9 +62,10 @@ public:
         m_trace = QStringLiteral("5");
         CopyToBackup(m_fileName, backup);  // a failed backup does not stop the export
         m_trace = QStringLiteral("10 Start Excel");
-        writeSheet(writer, verify::MortgageSheet());
-        for (const Sheet &sheet : verify::ReferenceSheets())
-            writeSheet(writer, sheet);
+        m_progress.emplace(m_session.ui, QStringLiteral("Writing the verification workbook"), rowsToWrite());
+        for (const Sheet *sheet : allSheets())
+            writeSheet(writer, *sheet);
+        m_progress->finish();
         m_trace = QStringLiteral("117");
         writer.setActiveSheet(1);
         m_trace = QStringLiteral("120 Activate the Excel Spreadsheet");
@@ -76,6 +80,29 @@ public:
     QString trace() const { return m_trace; }
 
 private:
+    // The rows of the five tables, each recordset opened and unfiltered as
+    // its sheet will have it.
+    qint64 rowsToWrite()
+    {
+        qint64 rows = 0;
+        for (const Sheet *sheet : allSheets()) {
+            m_trace = stepsOf(*sheet).open;
+            Recordset &rs = verify::SheetRecordset(m_session.de, *sheet);
+            rs.ensureOpen();
+            rs.clearFilter();
+            rows += rs.recordCount();
+        }
+        return rows;
+    }
+
+    static std::vector<const Sheet *> allSheets()
+    {
+        std::vector<const Sheet *> sheets{&verify::MortgageSheet()};
+        for (const Sheet &sheet : verify::ReferenceSheets())
+            sheets.push_back(&sheet);
+        return sheets;
+    }
+
     void writeSheet(WorkbookWriter &writer, const Sheet &sheet)
     {
         const ExportSteps &steps = stepsOf(sheet);
@@ -99,6 +126,7 @@ private:
             for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
                 writeRow(writer, position, ++lastRow, sheet, rs);
                 m_trace = steps.next;
+                m_progress->step();
             }
         }
         if (lastRow > 1)
@@ -130,6 +158,7 @@ private:
     Session &m_session;
     QString m_fileName;
     QString m_trace;
+    std::optional<ProgressCount> m_progress;  // rows written of all rows
 };
 
 void reportFailure(Session &session, const QString &trace, int number, const QString &description)
@@ -146,6 +175,8 @@ bool Mdb2Xls(Session &session, const QString &FileName)
     Export exporter(session, FileName);
     try {
         exporter.run();
+    } catch (const WorkStopped &) {
+        return false;  // the user stopped the program: the unfinished workbook is dropped
     } catch (const ZoltError &e) {
         reportFailure(session, exporter.trace(), e.number(), e.description());
         return false;

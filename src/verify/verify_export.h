@@ -10,7 +10,9 @@ struct Session;
 // FileName, after copying the workbook there to its backup
 // (VerifyExportBackupName). The new workbook replaces the old one only once
 // it is complete, so a failed export leaves the old workbook and its backup.
-// Reports its own failure; answers whether the workbook was written.
+// Reports its own failure; answers whether the workbook was written. Reports
+// its progress, and gives up there when the user asks to stop, leaving the
+// old workbook as it was.
 bool Mdb2Xls(Session &session, const QString &FileName);
 
 }  // namespace zolt

@@ -1,6 +1,7 @@
 #include "verify_load.h"
 
 #include "common/errors.h"
+#include "common/progress_count.h"
 #include "common/workbook/open_workbook.h"
 #include "store/data_environment.h"
 #include "store/sqlite_db.h"
@@ -146,29 +147,40 @@ void reportSummary(LoadContext &context)
     }
 }
 
-// The error trap: says what happened and where, keeps what was stored.
-void trap(LoadContext &context, SpreadsheetState &workbook, int outerDepth, int number, const QString &description)
+// A load that ends early keeps what was stored.
+void commitStored(LoadContext &context, int outerDepth)
 {
-    context.counts.trapped = true;
-    const QString text = QStringLiteral("Error Xls2Mdb(") + context.trace.text() + QStringLiteral(") Err#")
-        + NumberWithSignPlace(number) + QStringLiteral(" Description: ") + description;
     try {
         Connection &zolt = context.session.de.Zolt();
         while (zolt.transactionDepth() > outerDepth)
             zolt.commitTrans();
     } catch (const std::exception &) {
     }
+}
+
+void closeAndRefresh(LoadContext &context, SpreadsheetState &workbook)
+{
+    CloseWorkbook(workbook);
+    try {
+        refreshRecordsets(context.session.de);
+    } catch (const std::exception &) {
+    }
+}
+
+// The error trap: says what happened and where, keeps what was stored.
+void trap(LoadContext &context, SpreadsheetState &workbook, int outerDepth, int number, const QString &description)
+{
+    context.counts.trapped = true;
+    const QString text = QStringLiteral("Error Xls2Mdb(") + context.trace.text() + QStringLiteral(") Err#")
+        + NumberWithSignPlace(number) + QStringLiteral(" Description: ") + description;
+    commitStored(context, outerDepth);
     context.session.ui.message(text, MessageIcon::Critical);
     if (context.reportToList()) {
         context.list->addLine(text);
         context.list->enablePrintErrors();
         context.session.ui.letEventsRun();
     }
-    CloseWorkbook(workbook);
-    try {
-        refreshRecordsets(context.session.de);
-    } catch (const std::exception &) {
-    }
+    closeAndRefresh(context, workbook);
 }
 
 }  // namespace
@@ -199,6 +211,11 @@ VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessag
         context.trace.set(QStringLiteral("333"));
         reportSummary(context);
         context.trace.set(QStringLiteral("337"));
+    } catch (const WorkStopped &) {
+        // The user stopped the program: no summary, no message.
+        context.counts.stopped = true;
+        commitStored(context, outerDepth);
+        closeAndRefresh(context, workbook);
     } catch (const ZoltError &e) {
         trap(context, workbook, outerDepth, e.number(), e.description());
     } catch (const std::exception &e) {

@@ -23,13 +23,15 @@ struct VerifyLoadResult {
     qint64 loaded = 0;           // rows stored in VERIFY
     qint64 notLoaded = 0;        // duplicate and rejected rows
     qint64 formatWarnings = 0;   // warnings issued (at most 3)
+    bool stopped = false;        // the user stopped the program while it loaded
 };
 
 // Empties VERIFY, Fol_Mask, Collection_District, Jurisdiction and CD_JUR and
 // fills them from the verification workbook at FileName. With ReportToList
 // null every message goes to a message box; otherwise warnings and not-loaded
 // rows go to the list only, and the summary, the empty-file error and the
-// error trap go to both.
+// error trap go to both. Reports its progress through the "Mortgage" sheet,
+// and ends there quietly when the user asks to stop.
 VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessageList *ReportToList);
 
 }  // namespace zolt

@@ -1,5 +1,6 @@
 #include "verify_load_mortgage.h"
 
+#include "common/progress_count.h"
 #include "common/text_utils.h"
 #include "common/workbook/workbook_reader.h"
 #include "store/data_environment.h"
@@ -46,9 +47,15 @@ void MortgageRows::read(const SheetCells &sheet)
     m_sheet = &sheet;
     m_folios.reserve(sheet.rowCount());
     m_pids.reserve(sheet.rowCount());
-    for (m_row = 1; m_endMarks < MaxEndMarks; ++m_row)
+    ProgressCount progress(m_context.session.ui, QStringLiteral("Reading the verification workbook"),
+                           sheet.rowCount());
+    for (m_row = 1; m_endMarks < MaxEndMarks; ++m_row) {
         handleRow();
+        if (m_row <= sheet.rowCount())
+            progress.step();
+    }
     flushRows();
+    progress.finish();
 }
 
 void MortgageRows::queueRow()

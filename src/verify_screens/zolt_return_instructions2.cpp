@@ -1,6 +1,7 @@
 #include "zolt_return_instructions2.h"
 
 #include "common/session.h"
+#include "common/widgets/path_label.h"
 #include "common/widgets/return_email_widget.h"
 #include "store/data_environment.h"
 #include "store/return_email.h"
@@ -46,8 +47,8 @@ ZOLT_ReturnInstructions2::ZOLT_ReturnInstructions2(Session &session, QWidget *pa
 
     auto *frame = new QGroupBox(QStringLiteral("< Return the Folio Verification File by Email >"), this);
     frame->setObjectName(QStringLiteral("Frame2"));
-    m_labelFileName = label("Label_FileName", QString(), frame);
-    m_labelFileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_labelFileName = new PathLabel(frame);
+    m_labelFileName->setObjectName(QStringLiteral("Label_FileName"));
     QFont bold = m_labelFileName->font();
     bold.setBold(true);
     m_labelFileName->setFont(bold);
@@ -77,8 +78,8 @@ ZOLT_ReturnInstructions2::ZOLT_ReturnInstructions2(Session &session, QWidget *pa
     layout->addWidget(frame);
     layout->addWidget(textMsg);
     layout->addWidget(exit, 0, Qt::AlignRight);
-    resize(560, sizeHint().height());
     Form_Load();
+    resize(560, heightForWidth(560));
 }
 
 QString ZOLT_ReturnInstructions2::fileName() const

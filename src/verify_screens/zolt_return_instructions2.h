@@ -3,13 +3,13 @@
 #include <QDialog>
 #include <optional>
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace zolt {
 
 struct Session;
+class PathLabel;
 class ReturnEmailWidget;
 
 // Tells the user how to return the verification workbook after it was
@@ -27,7 +27,7 @@ private:
     void Form_Load();
 
     Session &m_session;
-    QLabel *m_labelFileName;
+    PathLabel *m_labelFileName;
     ReturnEmailWidget *m_email;
 };
 

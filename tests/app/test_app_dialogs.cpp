@@ -210,6 +210,21 @@ private slots:
         });
         QVERIFY(!ui.askYesNo("Go on?", QString(), MessageIcon::Question));
         QCOMPARE(seenTitle, QString("Zolt"));
+
+        // Closing the progress dialog asks whether to stop the work; Yes stands.
+        ui.progress("Saving the Zolt data", 1000, 3000);
+        progress = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+        QVERIFY(progress);
+        QString asked;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            asked = box->text();
+            box->button(QMessageBox::Yes)->click();
+        });
+        progress->close();
+        QCOMPARE(asked, StopQuestion);
+        QVERIFY(ui.stopRequested());
     }
 };
 

@@ -3,6 +3,7 @@
 #include "app/zolt_payment.h"
 
 #include "common/widgets/dir_list.h"
+#include "common/widgets/drive_list.h"
 #include "common/widgets/file_list.h"
 #include "common/widgets/file_location_picker.h"
 #include "store/data_environment.h"
@@ -266,20 +267,14 @@ private slots:
         QVERIFY(!verify.isVisible());
     }
 
-    void rememberedLocationOnNextStart()
+    void rememberedFolderOfBothTasks()
     {
         test::TestSession ts;
         const QString folder = ts.file("returns");
         QVERIFY(QDir().mkpath(folder));
         writeFile(folder + "/Zoltdata.csv", "data");
-        {
-            ZoltPayment first(ts.session());
-            choose(first, folder, "Zoltdata.csv");
-            QTest::mouseClick(child<QPushButton>(first, "Command_OK"), Qt::LeftButton);
-        }
+        writeFile(folder + "/MortNo1.xlsx", "not a workbook");
         const QString drive = QStorageInfo(folder).rootPath();
-        QCOMPARE(ts.scalar("SELECT Drive FROM ZoltSystem").toString(), drive);
-
         // The next run opens the database afresh.
         auto restart = [&](auto check) {
             std::unique_ptr<DataEnvironment> de = DataEnvironment::openFile(ts.dbPath());
@@ -288,6 +283,17 @@ private slots:
             ZoltPayment w(session);
             check(w);
         };
+        // The choice is remembered before the load, which fails on these files.
+        auto run = [&](const char *option, const char *button, const QString &file) {
+            restart([&](ZoltPayment &w) {
+                select(w, option);
+                choose(w, folder, file);
+                QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
+            });
+            QCOMPARE(ts.scalar("SELECT Drive || '|' || File FROM ZoltSystem").toString(), drive + "|" + file);
+        };
+
+        run("Option_ZOLT", "Command_OK", "Zoltdata.csv");
         restart([&](ZoltPayment &w) {
             QCOMPARE(w.picker()->directory(), QDir(folder).absolutePath());
             QCOMPARE(w.picker()->fileName(), QString("Zoltdata.csv"));
@@ -299,11 +305,86 @@ private slots:
             QCOMPARE(w.picker()->fileName(), QString("Zoltdata.csv"));
         });
 
-        QVERIFY(QFile::remove(folder + "/Zoltdata.csv"));
+        // A workbook is not listed under "*.csv"; its folder is kept, and it is
+        // selected again when the verification option lists it.
+        run("Option_VERIFY", "Command_VERIFY_OK", "MortNo1.xlsx");
+        restart([&](ZoltPayment &w) {
+            QCOMPARE(w.picker()->directory(), QDir(folder).absolutePath());
+            QVERIFY(w.picker()->fileName().isEmpty());
+            select(w, "Option_VERIFY");
+            QCOMPARE(w.picker()->fileName(), QString("MortNo1.xlsx"));
+            QCOMPARE(w.selectedPath(), QDir(folder).absoluteFilePath("MortNo1.xlsx"));
+        });
+
+        // Only a file that is gone sends the lists to the drive's root.
+        QVERIFY(QFile::remove(folder + "/MortNo1.xlsx"));
         restart([&](ZoltPayment &w) {
             QCOMPARE(w.picker()->directory(), drive);
             QCOMPARE(w.picker()->drive(), drive);
         });
+    }
+
+    void filesListByKeyboardAndMouse()
+    {
+        test::TestSession ts;
+        for (const char *name : {"a.csv", "b.csv", "MortNo1.xlsx"})
+            writeFile(ts.file(name), "x");
+        ZoltPayment w(ts.session());
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(w.picker()->setDirectory(ts.dir()));
+        FileList *files = w.picker()->fileList();
+        QVERIFY(files->fileName().isEmpty());
+
+        // The file the focus shows is the one chosen; the arrows move both.
+        files->setFocus(Qt::TabFocusReason);
+        QCOMPARE(files->fileName(), QString("a.csv"));
+        QTest::keyClick(files, Qt::Key_Down);
+        QCOMPARE(files->fileName(), QString("b.csv"));
+        QTest::keyClick(files, Qt::Key_Up);
+        QCOMPARE(files->fileName(), QString("a.csv"));
+        QTest::keyClick(files, Qt::Key_Down);
+
+        // Enter starts the payment task on that file.
+        QTest::keyClick(files, Qt::Key_Return);
+        QCOMPARE(ts.scalar("SELECT File FROM ZoltSystem").toString(), QString("b.csv"));
+        QCOMPARE(ts.ui.messages().last(), QString("Zolt Data Load FAILED"));
+
+        // A double-click starts the verification task.
+        select(w, "Option_VERIFY");
+        QListWidgetItem *workbook = files->findItems("MortNo1.xlsx", Qt::MatchExactly).value(0);
+        QVERIFY(workbook);
+        const QPoint centre = files->visualItemRect(workbook).center();
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, centre);
+        QCOMPARE(ts.scalar("SELECT File FROM ZoltSystem").toString(), QString("MortNo1.xlsx"));
+        QCOMPARE(messageLine(w), QString("The Mortgage Verification file could not be loaded."));
+    }
+
+    void listsShowTheKeyboardFocus()
+    {
+        test::TestSession ts;
+        ZoltPayment w(ts.session());
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        FileLocationPicker *picker = w.picker();
+        const QList<QWidget *> lists{picker->driveList(), picker->dirList(), picker->fileList()};
+        // A point just outside each list's left edge, halfway down.
+        auto edgeColour = [&](QWidget *list) {
+            const QPoint edge = list->mapTo(&w, QPoint(-1, list->height() / 2));
+            return QColor(w.grab().toImage().pixel(edge));
+        };
+        for (QWidget *focused : lists) {
+            focused->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(focused->hasFocus());
+            for (QWidget *list : lists) {
+                const QColor colour = edgeColour(list);
+                QVERIFY2((colour == LightCyan) == (list != focused),
+                         qPrintable(focused->objectName() + " focused, edge of " + list->objectName()));
+            }
+        }
     }
 };
 

@@ -10,6 +10,7 @@
 #include "support/widget_lookup.h"
 #include "verify/xlsx_fixture.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,10 +24,57 @@ namespace {
 
 const QString Detail = QStringLiteral("#7,SMITH JOHN,05,101,#42,100.5,A,100.5,0,0,0,LOT 1");
 
+const QString Saving = QStringLiteral("Saving the Zolt data");
+const QString Reading = QStringLiteral("Reading the verification workbook");
+const QString Writing = QStringLiteral("Writing the verification workbook");
+
 void choose(ZoltPayment &w, const QString &dir, const QString &file)
 {
     QVERIFY(w.picker()->setDirectory(dir));
     w.picker()->setFileName(file);
+}
+
+// One agency's payments, each on its own folio.
+QStringList payments(int count)
+{
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << QStringLiteral("#%1,OWNER %1,05,101,#%1,10.00,A,10.00,0,0,0,LOT %1").arg(i);
+    return lines;
+}
+
+// A workbook of that many mortgage rows and two folio masks.
+void writeWorkbook(const QString &path, int rows)
+{
+    QList<FixtureSheet> sheets = VerifyFixtureSheets();
+    for (int i = 1; i <= rows; ++i)
+        sheets[0].rows << MortgageRow({"", "0012", QString("N-%1").arg(i), 5.0, "101", double(i)});
+    sheets[1].rows << QVariantList{"101", 8.0, "###-#####"} << QVariantList{"102", 8.0, "#####-###"};
+    WriteFixtureWorkbook(path, sheets);
+}
+
+// "done/total" of each report of the work that reported text.
+QStringList counts(const RecordingDialog &ui, const QString &text)
+{
+    QStringList out;
+    for (const RecordingDialog::Progress &p : ui.progressOf(text))
+        out << QString("%1/%2").arg(p.done).arg(p.total);
+    return out;
+}
+
+// The user closes the window when the work reporting text has done that many steps.
+void closeWhen(RecordingDialog &ui, QWidget &window, const QString &text, qint64 done)
+{
+    ui.onProgress = [&window, text, done](const RecordingDialog::Progress &p) {
+        if (p.text == text && p.done == done)
+            window.close();
+    };
+}
+
+// The files of the test's folder that the task works on.
+QStringList taskFiles(const TestSession &ts)
+{
+    return QDir(ts.dir()).entryList({"Zoltdata*", "MortNo*"}, QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 }  // namespace
@@ -102,6 +150,88 @@ private slots:
         QCOMPARE(workbook->sheet(1).cell(2, 3), QString("N-1"));
         QCOMPARE(workbook->sheet(1).cell(2, 6), QString("12345678"));
         QCOMPARE(ts.scalar("SELECT COUNT(*) FROM VERIFY").toInt(), 0);
+    }
+
+    // Closing the window while the file is saved asks whether to stop: Yes
+    // leaves the file as it was, No lets the save finish.
+    void closeWhileSavingAsksToStop_data()
+    {
+        QTest::addColumn<bool>("stop");
+        QTest::newRow("stop") << true;
+        QTest::newRow("go on") << false;
+    }
+
+    void closeWhileSavingAsksToStop()
+    {
+        QFETCH(bool, stop);
+        TestSession ts;
+        const QString path = ts.file("Zoltdata.csv");
+        PaymentFileText().year(ThisYear()).group("1", "12", payments(1200)).write(path);
+        const QByteArray original = readFile(path);
+
+        ZoltPayment w(ts.session());
+        w.show();
+        choose(w, ts.dir(), "Zoltdata.csv");
+        ts.ui.yesNoAnswers = {stop};
+        closeWhen(ts.ui, w, Saving, 1000);
+        QTest::mouseClick(child<QPushButton>(w, "Command_OK"), Qt::LeftButton);
+
+        QCOMPARE(ts.ui.questions(), QStringList{StopQuestion});
+        QCOMPARE(ts.ui.said.size(), 1);  // no failure, no other file name asked for
+        QVERIFY(!w.isVisible());
+        QCOMPARE(taskFiles(ts), QStringList({"Zoltdata.bak", "Zoltdata.csv"}));
+        QCOMPARE(readFile(ts.file("Zoltdata.bak")), original);
+        if (stop) {
+            QCOMPARE(readFile(path), original);
+            QCOMPARE(counts(ts.ui, Saving), QStringList{"1000/1200"});
+        } else {
+            QVERIFY(readFile(path).contains("\r\nNumber of Payment records,1200\r\n"));
+            QCOMPARE(counts(ts.ui, Saving), QStringList({"1000/1200", "1200/1200"}));
+        }
+    }
+
+    // The workbook's load and export count its rows; closing the window
+    // during either and answering Yes leaves the workbook as it was.
+    void verificationProgressAndStop()
+    {
+        // Each run is a new start of the program.
+        QByteArray original;
+        auto run = [&original](TestSession &ts, const QString &text, bool closes) {
+            writeWorkbook(ts.file("MortNo1.xlsx"), 1500);
+            original = readFile(ts.file("MortNo1.xlsx"));
+            ts.ui.yesNoAnswers = {true};
+            ZoltPayment w(ts.session());
+            w.show();
+            child<QRadioButton>(w, "Option_VERIFY")->click();
+            choose(w, ts.dir(), "MortNo1.xlsx");
+            closeWhen(ts.ui, w, text, closes ? 1000 : -1);
+            const auto shown = closeNextModal();
+            QTest::mouseClick(child<QPushButton>(w, "Command_VERIFY_OK"), Qt::LeftButton);
+            QVERIFY(!w.isVisible());
+            QCOMPARE(ts.ui.questions(), closes ? QStringList{StopQuestion} : QStringList());
+            QCOMPARE(ts.ui.messages(), QStringList());
+            QCOMPARE(*shown, closes ? QString() : QString("ZOLT_ReturnInstructions2"));
+        };
+
+        TestSession duringLoad;
+        run(duringLoad, Reading, true);
+        QCOMPARE(counts(duringLoad.ui, Reading), QStringList{"1000/1501"});  // rows of the sheet, its header too
+        QVERIFY(counts(duringLoad.ui, Writing).isEmpty());
+        QCOMPARE(taskFiles(duringLoad), QStringList{"MortNo1.xlsx"});
+        QCOMPARE(readFile(duringLoad.file("MortNo1.xlsx")), original);
+
+        TestSession duringExport;
+        run(duringExport, Writing, true);
+        QCOMPARE(counts(duringExport.ui, Reading), QStringList({"1000/1501", "1501/1501"}));
+        QCOMPARE(counts(duringExport.ui, Writing), QStringList{"1000/1502"});  // folios and masks
+        // The backups of the task and of the export, copies of the workbook.
+        QCOMPARE(taskFiles(duringExport), QStringList({"MortNo1.bak", "MortNo1.xlsx", "MortNo1.xlsx.bak"}));
+        QCOMPARE(readFile(duringExport.file("MortNo1.xlsx")), original);
+
+        TestSession whole;
+        run(whole, Writing, false);
+        QCOMPARE(counts(whole.ui, Writing), QStringList({"1000/1502", "1502/1502"}));
+        QCOMPARE(WorkbookReader::open(whole.file("MortNo1.xlsx"))->sheet(1).rowCount(), 1501);
     }
 };
 

@@ -19,6 +19,24 @@ QString RecordingDialog::inputBox(const QString &prompt, const QString &title, c
     return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
 }
 
+void RecordingDialog::progress(const QString &text, qint64 done, qint64 total)
+{
+    lastProgress = text;
+    progressReports.append({text, done, total});
+    if (onProgress)
+        onProgress(progressReports.last());
+}
+
+QList<RecordingDialog::Progress> RecordingDialog::progressOf(const QString &text) const
+{
+    QList<Progress> out;
+    for (const Progress &p : progressReports) {
+        if (p.text == text)
+            out << p;
+    }
+    return out;
+}
+
 QStringList RecordingDialog::messages() const
 {
     QStringList out;

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace zolt::test {
 
@@ -18,6 +19,11 @@ public:
         QString title;
         MessageIcon icon;
     };
+    struct Progress {
+        QString text;
+        qint64 done;
+        qint64 total;
+    };
 
     void message(const QString &text, MessageIcon icon, const QString &title) override;
     bool askYesNo(const QString &text, const QString &title, MessageIcon icon) override;
@@ -25,7 +31,7 @@ public:
     void beep() override { ++beeps; }
     void letEventsRun() override { ++eventRuns; }
     void setBusy(bool busy) override { this->busy = busy; }
-    void progress(const QString &text, qint64 done, qint64 total) override { lastProgress = text; }
+    void progress(const QString &text, qint64 done, qint64 total) override;
 
     QList<Said> said;
     QList<bool> yesNoAnswers;
@@ -34,10 +40,16 @@ public:
     int eventRuns = 0;
     bool busy = false;
     QString lastProgress;
+    QList<Progress> progressReports;
+    // Runs after each progress report is recorded: a test acts here from
+    // inside long work, as a user would while it runs (closes the window).
+    std::function<void(const Progress &)> onProgress;
 
     // Texts of the message boxes only, in order.
     QStringList messages() const;
     QStringList questions() const;
+    // The reports of the work that reported text.
+    QList<Progress> progressOf(const QString &text) const;
     void clear() { said.clear(); beeps = 0; }
 };
 

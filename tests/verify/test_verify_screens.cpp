@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -57,7 +58,8 @@ struct FakeHost : app::TaskHost {
 std::shared_ptr<QString> closeNextDialog()
 {
     return closeNextModal([](QWidget *w) {
-        return w->objectName() + u'|' + w->findChild<QLabel *>(QStringLiteral("Label_FileName"))->text();
+        auto *screen = qobject_cast<ZOLT_ReturnInstructions2 *>(w);
+        return w->objectName() + u'|' + (screen ? screen->fileName() : QString());
     });
 }
 
@@ -76,6 +78,7 @@ class TestVerifyScreens : public QObject {
 private slots:
     void returnEmailSettingAndMenu();
     void returnInstructionsShowFileAndAddress();
+    void returnInstructionsShowALongPathWhole();
     void verifyTaskWritesTheWorkbookBack();
     void unreadableWorkbookIsNotWrittenBack();
 };
@@ -140,6 +143,28 @@ void TestVerifyScreens::returnInstructionsShowFileAndAddress()
         button->click();
         QVERIFY(!screen.findChild<QLabel *>(QStringLiteral("Label_EmailHint"))->isHidden());
     }
+}
+
+void TestVerifyScreens::returnInstructionsShowALongPathWhole()
+{
+    TestSession t;
+    // Folder names without a blank or a slash to wrap at.
+    const QString dir = QStringLiteral("/srv/") + QString(180, u'x') + u'/' + QString(120, u'y');
+    rememberChoice(t, dir, QStringLiteral("MortNo_2025_second_half.xlsx"));
+    ZOLT_ReturnInstructions2 screen(t.session());
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+
+    // The screen keeps a width that fits the screen, and all of the path is in view.
+    QVERIFY2(screen.width() <= 800, qPrintable(QString::number(screen.width())));
+    QCOMPARE(screen.fileName(), dir + QStringLiteral("/MortNo_2025_second_half.xlsx"));
+    auto *path = screen.findChild<QTextEdit *>(QStringLiteral("Label_FileName"));
+    QVERIFY(path);
+    QCOMPARE(path->toolTip(), screen.fileName());
+    QVERIFY(path->textInteractionFlags() & Qt::TextSelectableByMouse);
+    QVERIFY(path->document()->size().width() <= path->viewport()->width());
+    QVERIFY2(path->document()->size().height() <= path->viewport()->height(),
+             qPrintable(QStringLiteral("%1 > %2").arg(path->document()->size().height()).arg(path->viewport()->height())));
 }
 
 void TestVerifyScreens::verifyTaskWritesTheWorkbookBack()

@@ -9,10 +9,20 @@ FileList::FileList(QWidget *parent) : QListWidget(parent)
     setObjectName(QStringLiteral("File"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
+    // Taking the focus makes the first file current without selecting it;
+    // the arrow keys would then skip it and Enter would start on no file.
+    connect(this, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *current) {
+        if (!current)
+            return;
+        current->setSelected(true);
+        m_chosen = current->text();
+    });
 }
 
 void FileList::setPath(const QString &path)
 {
+    if (path != m_path)
+        m_chosen.clear();
     m_path = path;
     refresh();
 }
@@ -31,32 +41,32 @@ QString FileList::fileName() const
 
 void FileList::setFileName(const QString &name)
 {
+    m_chosen = name;
+    selectChosen();
+}
+
+void FileList::selectChosen()
+{
     clearSelection();
-    setCurrentItem(nullptr);
-    if (name.isEmpty())
-        return;
-    const QList<QListWidgetItem *> found = findItems(name, Qt::MatchExactly);
-    if (!found.isEmpty()) {
+    setCurrentItem(nullptr);  // leaves the choice as it is
+    const QList<QListWidgetItem *> found = findItems(m_chosen, Qt::MatchExactly);
+    if (!m_chosen.isEmpty() && !found.isEmpty()) {
         setCurrentItem(found.first());
-        found.first()->setSelected(true);
         scrollToItem(found.first());
     }
 }
 
 void FileList::refresh()
 {
-    const QString selected = fileName();
     clear();
-    if (m_path.isEmpty())
-        return;
-    // Without QDir::System, QDir::Hidden or QDir::CaseSensitive: regular
-    // files (and links to them), no hidden ones, patterns matched in any case.
-    const QDir dir(m_path);
-    const QStringList names = dir.entryList(m_pattern.split(u';', Qt::SkipEmptyParts),
-                                            QDir::Files | QDir::NoDotAndDotDot,
-                                            QDir::Name | QDir::IgnoreCase);
-    addItems(names);
-    setFileName(selected);
+    if (!m_path.isEmpty()) {
+        // Without QDir::System, QDir::Hidden or QDir::CaseSensitive: regular
+        // files (and links to them), no hidden ones, patterns matched in any case.
+        const QDir dir(m_path);
+        addItems(dir.entryList(m_pattern.split(u';', Qt::SkipEmptyParts), QDir::Files | QDir::NoDotAndDotDot,
+                               QDir::Name | QDir::IgnoreCase));
+    }
+    selectChosen();
 }
 
 }  // namespace zolt

@@ -8,6 +8,10 @@ namespace zolt {
 // the pattern ("*.csv"; several patterns separated by ";"), compared without
 // regard to case. Read-only files are listed too, so that the program can ask
 // about them when one is chosen.
+//
+// The current item (where the arrow keys and the keyboard focus are) is the
+// selected one, so that what the list shows, what Enter activates and
+// fileName() agree.
 class FileList : public QListWidget {
     Q_OBJECT
 public:
@@ -20,14 +24,19 @@ public:
 
     // The selected file's name; empty when none is selected.
     QString fileName() const;
-    // Selects the file of that name; clears the selection when it is not listed.
+    // Chooses the file of that name: it is selected now if it is listed, and
+    // whenever a new pattern lists it, as long as the folder stays the same
+    // and no other file is chosen.
     void setFileName(const QString &name);
-    // Reads the folder again, keeping the selection.
+    // Reads the folder again, keeping the choice.
     void refresh();
 
 private:
+    void selectChosen();
+
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
+    QString m_chosen;
 };
 
 }  // namespace zolt

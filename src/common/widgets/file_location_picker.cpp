@@ -4,8 +4,11 @@
 #include "drive_list.h"
 #include "file_list.h"
 
+#include <QApplication>
+#include <QFocusFrame>
 #include <QGridLayout>
 #include <QLabel>
+#include <QStyle>
 
 namespace zolt {
 namespace {
@@ -29,7 +32,10 @@ FileLocationPicker::FileLocationPicker(QWidget *parent)
     m_labelFiles = makeLabel(QStringLiteral("Label_Files"), QStringLiteral("Files"), m_file, this);
 
     auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
+    // Room for the focus frame around the lists at the edges.
+    const int h = style()->pixelMetric(QStyle::PM_FocusFrameHMargin);
+    const int v = style()->pixelMetric(QStyle::PM_FocusFrameVMargin);
+    grid->setContentsMargins(h, v, h, v);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(4);
     grid->addWidget(m_labelDisk, 0, 0);
@@ -54,6 +60,22 @@ FileLocationPicker::FileLocationPicker(QWidget *parent)
             [this](QListWidgetItem *item) { emit fileClicked(item->text()); });
     connect(m_file, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { emit fileActivated(item->text()); });
+    showKeyboardFocus();
+}
+
+// The list that has the keyboard focus gets a frame in the highlight colour:
+// the styles mark a focused list faintly if at all, and not against every
+// window colour.
+void FileLocationPicker::showKeyboardFocus()
+{
+    auto *frame = new QFocusFrame(this);
+    QPalette ring = frame->palette();
+    ring.setColor(QPalette::WindowText, ring.color(QPalette::Highlight));
+    frame->setPalette(ring);
+    connect(qApp, &QApplication::focusChanged, frame, [this, frame](QWidget *, QWidget *now) {
+        const bool ours = now == m_drive || now == m_dir || now == m_file;
+        frame->setWidget(ours ? now : nullptr);
+    });
 }
 
 QList<QLabel *> FileLocationPicker::labels() const
@@ -104,8 +126,13 @@ void FileLocationPicker::setPattern(const QString &pattern)
 
 QString FileLocationPicker::selectedPath() const
 {
+    return pathOf(m_file->fileName());
+}
+
+QString FileLocationPicker::pathOf(const QString &name) const
+{
     const QString dir = m_dir->path();
-    return (dir.endsWith(u'/') ? dir : dir + u'/') + m_file->fileName();
+    return (dir.endsWith(u'/') ? dir : dir + u'/') + name;
 }
 
 }  // namespace zolt

@@ -32,12 +32,15 @@ public:
     // is not an existing folder.
     bool setDirectory(const QString &path);
     QString fileName() const;
+    // Chooses a file of the current folder; see FileList::setFileName.
     void setFileName(const QString &name);
     void setPattern(const QString &pattern);
 
     // The directory path, a "/" when it does not end in one, and the file
     // name; the bare directory path with a "/" when no file is selected.
     QString selectedPath() const;
+    // The path of a file of that name in the current folder, listed or not.
+    QString pathOf(const QString &name) const;
 
 signals:
     void directoryChanged(const QString &path);
@@ -46,6 +49,8 @@ signals:
     void fileActivated(const QString &name);
 
 private:
+    void showKeyboardFocus();
+
     DriveList *m_drive;
     DirList *m_dir;
     FileList *m_file;
