@@ -27,13 +27,13 @@ PaymentFileParser::PaymentFileParser(const QString &path, int currentYear)
 }
 
 void PaymentFileParser::readItems(const std::function<void(PaymentItem &&)> &take,
-                                  const std::function<void(qint64)> &progress)
+                                  const std::function<void()> &lineRead)
 {
     while (!m_reader.atEnd() && !m_yearRefused) {
         const QString raw = m_reader.readLine();
         line(raw, m_reader.lineNumber(), take);
-        if (progress && m_reader.lineNumber() % 10000 == 0)
-            progress(m_reader.lineNumber());
+        if (lineRead)
+            lineRead();
     }
     if (!m_sawHeader)
         throw ZoltError(ErrorNumber::BadFileFormat,

@@ -53,9 +53,9 @@ public:
     bool yearRefused() const { return m_yearRefused; }
     qint64 lineCount() const { return m_reader.lineCount(); }
 
-    // progress gets the number of lines read now and then.
+    // lineRead is called after each line.
     void readItems(const std::function<void(PaymentItem &&)> &take,
-                   const std::function<void(qint64)> &progress = {});
+                   const std::function<void()> &lineRead = {});
 
 private:
     void line(const QString &raw, qint64 number, const std::function<void(PaymentItem &&)> &take);

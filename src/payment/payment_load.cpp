@@ -1,6 +1,7 @@
 #include "payment_load.h"
 
 #include "common/errors.h"
+#include "common/progress_count.h"
 #include "common/session.h"
 #include "common/text_utils.h"
 #include "bulk_insert.h"
@@ -137,6 +138,10 @@ PaymentLoadResult Loader::run(const QString &path)
         m_result.outcome = file.yearRefused() ? Outcome::YearRefused : load(file);
         if (m_result.outcome != Outcome::Loaded && m_started)
             restoreRecordsets();
+    } catch (const WorkStopped &) {
+        // The user closed the program: nothing of the file is kept.
+        restoreRecordsets();
+        m_result.outcome = Outcome::Failed;
     } catch (const std::exception &e) {
         if (const auto *lineError = dynamic_cast<const PaymentLineError *>(&e))
             m_step = stepOfSection(lineError->section());
@@ -169,11 +174,10 @@ Outcome Loader::load(PaymentFileParser &file)
                          QStringList{QStringLiteral("\"YEAR\""), QStringLiteral("JUR_CD"), QStringLiteral("FOLIO_LEN"),
                                      QStringLiteral("FOLIO_MASK")});
     m_indexes = dropDetailIndexes(db);
-    const qint64 lines = file.lineCount();
-    file.readItems([this](PaymentItem &&item) { apply(item); },
-                   [this, lines](qint64 done) {
-                       m_s.ui.progress(QStringLiteral("Setting up Zolt data: lines read"), done, lines);
-                   });
+    // The first line was read when the file was opened.
+    ProgressCount progress(m_s.ui, QStringLiteral("Setting up Zolt data: lines read"), file.lineCount() - 1);
+    file.readItems([this](PaymentItem &&item) { apply(item); }, [&progress] { progress.step(); });
+    progress.finish();
     m_result.groups = qint64(m_groups.size());
     m_result.payments = qint64(m_keys.size());
     const Outcome outcome = judge(file);

@@ -190,6 +190,28 @@ private slots:
         }
     }
 
+    // Closing the window while the payment file loads: nothing of it is
+    // kept, and nothing is written.
+    void closeWhileLoadingAsksToStop()
+    {
+        TestSession ts;
+        const QString path = ts.file("Zoltdata.csv");
+        PaymentFileText().year(ThisYear()).group("1", "12", payments(1200)).write(path);
+        const QByteArray original = readFile(path);
+        ZoltPayment w(ts.session());
+        w.show();
+        choose(w, ts.dir(), "Zoltdata.csv");
+        ts.ui.yesNoAnswers = {true};
+        closeWhen(ts.ui, w, "Setting up Zolt data: lines read", 1000);
+        QTest::mouseClick(child<QPushButton>(w, "Command_OK"), Qt::LeftButton);
+        QCOMPARE(ts.ui.questions(), QStringList{StopQuestion});
+        QCOMPARE(ts.ui.said.size(), 1);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(taskFiles(ts), QStringList{"Zoltdata.csv"});
+        QCOMPARE(readFile(path), original);
+        QCOMPARE(ts.scalar("SELECT count(*) FROM Detail").toInt(), 0);
+    }
+
     // The workbook's load and export count its rows; closing the window
     // during either and answering Yes leaves the workbook as it was.
     void verificationProgressAndStop()
