@@ -3,10 +3,10 @@
 #include "task_host.h"
 
 #include "common/session.h"
+#include "common/widgets/navigator.h"
 #include "payment/payment_format.h"
 #include "payment/payment_load.h"
 #include "payment/payment_task_rules.h"
-#include "payment_screens/duplicate_folios.h"
 
 #include <optional>
 
@@ -47,8 +47,7 @@ bool loadPaymentFile(TaskHost &host, Session &session)
     if (session.shared.duplicates.found) {
         giveBackTheChoice(host, session, payment::DuplicatesMessage, payment::LoadFailedMessage);
         host.setFramesVisible(true, true);
-        payment_screens::DuplicateFolios duplicates(session, host.dialogParent());
-        duplicates.exec();
+        host.navigator().showDuplicateFolios();
         host.setMessage(payment::DuplicatesMessage);
         session.ui.setBusy(false);
         return false;

@@ -4,6 +4,10 @@
 
 class QWidget;
 
+namespace zolt {
+class Navigator;
+}
+
 namespace zolt::app {
 
 // What the main window offers the payment and verification tasks once the
@@ -43,6 +47,8 @@ public:
 
     // Owner of the task's modal screens and boxes.
     virtual QWidget *dialogParent() = 0;
+    // Opens the task's screens.
+    virtual Navigator &navigator() = 0;
     // Closes the main window, which ends the program.
     virtual void closeWindow() = 0;
 };

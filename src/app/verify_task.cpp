@@ -3,11 +3,11 @@
 #include "task_host.h"
 
 #include "common/session.h"
+#include "common/widgets/navigator.h"
 #include "store/data_environment.h"
 #include "verify/verify_backup.h"
 #include "verify/verify_export.h"
 #include "verify/verify_load.h"
-#include "verify_screens/zolt_return_instructions2.h"
 
 namespace zolt::app {
 namespace {
@@ -77,8 +77,7 @@ void runVerifyTask(TaskHost &host, Session &session)
     session.ui.setBusy(false);
     session.ui.letEventsRun();
     if (written) {
-        ZOLT_ReturnInstructions2 instructions(session, host.dialogParent());
-        instructions.exec();
+        host.navigator().showReturnInstructions2();
     }
     host.closeWindow();
 }

@@ -1,11 +1,11 @@
 #include "zolt_payment.h"
 
-#include "about.h"
 #include "app_icon.h"
 #include "app_info.h"
 #include "payment_task.h"
 #include "remembered_location.h"
 #include "return_email_menu.h"
+#include "screen_navigator.h"
 #include "verify_task.h"
 
 #include "common/errors.h"
@@ -50,7 +50,8 @@ QPushButton *makeButton(const char *name, const QString &caption, const QString 
 
 }  // namespace
 
-ZoltPayment::ZoltPayment(Session &session, QWidget *parent) : QMainWindow(parent), m_session(session)
+ZoltPayment::ZoltPayment(Session &session, QWidget *parent)
+    : QMainWindow(parent), m_session(session), m_navigator(std::make_unique<ScreenNavigator>(session, this))
 {
     setObjectName(QStringLiteral("ZoltPayment"));
     setWindowTitle(ProductName());
@@ -383,8 +384,7 @@ void ZoltPayment::closeEvent(QCloseEvent *event)
 
 void ZoltPayment::mnuHelpAbout_Click()
 {
-    About about(m_session.ui, this);
-    about.exec();
+    m_navigator->showAbout();
 }
 
 }  // namespace zolt::app

@@ -2,8 +2,11 @@
 
 #include "task_host.h"
 
+#include "common/widgets/navigator.h"
+
 #include <QMainWindow>
 #include <QPoint>
+#include <memory>
 
 class QGroupBox;
 class QLabel;
@@ -41,6 +44,9 @@ public:
     void showWindow() override;
     void showSaving(bool hideFileType) override;
     QWidget *dialogParent() override { return this; }
+    Navigator &navigator() override { return *m_navigator; }
+    // Tests open the screens through a navigator of their own.
+    void setNavigator(std::unique_ptr<Navigator> navigator) { m_navigator = std::move(navigator); }
     void closeWindow() override;
 
 protected:
@@ -79,6 +85,7 @@ private:
     bool checkAndRememberChoice(const TaskStart &task, QString &step);
 
     Session &m_session;
+    std::unique_ptr<Navigator> m_navigator;
     QString m_selectedPath;
     QPoint m_savedPosition;
     QPushButton *m_runningButton = nullptr;

@@ -73,7 +73,10 @@ DuplicateFolios::DuplicateFolios(Session &session, QWidget *parent) : QDialog(pa
     layout->addLayout(buttons);
     const int width = QFontMetrics(fixed).horizontalAdvance(QString(110, u'M'));
     resize(width + 40, 480);
+}
 
+void DuplicateFolios::Form_Load()
+{
     fillList();
     fillDetailTable();
 }

@@ -19,6 +19,9 @@ class DuplicateFolios : public QDialog {
 public:
     explicit DuplicateFolios(Session &session, QWidget *parent = nullptr);
 
+    // Lists the duplicates and fills the Detail table with them.
+    void Form_Load();
+
 private:
     void fillList();
     void fillDetailTable();

@@ -78,8 +78,6 @@ ZOLT_ReturnInstructions2::ZOLT_ReturnInstructions2(Session &session, QWidget *pa
     layout->addWidget(frame);
     layout->addWidget(textMsg);
     layout->addWidget(exit, 0, Qt::AlignRight);
-    Form_Load();
-    resize(560, heightForWidth(560));
 }
 
 QString ZOLT_ReturnInstructions2::fileName() const
@@ -93,6 +91,7 @@ void ZOLT_ReturnInstructions2::Form_Load()
     m_labelFileName->setText(path.value_or(QStringLiteral("??? UNKNOWN ???")));
     m_email->setAddress(ReturnEmail(m_session.de));
     m_email->setMail(QStringLiteral("Folio Verification File"), path.value_or(QString()));
+    resize(560, heightForWidth(560));
 }
 
 }  // namespace zolt

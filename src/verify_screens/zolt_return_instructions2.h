@@ -20,11 +20,13 @@ class ZOLT_ReturnInstructions2 : public QDialog {
 public:
     explicit ZOLT_ReturnInstructions2(Session &session, QWidget *parent = nullptr);
 
+    // Shows the workbook last chosen and the return address.
+    void Form_Load();
+
     QString fileName() const;
     ReturnEmailWidget *returnEmail() const { return m_email; }
 
 private:
-    void Form_Load();
 
     Session &m_session;
     PathLabel *m_labelFileName;

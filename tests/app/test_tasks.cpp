@@ -5,6 +5,7 @@
 #include "common/widgets/file_location_picker.h"
 #include "common/workbook/workbook_reader.h"
 #include "payment/payment_fixture.h"
+#include "support/fake_task_host.h"
 #include "support/test_files.h"
 #include "support/test_session.h"
 #include "support/widget_lookup.h"
@@ -63,6 +64,15 @@ QStringList counts(const RecordingDialog &ui, const QString &text)
 }
 
 // The user closes the window when the work reporting text has done that many steps.
+// The screens the window opens, run without a modal loop.
+TestNavigator &navigatorOf(ZoltPayment &w, Session &session)
+{
+    auto navigator = std::make_unique<TestNavigator>(session, &w);
+    TestNavigator &installed = *navigator;
+    w.setNavigator(std::move(navigator));
+    return installed;
+}
+
 void closeWhen(RecordingDialog &ui, QWidget &window, const QString &text, qint64 done)
 {
     ui.onProgress = [&window, text, done](const RecordingDialog::Progress &p) {
@@ -113,10 +123,10 @@ private slots:
         ZoltPayment w(ts.session());
         w.show();
         choose(w, ts.dir(), "Zoltdata.csv");
-        const auto shown = closeNextModal();
+        TestNavigator &screens = navigatorOf(w, ts.session());
         QTest::mouseClick(child<QPushButton>(w, "Command_OK"), Qt::LeftButton);
 
-        QCOMPARE(*shown, QString("DuplicateFolios"));
+        QCOMPARE(screens.shown, QStringList{"DuplicateFolios"});
         QCOMPARE(ts.ui.messages(), QStringList{"Zolt Data Load FAILED (Duplicate Folios in the input file)"});
         QCOMPARE(child<QLineEdit>(w, "Text_Msg")->text(),
                  QString("Zolt Data Load FAILED (Duplicate Folios in the input file)"));
@@ -138,10 +148,10 @@ private slots:
         w.show();
         child<QRadioButton>(w, "Option_VERIFY")->click();
         choose(w, ts.dir(), "MortNo1.xlsx");
-        const auto shown = closeNextModal();
+        TestNavigator &screens = navigatorOf(w, ts.session());
         QTest::mouseClick(child<QPushButton>(w, "Command_VERIFY_OK"), Qt::LeftButton);
 
-        QCOMPARE(*shown, QString("ZOLT_ReturnInstructions2"));
+        QCOMPARE(screens.shown, QStringList{"ZOLT_ReturnInstructions2"});
         QCOMPARE(ts.ui.messages(), QStringList());
         QVERIFY(!w.isVisible());
         QCOMPARE(readFile(path + ".bak"), original);
@@ -227,12 +237,12 @@ private slots:
             child<QRadioButton>(w, "Option_VERIFY")->click();
             choose(w, ts.dir(), "MortNo1.xlsx");
             closeWhen(ts.ui, w, text, closes ? 1000 : -1);
-            const auto shown = closeNextModal();
+            TestNavigator &screens = navigatorOf(w, ts.session());
             QTest::mouseClick(child<QPushButton>(w, "Command_VERIFY_OK"), Qt::LeftButton);
             QVERIFY(!w.isVisible());
             QCOMPARE(ts.ui.questions(), closes ? QStringList{StopQuestion} : QStringList());
             QCOMPARE(ts.ui.messages(), QStringList());
-            QCOMPARE(*shown, closes ? QString() : QString("ZOLT_ReturnInstructions2"));
+            QCOMPARE(screens.shown, closes ? QStringList() : QStringList{"ZOLT_ReturnInstructions2"});
         };
 
         TestSession duringLoad;

@@ -28,6 +28,8 @@ private slots:
         QVERIFY(payment::Csv2Mdb(t.session(), path).loaded());
 
         payment_screens::DuplicateFolios screen(t.session());
+        QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 1);  // building the screen touches no data
+        screen.Form_Load();
         QCOMPARE(screen.windowTitle(), QString("ZOLT - Duplicate Folios"));
         auto *list = screen.findChild<QListWidget *>("List_DuplicateFolios");
         QVERIFY(list);

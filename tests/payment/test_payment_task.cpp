@@ -2,40 +2,14 @@
 #include "support/test_session.h"
 
 #include "app/payment_task.h"
-#include "app/task_host.h"
+#include "support/fake_task_host.h"
 
-#include <QApplication>
-#include <QTimer>
 #include <QtTest>
 
 using namespace zolt;
 using namespace zolt::test;
 
 namespace {
-
-// The main window as the payment task sees it.
-class FakeHost : public app::TaskHost {
-public:
-    QString selectedPath() const override { return path; }
-    void setSelectedPath(const QString &p) override { path = p; }
-    QString message() const override { return line; }
-    void setMessage(const QString &text) override { line = text; }
-    void enableButtons() override { buttonsEnabled = true; }
-    void setFramesVisible(bool, bool) override {}
-    bool historicalDataAllowed() const override { return optionNo; }
-    void hideWindow() override {}
-    void showWindow() override {}
-    void showSaving(bool hideFileType) override { savingHidFileType = hideFileType; }
-    QWidget *dialogParent() override { return nullptr; }
-    void closeWindow() override { closed = true; }
-
-    QString path;
-    QString line;
-    bool optionNo = false;
-    bool buttonsEnabled = false;
-    bool savingHidFileType = false;
-    bool closed = false;
-};
 
 QByteArray fileOfYear(const QString &year, const QStringList &details = {"#1,SMITH,05,101,#42,12.50"})
 {
@@ -51,7 +25,7 @@ private slots:
     void currentYearIsLoadedAndSavedBack()
     {
         TestSession t;
-        FakeHost host;
+        FakeTaskHost host(t.session());
         host.path = t.file("Zoltdata.csv");
         PaymentFileText::WriteBytes(host.path, fileOfYear(ThisYear()));
         app::runPaymentTask(host, t.session());
@@ -65,7 +39,7 @@ private slots:
     void refusedYears()
     {
         TestSession t;
-        FakeHost host;
+        FakeTaskHost host(t.session());
         host.path = t.file("Zoltdata.csv");
         const QString last = QString::number(payment::CurrentYear() - 1);
         const QString next = QString::number(payment::CurrentYear() + 1);
@@ -123,7 +97,7 @@ private slots:
     void failedAndDuplicateLoads()
     {
         TestSession t;
-        FakeHost host;
+        FakeTaskHost host(t.session());
         host.path = t.file("Zoltdata.csv");
         PaymentFileText::WriteBytes(host.path, "not a payment file\r\n");
         app::runPaymentTask(host, t.session());
@@ -133,15 +107,8 @@ private slots:
 
         t.ui.clear();
         PaymentFileText::WriteBytes(host.path, fileOfYear(ThisYear(), {"#1,A,1,101,#5,1", "#1,A,1,101,#5,1"}));
-        bool screenShown = false;
-        QTimer::singleShot(0, [&screenShown] {
-            if (QWidget *screen = QApplication::activeModalWidget()) {
-                screenShown = screen->objectName() == u"DuplicateFolios";
-                screen->close();
-            }
-        });
         app::runPaymentTask(host, t.session());
-        QVERIFY(screenShown);
+        QCOMPARE(host.screens.shown, QStringList{"DuplicateFolios"});
         QVERIFY(!host.closed);
         QCOMPARE(t.ui.messages(), QStringList{"Zolt Data Load FAILED (Duplicate Folios in the input file)"});
         QCOMPARE(host.line, QString("Zolt Data Load FAILED (Duplicate Folios in the input file)"));

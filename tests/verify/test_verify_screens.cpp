@@ -7,7 +7,7 @@
 #include "xlsx_fixture.h"
 
 #include "app/return_email_menu.h"
-#include "app/task_host.h"
+#include "support/fake_task_host.h"
 #include "app/verify_task.h"
 #include "common/widgets/return_email_widget.h"
 #include "common/workbook/workbook_reader.h"
@@ -30,37 +30,6 @@ namespace {
 QVariant S(const char *text)
 {
     return QString::fromLatin1(text);
-}
-
-// The main window as the task sees it.
-struct FakeHost : app::TaskHost {
-    QString path;
-    QString msg;
-    bool closed = false;
-    bool saving = false;
-    bool buttonsEnabled = false;
-    QString selectedPath() const override { return path; }
-    void setSelectedPath(const QString &p) override { path = p; }
-    QString message() const override { return msg; }
-    void setMessage(const QString &text) override { msg = text; }
-    void enableButtons() override { buttonsEnabled = true; }
-    void setFramesVisible(bool, bool) override {}
-    bool historicalDataAllowed() const override { return false; }
-    void hideWindow() override {}
-    void showWindow() override {}
-    void showSaving(bool) override { saving = true; }
-    QWidget *dialogParent() override { return nullptr; }
-    void closeWindow() override { closed = true; }
-};
-
-// Closes the next modal dialog as soon as it shows; the text tells which
-// dialog it was and the file it named.
-std::shared_ptr<QString> closeNextDialog()
-{
-    return closeNextModal([](QWidget *w) {
-        auto *screen = qobject_cast<ZOLT_ReturnInstructions2 *>(w);
-        return w->objectName() + u'|' + (screen ? screen->fileName() : QString());
-    });
 }
 
 void rememberChoice(TestSession &t, const QString &dir, const QString &file)
@@ -104,6 +73,8 @@ void TestVerifyScreens::returnInstructionsShowFileAndAddress()
     TestSession t;
     {
         ZOLT_ReturnInstructions2 screen(t.session());
+    screen.Form_Load();
+        screen.Form_Load();
         QCOMPARE(screen.fileName(), QStringLiteral("??? UNKNOWN ???"));
         auto *email = screen.findChild<QLabel *>(QStringLiteral("Label_Email"));
         QCOMPARE(email->text(), QStringLiteral("(not set)"));
@@ -118,6 +89,8 @@ void TestVerifyScreens::returnInstructionsShowFileAndAddress()
     for (const QString &dir : {QStringLiteral("/data"), QStringLiteral("/data/")}) {
         rememberChoice(t, dir, QStringLiteral("MortNo1.xlsx"));
         ZOLT_ReturnInstructions2 screen(t.session());
+    screen.Form_Load();
+        screen.Form_Load();
         QCOMPARE(screen.fileName(), QStringLiteral("/data/MortNo1.xlsx"));
         QCOMPARE(screen.findChild<QLabel *>(QStringLiteral("Label_Email"))->text(),
                  QStringLiteral("returns@varnholt.example"));
@@ -152,6 +125,7 @@ void TestVerifyScreens::returnInstructionsShowALongPathWhole()
     const QString dir = QStringLiteral("/srv/") + QString(180, u'x') + u'/' + QString(120, u'y');
     rememberChoice(t, dir, QStringLiteral("MortNo_2025_second_half.xlsx"));
     ZOLT_ReturnInstructions2 screen(t.session());
+    screen.Form_Load();
     screen.show();
     QVERIFY(QTest::qWaitForWindowExposed(&screen));
 
@@ -178,9 +152,12 @@ void TestVerifyScreens::verifyTaskWritesTheWorkbookBack()
     const QByteArray original = readFile(path);
     rememberChoice(t, t.dir(), QStringLiteral("MortNo1.xlsx"));
 
-    FakeHost host;
+    FakeTaskHost host(t.session());
     host.path = path;
-    const auto shown = closeNextDialog();
+    QString shownFile;
+    host.screens.play = [&shownFile](QDialog &screen) {
+        shownFile = static_cast<ZOLT_ReturnInstructions2 &>(screen).fileName();
+    };
     app::runVerifyTask(host, t.session());
 
     QVERIFY(host.closed);
@@ -193,7 +170,8 @@ void TestVerifyScreens::verifyTaskWritesTheWorkbookBack()
     QCOMPARE(reader->sheet(1).cell(2, 4), QStringLiteral("5 "));
     QCOMPARE(reader->sheet(2).cell(2, 2), QStringLiteral("08"));
     QCOMPARE(t.scalar(QStringLiteral("SELECT COUNT(*) FROM VERIFY")).toInt(), 0);
-    QCOMPARE(*shown, QStringLiteral("ZOLT_ReturnInstructions2|") + path);
+    QCOMPARE(host.screens.shown, QStringList{QStringLiteral("ZOLT_ReturnInstructions2")});
+    QCOMPARE(shownFile, path);
 }
 
 void TestVerifyScreens::unreadableWorkbookIsNotWrittenBack()
@@ -204,7 +182,7 @@ void TestVerifyScreens::unreadableWorkbookIsNotWrittenBack()
     WriteFixtureWorkbook(path, VerifyFixtureSheets());
     const QByteArray original = readFile(path);
 
-    FakeHost host;
+    FakeTaskHost host(t.session());
     host.path = path;
     app::runVerifyTask(host, t.session());
 

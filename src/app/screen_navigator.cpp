@@ -1,0 +1,36 @@
+#include "screen_navigator.h"
+
+#include "about.h"
+
+#include "common/session.h"
+#include "payment_screens/duplicate_folios.h"
+#include "verify_screens/zolt_return_instructions2.h"
+
+namespace zolt::app {
+
+int ScreenNavigator::run(QDialog &screen)
+{
+    return screen.exec();
+}
+
+void ScreenNavigator::showDuplicateFolios()
+{
+    payment_screens::DuplicateFolios screen(m_session, m_parent);
+    screen.Form_Load();
+    run(screen);
+}
+
+void ScreenNavigator::showReturnInstructions2()
+{
+    ZOLT_ReturnInstructions2 screen(m_session, m_parent);
+    screen.Form_Load();
+    run(screen);
+}
+
+void ScreenNavigator::showAbout()
+{
+    About screen(m_session.ui, m_parent);
+    run(screen);
+}
+
+}  // namespace zolt::app

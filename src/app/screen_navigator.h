@@ -1,0 +1,35 @@
+#pragma once
+
+#include "common/widgets/navigator.h"
+
+class QDialog;
+class QWidget;
+
+namespace zolt {
+struct Session;
+}
+
+namespace zolt::app {
+
+// The program's navigator: each screen is shown modally over the parent.
+// run() is what a test replaces to play the user on the real screen.
+class ScreenNavigator : public Navigator {
+public:
+    ScreenNavigator(Session &session, QWidget *parent) : m_session(session), m_parent(parent) {}
+
+    void showDuplicateFolios() override;
+    void showReturnInstructions2() override;
+    void showAbout() override;
+
+protected:
+    // Runs a built and loaded screen until it closes; answers its result.
+    virtual int run(QDialog &screen);
+
+    Session &session() { return m_session; }
+
+private:
+    Session &m_session;
+    QWidget *m_parent;
+};
+
+}  // namespace zolt::app
