@@ -2,7 +2,7 @@
 
 #include "cell_text.h"
 #include "common/errors.h"
-#include "temporary_target.h"
+#include "common/temporary_target.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,7 +56,7 @@ void fixStyleIndex(lxw_format *format)
 
 struct WorkbookWriter::Impl {
     QString target;
-    std::optional<workbook::TemporaryTarget> temporary;
+    std::optional<TemporaryTarget> temporary;
     lxw_workbook *book = nullptr;
     std::vector<SheetLayout> sheets;
 
