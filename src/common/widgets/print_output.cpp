@@ -34,6 +34,20 @@ bool isCompletePdf(const QString &path)
     return file.readAll().trimmed().endsWith("%%EOF");
 }
 
+// Draws the image on one page, scaled to its width; false when the printer
+// cannot start.
+bool paintScaled(QPrinter &printer, const QImage &image)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    QSize size = image.size();
+    size.scale(painter.viewport().size(), Qt::KeepAspectRatio);
+    painter.drawImage(QRect(QPoint(0, 0), size), image);
+    painter.end();
+    return true;
+}
+
 }  // namespace
 
 void PrintOutput::setPdfFolder(const QString &folder)
@@ -89,17 +103,11 @@ void PrintImage(const QImage &image, const QString &documentName, UserDialog &ui
 {
     try {
         PrintOutput output(documentName);
-        QPainter painter;
-        if (!painter.begin(&output.printer())) {
+        if (!paintScaled(output.printer(), image)) {
             ui.message(QStringLiteral("The printout of %1 could not be started.").arg(documentName),
                        MessageIcon::Critical);
             return;
         }
-        const QRect page = painter.viewport();
-        QSize size = image.size();
-        size.scale(page.size(), Qt::KeepAspectRatio);
-        painter.drawImage(QRect(QPoint(0, 0), size), image);
-        painter.end();
         output.finish(ui);
     } catch (const ZoltError &e) {
         ui.message(QStringLiteral("The printout of %1 could not be saved. %2").arg(documentName, e.description()),
