@@ -1,6 +1,7 @@
 #include "payment_save.h"
 
 #include "common/errors.h"
+#include "common/file_backup.h"
 #include "common/progress_count.h"
 #include "common/session.h"
 #include "common/text_utils.h"
@@ -92,21 +93,21 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
 }
 
 // The previous file is kept at the backup path before anything is written.
+// A backup that cannot be made stops the save, and the previous backup stays.
 void Saver::makeBackup(const QString &path, const QString &backupPath)
 {
     if (QFileInfo(path).absoluteFilePath() == QFileInfo(backupPath).absoluteFilePath())
         return;
+    if (QFileInfo::exists(path)) {
+        CopyFileToBackup(path, backupPath);
+        return;
+    }
+    // Nothing to back up: a backup of that name belongs to another file.
     if (QFileInfo::exists(backupPath)) {
         QFile old(backupPath);
         if (!old.remove())
             throw ZoltError(ErrorNumber::PermissionDenied,
                             QStringLiteral("Cannot replace the backup %1: %2").arg(backupPath, old.errorString()));
-    }
-    if (QFileInfo::exists(path)) {
-        QFile current(path);
-        if (!current.copy(backupPath))
-            throw ZoltError(ErrorNumber::PermissionDenied, QStringLiteral("Cannot copy %1 to the backup %2: %3")
-                                                               .arg(path, backupPath, current.errorString()));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "sqlite_db.h"
 
 #include "common/errors.h"
+#include "common/temporary_target.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -155,20 +156,34 @@ std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
     if (mode == Mode::Create && exists)
         throw ZoltError(ErrorNumber::FileAccess, QStringLiteral("%1 already exists").arg(path));
 
-    std::shared_ptr<Database> db(new Database(path));
-    // Each connection is used by the thread that opened it only, so SQLite
-    // need not lock around every call.
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db->m_db, flags, nullptr);
-    if (rc != SQLITE_OK)
-        db->fail(rc);
-    sqlite3_extended_result_codes(db->m_db, 1);
-    sqlite3_busy_timeout(db->m_db, 5000);
+    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    const auto db = connect(path, QFile::encodeName(path), flags);
     // Single user: the write-ahead log with NORMAL syncing keeps the per-row
     // commits of the screens cheap, and a crash still never corrupts the file.
     // A page cache of 64 MB holds the working tables of a large file whole,
     // so a list read in index order reads each page once.
     db->exec(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA cache_size=-65536;"));
+    return db;
+}
+
+std::shared_ptr<Database> Database::openInMemory()
+{
+    // By its name, not SQLITE_OPEN_MEMORY: that flag would keep the file of
+    // a VACUUM INTO in memory too.
+    return connect(QStringLiteral(":memory:"), QByteArrayLiteral(":memory:"),
+                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+std::shared_ptr<Database> Database::connect(const QString &path, const QByteArray &name, int flags)
+{
+    std::shared_ptr<Database> db(new Database(path));
+    // Each connection is used by the thread that opened it only, so SQLite
+    // need not lock around every call.
+    const int rc = sqlite3_open_v2(name.constData(), &db->m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK)
+        db->fail(rc);
+    sqlite3_extended_result_codes(db->m_db, 1);
+    sqlite3_busy_timeout(db->m_db, 5000);
     return db;
 }
 
@@ -215,10 +230,24 @@ void Database::fail(int code) const
 
 void CreateDatabaseFile(const QString &path)
 {
-    auto db = Database::open(path, Database::Mode::Create);
+    auto alreadyThere = [&path] {
+        return ZoltError(ErrorNumber::FileAccess, QStringLiteral("%1 already exists").arg(path));
+    };
+    if (QFileInfo::exists(path))
+        throw alreadyThere();
+    // The tables are made in memory and written out in one go to a
+    // temporary file, which takes the name only once it is complete.
+    const auto db = Database::openInMemory();
     db->exec(QStringLiteral("BEGIN"));
     db->exec(SchemaSql());
     db->exec(QStringLiteral("COMMIT"));
+    TemporaryTarget file(path);
+    Statement vacuum = db->prepare(QStringLiteral("VACUUM INTO ?1"));
+    vacuum.bind(1, file.path());
+    vacuum.run();
+    if (QFileInfo::exists(path))
+        throw alreadyThere();
+    file.commit();
 }
 
 }  // namespace zolt::sql

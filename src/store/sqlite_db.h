@@ -50,6 +50,8 @@ public:
     // Opens an SQLite file. OpenExisting refuses a missing file; Create
     // refuses an existing one.
     static std::shared_ptr<Database> open(const QString &path, Mode mode);
+    // A database that lives in memory only, gone when closed.
+    static std::shared_ptr<Database> openInMemory();
     ~Database();
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
@@ -69,6 +71,7 @@ public:
 
 private:
     explicit Database(const QString &path) : m_path(path) {}
+    static std::shared_ptr<Database> connect(const QString &path, const QByteArray &name, int flags);
 
     QString m_path;
     sqlite3 *m_db = nullptr;
@@ -78,7 +81,9 @@ private:
 // The database definition every fresh working database is made from.
 QString SchemaSql();
 
-// Makes a fresh database file with every table; refuses to touch an existing file.
+// Makes a fresh database file with every table; refuses to touch an existing
+// file. The file appears only once it is complete: a database that cannot be
+// written whole (a full disk) leaves nothing behind.
 void CreateDatabaseFile(const QString &path);
 
 }  // namespace zolt::sql

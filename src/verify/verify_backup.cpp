@@ -1,9 +1,10 @@
 #include "verify_backup.h"
 
+#include "common/errors.h"
+#include "common/file_backup.h"
 #include "common/text_utils.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QDebug>
 
 namespace zolt {
 
@@ -25,9 +26,13 @@ bool CopyToBackup(const QString &fileName, const QString &backupName)
 {
     if (!FileExists(fileName))
         return false;
-    if (QFileInfo::exists(backupName) && !QFile::remove(backupName))
+    try {
+        CopyFileToBackup(fileName, backupName);
+        return true;
+    } catch (const ZoltError &e) {
+        qWarning("%s", qUtf8Printable(e.description()));
         return false;
-    return QFile::copy(fileName, backupName);
+    }
 }
 
 }  // namespace zolt

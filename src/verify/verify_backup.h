@@ -12,8 +12,10 @@ QString VerifyExportBackupName(const QString &fileName);
 // ".zolt" (in any case) ends "bak" instead, any other gets ".bak" appended.
 QString VerifyTaskBackupName(const QString &fileName);
 
-// Replaces the backup by a copy of the file; answers whether the copy was
-// made. A missing or empty file leaves the backup alone.
+// Replaces the backup by a copy of the file (CopyFileToBackup); answers
+// whether the copy was made. A missing or empty file leaves the backup alone,
+// and so does a copy that fails, which is logged: the callers go on without
+// a new backup.
 bool CopyToBackup(const QString &fileName, const QString &backupName);
 
 }  // namespace zolt

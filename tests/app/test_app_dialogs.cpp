@@ -1,3 +1,4 @@
+#include "support/broken_disk.h"
 #include "support/widget_lookup.h"
 #include "app/about.h"
 #include "app/information_dialog.h"
@@ -10,6 +11,9 @@
 #include "support/recording_dialog.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QRandomGenerator>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -125,6 +129,51 @@ private slots:
         QVERIFY(QFileInfo(dir.filePath(pdfs.first())).size() > 0);
         QCOMPARE(ui.messages().size(), 1);
         QVERIFY(ui.messages().first().contains(dir.filePath(pdfs.first())));
+    }
+
+    // A PDF that cannot be written whole is reported, and no file is left.
+    void printoutThatCannotBeSavedIsSaid()
+    {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("this machine has a printer");
+        QTemporaryDir dir;
+        PrintOutput::setPdfFolder(dir.path());
+        const auto reset = qScopeGuard([] { PrintOutput::setPdfFolder(QString()); });
+        QImage image(600, 400, QImage::Format_RGB32);  // noise: a PDF far larger than the limit
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, QRandomGenerator::global()->generate());
+        }
+        auto entries = [](const QString &folder) {
+            return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        };
+        auto failsSaying = [&image](const char *what) {
+            RecordingDialog ui;
+            PrintImage(image, QStringLiteral("About"), ui);
+            return ui.said.size() == 1 && ui.said.first().icon == MessageIcon::Critical
+                && ui.said.first().text.contains(QLatin1String(what));
+        };
+
+        QCOMPARE(RunWithFileSizeLimit(16 * 1024, [&] { return failsSaying("incomplete") ? 0 : 1; }), 0);
+        QCOMPARE(entries(dir.path()), QStringList());
+
+        // The PDF's name taken by a folder, whatever second the printout starts in.
+        const QDateTime now = QDateTime::currentDateTime();
+        for (int s = 0; s < 10; ++s)
+            QVERIFY(QDir(dir.path()).mkdir(now.addSecs(s).toString("'About-'yyyyMMdd-HHmmss'.pdf'")));
+        QVERIFY(failsSaying("About-"));
+        QCOMPARE(entries(dir.path()).size(), 10);
+        for (const QString &folder : entries(dir.path()))
+            QCOMPARE(entries(dir.filePath(folder)), QStringList());
+
+        if (ReadOnlyFoldersAreWritable())
+            QSKIP("running as root: a read-only folder can still be written");
+        const QString readOnly = dir.filePath("ro");
+        QVERIFY(QDir(dir.path()).mkdir("ro"));
+        const ReadOnlyFolder locked(readOnly);
+        PrintOutput::setPdfFolder(readOnly);
+        QVERIFY(failsSaying("ro"));
+        QCOMPARE(entries(readOnly), QStringList());
     }
 
     void systemInfoLookup()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/broken_disk.h"
+
 #include <QProcess>
 #include <QStringList>
 
@@ -10,9 +12,13 @@ struct BatchRun {
     QString err;
 };
 
-inline BatchRun runBatch(const QStringList &arguments)
+// fileSizeLimit above 0: no file zolt-batch writes may grow past that many
+// bytes, as on a disk that is full (zolt::test::LimitFileSize).
+inline BatchRun runBatch(const QStringList &arguments, qint64 fileSizeLimit = 0)
 {
     QProcess p;
+    if (fileSizeLimit > 0)
+        p.setChildProcessModifier([fileSizeLimit] { zolt::test::LimitFileSize(fileSizeLimit); });
     p.start(QStringLiteral(ZOLT_BATCH), arguments);
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,

@@ -1,5 +1,6 @@
 #include "batch_runner.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -24,6 +25,33 @@ private slots:
         run = runBatch({"init-db", db});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(QFileInfo(db).size(), size);
+    }
+
+    // A database that cannot be made whole is not made at all: no file is
+    // left that a later start would take for a working database.
+    void initDbOnABrokenDiskLeavesNothing()
+    {
+        QTemporaryDir dir;
+        auto entries = [&dir] { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+        BatchRun run = runBatch({"init-db", dir.filePath("full.mdb")}, 16 * 1024);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.startsWith("Cannot create "), qPrintable(run.out));
+        QCOMPARE(entries(), QStringList());
+        QCOMPARE(runBatch({"init-db", dir.filePath("full.mdb")}).exitCode, 0);  // nothing in the way of a retry
+
+        QVERIFY(QDir(dir.path()).mkpath("folder.mdb/inside"));
+        QCOMPARE(runBatch({"init-db", dir.filePath("folder.mdb")}).exitCode, 1);
+        QCOMPARE(entries(), QStringList({"folder.mdb", "full.mdb"}));
+        QCOMPARE(QDir(dir.filePath("folder.mdb")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList("inside"));
+
+        if (zolt::test::ReadOnlyFoldersAreWritable())
+            QSKIP("running as root: a read-only folder can still be written");
+        QVERIFY(QDir(dir.path()).mkdir("ro"));
+        zolt::test::ReadOnlyFolder readOnly(dir.filePath("ro"));
+        run = runBatch({"init-db", dir.filePath("ro/x.mdb")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.startsWith("Cannot create "), qPrintable(run.out));
+        QCOMPARE(QDir(dir.filePath("ro")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     }
 
     void usageAndMissingDatabase()

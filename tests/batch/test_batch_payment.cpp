@@ -72,6 +72,11 @@ private slots:
         QVERIFY(run.out.startsWith("Csv2Mdb Unexpected error # 321 Debug (  1-19) occurred: "));
         QVERIFY(run.out.endsWith("Zolt Data Load FAILED\n"));
 
+        QVERIFY(QDir(t.dir()).mkdir("folder.csv"));
+        run = runBatch({"--db", db, "payment-save", t.file("folder.csv")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(QFileInfo(t.file("folder.csv")).isDir());
+
         QCOMPARE(runBatch({"--db", db, "payment-save"}).exitCode, 2);
         QCOMPARE(runBatch({"--db", db, "payment-save", path, "--year", "19"}).exitCode, 2);
         QCOMPARE(runBatch({"--db", db, "payment-load", path, path}).exitCode, 2);
@@ -154,6 +159,53 @@ private slots:
                      qPrintable(run.out + run.err));
         }
         QCOMPARE(ReadBytes(path), original);
+    }
+
+    // A disk that fills up during the save: the save fails, and the payment
+    // file and its backup stay as they were.
+    void saveOnAFullDiskKeepsTheFileAndItsBackup()
+    {
+        constexpr qint64 Limit = 64 * 1024;
+        TestSession t;
+        const QString db = t.file("batch.mdb");
+        QCOMPARE(runBatch({"init-db", db}).exitCode, 0);
+        QStringList details;
+        for (int i = 0; i < 1500; ++i)
+            details << QString("#%1,OWNER %1,05,101,#%1,100.00,A,100.00,90.00,80.00,0.00,LOT %1").arg(i);
+        const QString path = t.file("Zoltdata.csv");
+        PaymentFileText().year(ThisYear()).group("1", "12", details).write(path);
+        const QByteArray large = ReadBytes(path);
+        QVERIFY(large.size() > Limit);
+        QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 0);
+        auto files = [&t] { return QDir(t.dir()).entryList({"Zoltdata*", "small*"}, QDir::AllEntries | QDir::Hidden); };
+
+        // The backup copy does not fit: the save stops, the old backup stays.
+        PaymentFileText::WriteBytes(t.file("Zoltdata.bak"), "the previous backup");
+        BatchRun run = runBatch({"--db", db, "payment-save", path}, Limit);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(ReadBytes(t.file("Zoltdata.bak")), QByteArray("the previous backup"));
+        QCOMPARE(ReadBytes(path), large);
+        QCOMPARE(files(), QStringList({"Zoltdata.bak", "Zoltdata.csv"}));
+        QVERIFY2(run.out.startsWith("Mdb2Csv Unexpected error # 61 Debug (  2) occurred: "), qPrintable(run.out));
+
+        // A small file is backed up; the new one does not fit.
+        const QString small = t.file("small.csv");
+        PaymentFileText::WriteBytes(small, "small");
+        run = runBatch({"--db", db, "payment-save", small}, Limit);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.startsWith("Mdb2Csv Unexpected error # 61 Debug ("), qPrintable(run.out));
+        QCOMPARE(ReadBytes(small), QByteArray("small"));
+        QCOMPARE(ReadBytes(t.file("small.bak")), QByteArray("small"));
+        QCOMPARE(files(), QStringList({"small.bak", "small.csv", "Zoltdata.bak", "Zoltdata.csv"}));
+
+        // A backup name taken by a folder: nothing is written.
+        QVERIFY(QDir(t.dir()).mkdir("Folder.bak"));
+        PaymentFileText::WriteBytes(t.file("Folder.csv"), "folder");
+        run = runBatch({"--db", db, "payment-save", t.file("Folder.csv")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.contains(" Debug (  2) occurred: Cannot back up " + t.file("Folder.csv")), qPrintable(run.out));
+        QCOMPARE(ReadBytes(t.file("Folder.csv")), QByteArray("folder"));
+        QVERIFY(QFileInfo(t.file("Folder.bak")).isDir());
     }
 };
 

@@ -10,10 +10,13 @@ class QPrinter;
 
 namespace zolt {
 
+class TemporaryTarget;
 class UserDialog;
 
 // Printing without a dialog: to the default printer, or, on a machine without
-// one, to a PDF file whose place the user is told.
+// one, to a PDF file whose place the user is told. The PDF is written beside
+// its place under a temporary name and put there only once it is complete.
+// Throws ZoltError when no PDF can be started in the folder.
 class PrintOutput {
 public:
     // documentName names the job and the PDF ("About" gives About.pdf).
@@ -24,8 +27,11 @@ public:
     bool toPdf() const { return !m_pdfPath.isEmpty(); }
     QString pdfPath() const { return m_pdfPath; }
 
-    // Tells the user where a PDF went; nothing for a real printer.
-    void reportDestination(UserDialog &ui) const;
+    // Once painting has ended: a PDF is checked to be whole and put at
+    // pdfPath(), and the user is told where it went. Throws ZoltError when it
+    // cannot be (a full disk, a name taken by a folder), leaving no file.
+    // Nothing to do for a real printer.
+    void finish(UserDialog &ui);
 
     // Folder for PDFs when there is no printer; tests point it elsewhere.
     static void setPdfFolder(const QString &folder);
@@ -34,9 +40,11 @@ public:
 private:
     std::unique_ptr<QPrinter> m_printer;
     QString m_pdfPath;
+    std::unique_ptr<TemporaryTarget> m_pdfFile;  // the PDF while it is written
 };
 
-// Prints an image (a window's picture) scaled to the page width.
+// Prints an image (a window's picture) scaled to the page width. A printout
+// that fails is reported to the user.
 void PrintImage(const QImage &image, const QString &documentName, UserDialog &ui);
 
 }  // namespace zolt

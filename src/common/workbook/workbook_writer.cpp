@@ -2,7 +2,9 @@
 
 #include "cell_text.h"
 #include "common/errors.h"
-#include "temporary_target.h"
+#include "common/temporary_target.h"
+#include "workbook_problem.h"
+#include "written_package.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,7 +58,7 @@ void fixStyleIndex(lxw_format *format)
 
 struct WorkbookWriter::Impl {
     QString target;
-    std::optional<workbook::TemporaryTarget> temporary;
+    std::optional<TemporaryTarget> temporary;
     lxw_workbook *book = nullptr;
     std::vector<SheetLayout> sheets;
 
@@ -224,6 +226,15 @@ void WorkbookWriter::save()
     if (error != LXW_NO_ERROR) {
         d->temporary->discard();
         d->check(error);
+    }
+    // The library writes its parts through temporary files of its own
+    // without checking those writes, so its success proves nothing: the
+    // finished file is read back whole before it replaces the target.
+    try {
+        workbook::CheckWrittenPackage(d->temporary->path());
+    } catch (const workbook::WorkbookProblem &problem) {
+        d->temporary->discard();
+        d->fail(QStringLiteral("the file written is incomplete, %1; is the disk full?").arg(problem.reason));
     }
     d->temporary->commit();
 }

@@ -8,7 +8,8 @@ namespace zolt {
 // Writes a new .xlsx workbook through libxlsxwriter. Nothing reaches the
 // target path until save(): the workbook is written to a temporary file in the
 // target's folder and renamed over the target only when complete, so a failed
-// write leaves whatever was there before.
+// write leaves whatever was there before. The finished file is read back and
+// checked whole before it replaces the target.
 // Every failure throws ZoltError naming the file and what went wrong.
 //
 // Column formats and the header row's font reach every cell they concern,

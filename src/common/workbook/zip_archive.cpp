@@ -21,10 +21,11 @@ QString zipErrorText(int code)
 
 }  // namespace
 
-ZipArchive::ZipArchive(const QString &path)
+ZipArchive::ZipArchive(const QString &path, Checks checks)
 {
     int code = 0;
-    m_zip = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
+    const int flags = ZIP_RDONLY | (checks == Checks::Strict ? ZIP_CHECKCONS : 0);
+    m_zip = zip_open(QFile::encodeName(path).constData(), flags, &code);
     if (!m_zip)
         Fail(QStringLiteral("it is not a valid zip package (%1)").arg(zipErrorText(code)));
 }
@@ -44,17 +45,37 @@ bool ZipArchive::contains(const QString &partName) const
     return locate(partName) >= 0;
 }
 
+qint64 ZipArchive::partCount() const
+{
+    return zip_get_num_entries(m_zip, 0);
+}
+
+QString ZipArchive::partName(qint64 index) const
+{
+    const char *name = zip_get_name(m_zip, zip_uint64_t(index), ZIP_FL_ENC_GUESS);
+    if (!name)
+        Fail(QStringLiteral("the part at position %1 has no name (%2)")
+                 .arg(index)
+                 .arg(QString::fromLocal8Bit(zip_strerror(m_zip))));
+    return QString::fromUtf8(name);
+}
+
 std::unique_ptr<QIODevice> ZipArchive::open(const QString &partName) const
 {
     const qint64 index = locate(partName);
     if (index < 0)
         Fail(QStringLiteral("the part %1 is missing").arg(partName));
+    return openAt(index, partName);
+}
+
+std::unique_ptr<ZipPartDevice> ZipArchive::openAt(qint64 index, const QString &partName) const
+{
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (zip_stat_index(m_zip, index, 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)
+    if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)
         && stat.size > quint64(MaxPartSize))
         Fail(QStringLiteral("the part %1 unpacks to more than %2 MB").arg(partName).arg(MaxPartSize >> 20));
-    zip_file *file = zip_fopen_index(m_zip, index, 0);
+    zip_file *file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
     if (!file)
         Fail(QStringLiteral("the part %1 cannot be unpacked (%2)")
                  .arg(partName, QString::fromLocal8Bit(zip_strerror(m_zip))));
@@ -64,25 +85,40 @@ std::unique_ptr<QIODevice> ZipArchive::open(const QString &partName) const
     return device;
 }
 
-QByteArray ZipArchive::read(const QString &partName) const
+namespace {
+
+QByteArray readToEnd(ZipPartDevice &part)
 {
-    const auto device = open(partName);
-    auto *part = static_cast<ZipPartDevice *>(device.get());
     // A false size in the zip directory costs no more than this up front.
-    QByteArray bytes(std::min<qint64>(part->announcedSize(), 64 << 20), Qt::Uninitialized);
+    QByteArray bytes(std::min<qint64>(part.announcedSize(), 64 << 20), Qt::Uninitialized);
     qint64 filled = 0;
     for (;;) {
         if (filled == bytes.size())  // one byte past the limit is enough to see it crossed
-            bytes.resize(std::min<qint64>(std::max<qint64>(2 * filled, 65536), MaxPartSize + 1));
-        const qint64 n = device->read(bytes.data() + filled, bytes.size() - filled);
+            bytes.resize(std::min<qint64>(std::max<qint64>(2 * filled, 65536), ZipArchive::MaxPartSize + 1));
+        const qint64 n = part.read(bytes.data() + filled, bytes.size() - filled);
         if (n <= 0)
             break;
         filled += n;
     }
-    if (!part->failure().isEmpty())
-        Fail(part->failure());
+    if (!part.failure().isEmpty())
+        Fail(part.failure());
     bytes.truncate(filled);
     return bytes;
+}
+
+}  // namespace
+
+QByteArray ZipArchive::read(const QString &partName) const
+{
+    const qint64 index = locate(partName);
+    if (index < 0)
+        Fail(QStringLiteral("the part %1 is missing").arg(partName));
+    return readToEnd(*openAt(index, partName));
+}
+
+QByteArray ZipArchive::readAt(qint64 index) const
+{
+    return readToEnd(*openAt(index, partName(index)));
 }
 
 ZipPartDevice::ZipPartDevice(zip_file *file, const QString &partName, qint64 announcedSize)

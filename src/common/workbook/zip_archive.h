@@ -9,13 +9,19 @@ struct zip_file;
 
 namespace zolt::workbook {
 
+class ZipPartDevice;
+
 // Reading access to the parts of a zip package. Failures throw WorkbookProblem.
 class ZipArchive {
 public:
     // No single part may unpack to more than this many bytes.
     static constexpr qint64 MaxPartSize = qint64(512) * 1024 * 1024;
 
-    explicit ZipArchive(const QString &path);
+    // Strict also compares every part's local header with the zip's
+    // directory, for files just written rather than files received.
+    enum class Checks { Usual, Strict };
+
+    explicit ZipArchive(const QString &path, Checks checks = Checks::Usual);
     ~ZipArchive();
     ZipArchive(const ZipArchive &) = delete;
     ZipArchive &operator=(const ZipArchive &) = delete;
@@ -24,11 +30,18 @@ public:
     bool contains(const QString &partName) const;
     // The part's unpacked bytes as a stream, read as they are needed.
     std::unique_ptr<QIODevice> open(const QString &partName) const;
-    // The part's unpacked bytes, all at once.
+    // The part's unpacked bytes, all at once. Reading a part to its end
+    // checks its size and checksum against the zip's directory.
     QByteArray read(const QString &partName) const;
+
+    // The parts by position in the zip's directory, from 0.
+    qint64 partCount() const;
+    QString partName(qint64 index) const;
+    QByteArray readAt(qint64 index) const;
 
 private:
     qint64 locate(const QString &partName) const;
+    std::unique_ptr<ZipPartDevice> openAt(qint64 index, const QString &partName) const;
     zip *m_zip = nullptr;
 };
 

@@ -1,9 +1,12 @@
+#include "support/broken_disk.h"
 #include "support/test_files.h"
 #include "zip_fixture.h"
 
 #include "common/errors.h"
+#include "common/workbook/workbook_problem.h"
 #include "common/workbook/workbook_reader.h"
 #include "common/workbook/workbook_writer.h"
+#include "common/workbook/written_package.h"
 
 #include <QDir>
 #include <QFile>
@@ -165,6 +168,84 @@ private slots:
             QVERIFY2(error.description().contains(path), qPrintable(error.description()));
         }
         QCOMPARE(readFile(path), QByteArray("the previous workbook"));
+    }
+
+    // The library writes its parts through temporary files without checking
+    // those writes: on a full disk it still reports success.
+    void saveOnAFullDiskKeepsOldWorkbook()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("MortNo1.xlsx");
+        writeFile(path, "the previous workbook");
+        const int outcome = RunWithFileSizeLimit(64 * 1024, [&path] {
+            WorkbookWriter writer(path);
+            const int sheet = writer.addSheet(QStringLiteral("Mortgage"));
+            for (int row = 1; row <= 20000; ++row) {
+                for (int column = 1; column <= 4; ++column)
+                    writer.writeText(sheet, row, column, QStringLiteral("TEXT %1 %2").arg(row).arg(column));
+            }
+            try {
+                writer.save();
+                return 1;
+            } catch (const ZoltError &error) {
+                return error.description().contains(path) ? 0 : 2;
+            }
+        });
+        QCOMPARE(outcome, 0);
+        QCOMPARE(readFile(path), QByteArray("the previous workbook"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"MortNo1.xlsx"});
+    }
+
+    // What the check of a written package catches, the zip's checksums
+    // included: a part cut short inside a zip that is itself correct.
+    void damagedPackageIsCaught()
+    {
+        QTemporaryDir dir;
+        const QByteArray strings = "<sst><si><t>" + QByteArray(5000, 'x') + "</t></si></sst>";
+        const auto good = MinimalWorkbook({{"A", WorksheetXml("<row><c t=\"s\"><v>0</v></c></row>")}}, strings);
+        const QString path = dir.filePath("check.xlsx");
+        WriteZip(path, good);
+        workbook::CheckWrittenPackage(path);
+        const QByteArray bytes = readFile(path);
+
+        auto problem = [&path] {
+            try {
+                workbook::CheckWrittenPackage(path);
+            } catch (const workbook::WorkbookProblem &problem) {
+                return problem.reason;
+            }
+            return QStringLiteral("no problem");
+        };
+        auto withPart = [&](const QString &name, const QByteArray &content) {
+            auto parts = good;
+            parts[name] = content;
+            WriteZip(path, parts);
+        };
+        withPart("xl/sharedStrings.xml", strings.left(4096));
+        QVERIFY2(problem().contains("xl/sharedStrings.xml"), qPrintable(problem()));
+        withPart("xl/_rels/workbook.xml.rels", QByteArray());
+        QVERIFY2(problem().contains("xl/_rels/workbook.xml.rels"), qPrintable(problem()));
+        withPart("xl/media/image1.png", QByteArray("\x89PNG not XML"));  // other parts are only unpacked
+        QCOMPARE(problem(), QStringLiteral("no problem"));
+
+        writeFile(path, bytes.left(bytes.size() - 10));
+        QVERIFY2(problem().contains("not a valid zip"), qPrintable(problem()));
+
+        // A byte changed inside a part's packed data; a checksum that does
+        // not match the part, in its local header and in the directory alike.
+        const QByteArray name = "xl/sharedStrings.xml";
+        const qsizetype local = bytes.indexOf(name) - 30;
+        const qsizetype central = bytes.indexOf(name, local + 30 + name.size()) - 46;
+        const qsizetype data = local + 30 + name.size() + (uchar(bytes[local + 28]) | uchar(bytes[local + 29]) << 8);
+        QByteArray damaged = bytes;
+        damaged[data + 10] = char(damaged[data + 10] ^ 0x55);
+        writeFile(path, damaged);
+        QVERIFY2(problem().contains(name), qPrintable(problem()));
+        damaged = bytes;
+        damaged[local + 14] = char(damaged[local + 14] ^ 1);
+        damaged[central + 16] = char(damaged[central + 16] ^ 1);
+        writeFile(path, damaged);
+        QVERIFY2(problem().contains(name) && problem().contains("CRC"), qPrintable(problem()));
     }
 
     void refusedValuesThrow()

@@ -1,23 +1,20 @@
 #include "temporary_target.h"
 
-#include "common/errors.h"
+#include "errors.h"
+#include "file_replace.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
-namespace zolt::workbook {
+namespace zolt {
 
 namespace {
 
-ZoltError cannotWrite(const QString &target, const QString &reason)
+ZoltError cannotWrite(int number, const QString &target, const QString &reason)
 {
-    return ZoltError(ErrorNumber::FileAccess,
-                     QStringLiteral("The workbook %1 cannot be written: %2.").arg(QDir::toNativeSeparators(target), reason));
+    return ZoltError(number, QStringLiteral("Cannot write %1: %2.").arg(QDir::toNativeSeparators(target), reason));
 }
 
 // The new file takes the permissions of the one it replaces, or the usual
@@ -39,7 +36,8 @@ TemporaryTarget::TemporaryTarget(const QString &target) : m_target(target)
     QTemporaryFile reserved(info.absoluteDir().filePath(info.fileName() + QStringLiteral(".XXXXXX.tmp")));
     reserved.setAutoRemove(false);
     if (!reserved.open())
-        throw cannotWrite(target, QStringLiteral("no file can be created in its folder (%1)").arg(reserved.errorString()));
+        throw cannotWrite(ErrorNumber::PermissionDenied, target,
+                          QStringLiteral("no file can be created in its folder (%1)").arg(reserved.errorString()));
     m_path = reserved.fileName();
 }
 
@@ -58,13 +56,11 @@ void TemporaryTarget::discard()
 void TemporaryTarget::commit()
 {
     QFile::setPermissions(m_path, permissionsFor(m_target));
-    // rename() replaces an existing target in one step; QFile::rename would not.
-    if (std::rename(QFile::encodeName(m_path).constData(), QFile::encodeName(m_target).constData()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    if (const int error = MoveIntoPlace(m_path, m_target)) {
         discard();
-        throw cannotWrite(m_target, reason);
+        throw cannotWrite(ErrorNumberOfSystemError(error), m_target, SystemErrorText(error));
     }
     m_path.clear();
 }
 
-}  // namespace zolt::workbook
+}  // namespace zolt

@@ -1,0 +1,68 @@
+// The backup copy: a previous backup is replaced only by a complete new one.
+
+#include "support/broken_disk.h"
+#include "support/test_files.h"
+
+#include "common/errors.h"
+#include "common/file_backup.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace zolt;
+using namespace zolt::test;
+
+class TestFileBackup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void backupIsReplacedOnlyByACompleteCopy()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("MortNo1.xlsx");
+        const QString backup = dir.filePath("MortNo1.bak");
+        const QByteArray content(300 * 1024, 'x');
+        writeFile(source, content);
+        writeFile(backup, "the previous backup");
+        auto entries = [&dir] { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+        const QStringList both = {"MortNo1.bak", "MortNo1.xlsx"};
+
+        // A disk that fills up halfway through the copy.
+        const int outcome = RunWithFileSizeLimit(100 * 1024, [&] {
+            try {
+                CopyFileToBackup(source, backup);
+                return 1;
+            } catch (const ZoltError &e) {
+                const bool named = e.description().contains(source) && e.description().contains(backup);
+                return e.number() == ErrorNumber::DiskFull && named ? 0 : 2;
+            }
+        });
+        QCOMPARE(outcome, 0);
+        QCOMPARE(readFile(backup), QByteArray("the previous backup"));
+        QCOMPARE(entries(), both);
+
+        CopyFileToBackup(source, backup);
+        QCOMPARE(readFile(backup), content);
+        QCOMPARE(entries(), both);
+
+        QVERIFY_THROWS_EXCEPTION(ZoltError, CopyFileToBackup(dir.filePath("missing.xlsx"), backup));
+        QCOMPARE(readFile(backup), content);
+
+        // A backup name taken by a folder.
+        QVERIFY(QDir(dir.path()).mkpath("Folder.bak/inside"));
+        QVERIFY_THROWS_EXCEPTION(ZoltError, CopyFileToBackup(source, dir.filePath("Folder.bak")));
+        QCOMPARE(QDir(dir.filePath("Folder.bak")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList("inside"));
+        QCOMPARE(entries(), QStringList({"Folder.bak", "MortNo1.bak", "MortNo1.xlsx"}));
+
+        if (ReadOnlyFoldersAreWritable())
+            QSKIP("running as root: a read-only folder can still be written");
+        const ReadOnlyFolder readOnly(dir.path());
+        QVERIFY_THROWS_EXCEPTION(ZoltError, CopyFileToBackup(source, dir.filePath("new.bak")));
+        QVERIFY_THROWS_EXCEPTION(ZoltError, CopyFileToBackup(source, backup));
+        QCOMPARE(readFile(backup), content);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileBackup)
+#include "test_file_backup.moc"
