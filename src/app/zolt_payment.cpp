@@ -8,6 +8,7 @@
 #include "screen_navigator.h"
 #include "verify_task.h"
 
+#include "common/error_trap.h"
 #include "common/errors.h"
 #include "common/progress_count.h"
 #include "common/session.h"
@@ -251,10 +252,8 @@ void ZoltPayment::startTask(const TaskStart &task)
             step = QStringLiteral("6");
             runTask(task);
         }
-    } catch (const ZoltError &e) {
-        reportUnexpectedError(task, NumberWithSignPlace(e.number()), step, e.description());
     } catch (const std::exception &e) {
-        reportUnexpectedError(task, QStringLiteral(" 0"), step, QString::fromLocal8Bit(e.what()));
+        reportUnexpectedError(task, step, e);
     } catch (const WorkStopped &) {
         // Work the user stopped: the window closes below.
     }
@@ -270,13 +269,10 @@ void ZoltPayment::runTask(const TaskStart &task)
     task.run(*this, m_session);
 }
 
-void ZoltPayment::reportUnexpectedError(const TaskStart &task, const QString &number, const QString &step,
-                                        const QString &description)
+void ZoltPayment::reportUnexpectedError(const TaskStart &task, const QString &step, const std::exception &error)
 {
     m_session.ui.setBusy(false);
-    m_session.ui.message(
-        QStringLiteral("Unexpected error #%1 Debug (%2) occurred: %3").arg(number, step, description),
-        MessageIcon::Critical);
+    m_session.ui.message(ProcedureTrapMessage(QString(), step, error), MessageIcon::Critical);
     if (task.closeOnUnexpectedError)
         close();
     else

@@ -79,8 +79,7 @@ private:
     void restoreRememberedLocation();
     void startTask(const TaskStart &task);
     void runTask(const TaskStart &task);
-    void reportUnexpectedError(const TaskStart &task, const QString &number, const QString &step,
-                               const QString &description);
+    void reportUnexpectedError(const TaskStart &task, const QString &step, const std::exception &error);
     // File chosen, present and usable, choice remembered; false when the task stops.
     bool checkAndRememberChoice(const TaskStart &task, QString &step);
 

@@ -3,6 +3,7 @@
 #include "batch_command.h"
 #include "terminal_dialog.h"
 
+#include "common/error_trap.h"
 #include "common/errors.h"
 #include "store/data_environment.h"
 
@@ -104,12 +105,10 @@ int main(int argc, char **argv)
     // (a damaged database read outside their traps) ends the command here.
     try {
         return command->run(session, args);
-    } catch (const ZoltError &e) {
-        out.flush();
-        err << "zolt-batch: " << name << " failed: error #" << e.number() << ": " << e.description() << "\n";
     } catch (const std::exception &e) {
         out.flush();
-        err << "zolt-batch: " << name << " failed: " << e.what() << "\n";
+        const TrappedError trapped = Trapped(e);
+        err << "zolt-batch: " << name << " failed: error #" << trapped.number << ": " << trapped.description << "\n";
     }
     return Exit::Failed;
 }

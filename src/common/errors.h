@@ -23,6 +23,7 @@ constexpr int FieldNotFound = 3265;
 constexpr int RecordsetClosed = 3704;
 constexpr int NotUpdatable = 3251;        // the source is not a single table
 constexpr int CharacterNotEncodable = 3800; // text has no form in the file's code page
+constexpr int Unexpected = 51;             // a failure the program did not foresee
 // Database errors carry SQLite's extended result code as their number.
 }  // namespace ErrorNumber
 

@@ -1,9 +1,9 @@
 #include "payment_format.h"
 
+#include "common/clock.h"
 #include "common/errors.h"
 #include "common/text_utils.h"
 
-#include <QDate>
 #include <algorithm>
 
 namespace zolt::payment {
@@ -56,18 +56,9 @@ QString AgencyFilter(const QString &mortco)
     return QStringLiteral("MORTCO = ") + QuoteCriteria(mortco);
 }
 
-QString TrapMessage(const QString &procedure, const std::exception &error, const QString &step)
-{
-    const auto *zolt = dynamic_cast<const ZoltError *>(&error);
-    const int number = zolt ? zolt->number() : ErrorNumber::FileAccess;
-    const QString description = zolt ? zolt->description() : QString::fromLocal8Bit(error.what());
-    return procedure + QStringLiteral(" Unexpected error #") + NumberWithSignPlace(number) + QStringLiteral(" Debug (")
-           + step + QStringLiteral(")") + QStringLiteral(" occurred: ") + description;
-}
-
 int CurrentYear()
 {
-    return QDate::currentDate().year();
+    return Today().year();
 }
 
 }  // namespace zolt::payment

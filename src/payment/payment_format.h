@@ -44,8 +44,4 @@ int CurrentYear();
 // "MORTCO = '0012'": the filter of one agency's payments.
 QString AgencyFilter(const QString &mortco);
 
-// The message of the load's and the save's error trap: procedure name, error
-// number, trace step and what went wrong.
-QString TrapMessage(const QString &procedure, const std::exception &error, const QString &step);
-
 }  // namespace zolt::payment

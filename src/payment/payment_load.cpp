@@ -1,5 +1,6 @@
 #include "payment_load.h"
 
+#include "common/error_trap.h"
 #include "common/errors.h"
 #include "common/progress_count.h"
 #include "common/session.h"
@@ -148,7 +149,7 @@ PaymentLoadResult Loader::run(const QString &path)
         if (m_started)
             restoreRecordsets();
         m_s.ui.setBusy(false);
-        m_s.ui.message(TrapMessage(QStringLiteral("Csv2Mdb"), e, m_step), MessageIcon::Critical);
+        m_s.ui.message(ProcedureTrapMessage(QStringLiteral("Csv2Mdb"), m_step, e), MessageIcon::Critical);
         m_result.outcome = Outcome::Failed;
     }
     return m_result;

@@ -1,5 +1,6 @@
 #include "payment_save.h"
 
+#include "common/error_trap.h"
 #include "common/errors.h"
 #include "common/file_backup.h"
 #include "common/progress_count.h"
@@ -87,7 +88,7 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
         return {false, 0, true};
     } catch (const std::exception &e) {
         m_s.ui.setBusy(false);
-        m_s.ui.message(TrapMessage(QStringLiteral("Mdb2Csv"), e, m_step), MessageIcon::Critical);
+        m_s.ui.message(ProcedureTrapMessage(QStringLiteral("Mdb2Csv"), m_step, e), MessageIcon::Critical);
         return {false, 0};
     }
 }

@@ -1,5 +1,6 @@
 #include "data_environment.h"
 
+#include "common/error_trap.h"
 #include "common/errors.h"
 #include "common/text_utils.h"
 #include "common/user_dialog.h"
@@ -195,9 +196,7 @@ std::unique_ptr<DataEnvironment> DataEnvironment::start(const QString &appDir, c
         return de;
     } catch (const ZoltError &e) {
         ui.setBusy(false);
-        ui.message(QStringLiteral("SEVERE ERROR (DataEnvironment_Initialize-%1 ) # %2\n%3")
-                       .arg(step, QString::number(e.number()), e.description()),
-                   MessageIcon::Critical);
+        ui.message(StartupTrapMessage(step, e), MessageIcon::Critical);
         return nullptr;
     }
 }

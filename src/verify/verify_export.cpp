@@ -1,5 +1,6 @@
 #include "verify_export.h"
 
+#include "common/error_trap.h"
 #include "common/errors.h"
 #include "common/progress_count.h"
 #include "common/session.h"
@@ -15,7 +16,6 @@ namespace {
 
 using verify::Sheet;
 
-constexpr int InternalError = 51;
 
 // The trace texts of one sheet of the export.
 struct ExportSteps {
@@ -161,11 +161,9 @@ private:
     std::optional<ProgressCount> m_progress;  // rows written of all rows
 };
 
-void reportFailure(Session &session, const QString &trace, int number, const QString &description)
+void reportFailure(Session &session, const QString &trace, const std::exception &error)
 {
-    session.ui.message(QStringLiteral("Error Mdb2Xls(") + trace + QStringLiteral(") Err#")
-                           + NumberWithSignPlace(number) + QStringLiteral(" Description: ") + description,
-                       MessageIcon::Critical);
+    session.ui.message(WorkbookTrapMessage(QStringLiteral("Mdb2Xls"), trace, error), MessageIcon::Critical);
 }
 
 }  // namespace
@@ -177,11 +175,8 @@ bool Mdb2Xls(Session &session, const QString &FileName)
         exporter.run();
     } catch (const WorkStopped &) {
         return false;  // the user stopped the program: the unfinished workbook is dropped
-    } catch (const ZoltError &e) {
-        reportFailure(session, exporter.trace(), e.number(), e.description());
-        return false;
     } catch (const std::exception &e) {
-        reportFailure(session, exporter.trace(), InternalError, QString::fromLocal8Bit(e.what()));
+        reportFailure(session, exporter.trace(), e);
         return false;
     }
     session.ui.letEventsRun();

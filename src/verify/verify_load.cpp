@@ -1,5 +1,6 @@
 #include "verify_load.h"
 
+#include "common/error_trap.h"
 #include "common/errors.h"
 #include "common/progress_count.h"
 #include "common/workbook/open_workbook.h"
@@ -16,7 +17,6 @@ namespace {
 
 using verify::LoadContext;
 
-constexpr int InternalError = 51;
 
 struct TableToEmpty {
     Recordset &(DataEnvironment::*recordset)();
@@ -168,11 +168,10 @@ void closeAndRefresh(LoadContext &context, SpreadsheetState &workbook)
 }
 
 // The error trap: says what happened and where, keeps what was stored.
-void trap(LoadContext &context, SpreadsheetState &workbook, int outerDepth, int number, const QString &description)
+void trap(LoadContext &context, SpreadsheetState &workbook, int outerDepth, const std::exception &error)
 {
     context.counts.trapped = true;
-    const QString text = QStringLiteral("Error Xls2Mdb(") + context.trace.text() + QStringLiteral(") Err#")
-        + NumberWithSignPlace(number) + QStringLiteral(" Description: ") + description;
+    const QString text = WorkbookTrapMessage(QStringLiteral("Xls2Mdb"), context.trace.text(), error);
     commitStored(context, outerDepth);
     context.session.ui.message(text, MessageIcon::Critical);
     if (context.reportToList()) {
@@ -216,10 +215,8 @@ VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessag
         context.counts.stopped = true;
         commitStored(context, outerDepth);
         closeAndRefresh(context, workbook);
-    } catch (const ZoltError &e) {
-        trap(context, workbook, outerDepth, e.number(), e.description());
     } catch (const std::exception &e) {
-        trap(context, workbook, outerDepth, InternalError, QString::fromLocal8Bit(e.what()));
+        trap(context, workbook, outerDepth, e);
     }
     return context.counts;
 }

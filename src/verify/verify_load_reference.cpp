@@ -1,5 +1,6 @@
 #include "verify_load_reference.h"
 
+#include "common/clock.h"
 #include "common/text_utils.h"
 #include "common/workbook/workbook_reader.h"
 #include "store/data_environment.h"
@@ -121,7 +122,7 @@ private:
                 m_insert.setNumber(int(c), value.toLongLong());
         }
         if (isFolioMask())
-            m_insert.setText(int(m_sheet.columns.size()), QString::number(QDate::currentDate().year()));
+            m_insert.setText(int(m_sheet.columns.size()), QString::number(Today().year()));
         m_insert.addRow();
     }
 

@@ -1,8 +1,10 @@
 #include "payment_fixture.h"
 #include "support/test_session.h"
 
-#include "app/payment_task.h"
 #include "support/fake_task_host.h"
+
+#include "app/payment_task.h"
+#include "common/clock.h"
 
 #include <QtTest>
 
@@ -92,6 +94,28 @@ private slots:
         QVERIFY(t.ui.messages().isEmpty());
         QVERIFY(host.savingHidFileType);
         QVERIFY(ReadBytes(host.path).startsWith("ZOLT DATA FOR YEAR " + last.toLatin1()));
+    }
+
+    // The year checks ask the program's clock: set to 2031, a file of 2031
+    // is this year's and one of 2026 is not.
+    void theClockDecidesTheCurrentYear()
+    {
+        TestSession t;
+        FakeTaskHost host(t.session());
+        host.path = t.file("Zoltdata.csv");
+        SetTodayForTesting(QDate(2031, 3, 4));
+        PaymentFileText::WriteBytes(host.path, fileOfYear("2026"));
+        app::runPaymentTask(host, t.session());
+        QVERIFY(!host.closed);
+        QVERIFY(t.ui.messages().value(0).contains("Year in the file = 2026\nThis Year = 2031"));
+        PaymentFileText::WriteBytes(host.path, fileOfYear("2032"));  // next year still loads, as a future one
+        app::runPaymentTask(host, t.session());
+        QCOMPARE(t.ui.messages().value(1), QString("The Zoltdata.csv data contain FUTURE/UNKNOWN year payments??""?!\nYear = 2032"));
+        PaymentFileText::WriteBytes(host.path, fileOfYear("2031"));
+        app::runPaymentTask(host, t.session());
+        SetTodayForTesting(QDate());
+        QVERIFY(host.closed);
+        QVERIFY(ReadBytes(host.path).startsWith("ZOLT DATA FOR YEAR 2031\r\n"));
     }
 
     void failedAndDuplicateLoads()
