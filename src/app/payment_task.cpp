@@ -7,6 +7,7 @@
 #include "payment/payment_format.h"
 #include "payment/payment_load.h"
 #include "payment/payment_task_rules.h"
+#include "store/zolt_system.h"
 
 #include <optional>
 
@@ -102,7 +103,7 @@ void runPaymentTask(TaskHost &host, Session &session)
 {
     if (!loadPaymentFile(host, session))
         return;
-    const QString dataYear = payment::LoadedDataYear(session);
+    const QString dataYear = ZoltSystem(session.de).dataYear();
     const std::optional<bool> historical = acceptDataYear(host, session, dataYear);
     if (!historical)
         return;

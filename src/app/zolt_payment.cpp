@@ -3,7 +3,6 @@
 #include "app_icon.h"
 #include "app_info.h"
 #include "payment_task.h"
-#include "remembered_location.h"
 #include "return_email_menu.h"
 #include "screen_navigator.h"
 #include "verify_task.h"
@@ -15,6 +14,7 @@
 #include "common/text_utils.h"
 #include "common/widgets/file_checks.h"
 #include "common/widgets/file_location_picker.h"
+#include "store/zolt_system.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -202,9 +202,9 @@ void ZoltPayment::Option_VERIFY_Click()
 
 void ZoltPayment::restoreRememberedLocation()
 {
-    std::optional<FileLocation> location;
+    std::optional<RememberedFile> location;
     try {
-        location = RememberedLocation(m_session.de);
+        location = ZoltSystem(m_session.de).rememberedFile();
     } catch (const ZoltError &e) {
         qWarning("ZoltSystem could not be read: %s", qUtf8Printable(e.description()));
     }
@@ -307,7 +307,7 @@ bool ZoltPayment::checkAndRememberChoice(const TaskStart &task, QString &step)
         return false;
     }
     step = QStringLiteral("5");
-    RememberLocation(m_session.de, {m_picker->drive(), m_picker->directory(), m_picker->fileName()});
+    ZoltSystem(m_session.de).rememberFile({m_picker->drive(), m_picker->directory(), m_picker->fileName()});
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "payment/payment_save.h"
 #include "payment/payment_task_rules.h"
 #include "store/data_environment.h"
+#include "store/zolt_system.h"
 
 #include <QTextStream>
 
@@ -34,7 +35,7 @@ const BatchCommand &command(const QString &name)
 
 void printAgencies(Session &session)
 {
-    print(QStringLiteral("Data year: ") + payment::LoadedDataYear(session));
+    print(QStringLiteral("Data year: ") + ZoltSystem(session.de).dataYear());
     Recordset &groups = session.de.rsGroup();
     groups.ensureOpen();
     for (groups.moveFirst(); !groups.eof(); groups.moveNext())
@@ -64,7 +65,7 @@ int PaymentLoad(Session &session, const QStringList &args)
     if (!FileExists(path))
         print(QStringLiteral("The file %1 is missing or empty.").arg(path));
     // A load that fails must not leave the previous file's year to be saved.
-    payment::ClearDataYear(session);
+    ZoltSystem(session.de).setDataYear(QString());
     const payment::PaymentLoadResult result = payment::Csv2Mdb(session, path, payment::EmptyFile::Refuse);
     using Outcome = payment::PaymentLoadResult::Outcome;
     if (result.outcome == Outcome::YearRefused || result.outcome == Outcome::NoYear)
@@ -98,7 +99,7 @@ int PaymentSave(Session &session, const QStringList &args)
     if (rest.size() != 1)
         return UsageError(self, QStringLiteral("payment-save takes one file name"));
     if (yearAt < 0)
-        year = payment::LoadedDataYear(session);
+        year = ZoltSystem(session.de).dataYear();
     if (!payment::IsAcceptedYear(year, payment::CurrentYear()) && yearAt < 0) {
         print(QStringLiteral("No payment file with a valid year is loaded: nothing was saved. Load one with "
                              "payment-load, or give the year with --year YYYY."));

@@ -13,6 +13,7 @@
 #include "payment_key.h"
 #include "store/data_environment.h"
 #include "store/schema_upgrade.h"
+#include "store/zolt_system.h"
 
 #include <QHash>
 #include <QSet>
@@ -94,7 +95,6 @@ private:
     Outcome judge(const PaymentFileParser &file) const;
     void emptyTables();
     void emptyTable(Recordset &rs, const QString &sqlText, const QString &stepDelete, bool reopen);
-    void storeYear(const QString &year);
     void apply(PaymentItem &item);
     void finishTables();
     void restoreRecordsets();
@@ -167,7 +167,7 @@ Outcome Loader::load(PaymentFileParser &file)
     m_step = QStringLiteral("  1-19");
     if (!file.firstLineYear().isEmpty()) {
         m_workingYear = file.firstLineYear();
-        storeYear(file.firstLineYear());
+        ZoltSystem(m_de).setDataYear(file.firstLineYear());
     }
     sql::Database &db = m_de.Zolt().database();
     m_insertDetail.emplace(db, QStringLiteral("Detail"), DetailColumns);
@@ -245,18 +245,6 @@ void Loader::emptyTables()
     emptyTable(m_de.rsGroup(), QStringLiteral("DELETE * FROM \"Group\" "), QStringLiteral("  1-14"), true);
     m_step = QStringLiteral("  1-15");
     emptyTable(m_de.rsFol_Mask(), QStringLiteral("DELETE FROM Fol_Mask"), QStringLiteral("  1-17"), true);
-}
-
-void Loader::storeYear(const QString &year)
-{
-    Recordset &rs = m_de.rsZoltSystem();
-    rs.ensureOpen();
-    if (rs.recordCount() == 0)
-        rs.addNew();
-    else
-        rs.moveFirst();
-    rs.setField(QStringLiteral("Year"), year);
-    rs.update();
 }
 
 void Loader::apply(PaymentItem &item)

@@ -4,7 +4,6 @@
 #include "common/text_utils.h"
 #include "payment_format.h"
 #include "payment_save.h"
-#include "store/data_environment.h"
 
 #include <QFileInfo>
 
@@ -15,28 +14,6 @@ QString PaymentBackupPath(const QString &path)
     if (path.toUpper().endsWith(QStringLiteral(".CSV")))
         return path.left(path.size() - 3) + QStringLiteral("bak");
     return path + QStringLiteral(".BAK");
-}
-
-QString LoadedDataYear(Session &session)
-{
-    Recordset &system = session.de.rsZoltSystem();
-    system.ensureOpen();
-    system.requery();
-    if (system.recordCount() == 0)
-        return QString();
-    system.moveFirst();
-    return system.text(QStringLiteral("Year"));
-}
-
-void ClearDataYear(Session &session)
-{
-    Recordset &system = session.de.rsZoltSystem();
-    system.ensureOpen();
-    if (system.recordCount() == 0)
-        return;
-    system.moveFirst();
-    system.setField(QStringLiteral("Year"), QString());
-    system.update();
 }
 
 DataYearCheck CheckDataYear(const QString &dataYear, int currentYear, bool historicalAllowed)

@@ -17,10 +17,6 @@ inline const QString ZoltDataTitle = QStringLiteral("Zolt Data");
 // otherwise ".BAK" appended.
 QString PaymentBackupPath(const QString &path);
 
-// The Year of ZoltSystem, as the load left it ("" when not set).
-QString LoadedDataYear(Session &session);
-// Empties the Year of ZoltSystem, as before a load.
-void ClearDataYear(Session &session);
 
 // How a loaded data year is taken.
 enum class DataYearCheck {

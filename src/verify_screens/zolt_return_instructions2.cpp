@@ -5,6 +5,7 @@
 #include "common/widgets/return_email_widget.h"
 #include "store/data_environment.h"
 #include "store/return_email.h"
+#include "store/zolt_system.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -24,19 +25,6 @@ QLabel *label(const char *name, const QString &text, QWidget *parent)
 }
 
 }  // namespace
-
-std::optional<QString> RememberedFilePath(Session &session)
-{
-    Recordset &rs = session.de.rsZoltSystem();
-    rs.ensureOpen();
-    if (rs.recordCount() == 0)
-        return std::nullopt;
-    rs.moveFirst();
-    const QString dir = rs.text(QStringLiteral("Dir"));
-    const QString file = rs.text(QStringLiteral("File"));
-    const bool endsWithSeparator = dir.endsWith(u'/') || dir.endsWith(u'\\');
-    return endsWithSeparator ? dir + file : dir + u'/' + file;
-}
 
 ZOLT_ReturnInstructions2::ZOLT_ReturnInstructions2(Session &session, QWidget *parent)
     : QDialog(parent), m_session(session)
@@ -87,7 +75,9 @@ QString ZOLT_ReturnInstructions2::fileName() const
 
 void ZOLT_ReturnInstructions2::Form_Load()
 {
-    const std::optional<QString> path = RememberedFilePath(m_session);
+    std::optional<QString> path;
+    if (const auto file = ZoltSystem(m_session.de).rememberedFile())
+        path = file->path();
     m_labelFileName->setText(path.value_or(QStringLiteral("??? UNKNOWN ???")));
     m_email->setAddress(ReturnEmail(m_session.de));
     m_email->setMail(QStringLiteral("Folio Verification File"), path.value_or(QString()));

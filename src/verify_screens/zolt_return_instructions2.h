@@ -33,8 +33,4 @@ private:
     ReturnEmailWidget *m_email;
 };
 
-// The full path of the file last chosen in the main window; none when no
-// choice was remembered.
-std::optional<QString> RememberedFilePath(Session &session);
-
 }  // namespace zolt
