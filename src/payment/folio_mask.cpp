@@ -92,12 +92,12 @@ bool FolioMaskTable::add(const QString &jurCd, const QString &mask, int length)
     return true;
 }
 
-QString FolioMaskTable::display(const QString &jurCd, const QString &folio, QString *findCriteria) const
+QString FolioMaskTable::display(const QString &jurCd, const QString &folio, QString *searched) const
 {
     if (m_masks.isEmpty())
         return ApplyFolioMask(DefaultFolioMask(folio), folio);
-    if (findCriteria && jurCd != m_first)
-        *findCriteria = JurisdictionCriteria(jurCd);
+    if (searched && jurCd != m_first)
+        *searched = jurCd;
     const auto it = m_masks.constFind(jurCd.toUpper());
     return ApplyFolioMask(it != m_masks.constEnd() ? *it : DefaultFolioMask(folio), folio);
 }

@@ -47,9 +47,10 @@ public:
     bool contains(const QString &jurCd) const { return m_masks.contains(jurCd.toUpper()); }
     bool isEmpty() const { return m_first.isEmpty(); }
 
-    // The display form. *findCriteria gets the criteria a recordset search
-    // would have used, or stays as it is when the first row answered.
-    QString display(const QString &jurCd, const QString &folio, QString *findCriteria = nullptr) const;
+    // The display form. *searched gets the jurisdiction a search of the
+    // recordset would have looked for, or stays as it is when the first row
+    // answered.
+    QString display(const QString &jurCd, const QString &folio, QString *searched = nullptr) const;
 
 private:
     QHash<QString, FolioMask> m_masks;  // by upper-case code

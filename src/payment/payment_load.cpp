@@ -103,7 +103,6 @@ private:
     void addDuplicate(const DetailRow &row, const QString &mortco, const QString &folioDisplay);
     void closeGroup();
     void storeGroups();
-    void finishRecordsets();
 
     Session &m_s;
     DataEnvironment &m_de;
@@ -120,14 +119,12 @@ private:
     QStringList m_indexes;
     QString m_detailFilter;  // the details' filter before the load
     bool m_started = false;  // the tables have been touched
-    std::optional<std::pair<QString, DetailRow>> m_lastDetail;  // agency and line, for the filter it leaves
 };
 
 PaymentLoadResult Loader::run(const QString &path)
 {
     m_step = QStringLiteral("  1");
     m_workingYear = QString::number(CurrentYear());
-    m_s.shared.duplicates.clear();
     m_s.ui.letEventsRun();
     if (!FileExists(path))
         return m_result;
@@ -186,7 +183,6 @@ Outcome Loader::load(PaymentFileParser &file)
         return outcome;
     finishTables();
     transaction.commit();
-    finishRecordsets();
     return outcome;
 }
 
@@ -272,8 +268,8 @@ void Loader::apply(PaymentItem &item)
 void Loader::finishTables()
 {
     m_step = QStringLiteral("  11");
-    if (m_groups.empty() && m_lastDetail)
-        m_s.shared.gFilter = keyOf(m_lastDetail->first, m_lastDetail->second).criteria();
+    if (!m_groups.empty())
+        m_result.lastAgency = m_groups.back().mortco();
     if (m_masks.isEmpty())
         addMask(MaskLine{PlaceholderJurisdiction, 0, PlaceholderMask});
     if (!m_groups.empty())
@@ -290,7 +286,7 @@ void Loader::finishTables()
 void Loader::addMask(const MaskLine &mask)
 {
     if (!m_masks.isEmpty())
-        m_s.shared.gFindCriteria = JurisdictionCriteria(mask.jurCd);
+        m_result.lastMaskSearch = mask.jurCd;
     if (!m_masks.add(mask.jurCd, mask.mask, mask.folioLength))
         return;  // a second line for a jurisdiction is ignored
     m_insertMask->text(m_workingYear).text(mask.jurCd).integer(mask.folioLength).text(mask.mask).run();
@@ -301,8 +297,8 @@ void Loader::addDetail(const DetailRow &row)
     const QString mortco = m_groups.empty() ? QString() : m_groups.back().mortco();
     QString key = keyOf(mortco, row).folded();
     m_step = QStringLiteral("  9-11 #1");
-    const QString display = m_masks.display(row.jur, row.folio, &m_s.shared.gFindCriteria);
-    m_lastDetail.emplace(mortco, row);
+    const QString display = m_masks.display(row.jur, row.folio, &m_result.lastMaskSearch);
+    m_result.lastPayment = keyOf(mortco, row);
     if (m_keys.contains(key)) {
         m_step = QStringLiteral("  9-11 #2");
         addDuplicate(row, mortco, display);
@@ -326,7 +322,7 @@ void Loader::addDetail(const DetailRow &row)
 
 void Loader::addDuplicate(const DetailRow &row, const QString &mortco, const QString &folioDisplay)
 {
-    DuplicateFolioStore &store = m_s.shared.duplicates;
+    DuplicateFolioStore &store = m_result.duplicates;
     store.found = true;
     if (store.count < DuplicateFolioStore::MaxRows) {
         m_step = QStringLiteral("  9-11 #3");
@@ -341,7 +337,6 @@ void Loader::addDuplicate(const DetailRow &row, const QString &mortco, const QSt
 void Loader::closeGroup()
 {
     GroupRow &group = m_groups.back();
-    m_s.shared.gFilter = AgencyFilter(group.mortco());
     const AgencyTotal total = m_totals.value(group.mortco().toUpper());
     group.folioCount = total.count;
     group.totalPayment = total.sum;
@@ -370,30 +365,41 @@ void Loader::storeGroups()
     }
 }
 
-// The recordsets end as a row-by-row load leaves them: the groups on their
-// first row, the details filtered to the last group's agency.
-void Loader::finishRecordsets()
-{
-    m_de.rsFol_Mask().requery();
-    m_de.rsGroup().requery();
-    m_de.rsGroup().moveFirst();
-    // The details hold the payments in the order the load took them in, as a
-    // cursor that had them added one by one would; their source, and so the
-    // order of their next requery, stays as it was.
-    Recordset &detail = m_de.rsDetail();
-    const QString source = detail.source();
-    detail.open(QStringLiteral("SELECT * FROM Detail"));
-    detail.setSource(source);
-    if (m_groups.empty())
-        return;
-    detail.setFilter(m_s.shared.gFilter);
-}
-
 }  // namespace
 
 PaymentLoadResult Csv2Mdb(Session &session, const QString &path, EmptyFile emptyFile)
 {
-    return Loader(session, emptyFile).run(path);
+    const PaymentLoadResult result = Loader(session, emptyFile).run(path);
+    ShowPaymentLoad(session, result);
+    return result;
+}
+
+// The recordsets end as a row-by-row load leaves them, and the shared values
+// as its last steps left them.
+void ShowPaymentLoad(Session &session, const PaymentLoadResult &result)
+{
+    session.shared.duplicates = result.duplicates;
+    if (!result.loaded())
+        return;
+    if (!result.lastMaskSearch.isEmpty())
+        session.shared.gFindCriteria = JurisdictionCriteria(result.lastMaskSearch);
+    DataEnvironment &de = session.de;
+    de.rsFol_Mask().requery();
+    de.rsGroup().requery();
+    de.rsGroup().moveFirst();
+    // The details hold the payments in the order the load took them in, as a
+    // cursor that had them added one by one would; their source, and so the
+    // order of their next requery, stays as it was.
+    Recordset &detail = de.rsDetail();
+    const QString source = detail.source();
+    detail.open(QStringLiteral("SELECT * FROM Detail"));
+    detail.setSource(source);
+    if (result.groups > 0) {
+        session.shared.gFilter = AgencyFilter(result.lastAgency);
+        detail.setFilter(session.shared.gFilter);
+    } else if (result.lastPayment) {
+        session.shared.gFilter = result.lastPayment->criteria();
+    }
 }
 
 }  // namespace zolt::payment

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "common/shared_values.h"
+#include "payment_key.h"
+
 #include <QString>
+#include <optional>
 
 namespace zolt {
 struct Session;
@@ -21,6 +25,10 @@ struct PaymentLoadResult {
     QString fileYear;  // the year a first year line gives, accepted or not
     qint64 groups = 0;
     qint64 payments = 0;
+    DuplicateFolioStore duplicates;        // the payment lines refused as duplicates
+    QString lastAgency;                    // MORTCO of the last group
+    std::optional<PaymentKey> lastPayment;  // the last payment line read
+    QString lastMaskSearch;                // jurisdiction of the last search in the masks
 
     bool loaded() const { return outcome == Outcome::Loaded; }
 };
@@ -33,7 +41,13 @@ enum class EmptyFile { Accept, Refuse };
 // outcome is Loaded, the tables keep what they held. Reports its own errors
 // (the outcome is then Failed); a missing file fails without a word, and the
 // other outcomes are for the caller to report. Duplicate payments are
-// refused, counted and kept in shared.duplicates: the load still succeeds.
+// refused and counted: the load still succeeds. Then ShowPaymentLoad.
 PaymentLoadResult Csv2Mdb(Session &session, const QString &path, EmptyFile emptyFile = EmptyFile::Accept);
+
+// What the payment screens expect after a load: the duplicates in
+// shared.duplicates; after a successful one, the groups on their first row,
+// the details in load order filtered to the last group's agency (its filter
+// in gFilter), the masks read anew.
+void ShowPaymentLoad(Session &session, const PaymentLoadResult &result);
 
 }  // namespace zolt::payment

@@ -56,6 +56,7 @@ private:
     DataEnvironment &m_de;
     QString m_step;
     FolioMaskTable m_masks;
+    QString m_lastMaskSearch;  // jurisdiction of the last search in the masks
     QHash<QString, std::vector<StoredPayment>> m_payments;  // by upper-case agency, in source order
     double m_total = 0;
     std::optional<ProgressCount> m_progress;  // payments written of those to write
@@ -182,7 +183,7 @@ void Saver::readDetails()
         StoredPayment p;
         p.row = DetailRow{text(Number), text(Name), text(Cd), text(Jur), text(Folio), number(Payment), text(Abc),
                           number(GrossTax), number(RegGrant), number(AddGrant), number(Delq), text(Legal)};
-        p.folioDisplay = m_masks.display(p.row.jur, p.row.folio, &m_s.shared.gFindCriteria);
+        p.folioDisplay = m_masks.display(p.row.jur, p.row.folio, &m_lastMaskSearch);
         m_payments[text(Mortco).toUpper()].push_back(std::move(p));
     }
 }
@@ -192,13 +193,19 @@ void Saver::writeGroups(PaymentFileWriter &out)
     Recordset &groups = m_de.rsGroup();
     groups.ensureOpen();
     m_progress.emplace(m_s.ui, QStringLiteral("Saving the Zolt data"), paymentsToWrite());
-    bool any = false;
+    QString lastAgency;
     for (groups.moveFirst(); !groups.eof(); groups.moveNext()) {
         writeGroup(out, groups);
-        any = true;
+        lastAgency = groups.text(QStringLiteral("MORTCO"));
     }
-    if (any)
+    // The details end filtered to the last agency written, as a save that
+    // filtered them agency by agency leaves them.
+    if (!lastAgency.isNull()) {
+        m_s.shared.gFilter = AgencyFilter(lastAgency);
         m_de.rsDetail().setFilter(m_s.shared.gFilter);
+    }
+    if (!m_lastMaskSearch.isEmpty())
+        m_s.shared.gFindCriteria = JurisdictionCriteria(m_lastMaskSearch);
 }
 
 // Each agency's payments are written under every group row of the agency.
@@ -218,7 +225,6 @@ void Saver::writeGroup(PaymentFileWriter &out, const Recordset &group)
 {
     m_step = QStringLiteral("  7-1");
     const QString mortco = group.text(QStringLiteral("MORTCO"));
-    m_s.shared.gFilter = AgencyFilter(mortco);
     const std::vector<StoredPayment> &payments = m_payments[mortco.toUpper()];
     double sum = 0;
     for (const StoredPayment &p : payments)

@@ -180,11 +180,11 @@ private slots:
         table.add("101", "##-########", 10);
         QVERIFY(!table.add("101", "#", 1));
         table.add("202", "##.##", 4);
-        QString criteria;
-        QCOMPARE(table.display("101", folio, &criteria), QString("12-34567890"));
-        QVERIFY(criteria.isEmpty());
-        QCOMPARE(table.display("202", folio, &criteria), QString("78.90"));
-        QCOMPARE(criteria, QString("JUR_CD = '202'"));
+        QString searched;
+        QCOMPARE(table.display("101", folio, &searched), QString("12-34567890"));
+        QVERIFY(searched.isEmpty());  // the first row answered
+        QCOMPARE(table.display("202", folio, &searched), QString("78.90"));
+        QCOMPARE(searched, QString("202"));
         QCOMPARE(table.display("999", folio), folio + "  ");
     }
 
