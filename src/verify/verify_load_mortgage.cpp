@@ -170,7 +170,7 @@ MortgageRows::~MortgageRows()
             MortgageCells cells;
             for (int c = 0; c < MortgageColumnCount; ++c)
                 cells[size_t(c)] = m_sheet->cell(m_lastFilteredRow, c + 1);
-            m_context.session.shared.gFilter = DuplicateFilter(cells, m_lastFilteredPidOnly);
+            m_context.counts.lastDuplicateFilter = DuplicateFilter(cells, m_lastFilteredPidOnly);
         }
     } catch (...) {
     }

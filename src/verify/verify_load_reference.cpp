@@ -67,6 +67,8 @@ public:
             else
                 handleRow(values);
         }
+        if (!m_lastLookedUp.empty())
+            m_context.counts.lastFindCriteria = findCriteria(m_lastLookedUp);
     }
 
 private:
@@ -90,20 +92,27 @@ private:
         return text;
     }
 
-    void handleRow(const std::vector<QString> &cells)
+    // "Jurisdiction_Code = '101'": the find of a row's stored key.
+    QString findCriteria(const std::vector<QString> &cells) const
     {
         QStringList criteria;
-        QString lookup;
         for (int c : m_sheet.keyColumns) {
             const QString value = StoredValue(m_sheet.columns[size_t(c)], cells[size_t(c)]).toString();
             criteria << m_sheet.columns[size_t(c)].field + QStringLiteral(" = '") + EscapeCriteria(value)
                     + QStringLiteral("'");
-            lookup += value.toCaseFolded() + QChar(0x1f);
         }
+        return criteria.join(QStringLiteral(" AND "));
+    }
+
+    void handleRow(const std::vector<QString> &cells)
+    {
+        QString lookup;
+        for (int c : m_sheet.keyColumns)
+            lookup += StoredValue(m_sheet.columns[size_t(c)], cells[size_t(c)]).toString().toCaseFolded() + QChar(0x1f);
         const bool tableEmpty = m_keys.isEmpty();
         if (!tableEmpty) {
             m_context.trace.set(m_steps.find);
-            m_context.session.shared.gFindCriteria = criteria.join(QStringLiteral(" AND "));
+            m_lastLookedUp = cells;
             if (m_keys.contains(lookup))
                 return;
         }
@@ -131,6 +140,7 @@ private:
     const ReferenceSteps &m_steps;
     RowInsert m_insert;
     QSet<QString> m_keys;
+    std::vector<QString> m_lastLookedUp;  // the cells of the last row looked up
 };
 
 }  // namespace
