@@ -5,12 +5,12 @@
 #include "common/progress_count.h"
 #include "common/session.h"
 #include "common/text_utils.h"
-#include "bulk_insert.h"
 #include "folio_mask.h"
 #include "group_lines.h"
 #include "payment_file_parser.h"
 #include "payment_format.h"
 #include "payment_key.h"
+#include "store/batch_insert.h"
 #include "store/data_environment.h"
 #include "store/schema_upgrade.h"
 #include "store/zolt_system.h"
@@ -110,8 +110,8 @@ private:
     PaymentLoadResult m_result;
     QString m_step;
     QString m_workingYear;
-    std::optional<BulkInsert> m_insertDetail;
-    std::optional<BulkInsert> m_insertMask;
+    std::optional<sql::BatchInsert> m_insertDetail;
+    std::optional<sql::BatchInsert> m_insertMask;
     FolioMaskTable m_masks;
     std::vector<GroupRow> m_groups;
     QHash<QString, AgencyTotal> m_totals;  // by upper-case agency
@@ -289,7 +289,7 @@ void Loader::addMask(const MaskLine &mask)
         m_result.lastMaskSearch = mask.jurCd;
     if (!m_masks.add(mask.jurCd, mask.mask, mask.folioLength))
         return;  // a second line for a jurisdiction is ignored
-    m_insertMask->text(m_workingYear).text(mask.jurCd).integer(mask.folioLength).text(mask.mask).run();
+    m_insertMask->text(m_workingYear).text(mask.jurCd).integer(mask.folioLength).text(mask.mask).addRow();
 }
 
 void Loader::addDetail(const DetailRow &row)
@@ -306,8 +306,8 @@ void Loader::addDetail(const DetailRow &row)
     }
     try {
         m_insertDetail->text(mortco).text(row.number).text(row.name).text(row.cd).text(row.jur).text(row.folio)
-            .number(row.grossTax).number(row.regGrant).number(row.addGrant).number(row.delq).text(row.legal)
-            .text(row.abc).number(row.payment).text(display).run();
+            .real(row.grossTax).real(row.regGrant).real(row.addGrant).real(row.delq).text(row.legal)
+            .text(row.abc).real(row.payment).text(display).addRow();
     } catch (const ZoltError &) {
         // A payment the database refuses is named in the error message.
         m_step = duplicateHint(display, row);
@@ -349,7 +349,7 @@ void Loader::storeGroups()
         columns << u'"' + label.field + u'"';
     columns << QStringLiteral("FILE_ID") << QStringLiteral("\"CREATE\"") << QStringLiteral("FOLIO_CNT")
             << QStringLiteral("TOT_PAY") << QStringLiteral("SORTORDER") << QStringLiteral("ACD");
-    BulkInsert insert(m_de.Zolt().database(), QStringLiteral("\"Group\""), columns);
+    sql::BatchInsert insert(m_de.Zolt().database(), QStringLiteral("Group"), columns);
     const QString empty = QStringLiteral("");
     const QString sortOrder = QStringLiteral("F");
     for (size_t i = 0; i < m_groups.size(); ++i) {
@@ -360,8 +360,8 @@ void Loader::storeGroups()
         for (const QString &text : std::as_const(texts))
             insert.text(text);
         const QString fileId = QString::number(i + 1).rightJustified(3, u'0').right(3);
-        insert.text(fileId).text(empty).integer(group.folioCount).number(group.totalPayment).text(sortOrder)
-            .text(empty).run();
+        insert.text(fileId).text(empty).integer(group.folioCount).real(group.totalPayment).text(sortOrder)
+            .text(empty).addRow();
     }
 }
 

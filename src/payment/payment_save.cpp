@@ -18,7 +18,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <optional>
-#include <sqlite3.h>
 
 namespace zolt::payment {
 namespace {
@@ -148,7 +147,7 @@ void Saver::cleanStoredText()
         "UPDATE Detail SET NUMBER = REPLACE(NUMBER, ',', ''), NAME = REPLACE(NAME, ',', ''), "
         "CD = REPLACE(CD, ',', ''), JUR = REPLACE(JUR, ',', ''), LEGAL = REPLACE(LEGAL, ',', '') "
         "WHERE instr(NUMBER, ',') OR instr(NAME, ',') OR instr(CD, ',') OR instr(JUR, ',') OR instr(LEGAL, ',')"));
-    if (sqlite3_changes(db.handle()) > 0 && m_de.rsDetail().isOpen())
+    if (db.changes() > 0 && m_de.rsDetail().isOpen())
         m_de.rsDetail().requery();
 }
 

@@ -206,6 +206,11 @@ qint64 Database::lastInsertRowId() const
     return sqlite3_last_insert_rowid(m_db);
 }
 
+qint64 Database::changes() const
+{
+    return sqlite3_changes64(m_db);
+}
+
 bool Database::inTransaction() const
 {
     return sqlite3_get_autocommit(m_db) == 0;

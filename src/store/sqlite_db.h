@@ -59,6 +59,8 @@ public:
     void exec(const QString &sql);
     Statement prepare(const QString &sql) { return Statement(*this, sql); }
     qint64 lastInsertRowId() const;
+    // Rows changed by the last statement.
+    qint64 changes() const;
     bool inTransaction() const;
     // Nesting depth of the transactions begun through the connections.
     int &transactionDepth() { return m_transactionDepth; }

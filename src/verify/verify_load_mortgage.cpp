@@ -63,7 +63,7 @@ void MortgageRows::queueRow()
     m_queuedRows.push_back(m_row);
     try {
         m_insert.addRow();
-    } catch (const RowRefused &e) {
+    } catch (const sql::RowRefused &e) {
         refused(e);
     }
     if (m_insert.queued() == 0) {
@@ -76,14 +76,14 @@ void MortgageRows::flushRows()
 {
     try {
         m_insert.flush();
-    } catch (const RowRefused &e) {
+    } catch (const sql::RowRefused &e) {
         refused(e);
     }
     m_context.counts.loaded += qint64(m_queuedRows.size());
     m_queuedRows.clear();
 }
 
-void MortgageRows::refused(const RowRefused &e)
+void MortgageRows::refused(const sql::RowRefused &e)
 {
     // The rows queued before the refused one are stored; the trace names
     // the refused row.
@@ -275,7 +275,7 @@ void MortgageRows::store(const MortgageCells &cells, const MortgageCells &trimme
     const MortgageCells &v = m_values;
     m_context.trace.setSavingRow();
     for (int c = 0; c < MortgageColumnCount; ++c)
-        m_insert.setText(c, v[size_t(c)]);
+        m_insert.text(v[size_t(c)]);
     queueRow();
     m_context.trace.set(QStringLiteral("129"));
     m_folios.insert(RowKeyIndex::Hash({v[ColMortco], v[ColJur], v[ColFolio]}), m_row);

@@ -4,7 +4,7 @@
 #include "verify_load_messages.h"
 
 #include "verify_row_index.h"
-#include "verify_row_insert.h"
+#include "store/batch_insert.h"
 
 
 namespace zolt {
@@ -40,12 +40,12 @@ private:
     // database refuses stops the load before later rows are reported.
     void flushRows();
     void queueRow();
-    [[noreturn]] void refused(const RowRefused &e);
+    [[noreturn]] void refused(const sql::RowRefused &e);
     // A stored field of an earlier row, as it was stored.
     QString storedField(int row, int column) const;
 
     LoadContext &m_context;
-    RowInsert m_insert;
+    sql::BatchInsert m_insert;
     RowKeyIndex m_folios;  // company, jurisdiction, folio of every stored row
     RowKeyIndex m_pids;    // company, PID of every stored row with a PID
     qint64 m_endMarks = 0;

@@ -5,7 +5,7 @@
 #include "common/workbook/workbook_reader.h"
 #include "store/data_environment.h"
 #include "verify_layout.h"
-#include "verify_row_insert.h"
+#include "store/batch_insert.h"
 
 #include <QDate>
 #include <QSet>
@@ -126,19 +126,19 @@ private:
         for (size_t c = 0; c < m_sheet.columns.size(); ++c) {
             const QVariant value = StoredValue(m_sheet.columns[c], cells[c]);
             if (value.typeId() == QMetaType::QString)
-                m_insert.setText(int(c), value.toString());
+                m_insert.text(value.toString());
             else
-                m_insert.setNumber(int(c), value.toLongLong());
+                m_insert.integer(value.toLongLong());
         }
         if (isFolioMask())
-            m_insert.setText(int(m_sheet.columns.size()), QString::number(Today().year()));
+            m_insert.text(QString::number(Today().year()));
         m_insert.addRow();
     }
 
     LoadContext &m_context;
     const Sheet &m_sheet;
     const ReferenceSteps &m_steps;
-    RowInsert m_insert;
+    sql::BatchInsert m_insert;
     QSet<QString> m_keys;
     std::vector<QString> m_lastLookedUp;  // the cells of the last row looked up
 };

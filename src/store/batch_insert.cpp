@@ -1,13 +1,13 @@
-#include "verify_row_insert.h"
+#include "batch_insert.h"
 
-#include "store/sqlite_db.h"
+#include "sqlite_db.h"
 
 #include <QStringList>
 #include <sqlite3.h>
 
-namespace zolt::verify {
+namespace zolt::sql {
 
-RowInsert::RowInsert(sql::Database &db, const QString &table, const QStringList &fields, int batchRows)
+BatchInsert::BatchInsert(Database &db, const QString &table, const QStringList &fields, int batchRows)
     : m_db(db), m_columns(int(fields.size())), m_batchRows(std::max(1, batchRows)),
       m_values(size_t(m_columns) * size_t(m_batchRows + 1))
 {
@@ -16,20 +16,20 @@ RowInsert::RowInsert(sql::Database &db, const QString &table, const QStringList 
         m_batch = prepare(table, fields, m_batchRows);
 }
 
-RowInsert::~RowInsert()
+BatchInsert::~BatchInsert()
 {
     sqlite3_finalize(m_single);
     sqlite3_finalize(m_batch);
 }
 
-sqlite3_stmt *RowInsert::prepare(const QString &table, const QStringList &fields, int rows)
+sqlite3_stmt *BatchInsert::prepare(const QString &table, const QStringList &fields, int rows)
 {
     QStringList quoted;
     for (const QString &f : fields)
-        quoted << u'"' + f + u'"';
+        quoted << u'"' + QString(f).remove(u'"') + u'"';
     const QString one = u'(' + QStringList(fields.size(), QStringLiteral("?")).join(u',') + u')';
     const QByteArray text = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES %3")
-                                .arg(table, quoted.join(u','), QStringList(rows, one).join(u','))
+                                .arg(QString(table).remove(u'"'), quoted.join(u','), QStringList(rows, one).join(u','))
                                 .toUtf8();
     sqlite3_stmt *st = nullptr;
     const int rc = sqlite3_prepare_v2(m_db.handle(), text.constData(), int(text.size()), &st, nullptr);
@@ -40,43 +40,72 @@ sqlite3_stmt *RowInsert::prepare(const QString &table, const QStringList &fields
     return st;
 }
 
-void RowInsert::setText(int position, const QString &value)
+BatchInsert::Value &BatchInsert::next()
 {
-    Value &v = m_values[size_t(m_queued * m_columns + position)];
+    if (m_column >= m_columns)
+        throw ZoltError(ErrorNumber::Unexpected, QStringLiteral("A row was given more values than it has fields."));
+    return m_values[size_t(m_queued * m_columns + m_column++)];
+}
+
+BatchInsert &BatchInsert::text(const QString &value)
+{
+    Value &v = next();
+    v.kind = Value::Kind::Text;
     v.text = value;
-    v.number.reset();
+    return *this;
 }
 
-void RowInsert::setNumber(int position, qint64 value)
+BatchInsert &BatchInsert::real(double value)
 {
-    m_values[size_t(m_queued * m_columns + position)].number = value;
+    Value &v = next();
+    v.kind = Value::Kind::Real;
+    v.real = value;
+    return *this;
 }
 
-void RowInsert::addRow()
+BatchInsert &BatchInsert::integer(qint64 value)
 {
+    Value &v = next();
+    v.kind = Value::Kind::Integer;
+    v.integer = value;
+    return *this;
+}
+
+void BatchInsert::addRow()
+{
+    if (m_column != m_columns)
+        throw ZoltError(ErrorNumber::Unexpected, QStringLiteral("A row was given fewer values than it has fields."));
+    m_column = 0;
     ++m_queued;
     if (m_queued == m_batchRows)
         flush();
 }
 
-void RowInsert::bindRow(sqlite3_stmt *st, int firstParameter, const Value *row, char *&out)
+void BatchInsert::bindRow(sqlite3_stmt *st, int firstParameter, const Value *row, char *&out)
 {
     for (int c = 0; c < m_columns; ++c) {
         const Value &v = row[c];
         int rc = SQLITE_OK;
-        if (v.number) {
-            rc = sqlite3_bind_int64(st, firstParameter + c, *v.number);
-        } else {
+        switch (v.kind) {
+        case Value::Kind::Integer:
+            rc = sqlite3_bind_int64(st, firstParameter + c, v.integer);
+            break;
+        case Value::Kind::Real:
+            rc = sqlite3_bind_double(st, firstParameter + c, v.real);
+            break;
+        case Value::Kind::Text: {
             char *end = m_encoder.appendToBuffer(out, v.text);
             rc = sqlite3_bind_text(st, firstParameter + c, out, int(end - out), SQLITE_STATIC);
             out = end;
+            break;
+        }
         }
         if (rc != SQLITE_OK)
             m_db.fail(rc);
     }
 }
 
-void RowInsert::step(sqlite3_stmt *st)
+void BatchInsert::step(sqlite3_stmt *st)
 {
     if (sqlite3_step(st) != SQLITE_DONE) {
         const ZoltError refused(sqlite3_extended_errcode(m_db.handle()),
@@ -87,13 +116,16 @@ void RowInsert::step(sqlite3_stmt *st)
     sqlite3_reset(st);
 }
 
-void RowInsert::flush()
+void BatchInsert::flush()
 {
     if (m_queued == 0)
         return;
     qsizetype space = 0;
-    for (int i = 0; i < m_queued * m_columns; ++i)
-        space += m_encoder.requiredSpace(m_values[size_t(i)].text.size());
+    for (int i = 0; i < m_queued * m_columns; ++i) {
+        const Value &v = m_values[size_t(i)];
+        if (v.kind == Value::Kind::Text)
+            space += m_encoder.requiredSpace(v.text.size());
+    }
     if (m_utf8.size() < space)
         m_utf8.resize(space);
     if (m_queued == m_batchRows && m_batch) {
@@ -112,7 +144,7 @@ void RowInsert::flush()
     storeOneByOne();
 }
 
-void RowInsert::storeOneByOne()
+void BatchInsert::storeOneByOne()
 {
     const int queued = m_queued;
     m_queued = 0;
@@ -127,4 +159,4 @@ void RowInsert::storeOneByOne()
     }
 }
 
-}  // namespace zolt::verify
+}  // namespace zolt::sql
