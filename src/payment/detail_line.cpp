@@ -1,5 +1,6 @@
 #include "detail_line.h"
 
+#include "common/csv_line.h"
 #include "common/errors.h"
 #include "common/number_format.h"
 #include "common/text_utils.h"
@@ -114,23 +115,6 @@ QString paymentType(QStringView text)
     return (t.startsWith(u'A') || t.startsWith(u'B') || t.startsWith(u'C')) ? t.left(1) : QStringLiteral("A");
 }
 
-using DetailValues = std::array<QStringView, DetailValueCount>;
-
-// The twelve values of a line, missing ones empty. The last value is the
-// rest of the line, commas and all.
-DetailValues splitValues(QStringView line)
-{
-    DetailValues values;
-    qsizetype from = 0;
-    for (int i = 0; i < DetailValueCount && from < line.size(); ++i) {
-        const qsizetype comma = i + 1 < DetailValueCount ? line.indexOf(u',', from) : -1;
-        const qsizetype end = comma < 0 ? line.size() : comma;
-        values[size_t(i)] = line.sliced(from, end - from);
-        from = comma < 0 ? line.size() : comma + 1;
-    }
-    return values;
-}
-
 // The legal description: the rest of the line. A spreadsheet pads a line
 // with empty values, and a legal description may hold commas ("LOT 1, BLOCK
 // 2"), which are removed as the save removes them. When what stands in the
@@ -153,7 +137,9 @@ QString legalDescription(QStringView rest)
 
 DetailRow ParseDetailLine(const QString &line)
 {
-    const DetailValues v = splitValues(line);
+    // The legal description is the rest of the line after the eleventh value.
+    QStringView legal;
+    const std::vector<QStringView> v = SplitCsvLine(line, DetailValueCount - 1, &legal);
     DetailRow row;
     row.number = ToUpperWindows1252(dropHash(v[0]).left(12).toString());
     row.name = ToUpperWindows1252(v[1].left(25).toString());
@@ -166,7 +152,7 @@ DetailRow ParseDetailLine(const QString &line)
     row.regGrant = amount(v[8], 8);
     row.addGrant = amount(v[9], 9);
     row.delq = amount(v[10], 10);
-    row.legal = legalDescription(v[11]);
+    row.legal = legalDescription(legal);
     return row;
 }
 
@@ -179,12 +165,10 @@ QString CleanDetailText(const QString &text)
 
 QString DetailLineText(const DetailRow &row, const QString &folioDisplay)
 {
-    const QStringList values = {
-        u'#' + TrimBlanks(row.number), TrimBlanks(row.name), TrimBlanks(row.cd), TrimBlanks(row.jur),
-        u'#' + TrimBlanks(CleanDetailText(folioDisplay)), FormatAmount(row.payment), TrimBlanks(row.abc),
-        FormatAmount(row.grossTax), FormatAmount(row.regGrant), FormatAmount(row.addGrant),
-        FormatAmount(row.delq), TrimBlanks(row.legal)};
-    return StripQuotes(values.join(u','));
+    return JoinCsvLine({u'#' + TrimBlanks(row.number), TrimBlanks(row.name), TrimBlanks(row.cd),
+                        TrimBlanks(row.jur), u'#' + TrimBlanks(folioDisplay), FormatAmount(row.payment),
+                        TrimBlanks(row.abc), FormatAmount(row.grossTax), FormatAmount(row.regGrant),
+                        FormatAmount(row.addGrant), FormatAmount(row.delq), TrimBlanks(row.legal)});
 }
 
 }  // namespace zolt::payment

@@ -14,7 +14,7 @@ PaymentLineError::PaymentLineError(const ZoltError &cause, qint64 lineNumber, Fi
 }
 
 PaymentFileParser::PaymentFileParser(const QString &path, int currentYear)
-    : m_reader(path), m_currentYear(currentYear)
+    : m_reader(path, QStringLiteral("payment file")), m_currentYear(currentYear)
 {
     if (m_reader.atEnd())
         return;

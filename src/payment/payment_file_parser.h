@@ -2,7 +2,7 @@
 
 #include "detail_line.h"
 #include "mask_line.h"
-#include "payment_text_file.h"
+#include "common/text_file.h"
 
 #include "common/errors.h"
 
@@ -63,7 +63,7 @@ private:
     // section does not read.
     std::optional<PaymentItem> data(const QString &line) const;
 
-    PaymentFileReader m_reader;
+    TextLineReader m_reader;
     int m_currentYear;
     QString m_firstLineYear;
     bool m_yearRefused = false;

@@ -5,13 +5,13 @@
 #include "common/file_backup.h"
 #include "common/progress_count.h"
 #include "common/session.h"
+#include "common/text_file.h"
 #include "common/text_utils.h"
 #include "detail_line.h"
 #include "folio_mask.h"
 #include "group_lines.h"
 #include "mask_line.h"
 #include "payment_format.h"
-#include "payment_text_file.h"
 #include "store/data_environment.h"
 
 #include <QFile>
@@ -44,12 +44,12 @@ public:
 private:
     void makeBackup(const QString &path, const QString &backupPath);
     QString yearToWrite(const QString &dataYear);
-    void writeMasks(PaymentFileWriter &out);
+    void writeMasks(TextFileWriter &out);
     void cleanStoredText();
     void readDetails();
-    void writeGroups(PaymentFileWriter &out);
+    void writeGroups(TextFileWriter &out);
     qint64 paymentsToWrite();
-    void writeGroup(PaymentFileWriter &out, const Recordset &group);
+    void writeGroup(TextFileWriter &out, const Recordset &group);
 
     Session &m_s;
     DataEnvironment &m_de;
@@ -69,7 +69,7 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
         m_step = QStringLiteral("  2");
         makeBackup(path, backupPath);
         m_step = QStringLiteral("  3");
-        PaymentFileWriter out(path);
+        TextFileWriter out(path, QStringLiteral("payment file"));
         m_step = QStringLiteral("  6");
         out.writeLine(YearLinePrefix + year);
         out.writeLine(QString());
@@ -127,7 +127,7 @@ QString Saver::yearToWrite(const QString &dataYear)
     return year;
 }
 
-void Saver::writeMasks(PaymentFileWriter &out)
+void Saver::writeMasks(TextFileWriter &out)
 {
     Recordset &masks = m_de.rsFol_Mask();
     out.writeLine(MaskHeader);
@@ -187,7 +187,7 @@ void Saver::readDetails()
     }
 }
 
-void Saver::writeGroups(PaymentFileWriter &out)
+void Saver::writeGroups(TextFileWriter &out)
 {
     Recordset &groups = m_de.rsGroup();
     groups.ensureOpen();
@@ -220,7 +220,7 @@ qint64 Saver::paymentsToWrite()
     return count;
 }
 
-void Saver::writeGroup(PaymentFileWriter &out, const Recordset &group)
+void Saver::writeGroup(TextFileWriter &out, const Recordset &group)
 {
     m_step = QStringLiteral("  7-1");
     const QString mortco = group.text(QStringLiteral("MORTCO"));

@@ -1,3 +1,4 @@
+#include "common/csv_line.h"
 #include "common/text_utils.h"
 
 #include <QFile>
@@ -10,6 +11,22 @@ class TestTextUtils : public QObject {
     Q_OBJECT
 
 private slots:
+    // Values keep their places whatever they hold: commas are removed from
+    // values, quotes from the line; splitting gives empty missing values.
+    void csvLines()
+    {
+        const QString line = JoinCsvLine({"", "0012", "O'NEIL, \"JR\"", " LOT 1, BLOCK 2 ", "", ""});
+        QCOMPARE(line, QString(",0012,ONEIL JR, LOT 1 BLOCK 2 ,,"));
+        QStringView rest;
+        const std::vector<QStringView> values = SplitCsvLine(line, 4, &rest);
+        QCOMPARE(values.size(), size_t(4));
+        QCOMPARE(values[2].toString(), QString("ONEIL JR"));
+        QCOMPARE(rest.toString(), QString(","));
+        const std::vector<QStringView> short_ = SplitCsvLine(u"A,B", 4);
+        QCOMPARE(short_[1].toString(), QString("B"));
+        QVERIFY(short_[2].isEmpty() && short_[3].isEmpty());
+    }
+
     void fileTests()
     {
         QTemporaryDir dir;

@@ -1,13 +1,12 @@
-#include "payment_text_file.h"
+#include "text_file.h"
 
-#include "common/errors.h"
-#include "common/windows1252.h"
+#include "errors.h"
+#include "windows1252.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
-namespace zolt::payment {
+namespace zolt {
 namespace {
 
 QString shown(const QString &path)
@@ -29,7 +28,7 @@ QString LineContext(qint64 lineNumber, const QString &what)
     return QStringLiteral("Line %1: %2").arg(lineNumber).arg(what);
 }
 
-PaymentFileReader::PaymentFileReader(const QString &path) : m_path(path)
+TextLineReader::TextLineReader(const QString &path, const QString &kind) : m_path(path), m_kind(kind)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -41,10 +40,10 @@ PaymentFileReader::PaymentFileReader(const QString &path) : m_path(path)
                         QStringLiteral("Cannot read %1: %2").arg(shown(path), file.errorString()));
     if (m_data.contains('\0'))
         throw ZoltError(ErrorNumber::BadFileFormat,
-                        QStringLiteral("%1 is not a Zolt payment file (it holds binary data).").arg(shown(path)));
+                        QStringLiteral("%1 is not a Zolt %2 (it holds binary data).").arg(shown(path), m_kind));
 }
 
-QString PaymentFileReader::readLine()
+QString TextLineReader::readLine()
 {
     // A line ends at CR LF, LF or a CR alone.
     const char *data = m_data.constData();
@@ -58,9 +57,10 @@ QString PaymentFileReader::readLine()
     const qsizetype length = end - from;
     if (length > MaxLineLength)
         throw ZoltError(ErrorNumber::BadFileFormat,
-                        LineContext(m_lineNumber, QStringLiteral("the line is %1 characters long; a payment file "
-                                                                 "line has at most %2. Is %3 a payment file?")
+                        LineContext(m_lineNumber, QStringLiteral("the line is %1 characters long; a %2 line has at "
+                                                                 "most %3. Is %4 a %2?")
                                                       .arg(length)
+                                                      .arg(m_kind)
                                                       .arg(MaxLineLength)
                                                       .arg(shown(m_path))));
     const QString line = DecodeWindows1252(QByteArrayView(from, length));
@@ -68,7 +68,7 @@ QString PaymentFileReader::readLine()
     return line;
 }
 
-qint64 PaymentFileReader::lineCount() const
+qint64 TextLineReader::lineCount() const
 {
     qint64 lines = 0;
     const qsizetype size = m_data.size();
@@ -81,43 +81,46 @@ qint64 PaymentFileReader::lineCount() const
     return lines + (last != '\n' && last != '\r' ? 1 : 0);
 }
 
-PaymentFileWriter::PaymentFileWriter(const QString &path) : m_file(path)
+TextFileWriter::TextFileWriter(const QString &path, const QString &kind)
+    : m_kind(kind), m_target(path), m_file(m_target.path())
 {
-    if (!m_file.open(QIODevice::WriteOnly))
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw ZoltError(errorNumberOf(m_file.error(), QFileInfo(path).absolutePath()),
                         QStringLiteral("Cannot write %1: %2").arg(shown(path), m_file.errorString()));
 }
 
-void PaymentFileWriter::writeLine(const QString &line)
+void TextFileWriter::writeLine(const QString &line)
 {
     ++m_lineNumber;
     qsizetype bad = 0;
     if (!EncodeWindows1252(line, m_buffer, &bad))
         throw ZoltError(ErrorNumber::CharacterNotEncodable,
                         LineContext(m_lineNumber, QStringLiteral("the character \"%1\" (U+%2) has no form in the "
-                                                                 "payment file's code page (Windows-1252): %3")
+                                                                 "%3's code page (Windows-1252): %4")
                                                       .arg(line.at(bad))
                                                       .arg(line.at(bad).unicode(), 4, 16, QLatin1Char('0'))
-                                                      .arg(line)));
+                                                      .arg(m_kind, line)));
     m_buffer.append("\r\n");
     if (m_buffer.size() > (1 << 16))
         flush();
 }
 
-void PaymentFileWriter::flush()
+void TextFileWriter::flush()
 {
     if (m_file.write(m_buffer) != m_buffer.size())
         throw ZoltError(ErrorNumber::DiskFull,
-                        QStringLiteral("Cannot write %1: %2").arg(shown(m_file.fileName()), m_file.errorString()));
+                        QStringLiteral("Cannot write %1: %2").arg(shown(m_target.target()), m_file.errorString()));
     m_buffer.clear();
 }
 
-void PaymentFileWriter::commit()
+void TextFileWriter::commit()
 {
     flush();
-    if (!m_file.commit())
-        throw ZoltError(ErrorNumber::FileAccess,
-                        QStringLiteral("Cannot write %1: %2").arg(shown(m_file.fileName()), m_file.errorString()));
+    if (!m_file.flush() || m_file.error() != QFileDevice::NoError)
+        throw ZoltError(ErrorNumber::DiskFull,
+                        QStringLiteral("Cannot write %1: %2").arg(shown(m_target.target()), m_file.errorString()));
+    m_file.close();
+    m_target.commit();
 }
 
-}  // namespace zolt::payment
+}  // namespace zolt
