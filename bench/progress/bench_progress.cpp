@@ -24,6 +24,7 @@
 #include <limits>
 
 using namespace zolt;
+using namespace zolt::verify;
 
 namespace {
 

@@ -25,6 +25,8 @@
 #include <time.h>
 
 using namespace zolt;
+using namespace zolt::workbook;
+using namespace zolt::verify;
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include <sys/resource.h>
 
 using namespace zolt;
+using namespace zolt::workbook;
 
 namespace {
 

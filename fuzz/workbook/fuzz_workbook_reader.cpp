@@ -63,7 +63,7 @@ bool writeWorkbookAround(const QString &path, const QByteArray &sheet)
 void readEverything(const QString &path)
 {
     try {
-        auto reader = zolt::WorkbookReader::open(path);
+        auto reader = zolt::workbook::WorkbookReader::open(path);
         for (int position = 1; position <= reader->sheetCount(); ++position) {
             reader->sheetName(position);
             const zolt::SheetCells &cells = reader->sheet(position);

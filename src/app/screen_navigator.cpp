@@ -22,7 +22,7 @@ void ScreenNavigator::showDuplicateFolios()
 
 void ScreenNavigator::showReturnInstructions2()
 {
-    ZOLT_ReturnInstructions2 screen(m_session, m_parent);
+    verify_screens::ZOLT_ReturnInstructions2 screen(m_session, m_parent);
     screen.Form_Load();
     run(screen);
 }

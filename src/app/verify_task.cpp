@@ -19,7 +19,7 @@ bool loadWorkbook(TaskHost &host, Session &session)
     host.setMessage(QStringLiteral("Setting up Zolt data, please wait..."));
     session.ui.setBusy(true);
     session.ui.letEventsRun();
-    const VerifyLoadResult result = Xls2Mdb(session, host.selectedPath(), nullptr);
+    const verify::VerifyLoadResult result = verify::Xls2Mdb(session, host.selectedPath(), nullptr);
     session.ui.setBusy(false);
     return !result.trapped;
 }
@@ -36,8 +36,8 @@ bool writeWorkbook(TaskHost &host, Session &session)
     if (session.ui.stopRequested())
         return false;
     const QString path = host.selectedPath();
-    CopyToBackup(path, VerifyTaskBackupName(path));  // a failed backup does not stop the export
-    return Mdb2Xls(session, path);
+    verify::CopyToBackup(path, verify::VerifyTaskBackupName(path));  // a failed backup does not stop the export
+    return verify::Mdb2Xls(session, path);
 }
 
 void emptyVerify(Session &session)

@@ -16,7 +16,7 @@ const BatchCommand &command(const QString &name)
 }
 
 // The load's message list, printed as it fills.
-class PrintedList : public VerifyMessageList {
+class PrintedList : public verify::VerifyMessageList {
 public:
     PrintedList() : m_out(stdout) {}
     void addLine(const QString &line) override
@@ -38,7 +38,7 @@ int VerifyLoad(Session &session, const QStringList &args)
     if (args.size() != 1)
         return UsageError(command(QStringLiteral("verify-load")), QStringLiteral("verify-load takes one file name"));
     PrintedList list;
-    const VerifyLoadResult r = Xls2Mdb(session, args.first(), &list);
+    const verify::VerifyLoadResult r = verify::Xls2Mdb(session, args.first(), &list);
     if (r.trapped || r.loaded == 0)
         return Exit::Failed;
     return r.notLoaded > 0 || r.formatWarnings > 0 ? Exit::Rejected : Exit::Done;
@@ -49,7 +49,7 @@ int VerifyExport(Session &session, const QStringList &args)
     if (args.size() != 1)
         return UsageError(command(QStringLiteral("verify-export")),
                           QStringLiteral("verify-export takes one file name"));
-    if (!Mdb2Xls(session, args.first()))
+    if (!verify::Mdb2Xls(session, args.first()))
         return Exit::Failed;
     QTextStream(stdout) << "Wrote " << args.first() << "\n";
     return Exit::Done;

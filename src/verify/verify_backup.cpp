@@ -6,7 +6,7 @@
 
 #include <QDebug>
 
-namespace zolt {
+namespace zolt::verify {
 
 QString VerifyExportBackupName(const QString &fileName)
 {
@@ -35,4 +35,4 @@ bool CopyToBackup(const QString &fileName, const QString &backupName)
     }
 }
 
-}  // namespace zolt
+}  // namespace zolt::verify

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace zolt {
+namespace zolt::verify {
 
 // The export's own backup of the workbook it replaces: a name ending ".xlsx"
 // (in any case) ends ".bak" instead, any other name gets ".bak" appended.
@@ -18,4 +18,4 @@ QString VerifyTaskBackupName(const QString &fileName);
 // a new backup.
 bool CopyToBackup(const QString &fileName, const QString &backupName);
 
-}  // namespace zolt
+}  // namespace zolt::verify

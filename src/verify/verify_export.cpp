@@ -11,7 +11,9 @@
 
 #include <optional>
 
-namespace zolt {
+namespace zolt::verify {
+
+using workbook::WorkbookWriter;
 namespace {
 
 using verify::Sheet;
@@ -183,4 +185,4 @@ bool Mdb2Xls(Session &session, const QString &FileName)
     return true;
 }
 
-}  // namespace zolt
+}  // namespace zolt::verify

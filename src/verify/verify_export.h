@@ -3,8 +3,10 @@
 #include <QString>
 
 namespace zolt {
-
 struct Session;
+}
+
+namespace zolt::verify {
 
 // Writes VERIFY and the four reference tables as a verification workbook at
 // FileName, after copying the workbook there to its backup
@@ -15,4 +17,4 @@ struct Session;
 // old workbook as it was.
 bool Mdb2Xls(Session &session, const QString &FileName);
 
-}  // namespace zolt
+}  // namespace zolt::verify

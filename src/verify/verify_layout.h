@@ -6,12 +6,16 @@
 #include <vector>
 
 namespace zolt {
-
 class DataEnvironment;
 class Recordset;
+}
+namespace zolt::workbook {
 class SheetCells;
+}
 
-namespace verify {
+namespace zolt::verify {
+
+using workbook::SheetCells;
 
 // How a cell of the workbook becomes a stored field value.
 enum class LoadRule {
@@ -82,5 +86,4 @@ bool IsBlankRow(const Sheet &sheet, std::span<const QString> row);
 // The named recordset that holds the sheet's table.
 Recordset &SheetRecordset(DataEnvironment &de, const Sheet &sheet);
 
-}  // namespace verify
-}  // namespace zolt
+}  // namespace zolt::verify

@@ -12,7 +12,13 @@
 #include "verify_load_mortgage.h"
 #include "verify_load_reference.h"
 
-namespace zolt {
+namespace zolt::verify {
+
+using workbook::CloseWorkbook;
+using workbook::CurrentWorksheet;
+using workbook::OpenWorkbook;
+using workbook::SelectWorksheet;
+using workbook::SpreadsheetState;
 namespace {
 
 using verify::LoadContext;
@@ -230,4 +236,4 @@ void ShowVerifyLoad(Session &session, const VerifyLoadResult &result)
         session.shared.gFindCriteria = result.lastFindCriteria;
 }
 
-}  // namespace zolt
+}  // namespace zolt::verify

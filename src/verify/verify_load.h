@@ -3,8 +3,10 @@
 #include <QString>
 
 namespace zolt {
-
 struct Session;
+}
+
+namespace zolt::verify {
 
 // Where the verification load puts its messages when it reports to a list
 // (the return check window, zolt-batch) instead of message boxes.
@@ -41,4 +43,4 @@ VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessag
 // gFindCriteria as the load's last look-ups left them.
 void ShowVerifyLoad(Session &session, const VerifyLoadResult &result);
 
-}  // namespace zolt
+}  // namespace zolt::verify

@@ -7,7 +7,7 @@
 #include "store/batch_insert.h"
 
 
-namespace zolt {
+namespace zolt::workbook {
 class SheetCells;
 }
 
@@ -22,7 +22,7 @@ class MortgageRows {
 public:
     explicit MortgageRows(LoadContext &context);
     ~MortgageRows();
-    void read(const SheetCells &sheet);
+    void read(const workbook::SheetCells &sheet);
 
     // The filter text that finds a row's duplicates among the stored rows.
     static QString DuplicateFilter(const MortgageCells &cells, bool pidOnly);
@@ -49,7 +49,7 @@ private:
     RowKeyIndex m_folios;  // company, jurisdiction, folio of every stored row
     RowKeyIndex m_pids;    // company, PID of every stored row with a PID
     qint64 m_endMarks = 0;
-    const SheetCells *m_sheet = nullptr;
+    const workbook::SheetCells *m_sheet = nullptr;
     int m_row = 0;
     int m_lastFilteredRow = 0;  // the last row looked up, 0 for none
     bool m_lastFilteredPidOnly = false;

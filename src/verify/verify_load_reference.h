@@ -2,7 +2,7 @@
 
 #include "verify_load_context.h"
 
-namespace zolt {
+namespace zolt::workbook {
 class SheetCells;
 }
 
@@ -13,7 +13,7 @@ struct Sheet;
 // Reads one reference sheet (folio masks, districts, jurisdictions, pairs)
 // into its table. The first row of a key wins; later ones are dropped
 // without a word.
-void ReadReferenceSheet(LoadContext &context, const Sheet &sheet, const SheetCells &cells);
+void ReadReferenceSheet(LoadContext &context, const Sheet &sheet, const workbook::SheetCells &cells);
 
 // The trace text of the stage that prepares a reference sheet.
 QString ReferencePreparationStep(const Sheet &sheet);

@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace zolt {
+namespace zolt::verify_screens {
 namespace {
 
 QLabel *label(const char *name, const QString &text, QWidget *parent)
@@ -84,4 +84,4 @@ void ZOLT_ReturnInstructions2::Form_Load()
     resize(560, heightForWidth(560));
 }
 
-}  // namespace zolt
+}  // namespace zolt::verify_screens

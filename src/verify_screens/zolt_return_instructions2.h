@@ -7,10 +7,12 @@ class QLineEdit;
 class QPushButton;
 
 namespace zolt {
-
 struct Session;
 class PathLabel;
 class ReturnEmailWidget;
+}
+
+namespace zolt::verify_screens {
 
 // Tells the user how to return the verification workbook after it was
 // written: the file, the address to send it to, and a way to open the mail
@@ -33,4 +35,4 @@ private:
     ReturnEmailWidget *m_email;
 };
 
-}  // namespace zolt
+}  // namespace zolt::verify_screens

@@ -18,6 +18,7 @@
 #include <QtTest>
 
 using namespace zolt;
+using namespace zolt::workbook;
 using namespace zolt::test;
 using zolt::app::ZoltPayment;
 

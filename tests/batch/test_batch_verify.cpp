@@ -17,6 +17,7 @@
 #include <QtTest>
 
 using namespace zolt;
+using zolt::workbook::WorkbookReader;
 using namespace zolt::test;
 
 namespace {
@@ -36,7 +37,7 @@ void fillVerify(TestSession &t, int folios)
                .arg(folios));
 }
 
-QString workbook(const QTemporaryDir &dir, const QString &name, bool withDuplicate)
+QString makeWorkbook(const QTemporaryDir &dir, const QString &name, bool withDuplicate)
 {
     QList<FixtureSheet> sheets = VerifyFixtureSheets();
     sheets[0].rows << MortgageRow({S("A"), S("0012"), S("N-1"), S("05"), S("010"), S("1")});
@@ -63,14 +64,14 @@ private slots:
             return runBatch(QStringList{QStringLiteral("--db"), db} + args);
         };
 
-        BatchRun run = batch({QStringLiteral("verify-load"), workbook(dir, QStringLiteral("dup.xlsx"), true)});
+        BatchRun run = batch({QStringLiteral("verify-load"), makeWorkbook(dir, QStringLiteral("dup.xlsx"), true)});
         QCOMPARE(run.exitCode, 3);
         // The list line comes first, then the summary box.
         const qsizetype duplicate = run.out.indexOf(QStringLiteral("WARNING ( RECORD IGNORED ) DUPLICATE FOLIO NUMBER:"));
         const qsizetype summary = run.out.indexOf(QStringLiteral("INFORMATION: There was a total of 1 records NOT loaded."));
         QVERIFY2(duplicate >= 0 && summary > duplicate, qPrintable(run.out));
 
-        run = batch({QStringLiteral("verify-load"), workbook(dir, QStringLiteral("MortNo.xlsx"), false)});
+        run = batch({QStringLiteral("verify-load"), makeWorkbook(dir, QStringLiteral("MortNo.xlsx"), false)});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QString());
 

@@ -15,6 +15,8 @@
 #include <QtTest>
 
 using namespace zolt;
+using namespace zolt::workbook;
+using namespace zolt::verify;
 using namespace zolt::test;
 
 namespace {

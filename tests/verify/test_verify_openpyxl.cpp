@@ -11,6 +11,7 @@
 #include <QtTest>
 
 using namespace zolt;
+using namespace zolt::verify;
 using namespace zolt::test;
 
 namespace {

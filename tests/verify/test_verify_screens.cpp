@@ -23,6 +23,9 @@
 #include <QtTest>
 
 using namespace zolt;
+using namespace zolt::workbook;
+using namespace zolt::verify;
+using namespace zolt::verify_screens;
 using namespace zolt::test;
 
 namespace {

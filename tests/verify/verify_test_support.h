@@ -34,7 +34,7 @@ inline QStringList LoadedTables(TestSession &t)
 }
 
 // The return check's message list, as the load fills it.
-struct RecordingList : VerifyMessageList {
+struct RecordingList : verify::VerifyMessageList {
     void addLine(const QString &line) override { lines << line; }
     void enablePrintErrors() override { printEnabled = true; }
     QStringList lines;

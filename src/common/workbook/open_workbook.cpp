@@ -4,7 +4,7 @@
 
 #include <new>
 
-namespace zolt {
+namespace zolt::workbook {
 
 namespace {
 
@@ -57,4 +57,4 @@ const SheetCells &CurrentWorksheet(SpreadsheetState &state)
     return openWorkbook(state).sheet(state.currentSheet);
 }
 
-}  // namespace zolt
+}  // namespace zolt::workbook

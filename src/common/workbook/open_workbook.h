@@ -5,7 +5,7 @@
 #include <QString>
 #include <memory>
 
-namespace zolt {
+namespace zolt::workbook {
 
 // The workbook the verification load works on: the open workbook, its current
 // worksheet and the file name. Callers own it; there is no global one.
@@ -36,4 +36,4 @@ void SelectWorksheet(SpreadsheetState &state, int position);
 // with the reason the last OpenWorkbook failed when it did.
 const SheetCells &CurrentWorksheet(SpreadsheetState &state);
 
-}  // namespace zolt
+}  // namespace zolt::workbook

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zolt {
+namespace zolt::workbook {
 
 namespace {
 
@@ -45,4 +45,4 @@ void SheetCells::set(int row, int column, const QString &text)
     m_columns = std::max(m_columns, column);
 }
 
-}  // namespace zolt
+}  // namespace zolt::workbook

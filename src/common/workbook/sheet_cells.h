@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-namespace zolt {
+namespace zolt::workbook {
 
 // One worksheet's cells as text. Rows and columns count from 1; a cell that
 // the file does not hold reads as the empty text. Only cells that hold text
@@ -32,4 +32,4 @@ private:
     qint64 m_cellCount = 0;
 };
 
-}  // namespace zolt
+}  // namespace zolt::workbook

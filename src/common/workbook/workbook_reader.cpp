@@ -13,9 +13,8 @@
 #include <new>
 #include <optional>
 
-namespace zolt {
+namespace zolt::workbook {
 
-using namespace workbook;
 
 namespace {
 
@@ -120,4 +119,4 @@ const SheetCells &WorkbookReader::sheet(int position)
     });
 }
 
-}  // namespace zolt
+}  // namespace zolt::workbook

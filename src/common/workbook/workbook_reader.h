@@ -5,7 +5,7 @@
 #include <QString>
 #include <memory>
 
-namespace zolt {
+namespace zolt::workbook {
 
 // Reads an .xlsx workbook (a zip of XML parts) without any spreadsheet
 // program. Sheets are addressed by their position in the workbook (from 1),
@@ -37,4 +37,4 @@ private:
     std::unique_ptr<Impl> d;
 };
 
-}  // namespace zolt
+}  // namespace zolt::workbook

@@ -13,7 +13,7 @@
 #include <vector>
 #include <xlsxwriter.h>
 
-namespace zolt {
+namespace zolt::workbook {
 
 namespace {
 
@@ -239,4 +239,4 @@ void WorkbookWriter::save()
     d->temporary->commit();
 }
 
-}  // namespace zolt
+}  // namespace zolt::workbook

@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-namespace zolt {
+namespace zolt::workbook {
 
 // Writes a new .xlsx workbook through libxlsxwriter. Nothing reaches the
 // target path until save(): the workbook is written to a temporary file in the
@@ -45,4 +45,4 @@ private:
     std::unique_ptr<Impl> d;
 };
 
-}  // namespace zolt
+}  // namespace zolt::workbook

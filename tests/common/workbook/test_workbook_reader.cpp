@@ -12,6 +12,7 @@
 #include <xlsxwriter.h>
 
 using namespace zolt;
+using namespace zolt::workbook;
 using namespace zolt::test;
 
 namespace {

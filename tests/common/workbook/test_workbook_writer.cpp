@@ -17,6 +17,7 @@
 #include <QtTest>
 
 using namespace zolt;
+using namespace zolt::workbook;
 using namespace zolt::test;
 
 namespace {
