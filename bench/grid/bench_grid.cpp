@@ -54,11 +54,11 @@ qint64 residentKilobytes()
 
 int makeDatabase(const QString &path, int rows, QTextStream &out)
 {
-    sql::CreateDatabaseFile(path);
+    CreateDatabaseFile(path);
     auto de = DataEnvironment::openFile(path);
-    sql::Database &db = de->Zolt().database();
+    Database &db = de->Zolt().database();
     Transaction transaction(de->Zolt());
-    sql::Statement insert = db.prepare(QStringLiteral(
+    Statement insert = db.prepare(QStringLiteral(
         "INSERT INTO VERIFY (ACD, MORTCO, NUMBER, NAME, CD, JUR, FOLIO, PID, LEGAL, ADDR1, ADDR2, ADDR3, ADDR4, "
         "ADDR5) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (int i = 0; i < rows; ++i) {

@@ -116,7 +116,7 @@ int run(const QString &dir)
 {
     const QString db = QDir(dir).filePath(QStringLiteral("bench.mdb"));
     QFile::remove(db);
-    sql::CreateDatabaseFile(db);
+    CreateDatabaseFile(db);
     auto de = DataEnvironment::openFile(db);
     QuietDialog ui;
     SharedValues shared;
@@ -134,7 +134,7 @@ int run(const QString &dir)
         return 1;
     out << "load_ms " << timer.elapsed() << "\n";
     out << "load_cpu_ms " << cpuMs() - cpu << "\n";
-    sql::Statement count = de->Zolt().database().prepare(QStringLiteral("SELECT count(*) FROM Detail"));
+    Statement count = de->Zolt().database().prepare(QStringLiteral("SELECT count(*) FROM Detail"));
     count.step();
     out << "load_payments " << count.column(0).toLongLong() << " (" << de->rsDetail().recordCount()
         << " in the last agency)\n";

@@ -138,7 +138,7 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir;
     const QString dbPath = dir.filePath(QStringLiteral("Zolt.mdb"));
-    sql::CreateDatabaseFile(dbPath);
+    CreateDatabaseFile(dbPath);
     auto de = DataEnvironment::openFile(dbPath);
     SharedValues shared;
     QuietDialog quiet;

@@ -67,9 +67,9 @@ qint64 peakKilobytes()
 
 void fillTables(DataEnvironment &de)
 {
-    sql::Database &db = de.Zolt().database();
+    Database &db = de.Zolt().database();
     Transaction transaction(de.Zolt());
-    sql::Statement verify = db.prepare(QStringLiteral(
+    Statement verify = db.prepare(QStringLiteral(
         "INSERT INTO VERIFY (ACD, MORTCO, NUMBER, CD, JUR, FOLIO, PID, NAME, ADDR1, ADDR2, ADDR3, ADDR4, ADDR5, LEGAL) "
         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (int i = 0; i < Folios; ++i) {
@@ -87,7 +87,7 @@ void fillTables(DataEnvironment &de)
         verify.run();
     }
     auto rows = [&db](const QString &sql, int count, const std::function<QVariantList(int)> &values) {
-        sql::Statement st = db.prepare(sql);
+        Statement st = db.prepare(sql);
         for (int i = 0; i < count; ++i) {
             st.reset();
             st.bindAll(values(i));
@@ -132,7 +132,7 @@ int exportMode(const QString &workbook, int runs, QTextStream &out)
 {
     QTemporaryDir dir;
     const QString dbPath = dir.filePath(QStringLiteral("Zolt.mdb"));
-    sql::CreateDatabaseFile(dbPath);
+    CreateDatabaseFile(dbPath);
     {
         auto de = DataEnvironment::openFile(dbPath);
         fillTables(*de);
@@ -180,7 +180,7 @@ int loadMode(const QString &workbook, int runs, QTextStream &out)
 
     QTemporaryDir dir;
     const QString dbPath = dir.filePath(QStringLiteral("Zolt.mdb"));
-    sql::CreateDatabaseFile(dbPath);
+    CreateDatabaseFile(dbPath);
     QuietDialog ui;
     SharedValues shared;
     // Each load runs as at a start of the program: no recordset open,

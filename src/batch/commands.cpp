@@ -16,7 +16,7 @@ int initDb(const QStringList &args)
     if (args.size() != 1)
         return UsageError(Commands().front(), QStringLiteral("init-db takes one file name"));
     try {
-        sql::CreateDatabaseFile(args.first());
+        CreateDatabaseFile(args.first());
     } catch (const ZoltError &e) {
         out << "Cannot create " << args.first() << ": " << e.description() << "\n";
         return Exit::Failed;

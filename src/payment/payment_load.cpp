@@ -44,16 +44,16 @@ QString duplicateHint(const QString &folioDisplay, const DetailRow &row)
 // it, in the same transaction, as the schema defines them: building an index
 // once is cheaper than keeping it up to date row by row. The duplicate test
 // does not rely on them.
-QStringList dropDetailIndexes(sql::Database &db)
+QStringList dropDetailIndexes(Database &db)
 {
     QStringList names;
-    sql::Statement st = db.prepare(QStringLiteral(
+    Statement st = db.prepare(QStringLiteral(
         "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Detail' AND sql IS NOT NULL"));
     while (st.step())
         names << st.column(0).toString();
     for (const QString &name : std::as_const(names))
         db.exec(QStringLiteral("DROP INDEX \"%1\"").arg(name));
-    return sql::SchemaIndexes(QStringLiteral("Detail"));
+    return SchemaIndexes(QStringLiteral("Detail"));
 }
 
 struct GroupRow {
@@ -110,8 +110,8 @@ private:
     PaymentLoadResult m_result;
     QString m_step;
     QString m_workingYear;
-    std::optional<sql::BatchInsert> m_insertDetail;
-    std::optional<sql::BatchInsert> m_insertMask;
+    std::optional<BatchInsert> m_insertDetail;
+    std::optional<BatchInsert> m_insertMask;
     FolioMaskTable m_masks;
     std::vector<GroupRow> m_groups;
     QHash<QString, AgencyTotal> m_totals;  // by upper-case agency
@@ -166,7 +166,7 @@ Outcome Loader::load(PaymentFileParser &file)
         m_workingYear = file.firstLineYear();
         ZoltSystem(m_de).setDataYear(file.firstLineYear());
     }
-    sql::Database &db = m_de.Zolt().database();
+    Database &db = m_de.Zolt().database();
     m_insertDetail.emplace(db, QStringLiteral("Detail"), DetailColumns);
     m_insertMask.emplace(db, QStringLiteral("Fol_Mask"),
                          QStringList{QStringLiteral("\"YEAR\""), QStringLiteral("JUR_CD"), QStringLiteral("FOLIO_LEN"),
@@ -276,7 +276,7 @@ void Loader::finishTables()
         closeGroup();
     storeGroups();
     m_step = QStringLiteral("  11 index");
-    sql::Database &db = m_de.Zolt().database();
+    Database &db = m_de.Zolt().database();
     for (const QString &index : std::as_const(m_indexes))
         db.exec(index);
     m_insertDetail.reset();
@@ -349,7 +349,7 @@ void Loader::storeGroups()
         columns << u'"' + label.field + u'"';
     columns << QStringLiteral("FILE_ID") << QStringLiteral("\"CREATE\"") << QStringLiteral("FOLIO_CNT")
             << QStringLiteral("TOT_PAY") << QStringLiteral("SORTORDER") << QStringLiteral("ACD");
-    sql::BatchInsert insert(m_de.Zolt().database(), QStringLiteral("Group"), columns);
+    BatchInsert insert(m_de.Zolt().database(), QStringLiteral("Group"), columns);
     const QString empty = QStringLiteral("");
     const QString sortOrder = QStringLiteral("F");
     for (size_t i = 0; i < m_groups.size(); ++i) {

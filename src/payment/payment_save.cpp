@@ -142,7 +142,7 @@ void Saver::writeMasks(TextFileWriter &out)
 void Saver::cleanStoredText()
 {
     m_step = QStringLiteral("  7-4");
-    sql::Database &db = m_de.Zolt().database();
+    Database &db = m_de.Zolt().database();
     db.exec(QStringLiteral(
         "UPDATE Detail SET NUMBER = REPLACE(NUMBER, ',', ''), NAME = REPLACE(NAME, ',', ''), "
         "CD = REPLACE(CD, ',', ''), JUR = REPLACE(JUR, ',', ''), LEGAL = REPLACE(LEGAL, ',', '') "
@@ -156,7 +156,7 @@ void Saver::readDetails()
 {
     Recordset &details = m_de.rsDetail();
     details.ensureOpen();
-    sql::Statement st = m_de.Zolt().database().prepare(sourceSql(details.source()));
+    Statement st = m_de.Zolt().database().prepare(sourceSql(details.source()));
     QHash<QString, int> byName;
     for (int c = 0; c < st.columnCount(); ++c)
         byName.insert(st.columnName(c).toUpper(), c);

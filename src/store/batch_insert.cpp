@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <sqlite3.h>
 
-namespace zolt::sql {
+namespace zolt {
 
 BatchInsert::BatchInsert(Database &db, const QString &table, const QStringList &fields, int batchRows)
     : m_db(db), m_columns(int(fields.size())), m_batchRows(std::max(1, batchRows)),
@@ -159,4 +159,4 @@ void BatchInsert::storeOneByOne()
     }
 }
 
-}  // namespace zolt::sql
+}  // namespace zolt

@@ -9,7 +9,7 @@
 
 struct sqlite3_stmt;
 
-namespace zolt::sql {
+namespace zolt {
 
 class Database;
 
@@ -72,4 +72,4 @@ private:
     QStringEncoder m_encoder{QStringEncoder::Utf8};
 };
 
-}  // namespace zolt::sql
+}  // namespace zolt

@@ -18,7 +18,7 @@ QString Connection::catalogue() const
     return m.hasMatch() ? m.captured(1) : QString();
 }
 
-sql::Database &Connection::database() const
+Database &Connection::database() const
 {
     if (!m_db)
         throw ZoltError(ErrorNumber::RecordsetClosed,
@@ -33,7 +33,7 @@ int Connection::transactionDepth() const
 
 void Connection::beginTrans()
 {
-    sql::Database &db = database();
+    Database &db = database();
     int &depth = db.transactionDepth();
     db.exec(depth == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT zolt_%1").arg(depth));
     ++depth;
@@ -41,7 +41,7 @@ void Connection::beginTrans()
 
 void Connection::commitTrans()
 {
-    sql::Database &db = database();
+    Database &db = database();
     int &depth = db.transactionDepth();
     if (depth == 0)
         return;
@@ -59,7 +59,7 @@ void Connection::commitTrans()
 
 void Connection::rollbackTrans()
 {
-    sql::Database &db = database();
+    Database &db = database();
     int &depth = db.transactionDepth();
     if (depth == 0)
         return;

@@ -25,10 +25,10 @@ public:
     QString catalogue() const;
 
     bool isOpen() const { return m_db != nullptr; }
-    void attach(std::shared_ptr<sql::Database> db) { m_db = std::move(db); }
+    void attach(std::shared_ptr<Database> db) { m_db = std::move(db); }
     // The open database; throws ZoltError when the connection is not open.
-    sql::Database &database() const;
-    std::shared_ptr<sql::Database> sharedDatabase() const { return m_db; }
+    Database &database() const;
+    std::shared_ptr<Database> sharedDatabase() const { return m_db; }
 
     // Transactions nest: an inner begin is a savepoint.
     void beginTrans();
@@ -44,7 +44,7 @@ private:
     QString m_name;
     QString m_connectionString;
     int m_connectionTimeout = 15;
-    std::shared_ptr<sql::Database> m_db;
+    std::shared_ptr<Database> m_db;
 };
 
 // Commits at the end of a scope, or rolls back when left by an exception.

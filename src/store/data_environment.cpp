@@ -58,13 +58,13 @@ const QStringList &DataEnvironment::ZoltDbTables()
     return tables;
 }
 
-std::shared_ptr<sql::Database> OpenWorkingDatabase(const QString &path, const QStringList &tables)
+std::shared_ptr<Database> OpenWorkingDatabase(const QString &path, const QStringList &tables)
 {
     const QString file = QFileInfo(path).absoluteFilePath();
-    std::shared_ptr<sql::Database> db;
+    std::shared_ptr<Database> db;
     QStringList present;
     try {
-        db = sql::Database::open(path, sql::Database::Mode::OpenExisting);
+        db = Database::open(path, Database::Mode::OpenExisting);
         present = db->tableNames();
     } catch (const ZoltError &e) {
         throw ZoltError(e.number(), QStringLiteral("The file %1 is not a Zolt database: %2").arg(file, e.description()));
@@ -114,7 +114,7 @@ void DataEnvironment::makeRecordsets()
 
 void DataEnvironment::openConnections()
 {
-    std::map<QString, std::shared_ptr<sql::Database>> byFile;
+    std::map<QString, std::shared_ptr<Database>> byFile;
     auto attach = [&byFile](Connection &c, const QStringList &tables) {
         const QString file = QFileInfo(c.catalogue()).absoluteFilePath();
         auto &db = byFile[file];
@@ -131,7 +131,7 @@ void DataEnvironment::openConnections()
     attach(m_labelDb, {});
     // Only a file known to be a working database is brought up to date.
     for (const auto &[file, db] : byFile)
-        sql::BringSchemaUpToDate(*db);
+        BringSchemaUpToDate(*db);
 }
 
 namespace {

@@ -75,6 +75,6 @@ private:
 
 // Opens the database file at path and checks that it is a working database
 // holding the tables; throws ZoltError naming the file and what is wrong.
-std::shared_ptr<sql::Database> OpenWorkingDatabase(const QString &path, const QStringList &tables);
+std::shared_ptr<Database> OpenWorkingDatabase(const QString &path, const QStringList &tables);
 
 }  // namespace zolt

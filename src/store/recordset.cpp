@@ -20,7 +20,7 @@ struct RowStore {
     std::vector<qint64> rowids;
     std::vector<bool> deleted;
     // The prepared query whose rows are read on first use; null once read.
-    std::unique_ptr<sql::Statement> unread;
+    std::unique_ptr<Statement> unread;
     bool withRowId = false;
     std::vector<Recordset *> cursors;
 
@@ -41,7 +41,7 @@ void RowStore::readRows()
 {
     if (!unread)
         return;
-    sql::Statement &st = *unread;
+    Statement &st = *unread;
     const int first = withRowId ? 1 : 0;
     std::vector<Cell> cells(size_t(columns.size()));
     while (st.step()) {
@@ -113,7 +113,7 @@ std::shared_ptr<RowStore> Recordset::load()
 {
     auto store = std::make_shared<RowStore>();
     const auto [table, sqlText] = fetchPlan(m_source);
-    auto st = std::make_unique<sql::Statement>(m_connection->database().prepare(sqlText));
+    auto st = std::make_unique<Statement>(m_connection->database().prepare(sqlText));
     const int count = st->columnCount();
     store->withRowId = !table.isEmpty() && count > 0 && st->columnName(0) == RowIdColumn;
     if (store->withRowId)
@@ -451,7 +451,7 @@ void Recordset::writePending()
             values << pending.values[c];
         }
     }
-    sql::Database &db = m_connection->database();
+    Database &db = m_connection->database();
     const QString table = quoted(m_store->table);
     qint64 rowid = 0;
     qint64 storeRow = -1;
@@ -460,7 +460,7 @@ void Recordset::writePending()
             ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                   .arg(table, names.join(u','), QStringList(names.size(), QStringLiteral("?")).join(u','));
-        sql::Statement st = db.prepare(sqlText);
+        Statement st = db.prepare(sqlText);
         st.bindAll(values);
         st.run();
         rowid = db.lastInsertRowId();
@@ -469,7 +469,7 @@ void Recordset::writePending()
             return;
         storeRow = currentStoreRow();
         rowid = m_store->rowids[size_t(storeRow)];
-        sql::Statement st = db.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+        Statement st = db.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
                                            .arg(table, names.join(QStringLiteral(" = ?, "))));
         st.bindAll(values);
         st.bind(int(values.size()) + 1, rowid);
@@ -477,7 +477,7 @@ void Recordset::writePending()
     }
 
     // Read the row back, so the cursors hold what the database stored.
-    sql::Statement back = db.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(table));
+    Statement back = db.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(table));
     back.bind(1, rowid);
     std::vector<Cell> stored(pending.values.size());
     if (back.step()) {
@@ -511,7 +511,7 @@ void Recordset::deleteCurrent()
     if (m_store->table.isEmpty())
         throw ZoltError(ErrorNumber::NotUpdatable,
                         QStringLiteral("Current Recordset does not support updating (%1).").arg(m_name));
-    sql::Statement st = m_connection->database().prepare(
+    Statement st = m_connection->database().prepare(
         QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_store->table)));
     st.bind(1, m_store->rowids[size_t(storeRow)]);
     st.run();

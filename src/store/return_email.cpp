@@ -7,17 +7,17 @@ namespace zolt {
 
 QString ReturnEmail(DataEnvironment &de)
 {
-    sql::Statement st = de.Zolt().database().prepare(
+    Statement st = de.Zolt().database().prepare(
         QStringLiteral("SELECT ReturnEmail FROM ZoltSettings ORDER BY rowid LIMIT 1"));
     return st.step() ? st.column(0).toString() : QString();
 }
 
 void SetReturnEmail(DataEnvironment &de, const QString &address)
 {
-    sql::Database &db = de.Zolt().database();
+    Database &db = de.Zolt().database();
     Transaction transaction(de.Zolt());
     const bool hasRow = db.prepare(QStringLiteral("SELECT 1 FROM ZoltSettings LIMIT 1")).step();
-    sql::Statement st = db.prepare(
+    Statement st = db.prepare(
         hasRow ? QStringLiteral("UPDATE ZoltSettings SET ReturnEmail = ? WHERE rowid = (SELECT MIN(rowid) FROM ZoltSettings)")
                : QStringLiteral("INSERT INTO ZoltSettings (ReturnEmail) VALUES (?)"));
     st.bind(1, address.trimmed());

@@ -6,7 +6,7 @@
 #include <QRegularExpression>
 #include <sqlite3.h>
 
-namespace zolt::sql {
+namespace zolt {
 namespace {
 
 struct SchemaObject {
@@ -98,4 +98,4 @@ QStringList SchemaIndexes(const QString &table)
     return out;
 }
 
-}  // namespace zolt::sql
+}  // namespace zolt

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace zolt::sql {
+namespace zolt {
 
 class Database;
 
@@ -17,4 +17,4 @@ void BringSchemaUpToDate(Database &db);
 // The schema's CREATE INDEX statements for one table.
 QStringList SchemaIndexes(const QString &table);
 
-}  // namespace zolt::sql
+}  // namespace zolt

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <sqlite3.h>
 
-namespace zolt::sql {
+namespace zolt {
 
 Statement::Statement(Database &db, const QString &sql) : m_db(&db)
 {
@@ -255,4 +255,4 @@ void CreateDatabaseFile(const QString &path)
     file.commit();
 }
 
-}  // namespace zolt::sql
+}  // namespace zolt

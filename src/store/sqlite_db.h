@@ -10,7 +10,7 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-namespace zolt::sql {
+namespace zolt {
 
 class Database;
 
@@ -88,4 +88,4 @@ QString SchemaSql();
 // written whole (a full disk) leaves nothing behind.
 void CreateDatabaseFile(const QString &path);
 
-}  // namespace zolt::sql
+}  // namespace zolt

@@ -32,7 +32,7 @@ struct TableToEmpty {
 
 bool hasRows(Connection &connection, const QString &table)
 {
-    sql::Statement st = connection.database().prepare(QStringLiteral("SELECT 1 FROM \"%1\" LIMIT 1").arg(table));
+    Statement st = connection.database().prepare(QStringLiteral("SELECT 1 FROM \"%1\" LIMIT 1").arg(table));
     return st.step();
 }
 
@@ -93,9 +93,9 @@ void readSheets(LoadContext &context, SpreadsheetState &workbook)
 // at the end of the scope.
 class LargePageCache {
 public:
-    explicit LargePageCache(sql::Database &db) : m_db(db)
+    explicit LargePageCache(Database &db) : m_db(db)
     {
-        sql::Statement st = db.prepare(QStringLiteral("PRAGMA cache_size"));
+        Statement st = db.prepare(QStringLiteral("PRAGMA cache_size"));
         m_previous = st.step() ? st.column(0).toLongLong() : 0;
         db.exec(QStringLiteral("PRAGMA cache_size = -65536"));  // 64 MiB
     }
@@ -110,7 +110,7 @@ public:
     LargePageCache &operator=(const LargePageCache &) = delete;
 
 private:
-    sql::Database &m_db;
+    Database &m_db;
     qint64 m_previous = 0;
 };
 

@@ -63,7 +63,7 @@ void MortgageRows::queueRow()
     m_queuedRows.push_back(m_row);
     try {
         m_insert.addRow();
-    } catch (const sql::RowRefused &e) {
+    } catch (const RowRefused &e) {
         refused(e);
     }
     if (m_insert.queued() == 0) {
@@ -76,14 +76,14 @@ void MortgageRows::flushRows()
 {
     try {
         m_insert.flush();
-    } catch (const sql::RowRefused &e) {
+    } catch (const RowRefused &e) {
         refused(e);
     }
     m_context.counts.loaded += qint64(m_queuedRows.size());
     m_queuedRows.clear();
 }
 
-void MortgageRows::refused(const sql::RowRefused &e)
+void MortgageRows::refused(const RowRefused &e)
 {
     // The rows queued before the refused one are stored; the trace names
     // the refused row.

@@ -40,12 +40,12 @@ private:
     // database refuses stops the load before later rows are reported.
     void flushRows();
     void queueRow();
-    [[noreturn]] void refused(const sql::RowRefused &e);
+    [[noreturn]] void refused(const RowRefused &e);
     // A stored field of an earlier row, as it was stored.
     QString storedField(int row, int column) const;
 
     LoadContext &m_context;
-    sql::BatchInsert m_insert;
+    BatchInsert m_insert;
     RowKeyIndex m_folios;  // company, jurisdiction, folio of every stored row
     RowKeyIndex m_pids;    // company, PID of every stored row with a PID
     qint64 m_endMarks = 0;

@@ -138,7 +138,7 @@ private:
     LoadContext &m_context;
     const Sheet &m_sheet;
     const ReferenceSteps &m_steps;
-    sql::BatchInsert m_insert;
+    BatchInsert m_insert;
     QSet<QString> m_keys;
     std::vector<QString> m_lastLookedUp;  // the cells of the last row looked up
 };

@@ -30,7 +30,7 @@ private slots:
     void singleFileBranch()
     {
         QTemporaryDir dir;
-        sql::CreateDatabaseFile(dir.filePath("Zolt.mdb"));
+        CreateDatabaseFile(dir.filePath("Zolt.mdb"));
         test::RecordingDialog ui;
         // The database is found in the application folder, with or without a
         // trailing separator, whatever the current folder is.
@@ -52,7 +52,7 @@ private slots:
         de->rsFolioMask().update();
         de->rsErrorMessage().open();
         QCOMPARE(de->rsErrorMessage().recordCount(), 0);
-        sql::Statement st = de->Zolt().database().prepare("SELECT COUNT(*) FROM FolioMask");
+        Statement st = de->Zolt().database().prepare("SELECT COUNT(*) FROM FolioMask");
         QVERIFY(st.step());
         QCOMPARE(st.column(0).toInt(), 1);
     }
@@ -60,14 +60,14 @@ private slots:
     void separateFilesBranch()
     {
         QTemporaryDir dir;
-        sql::CreateDatabaseFile(dir.filePath("Zolt.mdb"));
+        CreateDatabaseFile(dir.filePath("Zolt.mdb"));
         test::RecordingDialog ui;
         QVERIFY(!DataEnvironment::start(dir.path(), "zolt", ui));
         QCOMPARE(ui.messages().last(), QString("SEVERE ERROR - The ZoltDb.mdb file is missing from the application path."));
-        sql::CreateDatabaseFile(dir.filePath("ZoltDb.mdb"));
+        CreateDatabaseFile(dir.filePath("ZoltDb.mdb"));
         QVERIFY(!DataEnvironment::start(dir.path(), "zolt", ui));
         QCOMPARE(ui.messages().last(), QString("SEVERE ERROR - The Label.mdb file is missing from the application path."));
-        sql::CreateDatabaseFile(dir.filePath("Label.mdb"));
+        CreateDatabaseFile(dir.filePath("Label.mdb"));
         auto de = DataEnvironment::start(dir.path(), "zolt", ui);
         QVERIFY(de);
         QCOMPARE(de->ZoltDb().connectionString(), DataEnvironment::PasswordPrefix + dir.filePath("ZoltDb.mdb"));
@@ -95,7 +95,7 @@ private slots:
 
         QFile::remove(dir.filePath("Zolt.mdb"));
         {
-            auto db = sql::Database::open(dir.filePath("Zolt.mdb"), sql::Database::Mode::Create);
+            auto db = Database::open(dir.filePath("Zolt.mdb"), Database::Mode::Create);
             db->exec("CREATE TABLE Detail (MORTCO TEXT)");
         }
         QVERIFY(!DataEnvironment::start(dir.path(), "zoltwin", ui));
@@ -111,8 +111,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("Zolt.mdb");
         {
-            auto db = sql::Database::open(path, sql::Database::Mode::Create);
-            db->exec(sql::SchemaSql());
+            auto db = Database::open(path, Database::Mode::Create);
+            db->exec(SchemaSql());
             db->exec("DROP TABLE ZoltSettings; DROP INDEX Detail_Payment;"
                      "CREATE UNIQUE INDEX Detail_Payment ON Detail (MORTCO COLLATE BINARY, NAME COLLATE BINARY, "
                      "CD COLLATE BINARY, JUR COLLATE BINARY, FOLIO COLLATE BINARY);"
@@ -121,7 +121,7 @@ private slots:
         }
         RecordingDialog ui;
         auto indexSql = [](DataEnvironment &de) {
-            sql::Statement st = de.Zolt().database().prepare("SELECT sql FROM sqlite_master WHERE name = 'Detail_Payment'");
+            Statement st = de.Zolt().database().prepare("SELECT sql FROM sqlite_master WHERE name = 'Detail_Payment'");
             return st.step() ? st.column(0).toString() : QString("none");
         };
         auto de = DataEnvironment::start(dir.path(), "zoltwin", ui);

@@ -7,7 +7,7 @@ namespace zolt::test {
 namespace {
 std::unique_ptr<DataEnvironment> freshDatabase(const QString &path)
 {
-    sql::CreateDatabaseFile(path);
+    CreateDatabaseFile(path);
     return DataEnvironment::openFile(path);
 }
 }  // namespace
@@ -29,7 +29,7 @@ void TestSession::exec(const QString &sql)
 
 QVariant TestSession::scalar(const QString &sql)
 {
-    sql::Statement st = m_de->Zolt().database().prepare(sql);
+    Statement st = m_de->Zolt().database().prepare(sql);
     return st.step() ? st.column(0) : QVariant();
 }
 

@@ -11,7 +11,7 @@ namespace zolt::test {
 inline QStringList TableRows(TestSession &t, const QString &sql)
 {
     QStringList rows;
-    sql::Statement st = t.de().Zolt().database().prepare(sql);
+    Statement st = t.de().Zolt().database().prepare(sql);
     while (st.step()) {
         QStringList values;
         for (int c = 0; c < st.columnCount(); ++c)
