@@ -143,7 +143,7 @@ int main(int argc, char **argv)
     SharedValues shared;
     QuietDialog quiet;
     Session loading{*de, quiet, shared};
-    if (!payment::Csv2Mdb(loading, args[0]))
+    if (!payment::Csv2Mdb(loading, args[0]).loaded())
         return 1;
 
     const QString saved = dir.filePath(QStringLiteral("Saved.csv"));
