@@ -5,6 +5,9 @@
 #   ./build.sh sanitize     builds the tests with AddressSanitizer and
 #                           UndefinedBehaviorSanitizer and runs them
 #   ./build.sh bench        builds and runs the benchmarks in bench/
+#   ./build.sh fuzz         builds the fuzz targets (clang, libFuzzer) and
+#                           replays their seed corpora through ctest
+# ZOLT_WERROR=1 in the environment turns compiler warnings into errors (CI).
 set -euo pipefail
 cd "$(dirname "$0")"
 mode="${1:-run}"
@@ -14,6 +17,7 @@ packages=(build-essential cmake pkgconf qt6-base-dev libgl-dev libsqlite3-dev
 case "$mode" in
   test|sanitize) packages+=(python3 python3-openpyxl) ;;
   bench) packages+=(python3 python3-openpyxl time) ;;
+  fuzz) packages+=(clang libclang-rt-14-dev) ;;
 esac
 
 missing=()
@@ -28,12 +32,14 @@ if ((${#missing[@]})); then
 fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
-configure_and_build() {  # dir, extra cmake options...
+configure_and_build() {  # dir, extra cmake options... (ZOLT_TARGETS: what to build, default all)
   local dir="$1"; shift
   local launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+        -DZOLT_WARNINGS_AS_ERRORS="${ZOLT_WERROR:-OFF}" "$@" >/dev/null
+  # shellcheck disable=SC2086
+  cmake --build "$dir" -j "$jobs" ${ZOLT_TARGETS:+--target $ZOLT_TARGETS}
 }
 
 case "$mode" in
@@ -41,7 +47,8 @@ case "$mode" in
     configure_and_build build -DZOLT_BUILD_TESTS=OFF
     exec build/bin/zoltwin ;;
   test)
-    configure_and_build build -DZOLT_BUILD_TESTS=ON
+    # The benchmarks are built too, so that they keep building.
+    configure_and_build build -DZOLT_BUILD_TESTS=ON -DZOLT_BUILD_BENCH=ON
     ctest --test-dir build --output-on-failure -j "$jobs" ;;
   sanitize)
     configure_and_build build-sanitize -DZOLT_BUILD_TESTS=ON -DZOLT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
@@ -50,6 +57,11 @@ case "$mode" in
   bench)
     configure_and_build build -DZOLT_BUILD_TESTS=OFF -DZOLT_BUILD_BENCH=ON
     bench/run.sh build ;;
+  fuzz)
+    # The core instrumented for libFuzzer: only the fuzz targets link it.
+    CC=clang CXX=clang++ ZOLT_TARGETS="fuzz_payment_file fuzz_workbook_reader" \
+      configure_and_build build-fuzz -DZOLT_BUILD_TESTS=OFF -DZOLT_BUILD_FUZZ=ON
+    ctest --test-dir build-fuzz --output-on-failure -j "$jobs" ;;
   *)
-    echo "usage: $0 [run|test|sanitize|bench]" >&2; exit 2 ;;
+    echo "usage: $0 [run|test|sanitize|bench|fuzz]" >&2; exit 2 ;;
 esac

@@ -66,7 +66,7 @@ void readEverything(const QString &path)
         auto reader = zolt::workbook::WorkbookReader::open(path);
         for (int position = 1; position <= reader->sheetCount(); ++position) {
             reader->sheetName(position);
-            const zolt::SheetCells &cells = reader->sheet(position);
+            const zolt::workbook::SheetCells &cells = reader->sheet(position);
             qsizetype length = 0;
             for (int row = 1; row <= cells.rowCount(); ++row) {
                 for (int column = 1; column <= cells.columnCount() && column <= 64; ++column)

@@ -19,7 +19,7 @@ PaymentFileParser::PaymentFileParser(const QString &path, int currentYear)
     if (m_reader.atEnd())
         return;
     const QString first = RemoveQuotes(m_reader.readLine());
-    if (ClassifyLine(first) != LineKind::Year)
+    if (ClassifyLine(first) != LineKind::YearLine)
         return;
     m_sawHeader = true;
     m_firstLineYear = YearOfLine(first);
@@ -50,19 +50,19 @@ void PaymentFileParser::line(const QString &raw, qint64 number, const std::funct
     if (kind != LineKind::Data && kind != LineKind::NoData)
         m_sawHeader = true;
     switch (kind) {
-    case LineKind::Year:
+    case LineKind::YearLine:
         m_section = FileSection::Year;
         if (IsAcceptedYear(YearOfLine(line), m_currentYear))
             take(YearItem{YearOfLine(line)});
         break;
-    case LineKind::MaskHeader:
+    case LineKind::MaskStart:
         m_section = FileSection::Mask;
         break;
-    case LineKind::GroupHeader:
+    case LineKind::GroupStart:
         m_section = FileSection::Group;
         take(GroupStartItem{});
         break;
-    case LineKind::DetailHeader:
+    case LineKind::DetailStart:
         m_section = FileSection::Detail;
         break;
     case LineKind::NoData:

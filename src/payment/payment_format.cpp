@@ -21,13 +21,13 @@ QString RemoveQuotes(const QString &line)
 LineKind ClassifyLine(const QString &line)
 {
     if (line.startsWith(YearLinePrefix))
-        return LineKind::Year;
+        return LineKind::YearLine;
     if (line.startsWith(MaskHeader))
-        return LineKind::MaskHeader;
+        return LineKind::MaskStart;
     if (line.startsWith(GroupHeader))
-        return LineKind::GroupHeader;
+        return LineKind::GroupStart;
     if (line.startsWith(DetailHeader))
-        return LineKind::DetailHeader;
+        return LineKind::DetailStart;
     // A spreadsheet saves an empty row as a line of commas.
     const bool blank = std::all_of(line.begin(), line.end(), [](QChar c) { return c == u' ' || c == u','; });
     if (line.startsWith(ColumnHeadingStart) || blank)

@@ -17,10 +17,10 @@ inline const QString ColumnHeading = QStringLiteral(
 inline const QString ColumnHeadingStart = QStringLiteral("MORTGAGE NUMBER");
 
 enum class LineKind {
-    Year,          // "ZOLT DATA FOR YEAR 2026"
-    MaskHeader,
-    GroupHeader,
-    DetailHeader,
+    YearLine,      // "ZOLT DATA FOR YEAR 2026"
+    MaskStart,     // the section headers
+    GroupStart,
+    DetailStart,
     NoData,        // the column heading, or blank (blanks and commas only)
     Data           // a line of the current section
 };

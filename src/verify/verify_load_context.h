@@ -53,7 +53,7 @@ private:
 
 // What one call of the load carries from stage to stage.
 struct LoadContext {
-    LoadContext(Session &session, VerifyMessageList *list) : session(session), list(list) {}
+    LoadContext(Session &s, VerifyMessageList *messages) : session(s), list(messages) {}
 
     Session &session;
     VerifyMessageList *list;  // null: message boxes

@@ -180,7 +180,7 @@ private slots:
             batch.start(QStringLiteral(ZOLT_BATCH),
                         {QStringLiteral("--db"), t.dbPath(), QStringLiteral("verify-export"), target});
             QVERIFY(batch.waitForStarted());
-            QThread::msleep(delay);
+            QThread::msleep(static_cast<unsigned long>(delay));
             batch.kill();
             batch.waitForFinished();
             QVERIFY2(readFile(target) == old || isNewWorkbook(), qPrintable(QString::number(delay)));

@@ -114,10 +114,10 @@ private slots:
 
     void lineKindsAndYears()
     {
-        QCOMPARE(ClassifyLine("ZOLT DATA FOR YEAR 2026"), LineKind::Year);
-        QCOMPARE(ClassifyLine("FOLIO MASK INFORMATION,,,"), LineKind::MaskHeader);
-        QCOMPARE(ClassifyLine("PAYMENT GROUP INFORMATION"), LineKind::GroupHeader);
-        QCOMPARE(ClassifyLine("PAYMENT DETAIL INFORMATION"), LineKind::DetailHeader);
+        QCOMPARE(ClassifyLine("ZOLT DATA FOR YEAR 2026"), LineKind::YearLine);
+        QCOMPARE(ClassifyLine("FOLIO MASK INFORMATION,,,"), LineKind::MaskStart);
+        QCOMPARE(ClassifyLine("PAYMENT GROUP INFORMATION"), LineKind::GroupStart);
+        QCOMPARE(ClassifyLine("PAYMENT DETAIL INFORMATION"), LineKind::DetailStart);
         QCOMPARE(ClassifyLine(ColumnHeading), LineKind::NoData);
         QCOMPARE(ClassifyLine("   "), LineKind::NoData);
         QCOMPARE(ClassifyLine(",,, ,,,"), LineKind::NoData);

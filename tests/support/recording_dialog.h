@@ -30,7 +30,7 @@ public:
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
     void beep() override { ++beeps; }
     void letEventsRun() override { ++eventRuns; }
-    void setBusy(bool busy) override { this->busy = busy; }
+    void setBusy(bool on) override { busy = on; }
     void progress(const QString &text, qint64 done, qint64 total) override;
 
     QList<Said> said;

@@ -55,7 +55,7 @@ SharedStrings ReadSharedStrings(const ZipArchive &archive, const QString &partNa
         if (token != XmlScanner::StartElement)
             continue;
         if (xml.name() == "sst") {
-            strings.reserve(announcedCount(xml));
+            strings.reserve(size_t(announcedCount(xml)));
         } else if (xml.name() == "si") {
             if (qsizetype(strings.size()) >= MaxSharedStrings)
                 Fail(QStringLiteral("it holds more than %1 shared strings").arg(MaxSharedStrings));

@@ -18,7 +18,7 @@ QString SheetCells::cell(int row, int column) const
 {
     if (row < 1 || row > rowCount() || column < 1)
         return QString();
-    const Row &cells = m_rows[row - 1];
+    const Row &cells = m_rows[size_t(row - 1)];
     const auto it = findColumn(cells, column);
     return it != cells.end() && it->column == column ? it->text : QString();
 }
@@ -28,8 +28,8 @@ void SheetCells::set(int row, int column, const QString &text)
     if (row < 1 || column < 1 || text.isEmpty())
         return;
     if (row > rowCount())
-        m_rows.resize(row);
-    Row &cells = m_rows[row - 1];
+        m_rows.resize(size_t(row));
+    Row &cells = m_rows[size_t(row - 1)];
     // Files list cells left to right, so appending is the usual case.
     if (cells.empty() || cells.back().column < column) {
         cells.push_back({column, text});

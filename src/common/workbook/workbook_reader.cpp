@@ -103,7 +103,7 @@ int WorkbookReader::sheetCount() const
 
 QString WorkbookReader::sheetName(int position) const
 {
-    return position >= 1 && position <= sheetCount() ? d->layout.sheets[position - 1].name : QString();
+    return position >= 1 && position <= sheetCount() ? d->layout.sheets[size_t(position - 1)].name : QString();
 }
 
 const SheetCells &WorkbookReader::sheet(int position)
@@ -114,7 +114,7 @@ const SheetCells &WorkbookReader::sheet(int position)
     if (found != d->sheets.end())
         return found->second;
     return reportingProblems(d->path, [&]() -> const SheetCells & {
-        SheetCells cells = ReadWorksheet(*d->archive, d->layout.sheets[position - 1].partName, d->strings());
+        SheetCells cells = ReadWorksheet(*d->archive, d->layout.sheets[size_t(position - 1)].partName, d->strings());
         return d->sheets.emplace(position, std::move(cells)).first->second;
     });
 }

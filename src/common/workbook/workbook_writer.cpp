@@ -80,7 +80,7 @@ struct WorkbookWriter::Impl {
             fail(QStringLiteral("it has already been saved"));
         if (position < 1 || position > int(sheets.size()))
             fail(QStringLiteral("it has no sheet %1").arg(position));
-        return sheets[position - 1];
+        return sheets[size_t(position - 1)];
     }
 
     void checkCell(int row, int column) const

@@ -29,11 +29,11 @@ public:
 private:
     // Calls read for each child element of this name, passes over the others,
     // and stops on the parent's end.
-    void readChildren(QByteArrayView name, void (WorksheetParser::*read)())
+    void readChildren(QByteArrayView name, void (WorksheetParser::*readChild)())
     {
         for (auto token = m_xml.next(); token == XmlScanner::StartElement; token = m_xml.next()) {
             if (m_xml.name() == name)
-                (this->*read)();
+                (this->*readChild)();
             else
                 m_xml.skipElement();
         }
@@ -110,7 +110,7 @@ private:
         if (result.ec != std::errc() || result.ptr != digits.data() + digits.size() || index < 0
             || index >= qsizetype(m_sharedStrings.size()))
             Fail(QStringLiteral("a cell refers to shared string %1, which does not exist").arg(QString::fromUtf8(stored)));
-        return m_sharedStrings[index];
+        return m_sharedStrings[size_t(index)];
     }
 
     // As a spreadsheet program shows a boolean cell.

@@ -212,8 +212,8 @@ private slots:
         auto problem = [&path] {
             try {
                 workbook::CheckWrittenPackage(path);
-            } catch (const workbook::WorkbookProblem &problem) {
-                return problem.reason;
+            } catch (const workbook::WorkbookProblem &found) {
+                return found.reason;
             }
             return QStringLiteral("no problem");
         };
