@@ -1,5 +1,6 @@
 #include "payment_task.h"
 
+#include "saving_state.h"
 #include "task_host.h"
 
 #include "common/session.h"
@@ -81,11 +82,7 @@ std::optional<bool> acceptDataYear(TaskHost &host, Session &session, const QStri
 // written once the user has asked to stop.
 bool savePaymentFile(TaskHost &host, Session &session, const QString &dataYear, bool historical)
 {
-    session.ui.setBusy(true);
-    host.showSaving(historical);
-    host.showWindow();
-    session.ui.letEventsRun();
-    if (session.ui.stopRequested())
+    if (!EnterSavingState(host, session, historical))
         return false;
     const QString path = host.selectedPath();
     const payment::SaveOutcome outcome =

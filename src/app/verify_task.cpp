@@ -1,5 +1,6 @@
 #include "verify_task.h"
 
+#include "saving_state.h"
 #include "task_host.h"
 
 #include "common/session.h"
@@ -29,11 +30,7 @@ bool loadWorkbook(TaskHost &host, Session &session)
 // user has asked to stop.
 bool writeWorkbook(TaskHost &host, Session &session)
 {
-    session.ui.setBusy(true);
-    host.showSaving(true);
-    host.showWindow();
-    session.ui.letEventsRun();
-    if (session.ui.stopRequested())
+    if (!EnterSavingState(host, session, true))
         return false;
     const QString path = host.selectedPath();
     verify::CopyToBackup(path, verify::VerifyTaskBackupName(path));  // a failed backup does not stop the export
