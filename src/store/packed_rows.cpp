@@ -195,21 +195,17 @@ char *PackedRows::reserve(qsizetype size, Location *at)
 
 PackedRows::Location PackedRows::write(std::span<const Cell> cells)
 {
-    // Encoded once into a scratch buffer large enough for the worst case,
-    // then copied into place.
-    qsizetype bound = 0;
+    // Room for the worst case is taken at the end of the last chunk, the row
+    // encoded straight into it, and what it did not need given back.
+    qsizetype bound = 1;
     for (const Cell &cell : cells)
         bound += MaxCellHead + cell.bytes.size();
-    if (m_scratch.size() < size_t(bound))
-        m_scratch.resize(size_t(bound));
-    char *end = m_scratch.data();
+    Location at{};
+    char *const out = reserve(bound, &at);
+    char *end = out;
     for (const Cell &cell : cells)
         end = encode(end, cell);
-    const qsizetype size = end - m_scratch.data();
-    Location at{};
-    char *out = reserve(std::max<qsizetype>(size, 1), &at);
-    if (size > 0)
-        std::memcpy(out, m_scratch.data(), size_t(size));
+    m_used -= bound - (end - out);
     return at;
 }
 

@@ -48,7 +48,6 @@ private:
     qsizetype m_capacity = 0;  // size of the last chunk
     qint64 m_allocated = 0;    // bytes of all chunks
     std::vector<Location> m_rows;
-    std::vector<char> m_scratch;  // a row being encoded
 };
 
 }  // namespace zolt
