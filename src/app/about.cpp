@@ -1,7 +1,7 @@
 #include "about.h"
 
 #include "app_icon.h"
-#include "app_info.h"
+#include "common/product.h"
 #include "system_info.h"
 
 #include "common/user_dialog.h"

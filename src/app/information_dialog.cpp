@@ -1,6 +1,6 @@
 #include "information_dialog.h"
 
-#include "app_info.h"
+#include "common/product.h"
 
 #include "common/shared_values.h"
 

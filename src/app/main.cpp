@@ -1,7 +1,7 @@
 // zoltwin: the desktop program.
 
 #include "app_icon.h"
-#include "app_info.h"
+#include "common/product.h"
 #include "qt_user_dialog.h"
 #include "single_instance.h"
 #include "zolt_payment.h"
@@ -44,8 +44,8 @@ protected:
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(app::ProductName());
-    QApplication::setApplicationDisplayName(app::ProductName());
+    QApplication::setApplicationName(ProductName());
+    QApplication::setApplicationDisplayName(ProductName());
     QApplication::setApplicationVersion(QStringLiteral(ZOLT_VERSION));
     QApplication::setWindowIcon(app::AppIcon());
 

@@ -105,11 +105,10 @@ void runPaymentTask(TaskHost &host, Session &session)
     if (!historical)
         return;
     host.hideWindow();
-    // The payment groups screen runs here, modally, once it exists.
-    const bool savedToLoadedFile = savePaymentFile(host, session, dataYear, *historical);
-    // The return instructions follow a save to the loaded file, once that
-    // screen exists.
-    Q_UNUSED(savedToLoadedFile)
+    host.navigator().showGroup();
+    // The return instructions follow a save to the file that was loaded.
+    if (savePaymentFile(host, session, dataYear, *historical))
+        host.navigator().showReturnInstructions();
     host.closeWindow();
 }
 

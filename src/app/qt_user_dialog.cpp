@@ -1,8 +1,9 @@
 #include "qt_user_dialog.h"
 
-#include "app_info.h"
+#include "common/product.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -69,6 +70,11 @@ QString QtUserDialog::inputBox(const QString &prompt, const QString &title, cons
     const QString answer =
         QInputDialog::getText(DialogOwner(), BoxTitle(title), prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? answer : QString();
+}
+
+QString QtUserDialog::chooseFolder(const QString &title, const QString &start)
+{
+    return QFileDialog::getExistingDirectory(DialogOwner(), BoxTitle(title), start);
 }
 
 void QtUserDialog::beep()

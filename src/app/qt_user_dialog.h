@@ -29,6 +29,7 @@ public:
     // away when done reaches a known total. Closing the dialog asks whether
     // to stop the work (askToStop).
     void progress(const QString &text, qint64 done, qint64 total) override;
+    QString chooseFolder(const QString &title, const QString &start) override;
 
 private:
     void closeProgress();

@@ -3,7 +3,11 @@
 #include "about.h"
 
 #include "common/session.h"
+#include "payment_screens/detail.h"
 #include "payment_screens/duplicate_folios.h"
+#include "payment_screens/group.h"
+#include "payment_screens/group_agency.h"
+#include "payment_screens/zolt_return_instructions.h"
 #include "verify_screens/zolt_return_instructions2.h"
 
 namespace zolt::app {
@@ -16,6 +20,34 @@ int ScreenNavigator::run(QDialog &screen)
 void ScreenNavigator::showDuplicateFolios()
 {
     payment_screens::DuplicateFolios screen(m_session, m_parent);
+    screen.Form_Load();
+    run(screen);
+}
+
+void ScreenNavigator::showGroup()
+{
+    payment_screens::Group screen(m_session, *this, m_parent);
+    screen.Form_Load();
+    run(screen);
+}
+
+void ScreenNavigator::showGroupAgency()
+{
+    payment_screens::Group_Agency screen(m_session, m_parent);
+    screen.Form_Load();
+    run(screen);
+}
+
+void ScreenNavigator::showDetail()
+{
+    payment_screens::Detail screen(m_session, *this, m_parent);
+    screen.Form_Load();
+    run(screen);
+}
+
+void ScreenNavigator::showReturnInstructions()
+{
+    payment_screens::ZOLT_ReturnInstructions screen(m_session, m_parent);
     screen.Form_Load();
     run(screen);
 }

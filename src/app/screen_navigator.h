@@ -18,6 +18,10 @@ public:
     ScreenNavigator(Session &session, QWidget *parent) : m_session(session), m_parent(parent) {}
 
     void showDuplicateFolios() override;
+    void showGroup() override;
+    void showGroupAgency() override;
+    void showDetail() override;
+    void showReturnInstructions() override;
     void showReturnInstructions2() override;
     void showAbout() override;
 

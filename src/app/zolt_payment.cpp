@@ -1,7 +1,7 @@
 #include "zolt_payment.h"
 
 #include "app_icon.h"
-#include "app_info.h"
+#include "common/product.h"
 #include "payment_task.h"
 #include "return_email_menu.h"
 #include "screen_navigator.h"

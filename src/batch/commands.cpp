@@ -39,6 +39,8 @@ const std::vector<BatchCommand> &Commands()
         {QStringLiteral("payment-save"), QStringLiteral("FILE [--year YYYY]"),
          QStringLiteral("save the payment data to FILE, keeping the previous file as a backup"),
          PaymentSave, nullptr},
+        {QStringLiteral("payment-export"), QStringLiteral("AGENCY"),
+         QStringLiteral("write Export.csv of the agency's payments in the current folder"), PaymentExport, nullptr},
         {QStringLiteral("verify-load"), QStringLiteral("FILE"),
          QStringLiteral("load a verification workbook, printing its messages (exit 3: rows not loaded)"),
          VerifyLoad, nullptr},

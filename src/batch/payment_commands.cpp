@@ -5,6 +5,7 @@
 #include "common/number_format.h"
 #include "common/text_utils.h"
 #include "payment/duplicate_lines.h"
+#include "payment/payment_export.h"
 #include "payment/payment_format.h"
 #include "payment/payment_load.h"
 #include "payment/payment_save.h"
@@ -12,6 +13,7 @@
 #include "store/data_environment.h"
 #include "store/zolt_system.h"
 
+#include <QDir>
 #include <QTextStream>
 
 namespace zolt::batch {
@@ -114,6 +116,30 @@ int PaymentSave(Session &session, const QStringList &args)
     }
     print(QStringLiteral("Saved %1 (the previous file is kept as %2)").arg(path, backup));
     print(QStringLiteral("Payment Amount: ") + FormatAmount(result.total));
+    return Exit::Done;
+}
+
+int PaymentExport(Session &session, const QStringList &args)
+{
+    if (args.size() != 1)
+        return UsageError(command(QStringLiteral("payment-export")),
+                          QStringLiteral("payment-export takes one agency number"));
+    // Typed as the file carries it, or without its leading zeros.
+    QString agency = TrimBlanks(args.first()).toUpper();
+    if (agency.size() < 4)
+        agency = agency.rightJustified(4, u'0');
+    Recordset &groups = session.de.rsGroup();
+    groups.ensureOpen();
+    groups.moveFirst();
+    if (!groups.find(payment::AgencyFilter(agency))) {
+        print(QStringLiteral("No agency %1 is loaded: nothing was exported.").arg(agency));
+        return Exit::Failed;
+    }
+    Recordset &details = session.de.rsDetail();
+    details.ensureOpen();
+    const QString path = QDir::current().filePath(payment::ExportFileName);
+    const qint64 lines = payment::ExportPayments(session, details, groups.text(QStringLiteral("MORTCO")), path);
+    print(QStringLiteral("Wrote %1 lines to %2").arg(lines).arg(QDir::toNativeSeparators(path)));
     return Exit::Done;
 }
 

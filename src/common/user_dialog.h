@@ -35,6 +35,9 @@ public:
     // Progress of long work: done of total steps (total 0 when unknown).
     // The default does nothing.
     virtual void progress(const QString &text, qint64 done, qint64 total) {}
+    // The standard folder dialog, starting at `start`; the empty text when
+    // the user cancels. Without windows there is none: the default cancels.
+    virtual QString chooseFolder(const QString &title, const QString &start) { return QString(); }
 
     // Closing the program while long work runs asks whether to stop it; Yes
     // stands from then on. The work looks at stopRequested() where it reports

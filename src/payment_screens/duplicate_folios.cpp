@@ -2,9 +2,14 @@
 
 #include "common/errors.h"
 #include "common/session.h"
+#include "common/widgets/screen_controls.h"
+#include "detail_report.h"
+#include "store/data_environment.h"
+#include "store/zolt_system.h"
 #include "payment/duplicate_detail.h"
 #include "payment/duplicate_lines.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,39 +18,20 @@
 #include <QVBoxLayout>
 
 namespace zolt::payment_screens {
-namespace {
-
-QLabel *label(const char *name, const QString &text, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-
-QPushButton *button(const char *name, const QString &text, const QString &tip, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(tip);
-    return b;
-}
-
-}  // namespace
-
 DuplicateFolios::DuplicateFolios(Session &session, QWidget *parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("DuplicateFolios"));
     setWindowTitle(QStringLiteral("ZOLT - Duplicate Folios"));
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
 
-    QLabel *intro = label("Label1", QStringLiteral(
+    QLabel *intro = MakeLabel("Label1", QStringLiteral(
         "There are duplicate folios in the ZOLT data file. There is a unique index that prevents duplication of "
         "the exact same { Mortgage/Bulk Company (Agency), Collection District, Jurisdiction, Folio Number, and "
         "Name }. Please examine the input ZOLT file and remove or fix the following duplicate folios. Note this "
         "list only shows the first 200 duplicate folios."), this);
     intro->setWordWrap(true);
-    m_folioCount = label("Label_FolioCount", QStringLiteral("There are # Duplicate Folios in the file"), this);
-    QLabel *heading = label("Label2", payment::DuplicateListHeading, this);
+    m_folioCount = MakeLabel("Label_FolioCount", QStringLiteral("There are # Duplicate Folios in the file"), this);
+    QLabel *heading = MakeLabel("Label2", payment::DuplicateListHeading, this);
     heading->setFont(fixed);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List_DuplicateFolios"));
@@ -53,17 +39,15 @@ DuplicateFolios::DuplicateFolios(Session &session, QWidget *parent) : QDialog(pa
     m_list->setToolTip(QStringLiteral("AGENCY NUMBER, COLLECTION DISTRICT, JURISDICTION, FOLIO NUMBER,  NAME OF "
                                       "OWNER, PAYMENT AMOUNT, LEGAL DESCRIPTION"));
 
-    // The list prints through the payment details report, which the program
-    // does not have yet: the button stays disabled until it does.
-    QPushButton *print = button("Command_Print", QStringLiteral("&Print"), QString(), this);
-    print->setEnabled(false);
-    QPushButton *close = button("Command_OK", QStringLiteral("&Close"), QStringLiteral("Close this screen"), this);
+    m_commandPrint = MakeButton("Command_Print", QStringLiteral("&Print"), QString(), this);
+    connect(m_commandPrint, &QPushButton::clicked, this, &DuplicateFolios::Command_Print_Click);
+    QPushButton *close = MakeButton("Command_OK", QStringLiteral("&Close"), QStringLiteral("Close this screen"), this);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(print);
+    buttons->addWidget(m_commandPrint);
     buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(intro);
@@ -104,6 +88,30 @@ void DuplicateFolios::fillDetailTable()
     }
     m_session.ui.setBusy(false);
     m_session.ui.letEventsRun();
+}
+
+// Prints the listed duplicates through the payment details report (the
+// Detail table holds them while this screen is open).
+void DuplicateFolios::Command_Print_Click()
+{
+    m_commandPrint->setEnabled(false);
+    const BusyScope busy(m_session.ui);
+    m_folioCount->setText(QStringLiteral("Printing ..."));
+    m_session.ui.letEventsRun();
+    Recordset &details = m_session.de.rsDetail();
+    try {
+        details.ensureOpen();
+        const std::optional<RememberedFile> file = ZoltSystem(m_session.de).rememberedFile();
+        const QString said = PrintDetailReport(details, file ? QFileInfo(file->path()).absolutePath() : QString());
+        if (details.recordCount() > 0)
+            details.moveFirst();
+        m_folioCount->setText(said);
+    } catch (const std::exception &e) {
+        m_folioCount->setText(QStringLiteral("The list could not be printed."));
+        m_session.ui.message(QStringLiteral("The list could not be printed. %1").arg(QString::fromLocal8Bit(e.what())),
+                             MessageIcon::Critical);
+    }
+    m_commandPrint->setEnabled(true);
 }
 
 }  // namespace zolt::payment_screens

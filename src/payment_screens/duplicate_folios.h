@@ -23,12 +23,14 @@ public:
     void Form_Load();
 
 private:
+    void Command_Print_Click();
     void fillList();
     void fillDetailTable();
 
     Session &m_session;
     QLabel *m_folioCount;
     QListWidget *m_list;
+    QPushButton *m_commandPrint;
 };
 
 }  // namespace zolt::payment_screens

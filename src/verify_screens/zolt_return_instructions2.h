@@ -1,14 +1,13 @@
 #pragma once
 
 #include <QDialog>
-#include <optional>
 
 class QLineEdit;
 class QPushButton;
 
 namespace zolt {
 struct Session;
-class PathLabel;
+class ReturnByEmailFrame;
 class ReturnEmailWidget;
 }
 
@@ -26,13 +25,11 @@ public:
     void Form_Load();
 
     QString fileName() const;
-    ReturnEmailWidget *returnEmail() const { return m_email; }
+    ReturnEmailWidget *returnEmail() const;
 
 private:
-
     Session &m_session;
-    PathLabel *m_labelFileName;
-    ReturnEmailWidget *m_email;
+    ReturnByEmailFrame *m_frame;
 };
 
 }  // namespace zolt::verify_screens

@@ -7,6 +7,7 @@
 #include "common/widgets/file_list.h"
 #include "common/widgets/file_location_picker.h"
 #include "store/data_environment.h"
+#include "support/fake_task_host.h"
 #include "support/test_session.h"
 
 #include <QDir>
@@ -87,7 +88,7 @@ private slots:
         test::TestSession ts;
         writeFile(ts.file("pay.csv"), "x");
         writeFile(ts.file("MortNo1.xlsx"), "x");
-        ZoltPayment w(ts.session());
+        TestWindow w(ts.session());
         w.show();
         QCOMPARE(w.objectName(), QString("ZoltPayment"));
         QCOMPARE(child<QGroupBox>(w, "Frame_File_Type")->title(), QString("<File Type>"));
@@ -179,7 +180,7 @@ private slots:
         QFETCH(bool, verify);
         QFETCH(QString, fileName);
         test::TestSession ts;
-        ZoltPayment w(ts.session());
+        TestWindow w(ts.session());
         w.show();
         if (verify)
             select(w, "Option_VERIFY");
@@ -210,7 +211,7 @@ private slots:
         writeFile(path, "\"0001\",\"x\"\r\n");
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
 
-        ZoltPayment w(ts.session());
+        TestWindow w(ts.session());
         w.show();
         choose(w, ts.dir(), "Zoltdata.csv");
         QTest::mouseClick(child<QPushButton>(w, "Command_OK"), Qt::LeftButton);  // answered No
@@ -226,7 +227,7 @@ private slots:
         QCOMPARE(zoltSystemRows(ts), 1);
 
         // Yes goes on with the file and remembers it in the one row.
-        ZoltPayment again(ts.session());
+        TestWindow again(ts.session());
         again.show();
         choose(again, ts.dir(), "Zoltdata.csv");
         ts.ui.yesNoAnswers = {true};
@@ -245,7 +246,7 @@ private slots:
         test::TestSession ts;
         writeFile(ts.file("Zoltdata.csv"), "x");
         writeFile(ts.file("MortNo1.xlsx"), "x");
-        ZoltPayment payment(ts.session());
+        TestWindow payment(ts.session());
         ZoltPayment verify(ts.session());
         payment.show();
         verify.show();
@@ -280,7 +281,7 @@ private slots:
             std::unique_ptr<DataEnvironment> de = DataEnvironment::openFile(ts.dbPath());
             SharedValues shared;
             Session session{*de, ts.ui, shared};
-            ZoltPayment w(session);
+            TestWindow w(session);
             check(w);
         };
         // The choice is remembered before the load, which fails on these files.
@@ -329,7 +330,7 @@ private slots:
         test::TestSession ts;
         for (const char *name : {"a.csv", "b.csv", "MortNo1.xlsx"})
             writeFile(ts.file(name), "x");
-        ZoltPayment w(ts.session());
+        TestWindow w(ts.session());
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -365,7 +366,7 @@ private slots:
     void listsShowTheKeyboardFocus()
     {
         test::TestSession ts;
-        ZoltPayment w(ts.session());
+        TestWindow w(ts.session());
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));

@@ -65,15 +65,6 @@ QStringList counts(const RecordingDialog &ui, const QString &text)
 }
 
 // The user closes the window when the work reporting text has done that many steps.
-// The screens the window opens, run without a modal loop.
-TestNavigator &navigatorOf(ZoltPayment &w, Session &session)
-{
-    auto navigator = std::make_unique<TestNavigator>(session, &w);
-    TestNavigator &installed = *navigator;
-    w.setNavigator(std::move(navigator));
-    return installed;
-}
-
 void closeWhen(RecordingDialog &ui, QWidget &window, const QString &text, qint64 done)
 {
     ui.onProgress = [&window, text, done](const RecordingDialog::Progress &p) {
@@ -101,7 +92,7 @@ private slots:
         PaymentFileText().year(ThisYear()).masks({"10104##-##"}).group("1", "12", {Detail}).write(path);
         const QByteArray original = readFile(path);
 
-        ZoltPayment w(ts.session());
+        TestWindow w(ts.session());
         w.show();
         choose(w, ts.dir(), "Zoltdata.csv");
         QTest::mouseClick(child<QPushButton>(w, "Command_OK"), Qt::LeftButton);
@@ -121,10 +112,10 @@ private slots:
         PaymentFileText().year(ThisYear()).group("1", "12", {Detail, Detail}).write(path);
         const QByteArray original = readFile(path);
 
-        ZoltPayment w(ts.session());
+        TestWindow w(ts.session());
         w.show();
         choose(w, ts.dir(), "Zoltdata.csv");
-        TestNavigator &screens = navigatorOf(w, ts.session());
+        TestNavigator &screens = *w.screens;
         QTest::mouseClick(child<QPushButton>(w, "Command_OK"), Qt::LeftButton);
 
         QCOMPARE(screens.shown, QStringList{"DuplicateFolios"});
@@ -145,11 +136,11 @@ private slots:
         WriteFixtureWorkbook(path, sheets);
         const QByteArray original = readFile(path);
 
-        ZoltPayment w(ts.session());
+        TestWindow w(ts.session());
         w.show();
         child<QRadioButton>(w, "Option_VERIFY")->click();
         choose(w, ts.dir(), "MortNo1.xlsx");
-        TestNavigator &screens = navigatorOf(w, ts.session());
+        TestNavigator &screens = *w.screens;
         QTest::mouseClick(child<QPushButton>(w, "Command_VERIFY_OK"), Qt::LeftButton);
 
         QCOMPARE(screens.shown, QStringList{"ZOLT_ReturnInstructions2"});
@@ -180,7 +171,7 @@ private slots:
         PaymentFileText().year(ThisYear()).group("1", "12", payments(1200)).write(path);
         const QByteArray original = readFile(path);
 
-        ZoltPayment w(ts.session());
+        TestWindow w(ts.session());
         w.show();
         choose(w, ts.dir(), "Zoltdata.csv");
         ts.ui.yesNoAnswers = {stop};
@@ -209,7 +200,7 @@ private slots:
         const QString path = ts.file("Zoltdata.csv");
         PaymentFileText().year(ThisYear()).group("1", "12", payments(1200)).write(path);
         const QByteArray original = readFile(path);
-        ZoltPayment w(ts.session());
+        TestWindow w(ts.session());
         w.show();
         choose(w, ts.dir(), "Zoltdata.csv");
         ts.ui.yesNoAnswers = {true};
@@ -233,12 +224,12 @@ private slots:
             writeWorkbook(ts.file("MortNo1.xlsx"), 1500);
             original = readFile(ts.file("MortNo1.xlsx"));
             ts.ui.yesNoAnswers = {true};
-            ZoltPayment w(ts.session());
+            TestWindow w(ts.session());
             w.show();
             child<QRadioButton>(w, "Option_VERIFY")->click();
             choose(w, ts.dir(), "MortNo1.xlsx");
             closeWhen(ts.ui, w, text, closes ? 1000 : -1);
-            TestNavigator &screens = navigatorOf(w, ts.session());
+            TestNavigator &screens = *w.screens;
             QTest::mouseClick(child<QPushButton>(w, "Command_VERIFY_OK"), Qt::LeftButton);
             QVERIFY(!w.isVisible());
             QCOMPARE(ts.ui.questions(), closes ? QStringList{StopQuestion} : QStringList());

@@ -39,7 +39,7 @@ private slots:
         QCOMPARE(list->font().family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
         QCOMPARE(screen.findChild<QLabel *>("Label_FolioCount")->text(),
                  QString("There are 350 Duplicate Folios in the file"));
-        QVERIFY(!screen.findChild<QPushButton *>("Command_Print")->isEnabled());
+        QVERIFY(screen.findChild<QPushButton *>("Command_Print")->isEnabled());
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 200);
         QVERIFY(t.ui.messages().isEmpty());
 

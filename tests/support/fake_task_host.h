@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/screen_navigator.h"
+#include "app/zolt_payment.h"
 #include "app/task_host.h"
 
 #include <QDialog>
@@ -27,6 +28,19 @@ protected:
             play(screen);
         return screen.result();
     }
+};
+
+// The main window, its screens run by a TestNavigator.
+class TestWindow : public app::ZoltPayment {
+public:
+    explicit TestWindow(Session &session) : ZoltPayment(session)
+    {
+        auto navigator = std::make_unique<TestNavigator>(session, this);
+        screens = navigator.get();
+        setNavigator(std::move(navigator));
+    }
+
+    TestNavigator *screens = nullptr;
 };
 
 // The main window as a task sees it.

@@ -19,6 +19,12 @@ QString RecordingDialog::inputBox(const QString &prompt, const QString &title, c
     return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
 }
 
+QString RecordingDialog::chooseFolder(const QString &title, const QString &)
+{
+    said.append({Said::Input, QStringLiteral("(folder)"), title, MessageIcon::None});
+    return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+}
+
 void RecordingDialog::progress(const QString &text, qint64 done, qint64 total)
 {
     lastProgress = text;

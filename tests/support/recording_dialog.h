@@ -28,6 +28,7 @@ public:
     void message(const QString &text, MessageIcon icon, const QString &title) override;
     bool askYesNo(const QString &text, const QString &title, MessageIcon icon) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    QString chooseFolder(const QString &title, const QString &start) override;
     void beep() override { ++beeps; }
     void letEventsRun() override { ++eventRuns; }
     void setBusy(bool on) override { busy = on; }
@@ -36,6 +37,7 @@ public:
     QList<Said> said;
     QList<bool> yesNoAnswers;
     QStringList inputAnswers;
+    QStringList folderAnswers;  // answers of the folder dialog, in order
     int beeps = 0;
     int eventRuns = 0;
     bool busy = false;

@@ -13,6 +13,14 @@ public:
 
     // The duplicate payments a payment load refused.
     virtual void showDuplicateFolios() = 0;
+    // The agencies of the loaded payment file (rsGroup).
+    virtual void showGroup() = 0;
+    // The current agency's information editor.
+    virtual void showGroupAgency() = 0;
+    // The current agency's payments (rsDetail, filtered to the agency).
+    virtual void showDetail() = 0;
+    // The total and the ways to return the payment file just saved.
+    virtual void showReturnInstructions() = 0;
     // How to return the verification workbook just written.
     virtual void showReturnInstructions2() = 0;
     virtual void showAbout() = 0;

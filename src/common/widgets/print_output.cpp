@@ -65,7 +65,7 @@ QString PrintOutput::pdfFolder()
     return docs;
 }
 
-PrintOutput::PrintOutput(const QString &documentName)
+PrintOutput::PrintOutput(const QString &documentName, const QString &pdfFolderOfDocument)
 {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (!defaultPrinter.isNull()) {
@@ -73,8 +73,12 @@ PrintOutput::PrintOutput(const QString &documentName)
     } else {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_printer->setOutputFormat(QPrinter::PdfFormat);
-        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-        m_pdfPath = QDir(pdfFolder()).filePath(QStringLiteral("%1-%2.pdf").arg(documentName, stamp));
+        if (pdfFolderOfDocument.isEmpty()) {
+            const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+            m_pdfPath = QDir(pdfFolder()).filePath(QStringLiteral("%1-%2.pdf").arg(documentName, stamp));
+        } else {
+            m_pdfPath = QDir(pdfFolderOfDocument).filePath(documentName + QStringLiteral(".pdf"));
+        }
         m_pdfFile = std::make_unique<TemporaryTarget>(m_pdfPath);
         m_printer->setOutputFileName(m_pdfFile->path());  // stays a PDF: the format is set
     }
@@ -83,7 +87,7 @@ PrintOutput::PrintOutput(const QString &documentName)
 
 PrintOutput::~PrintOutput() = default;
 
-void PrintOutput::finish(UserDialog &ui)
+void PrintOutput::finish()
 {
     if (!toPdf())
         return;
@@ -94,9 +98,6 @@ void PrintOutput::finish(UserDialog &ui)
                                                    .arg(QDir::toNativeSeparators(m_pdfPath)));
     }
     m_pdfFile->commit();
-    ui.message(QStringLiteral("There is no printer on this computer. The printout was saved as %1")
-                   .arg(QDir::toNativeSeparators(m_pdfPath)),
-               MessageIcon::Information);
 }
 
 void PrintImage(const QImage &image, const QString &documentName, UserDialog &ui)
@@ -108,7 +109,11 @@ void PrintImage(const QImage &image, const QString &documentName, UserDialog &ui
                        MessageIcon::Critical);
             return;
         }
-        output.finish(ui);
+        output.finish();
+        if (output.toPdf())
+            ui.message(QStringLiteral("There is no printer on this computer. The printout was saved as %1")
+                           .arg(QDir::toNativeSeparators(output.pdfPath())),
+                       MessageIcon::Information);
     } catch (const ZoltError &e) {
         ui.message(QStringLiteral("The printout of %1 could not be saved. %2").arg(documentName, e.description()),
                    MessageIcon::Critical);

@@ -19,8 +19,10 @@ class UserDialog;
 // Throws ZoltError when no PDF can be started in the folder.
 class PrintOutput {
 public:
-    // documentName names the job and the PDF ("About" gives About.pdf).
-    explicit PrintOutput(const QString &documentName);
+    // documentName names the job and the PDF. Without a printer the PDF goes
+    // to pdfFolder as documentName + ".pdf" (replacing an earlier one), or,
+    // with no folder given, to the PDF folder with the time in its name.
+    explicit PrintOutput(const QString &documentName, const QString &pdfFolder = QString());
     ~PrintOutput();
 
     QPrinter &printer() { return *m_printer; }
@@ -28,10 +30,9 @@ public:
     QString pdfPath() const { return m_pdfPath; }
 
     // Once painting has ended: a PDF is checked to be whole and put at
-    // pdfPath(), and the user is told where it went. Throws ZoltError when it
-    // cannot be (a full disk, a name taken by a folder), leaving no file.
-    // Nothing to do for a real printer.
-    void finish(UserDialog &ui);
+    // pdfPath(). Throws ZoltError when it cannot be (a full disk, a name
+    // taken by a folder), leaving no file. Nothing to do for a real printer.
+    void finish();
 
     // Folder for PDFs when there is no printer; tests point it elsewhere.
     static void setPdfFolder(const QString &folder);

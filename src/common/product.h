@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace zolt::app {
+namespace zolt {
 
 // The product's name: window captions, message box titles, the About box.
 inline QString ProductName()
@@ -18,4 +18,4 @@ inline QString ProductDescription()
         "mortgage number verification workbook (MortNo*.xlsx) exchanged with the taxing authority.");
 }
 
-}  // namespace zolt::app
+}  // namespace zolt

@@ -1,0 +1,46 @@
+#include "screen_controls.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace zolt {
+
+QPushButton *MakeButton(const char *name, const QString &caption, const QString &tip, QWidget *parent)
+{
+    auto *button = Named(new QPushButton(caption, parent), name);
+    button->setToolTip(tip);
+    return button;
+}
+
+QLabel *MakeLabel(const char *name, const QString &text, QWidget *parent)
+{
+    return Named(new QLabel(text, parent), name);
+}
+
+QGroupBox *MakeFrame(const char *name, const QString &caption, QWidget *parent)
+{
+    return Named(new QGroupBox(caption, parent), name);
+}
+
+QRadioButton *MakeOption(const char *name, const QString &caption, QWidget *parent)
+{
+    return Named(new QRadioButton(caption, parent), name);
+}
+
+QLineEdit *MakeMessageLine(const QString &text, QWidget *parent)
+{
+    auto *line = Named(new QLineEdit(text, parent), "Text_Msg");
+    line->setReadOnly(true);
+    line->setFocusPolicy(Qt::NoFocus);
+    return line;
+}
+
+int TwipsToPixels(int twips, const QWidget *widget)
+{
+    return twips * widget->logicalDpiX() / 1440;
+}
+
+}  // namespace zolt

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace zolt {
+struct Session;
+class DataGrid;
+class Navigator;
+}
+
+namespace zolt::payment_screens {
+
+// The payments of the agency chosen on the groups screen (rsDetail, filtered
+// to it), in one of four orders. From here the user prints the list and
+// exports it to Export.csv; adding, changing, deleting and finding payments
+// open from here too.
+class Detail : public QDialog {
+    Q_OBJECT
+public:
+    Detail(Session &session, Navigator &navigator, QWidget *parent = nullptr);
+
+    // Selects the order rsDetail is in and shows its first payment.
+    void Form_Load();
+
+    DataGrid *grid() const { return m_grid; }
+    // Where the export and the report's PDF go: the payment file's folder.
+    QString outputFolder() const;
+
+private:
+    struct SortOrder {
+        QRadioButton *option;
+        QString sql;
+    };
+    void buildControls();
+    QWidget *buildSortFrame();
+    QWidget *buildPaymentFrame();
+    void Option_Sort_Click(const SortOrder &order);
+    void Command_Print_Click();
+    void Command_Export_Click();
+    void showError(const QString &what, const std::exception &error);
+
+    Session &m_session;
+    Navigator &m_navigator;
+    DataGrid *m_grid = nullptr;
+    QLineEdit *m_textMsg = nullptr;
+    QPushButton *m_commandPrint = nullptr;
+    QPushButton *m_commandExport = nullptr;
+    QList<SortOrder> m_orders;
+    bool m_loading = false;
+};
+
+}  // namespace zolt::payment_screens
