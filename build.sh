@@ -15,7 +15,7 @@ mode="${1:-run}"
 packages=(build-essential cmake pkgconf qt6-base-dev libgl-dev libsqlite3-dev
           libxlsxwriter-dev libzip-dev sqlite3)
 case "$mode" in
-  test|sanitize) packages+=(python3 python3-openpyxl) ;;
+  test|sanitize) packages+=(python3 python3-openpyxl poppler-utils) ;;
   bench) packages+=(python3 python3-openpyxl time) ;;
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
 esac

@@ -30,7 +30,8 @@ TableReport DetailReport(const Recordset &details)
                         {QStringLiteral("Mortgage #"), 13},
                         {QStringLiteral("Name of Owner"), 25},
                         {QStringLiteral("Legal Description"), 30},
-                        {QStringLiteral("Payment Amount"), 16, true},
+                        {QString(), 2},
+                        {QStringLiteral("Payment Amount"), 14, true},
                         {QStringLiteral("(A) NO Grant"), 12, true},
                         {QStringLiteral("(B) Regular Grant"), 12, true},
                         {QStringLiteral("(C) Additional Grant"), 12, true},
@@ -45,9 +46,10 @@ TableReport DetailReport(const Recordset &details)
         auto text = [&details, r](int c) { return details.value(r, c).toString(); };
         total += details.value(r, payment).toDouble();
         report.addRow({text(cd) + u' ' + text(jur) + u' ' + text(folio), text(number), text(name), text(legal),
-                       text(abc) + u' ' + amountOf(details, r, payment), amountOf(details, r, gross),
+                       text(abc), amountOf(details, r, payment), amountOf(details, r, gross),
                        amountOf(details, r, reg), amountOf(details, r, add), amountOf(details, r, delq)});
     }
+    report.setFooterColumn(5);  // under the payment amounts
     report.addFooterLine(QStringLiteral("Total Payment Amount"), FormatNumber(total, PaymentsFormat));
     report.addFooterLine(QStringLiteral("Number of Payments"), FormatNumber(double(count), Mask::Thousands0));
     report.setClosingLine(QStringLiteral("******************* END OF REPORT ********************"));

@@ -42,12 +42,18 @@ void DataGrid::setColumns(const QList<GridColumn> &columns)
     applyColumnWidths();
 }
 
+// A column is as wide as its characters (digits, as wide as capitals in
+// most fonts) and never narrower than its heading.
 void DataGrid::applyColumnWidths()
 {
-    const int charWidth = fontMetrics().averageCharWidth();
-    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
-    for (int c = 0; c < m_model->columns().size(); ++c)
-        setColumnWidth(c, m_model->columns().at(c).widthInChars * charWidth + padding);
+    const QFontMetrics cells = fontMetrics();
+    const QFontMetrics heading = horizontalHeader()->fontMetrics();
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 10;
+    for (int c = 0; c < m_model->columns().size(); ++c) {
+        const GridColumn &column = m_model->columns().at(c);
+        const int text = cells.horizontalAdvance(QString(column.widthInChars, u'0'));
+        setColumnWidth(c, std::max(text, heading.horizontalAdvance(column.caption)) + padding);
+    }
 }
 
 void DataGrid::bind(Recordset *recordset)

@@ -111,11 +111,12 @@ int TableReport::paintFooter(QPainter &painter, const Geometry &g, int top) cons
     bold.setBold(true);
     painter.save();
     painter.setFont(bold);
-    const int valueRight = g.left.empty() ? g.page.right() : g.left.back() + g.width.back();
+    const size_t column = std::min(size_t(std::max(m_footerColumn, 0)), g.left.size() - 1);
+    const int valueRight = g.left.empty() ? g.page.right() : g.left[column] + g.width[column];
     for (const auto &[caption, value] : m_footer) {
         const QRect line(g.page.left(), top, valueRight - g.page.left(), g.lineHeight);
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, caption);
-        painter.drawText(line.adjusted(0, 0, -g.page.width() / 2, 0), Qt::AlignRight | Qt::AlignVCenter, value);
+        painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, value);
         top += g.lineHeight;
     }
     painter.restore();

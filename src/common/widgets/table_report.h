@@ -27,7 +27,9 @@ public:
     TableReport(const QString &title, const QList<ReportColumn> &columns);
 
     void addRow(const QStringList &cells);
+    // Footer values stand right-aligned under the given column.
     void addFooterLine(const QString &caption, const QString &value);
+    void setFooterColumn(int column) { m_footerColumn = column; }
     void setClosingLine(const QString &line) { m_closingLine = line; }
 
     qsizetype rowCount() const { return qsizetype(m_rows.size()); }
@@ -48,6 +50,7 @@ private:
     std::vector<QStringList> m_rows;
     QList<QPair<QString, QString>> m_footer;
     QString m_closingLine;
+    int m_footerColumn = 0;
 };
 
 }  // namespace zolt

@@ -1,4 +1,4 @@
-#include "payment_fixture.h"
+#include "payment/payment_fixture.h"
 #include "support/test_session.h"
 
 #include "payment/payment_load.h"
