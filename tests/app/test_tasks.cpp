@@ -99,6 +99,8 @@ private slots:
 
         QCOMPARE(ts.ui.messages(), QStringList());
         QVERIFY(!w.isVisible());  // the task ends the program
+        // The agencies first; after the save, the return instructions.
+        QCOMPARE(w.screens->shown, QStringList({"Group", "ZOLT_ReturnInstructions"}));
         QCOMPARE(readFile(ts.file("Zoltdata.bak")), original);
         const QString written = QString::fromLatin1(readFile(path));
         QVERIFY2(written.contains("\r\nNumber of Payment records,1\r\nPayment Amount,100.50\r\n"), qPrintable(written));

@@ -14,9 +14,11 @@ struct BatchRun {
 
 // fileSizeLimit above 0: no file zolt-batch writes may grow past that many
 // bytes, as on a disk that is full (zolt::test::LimitFileSize).
-inline BatchRun runBatch(const QStringList &arguments, qint64 fileSizeLimit = 0)
+inline BatchRun runBatch(const QStringList &arguments, qint64 fileSizeLimit = 0, const QString &workingFolder = {})
 {
     QProcess p;
+    if (!workingFolder.isEmpty())
+        p.setWorkingDirectory(workingFolder);
     if (fileSizeLimit > 0)
         p.setChildProcessModifier([fileSizeLimit] { zolt::test::LimitFileSize(fileSizeLimit); });
     p.start(QStringLiteral(ZOLT_BATCH), arguments);

@@ -78,6 +78,23 @@ private slots:
         QVERIFY(QFileInfo(t.file("folder.csv")).isDir());
 
         QCOMPARE(runBatch({"--db", db, "payment-save"}).exitCode, 2);
+
+        // Export.csv of one agency, in the current folder, in the list's order.
+        PaymentFileText().year(ThisYear()).group("1", "12", {"#2,ZED,07,101,#9,5", "#1,AL,05,101,#8,1,234.5"})
+            .write(path);
+        QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 1);  // the thousands separator
+        PaymentFileText().year(ThisYear()).group("1", "12", {"#2,ZED,07,101,#9,5", "#1,AL,05,101,#8,1234.5"})
+            .write(path);
+        QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 0);
+        BatchRun exported = runBatch({"--db", db, "payment-export", "12"}, 0, t.dir());
+        QCOMPARE(exported.exitCode, 0);
+        QCOMPARE(exported.out, "Wrote 2 lines to " + t.file("Export.csv") + "\n");
+        QCOMPARE(ReadBytes(t.file("Export.csv")),
+                 QByteArray("1,AL,05,101,000000000000000008,1234.50,A,0.00,0.00,0.00,0.00,\r\n"
+                            "2,ZED,07,101,000000000000000009,5.00,A,0.00,0.00,0.00,0.00,\r\n"));
+        exported = runBatch({"--db", db, "payment-export", "99"}, 0, t.dir());
+        QCOMPARE(exported.exitCode, 1);
+        QCOMPARE(exported.out, QString("No agency 0099 is loaded: nothing was exported.\n"));
         QCOMPARE(runBatch({"--db", db, "payment-save", path, "--year", "19"}).exitCode, 2);
         QCOMPARE(runBatch({"--db", db, "payment-load", path, path}).exitCode, 2);
     }

@@ -118,6 +118,27 @@ private slots:
         QVERIFY(ReadBytes(host.path).startsWith("ZOLT DATA FOR YEAR 2031\r\n"));
     }
 
+    // A save that goes to another file after the loaded one could not be
+    // written is not followed by the return instructions.
+    void returnInstructionsOnlyForTheLoadedFile()
+    {
+        TestSession t;
+        FakeTaskHost host(t.session());
+        host.path = t.file("Zoltdata.csv");
+        PaymentFileText::WriteBytes(host.path, fileOfYear(ThisYear()));
+        host.screens.play = [&host](QDialog &screen) {
+            if (screen.objectName() == u"Group") {  // the file's name is taken by a folder meanwhile
+                QFile::remove(host.path);
+                QDir().mkdir(host.path);
+            }
+        };
+        t.ui.inputAnswers = {t.file("Other.csv")};
+        app::runPaymentTask(host, t.session());
+        QCOMPARE(host.screens.shown, QStringList{"Group"});
+        QVERIFY(ReadBytes(t.file("Other.csv")).startsWith("ZOLT DATA FOR YEAR"));
+        QVERIFY(host.closed);
+    }
+
     void failedAndDuplicateLoads()
     {
         TestSession t;
