@@ -77,6 +77,24 @@ QString MortgageNumber(int i)
     return QStringLiteral("M%1").arg(mix(i, 4) % 100000000000ULL, 11, 10, QChar(u'0'));
 }
 
+QString PaymentDetailLine(int i, int jurisdictions)
+{
+    const quint64 m = mix(i, 7);
+    const double gross = double(200 + m % 4000) + double((m >> 12) % 100) / 100.0;
+    const double regular = gross - 75, additional = gross - 150;
+    const char type = "ABC"[(m >> 20) % 3];
+    const double chosen = type == 'A' ? gross : type == 'B' ? regular : additional;
+    const double credit = m % 13 == 0 ? -25.0 : m % 17 == 0 ? 120.5 : 0.0;
+    auto amount = [](double v) { return QString::number(v, 'f', 2); };
+    return QStringLiteral("#%1,%2,%3,%4,#%5,%6,%7,%8,%9,%10,%11,%12")
+        .arg(MortgageNumber(i), OwnerName(i).left(25).remove(u','))
+        .arg(1 + (m >> 8) % 20, 2, 10, QLatin1Char('0'))
+        .arg(101 + int((m >> 16) % quint64(std::max(jurisdictions, 1))))
+        .arg(100000 + qint64(i) * 7919, 10, 10, QLatin1Char('0'))
+        .arg(amount(chosen + credit), QString(QLatin1Char(type)), amount(gross), amount(regular), amount(additional),
+             amount(credit), LegalDescription(i));
+}
+
 QStringList VerifyRow(int i)
 {
     const quint64 m = mix(i, 5);

@@ -13,6 +13,11 @@ QStringList AddressLines(int i);  // five lines, the last ones sometimes empty
 QString LegalDescription(int i);
 QString MortgageNumber(int i);
 
+// A payment file's detail line of payment i: mortgage number, owner, district,
+// one of `jurisdictions` jurisdictions (101, 102, ...), folio, the amounts of
+// the three payment types with the chosen one, credits now and then, legal.
+QString PaymentDetailLine(int i, int jurisdictions);
+
 // A VERIFY row as the workbook load stores it: the 14 fields in table order
 // (ACD, MORTCO, NUMBER, NAME, CD, JUR, FOLIO, PID, LEGAL, ADDR1 ... ADDR5),
 // names, addresses and legal descriptions blank-padded to their widths.
