@@ -16,6 +16,8 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QScreen>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -62,7 +64,11 @@ Detail::Detail(Session &session, Navigator &navigator, QWidget *parent)
     setWindowTitle(ProductName());
     buildControls();
     setMinimumSize(TwipsToPixels(MinimumWidthTwips, this), TwipsToPixels(MinimumHeightTwips, this));
-    resize(1000, 600);
+    // Wide enough for every column where the screen allows.
+    const int columns = m_grid->horizontalHeader()->length() + 60;
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1000, 600);
+    resize(std::clamp(columns, minimumWidth(), std::max(minimumWidth(), screen.width() * 9 / 10)),
+           std::clamp(screen.height() * 3 / 4, minimumHeight(), std::max(minimumHeight(), 700)));
 }
 
 void Detail::buildControls()
