@@ -114,10 +114,4 @@ void Form_InformationDialog::unload()
     m_pointerPushed = false;
 }
 
-void ShowInformationDialog(SharedValues &shared, QWidget *parent)
-{
-    Form_InformationDialog dialog(shared, parent);
-    dialog.exec();
-}
-
 }  // namespace zolt::app

@@ -35,7 +35,4 @@ private:
     bool m_unloaded = false;
 };
 
-// Shows the information dialog modally with the shared texts as they are set.
-void ShowInformationDialog(SharedValues &shared, QWidget *parent);
-
 }  // namespace zolt::app

@@ -9,16 +9,25 @@ QString PaymentKey::folded() const
     constexpr QChar separator(0x1F);
     QString key;
     key.reserve(mortco.size() + cd.size() + jur.size() + folio.size() + name.size() + 4);
-    key.append(mortco).append(separator).append(cd).append(separator).append(jur).append(separator).append(folio)
-        .append(separator).append(name);
+    key.append(TrimBlanks(mortco)).append(separator).append(TrimBlanks(cd)).append(separator).append(TrimBlanks(jur))
+        .append(separator).append(TrimBlanks(folio)).append(separator).append(TrimBlanks(name));
     return std::move(key).toCaseFolded();
 }
 
 QString PaymentKey::criteria() const
 {
-    return QStringLiteral("MORTCO = '%1' AND CD = '%2' AND JUR = '%3' AND FOLIO = '%4' AND NAME = '%5' ")
-        .arg(EscapeCriteria(mortco), EscapeCriteria(cd), EscapeCriteria(jur), EscapeCriteria(folio),
-             EscapeCriteria(name));
+    return folioCriteria() + QStringLiteral("AND NAME = '%1' ").arg(EscapeCriteria(name));
+}
+
+QString PaymentKey::folioCriteria() const
+{
+    return QStringLiteral("MORTCO = '%1' AND CD = '%2' AND JUR = '%3' AND FOLIO = '%4' ")
+        .arg(EscapeCriteria(mortco), EscapeCriteria(cd), EscapeCriteria(jur), EscapeCriteria(folio));
+}
+
+bool PaymentKey::sameOwner(const QString &otherName) const
+{
+    return TrimBlanks(name).toCaseFolded() == TrimBlanks(otherName).toCaseFolded();
 }
 
 }  // namespace zolt::payment

@@ -78,7 +78,11 @@ void Detail::buildControls()
     m_grid->setColumns(paymentColumns());
     QPushButton *close = MakeButton("Command_Close", QStringLiteral("Close"), QStringLiteral("Close this window"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_grid, &DataGrid::rowColChange, m_textMsg, &QLineEdit::clear);
+    connect(m_grid, &DataGrid::rowColChange, this, [this] {
+        m_textMsg->clear();
+        updateButtons();
+    });
+    connect(m_grid, &DataGrid::rowActivated, this, [this] { openChild(&Navigator::showDetailChange); });
 
     auto *top = new QHBoxLayout;
     top->addWidget(buildSortFrame());
@@ -121,14 +125,17 @@ QWidget *Detail::buildPaymentFrame()
     QGroupBox *frame = MakeFrame("Frame1", QStringLiteral("<Payment>"), this);
     auto *layout = new QHBoxLayout(frame);
     // Adding, changing, deleting and finding payments open their own screens.
-    for (const auto &[name, caption, tip] : std::initializer_list<std::tuple<const char *, const char *, const char *>>{
-             {"Command_AddDetail", "&Add", "Add a new payment"},
-             {"Command_ChangeDetail", "&Change", "Change the selected payment"},
-             {"Command_DeleteDetail", "&Delete", "Delete the selected payment"},
-             {"Command_Search", "&Find", "Search for a specific payment"}}) {
+    using Open = void (Navigator::*)();
+    for (const auto &[name, caption, tip, child] : std::initializer_list<std::tuple<const char *, const char *, const char *, Open>>{
+             {"Command_AddDetail", "&Add", "Add a new payment", &Navigator::showDetailAdd},
+             {"Command_ChangeDetail", "&Change", "Change the selected payment", &Navigator::showDetailChange},
+             {"Command_DeleteDetail", "&Delete", "Delete the selected payment", &Navigator::showDetailDelete},
+             {"Command_Search", "&Find", "Search for a specific payment", &Navigator::showDetailSearch}}) {
         QPushButton *button = MakeButton(name, QLatin1String(caption), QLatin1String(tip), frame);
-        button->setEnabled(false);
         layout->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, child] { openChild(child); });
+        if (child == &Navigator::showDetailChange || child == &Navigator::showDetailDelete)
+            m_needPayment << button;
     }
     m_commandPrint = MakeButton("Command_Print", QStringLiteral("&Print"), QStringLiteral("Print the payment list"), frame);
     m_commandExport = MakeButton("Command_Export", QStringLiteral("&Export"),
@@ -138,6 +145,26 @@ QWidget *Detail::buildPaymentFrame()
     connect(m_commandPrint, &QPushButton::clicked, this, &Detail::Command_Print_Click);
     connect(m_commandExport, &QPushButton::clicked, this, &Detail::Command_Export_Click);
     return frame;
+}
+
+// Changing and deleting need a current payment: with an empty list (or no
+// payment chosen) their buttons, and the double-click, do nothing.
+void Detail::updateButtons()
+{
+    const Recordset &details = m_session.de.rsDetail();
+    const bool current = details.isOpen() && details.position() >= 0;
+    for (QPushButton *button : std::as_const(m_needPayment))
+        button->setEnabled(current);
+}
+
+void Detail::openChild(void (Navigator::*child)())
+{
+    const bool needsPayment = child == &Navigator::showDetailChange || child == &Navigator::showDetailDelete;
+    if (needsPayment && m_session.de.rsDetail().position() < 0)
+        return;
+    m_textMsg->clear();
+    (m_navigator.*child)();
+    updateButtons();
 }
 
 void Detail::Form_Load()
@@ -155,6 +182,7 @@ void Detail::Form_Load()
     if (details.recordCount() > 0)
         details.moveFirst();
     m_grid->bind(&details);
+    updateButtons();
 }
 
 void Detail::Option_Sort_Click(const SortOrder &order)

@@ -7,10 +7,11 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+#include "common/widgets/navigator.h"
+
 namespace zolt {
 struct Session;
 class DataGrid;
-class Navigator;
 }
 
 namespace zolt::payment_screens {
@@ -40,6 +41,8 @@ private:
     QWidget *buildSortFrame();
     QWidget *buildPaymentFrame();
     void Option_Sort_Click(const SortOrder &order);
+    void updateButtons();
+    void openChild(void (Navigator::*child)());
     void Command_Print_Click();
     void Command_Export_Click();
     void showError(const QString &what, const std::exception &error);
@@ -51,6 +54,7 @@ private:
     QPushButton *m_commandPrint = nullptr;
     QPushButton *m_commandExport = nullptr;
     QList<SortOrder> m_orders;
+    QList<QPushButton *> m_needPayment;  // change and delete
     bool m_loading = false;
 };
 

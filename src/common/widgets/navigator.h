@@ -21,6 +21,14 @@ public:
     virtual void showDetail() = 0;
     // The total and the ways to return the payment file just saved.
     virtual void showReturnInstructions() = 0;
+    // A new payment of the current agency; the current payment changed or
+    // deleted; the agency's payments searched.
+    virtual void showDetailAdd() = 0;
+    virtual void showDetailChange() = 0;
+    virtual void showDetailDelete() = 0;
+    virtual void showDetailSearch() = 0;
+    // gInfoTitle and gInfoText, as set, in the information dialog.
+    virtual void showInformationDialog() = 0;
     // How to return the verification workbook just written.
     virtual void showReturnInstructions2() = 0;
     virtual void showAbout() = 0;

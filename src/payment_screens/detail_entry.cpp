@@ -1,0 +1,303 @@
+#include "detail_entry.h"
+
+#include "payment_fields.h"
+
+#include "common/number_format.h"
+#include "common/product.h"
+#include "common/session.h"
+#include "common/text_utils.h"
+#include "common/windows1252.h"
+#include "common/widgets/navigator.h"
+#include "common/widgets/screen_controls.h"
+#include "payment/folio_mask.h"
+#include "payment/payment_entry.h"
+#include "store/data_environment.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace zolt::payment_screens {
+namespace {
+
+const QString DuplicateMessage = QStringLiteral("ERROR - Duplicate Folio with 100% EXACT SAME NAME");
+
+struct KindTexts {
+    const char *objectName;
+    QString heading, message, okTip, cancelTip;
+};
+
+KindTexts textsOf(DetailEntry::Kind kind)
+{
+    if (kind == DetailEntry::Kind::Add)
+        return {"Detail_Add", QStringLiteral("Add a New Payment"),
+                QStringLiteral("Please enter the new payment information and press the \"OK\" button."),
+                QStringLiteral("OK to create the new payment"), QStringLiteral("Cancel the creation of this payment")};
+    return {"Detail_Change", QStringLiteral("Change Payment"),
+            QStringLiteral("Please make the changes and press the \"OK\" or \"Cancel\" button."),
+            QStringLiteral("OK to save the changes to this payment"),
+            QStringLiteral("Cancel the changes and leave the payment alone.")};
+}
+
+}  // namespace
+
+DetailEntry::DetailEntry(Kind kind, Session &session, Navigator &navigator, QWidget *parent)
+    : QDialog(parent), m_kind(kind), m_session(session), m_navigator(navigator)
+{
+    setObjectName(QLatin1String(textsOf(kind).objectName));
+    setWindowTitle(ProductName());
+    buildControls();
+}
+
+void DetailEntry::buildControls()
+{
+    const KindTexts texts = textsOf(m_kind);
+    QLabel *heading = MakeLabel("Label1", texts.heading, this);
+    QFont big = heading->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    heading->setFont(big);
+    m_fields = new PaymentFields(this);
+    m_textMsg = MakeMessageLine(texts.message, this);
+    QPushButton *ok = MakeButton("Command_OK", QStringLiteral("&OK"), texts.okTip, this);
+    QPushButton *cancel = MakeButton("Command_Cancel", QStringLiteral("Cancel"), texts.cancelTip, this);
+    connect(ok, &QPushButton::clicked, this, &DetailEntry::Command_OK_Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(m_fields);
+    layout->addWidget(m_textMsg);
+    layout->addLayout(buttons);
+
+    for (QLineEdit *field : {m_fields->cd, m_fields->jur, m_fields->folio, m_fields->number, m_fields->name,
+                             m_fields->legal, m_fields->payment})
+        field->installEventFilter(this);
+    if (m_kind == Kind::Change) {
+        connect(m_fields->optionA, &QRadioButton::clicked, this, [this] { grantChosen("A"); });
+        connect(m_fields->optionB, &QRadioButton::clicked, this, [this] { grantChosen("B"); });
+        connect(m_fields->optionC, &QRadioButton::clicked, this, [this] { grantChosen("C"); });
+    }
+}
+
+void DetailEntry::Form_Load()
+{
+    if (m_kind == Kind::Add) {
+        m_fields->clear();
+        return;
+    }
+    const Recordset &details = m_session.de.rsDetail();
+    m_fields->showRecord(details);
+    grantChosen(m_fields->optionB->isChecked() ? "B" : m_fields->optionC->isChecked() ? "C" : "A");
+    // The stored amount, not one worked out again.
+    m_fields->payment->setText(ShownPaymentAmount(details.number(QStringLiteral("PAYMENT"))));
+}
+
+void DetailEntry::say(const QString &text)
+{
+    m_textMsg->setText(text);
+}
+
+// A grant chosen on the change screen: the payment amount from the stored
+// amounts of the payment, when that grant has one.
+void DetailEntry::grantChosen(const char *option)
+{
+    const Recordset &details = m_session.de.rsDetail();
+    const double delq = details.number(QStringLiteral("DELQ"));
+    struct Grant {
+        const char *field;
+        QString message;
+        bool always;
+    };
+    static const std::map<QString, Grant> grants = {
+        {QStringLiteral("A"), {"GROSS_TAX", QStringLiteral("No Grant Selected. Payment Amount Recalculated!"), true}},
+        {QStringLiteral("B"), {"REG_GRANT", QStringLiteral("Regular Grant Selected. Payment Amount Recalculated!"), false}},
+        {QStringLiteral("C"),
+         {"ADD_GRANT", QStringLiteral("Additional Grant Selected. Payment Amount Recalculated!"), false}}};
+    const Grant &grant = grants.at(QLatin1String(option));
+    const double amount = details.number(QLatin1String(grant.field));
+    if (!grant.always && amount <= 0) {
+        m_textMsg->clear();
+        return;
+    }
+    m_fields->payment->setText(ShownAmount(amount + delq));
+    say(grant.message);
+}
+
+bool DetailEntry::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *field = qobject_cast<QLineEdit *>(watched);
+    if (field && event->type() == QEvent::FocusIn && field == m_fields->folio)
+        normaliseFolio();
+    if (field && event->type() == QEvent::FocusOut && !fieldLeft(field)) {
+        m_holding = field;
+        field->setFocus();  // the field cannot be left until it is right
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool DetailEntry::fieldLeft(QLineEdit *field)
+{
+    if (field == m_fields->cd) {
+        checkCode(field, QStringLiteral("The Collection District should be entered!"),
+                  QStringLiteral("The Collection District should be numeric!"));
+    } else if (field == m_fields->jur) {
+        checkCode(field, QStringLiteral("The Jurisdiction should be entered!"),
+                  QStringLiteral("The Jurisdiction should be numeric!"));
+    } else if (field == m_fields->folio) {
+        normaliseFolio();
+        if (m_kind == Kind::Add)
+            PaymentFields::markError(field, false);
+    } else if (field == m_fields->name) {
+        return checkName();
+    } else if (field == m_fields->payment) {
+        return checkPayment();
+    } else {
+        field->setText(TrimBlanks(ToUpperWindows1252(field->text())));
+    }
+    if (m_holding == field)
+        m_holding = nullptr;
+    return true;
+}
+
+// District and jurisdiction only inform: the field can be left in any case.
+// What is typed is upper-cased and trimmed.
+void DetailEntry::checkCode(QLineEdit *field, const QString &missing, const QString &notNumeric)
+{
+    m_textMsg->clear();
+    field->setText(TrimBlanks(ToUpperWindows1252(field->text())));
+    PaymentFields::markError(field, false);
+    if (field->text().isEmpty()) {
+        say(missing);
+        PaymentFields::markError(field, true);
+    } else if (!IsNumeric(field->text())) {
+        say(notNumeric);
+        PaymentFields::markError(field, true);
+    }
+}
+
+void DetailEntry::normaliseFolio()
+{
+    QLineEdit *folio = m_fields->folio;
+    folio->setText(TrimBlanks(folio->text()));
+    if (folio->text().isEmpty())
+        return;
+    const QString key = payment::TypedFolioKey(folio->text());
+    folio->setText(payment::FormatFolio(m_session, m_fields->jur->text(), key));
+}
+
+bool DetailEntry::checkName()
+{
+    QLineEdit *name = m_fields->name;
+    name->setText(TrimBlanks(ToUpperWindows1252(name->text())));
+    if (name->text().isEmpty()) {
+        say(QStringLiteral("You must enter a Name!"));
+        m_session.ui.beep();
+        PaymentFields::markError(name, true);
+        return false;
+    }
+    PaymentFields::markError(name, false);
+    m_textMsg->clear();
+    if (m_holding == name)
+        m_holding = nullptr;
+    return true;
+}
+
+bool DetailEntry::checkPayment()
+{
+    QLineEdit *payment = m_fields->payment;
+    payment->setText(FormatText(TrimBlanks(payment->text()), Mask::Amount));
+    const QString text = payment->text();
+    QString problem;
+    if (!IsNumeric(text))
+        problem = QStringLiteral("The Payment Amount must be numeric!");
+    else if (NumericTextValue(text) < 0)
+        problem = QStringLiteral("Payment refunds are not allowed!");
+    PaymentFields::markError(payment, !problem.isEmpty());
+    if (!problem.isEmpty()) {
+        say(problem);
+        return false;
+    }
+    m_textMsg->clear();
+    if (m_holding == payment)
+        m_holding = nullptr;
+    return true;
+}
+
+void DetailEntry::Command_OK_Click()
+{
+    if (m_holding) {  // a field that refused to be left keeps the focus
+        m_holding->setFocus();
+        return;
+    }
+    if (!folioAllowsSave())
+        return;
+    save();
+    accept();
+}
+
+bool DetailEntry::folioAllowsSave()
+{
+    const Recordset &details = m_session.de.rsDetail();
+    const payment::PaymentKey key{m_session.de.rsGroup().text(QStringLiteral("MORTCO")), m_fields->cd->text(),
+                                  m_fields->jur->text(), payment::TypedFolioKey(m_fields->folio->text()),
+                                  m_fields->name->text()};
+    const QVariant changing = m_kind == Kind::Change ? details.bookmark() : QVariant();
+    const payment::FolioCheck check = payment::CheckFolio(m_session, details, key, changing);
+    if (check.sameOwner) {
+        // The field to correct: the name, or the folio of a payment moved
+        // onto another owner's payment.
+        QLineEdit *field = check.onOthersFolio ? m_fields->folio : m_fields->name;
+        say(DuplicateMessage);
+        m_session.ui.beep();
+        PaymentFields::markError(field, true);
+        field->setFocus();
+        return false;
+    }
+    if (check.tellUser) {
+        const payment::FolioInfo info =
+            payment::FolioPaymentsInfo(m_session, key, check, m_kind == Kind::Add, m_fields->payment->text());
+        m_session.shared.gInfoKind = QStringLiteral("Informational");
+        m_session.shared.gInfoTitle = info.title;
+        m_session.shared.gInfoText = info.text;
+        m_session.ui.letEventsRun();
+        m_navigator.showInformationDialog();
+        m_session.ui.letEventsRun();
+    }
+    return true;
+}
+
+void DetailEntry::save()
+{
+    Recordset &details = m_session.de.rsDetail();
+    const QString jur = m_fields->jur->text();
+    const QString key = payment::TypedFolioKey(m_fields->folio->text());
+    if (m_kind == Kind::Add) {
+        details.addNew();
+        details.setField(QStringLiteral("MORTCO"), m_session.de.rsGroup().text(QStringLiteral("MORTCO")));
+        for (const char *amount : {"GROSS_TAX", "REG_GRANT", "ADD_GRANT", "DELQ"})
+            details.setField(QLatin1String(amount), 0.0);
+        details.setField(QStringLiteral("ABC"), QStringLiteral("A"));
+    } else {
+        details.setField(QStringLiteral("ABC"), m_fields->paymentType());
+    }
+    details.setField(QStringLiteral("CD"), m_fields->cd->text());
+    details.setField(QStringLiteral("JUR"), jur);
+    details.setField(QStringLiteral("FOLIO"), key);
+    details.setField(QStringLiteral("FOLIO_DISP"), payment::FormatFolio(m_session, jur, key));
+    details.setField(QStringLiteral("NUMBER"), m_fields->number->text());
+    details.setField(QStringLiteral("NAME"), m_fields->name->text());
+    details.setField(QStringLiteral("LEGAL"), m_fields->legal->text());
+    details.setField(QStringLiteral("PAYMENT"), payment::StoredPaymentAmount(m_fields->payment->text()));
+    details.move(0);
+}
+
+}  // namespace zolt::payment_screens

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace zolt {
+struct Session;
+class Navigator;
+}
+
+namespace zolt::payment_screens {
+
+class PaymentFields;
+
+// The screens that enter a new payment of the current agency (Detail_Add)
+// or change the selected one (Detail_Change): the fields, their checks when
+// a field is left, the payment amount worked out again when a grant is
+// chosen on the change screen, and "&OK", which looks at the other payments
+// on the folio before it writes.
+class DetailEntry : public QDialog {
+    Q_OBJECT
+public:
+    enum class Kind { Add, Change };
+
+    DetailEntry(Kind kind, Session &session, Navigator &navigator, QWidget *parent = nullptr);
+
+    void Form_Load();
+    PaymentFields *fields() const { return m_fields; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void grantChosen(const char *option);
+    // The checks of a field being left; false holds the focus in it.
+    bool fieldLeft(QLineEdit *field);
+    void checkCode(QLineEdit *field, const QString &missing, const QString &notNumeric);
+    void normaliseFolio();
+    bool checkName();
+    bool checkPayment();
+    void Command_OK_Click();
+    // The folio check; false when the payment is refused as a duplicate.
+    bool folioAllowsSave();
+    void save();
+    void say(const QString &text);
+
+    Kind m_kind;
+    Session &m_session;
+    Navigator &m_navigator;
+    PaymentFields *m_fields = nullptr;
+    QLineEdit *m_textMsg = nullptr;
+    QLineEdit *m_holding = nullptr;  // a field that refused to be left
+};
+
+}  // namespace zolt::payment_screens
