@@ -3,6 +3,7 @@
 #include "common/product.h"
 #include "common/session.h"
 #include "common/widgets/screen_controls.h"
+#include "common/widgets/windows1252_validator.h"
 #include "common/windows1252.h"
 #include "payment/group_lines.h"
 #include "store/data_environment.h"
@@ -44,6 +45,7 @@ void Group_Agency::buildControls()
         for (const auto &[name, field] : edits) {
             auto *edit = Named(new QLineEdit(frame), name);
             edit->setMaxLength(lengthOf(field));
+            edit->setValidator(new Windows1252Validator(edit));
             form->addRow(edit);
             m_edits.push_back({edit, field});
         }

@@ -126,6 +126,9 @@ private slots:
         QVERIFY(!typeAndLeave(add, "txtNAME", "   "));
         QCOMPARE(message(add), QString("You must enter a Name!"));
         QCOMPARE(t.ui.beeps, 1);
+        QKeyEvent omega(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("Ωé"));
+        QApplication::sendEvent(field(add, "txtNAME"), &omega);  // the payment file cannot carry the Ω
+        QCOMPARE(field(add, "txtNAME")->text(), QString());
         QVERIFY(typeAndLeave(add, "txtNAME", "o'neil pat"));
         QCOMPARE(field(add, "txtNAME")->text(), QString("O'NEIL PAT"));
         for (const auto &[typed, said] : {std::pair{"-5", "Payment refunds are not allowed!"},
