@@ -23,6 +23,7 @@ Detail_Delete::Detail_Delete(Session &session, QWidget *parent)
     setObjectName(QStringLiteral("Detail_Delete"));
     setWindowTitle(ProductName());
     m_fields->setReadOnly();
+    setMinimumWidth(560);
     QLabel *heading = MakeLabel("Label1", QStringLiteral("Delete Payment"), this);
     QFont big = heading->font();
     big.setBold(true);

@@ -51,6 +51,7 @@ DetailEntry::DetailEntry(Kind kind, Session &session, Navigator &navigator, QWid
     setObjectName(QLatin1String(textsOf(kind).objectName));
     setWindowTitle(ProductName());
     buildControls();
+    setMinimumWidth(560);
 }
 
 void DetailEntry::buildControls()
