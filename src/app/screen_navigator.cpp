@@ -15,85 +15,40 @@
 #include "verify_screens/zolt_return_instructions2.h"
 
 namespace zolt::app {
+namespace {
+
+namespace ps = payment_screens;
+
+}  // namespace
 
 int ScreenNavigator::run(QDialog &screen)
 {
     return screen.exec();
 }
 
-void ScreenNavigator::showDuplicateFolios()
+// Builds the screen over the parent, lets it load its data and runs it.
+template <typename Screen, typename... Arguments>
+void ScreenNavigator::open(Arguments &&...arguments)
 {
-    payment_screens::DuplicateFolios screen(m_session, m_parent);
+    Screen screen(std::forward<Arguments>(arguments)..., m_parent);
     screen.Form_Load();
     run(screen);
 }
 
-void ScreenNavigator::showGroup()
-{
-    payment_screens::Group screen(m_session, *this, m_parent);
-    screen.Form_Load();
-    run(screen);
-}
-
-void ScreenNavigator::showGroupAgency()
-{
-    payment_screens::Group_Agency screen(m_session, m_parent);
-    screen.Form_Load();
-    run(screen);
-}
-
-void ScreenNavigator::showDetail()
-{
-    payment_screens::Detail screen(m_session, *this, m_parent);
-    screen.Form_Load();
-    run(screen);
-}
-
-void ScreenNavigator::showReturnInstructions()
-{
-    payment_screens::ZOLT_ReturnInstructions screen(m_session, m_parent);
-    screen.Form_Load();
-    run(screen);
-}
-
-void ScreenNavigator::showDetailAdd()
-{
-    payment_screens::DetailEntry screen(payment_screens::DetailEntry::Kind::Add, m_session, *this, m_parent);
-    screen.Form_Load();
-    run(screen);
-}
-
-void ScreenNavigator::showDetailChange()
-{
-    payment_screens::DetailEntry screen(payment_screens::DetailEntry::Kind::Change, m_session, *this, m_parent);
-    screen.Form_Load();
-    run(screen);
-}
-
-void ScreenNavigator::showDetailDelete()
-{
-    payment_screens::Detail_Delete screen(m_session, m_parent);
-    screen.Form_Load();
-    run(screen);
-}
-
-void ScreenNavigator::showDetailSearch()
-{
-    payment_screens::Detail_Search screen(m_session, m_parent);
-    screen.Form_Load();
-    run(screen);
-}
+void ScreenNavigator::showDuplicateFolios() { open<ps::DuplicateFolios>(m_session); }
+void ScreenNavigator::showGroup() { open<ps::Group>(m_session, *this); }
+void ScreenNavigator::showGroupAgency() { open<ps::Group_Agency>(m_session); }
+void ScreenNavigator::showDetail() { open<ps::Detail>(m_session, *this); }
+void ScreenNavigator::showReturnInstructions() { open<ps::ZOLT_ReturnInstructions>(m_session); }
+void ScreenNavigator::showDetailAdd() { open<ps::DetailEntry>(ps::DetailEntry::Kind::Add, m_session, *this); }
+void ScreenNavigator::showDetailChange() { open<ps::DetailEntry>(ps::DetailEntry::Kind::Change, m_session, *this); }
+void ScreenNavigator::showDetailDelete() { open<ps::Detail_Delete>(m_session); }
+void ScreenNavigator::showDetailSearch() { open<ps::Detail_Search>(m_session); }
+void ScreenNavigator::showReturnInstructions2() { open<verify_screens::ZOLT_ReturnInstructions2>(m_session); }
 
 void ScreenNavigator::showInformationDialog()
 {
     Form_InformationDialog screen(m_session.shared, m_parent);
-    run(screen);
-}
-
-void ScreenNavigator::showReturnInstructions2()
-{
-    verify_screens::ZOLT_ReturnInstructions2 screen(m_session, m_parent);
-    screen.Form_Load();
     run(screen);
 }
 

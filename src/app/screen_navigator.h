@@ -37,6 +37,9 @@ protected:
     Session &session() { return m_session; }
 
 private:
+    template <typename Screen, typename... Arguments>
+    void open(Arguments &&...arguments);
+
     Session &m_session;
     QWidget *m_parent;
 };
