@@ -24,11 +24,7 @@ Detail_Delete::Detail_Delete(Session &session, QWidget *parent)
     setWindowTitle(ProductName());
     m_fields->setReadOnly();
     setMinimumWidth(560);
-    QLabel *heading = MakeLabel("Label1", QStringLiteral("Delete Payment"), this);
-    QFont big = heading->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.4);
-    heading->setFont(big);
+    QLabel *heading = MakeHeading("Label1", QStringLiteral("Delete Payment"), this);
     QLabel *warning = MakeLabel("Picture1", QString(), this);
     warning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(48, 48));
     warning->setToolTip(QStringLiteral("Make sure that this is the correct payment to delete!"));

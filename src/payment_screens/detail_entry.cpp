@@ -57,11 +57,7 @@ DetailEntry::DetailEntry(Kind kind, Session &session, Navigator &navigator, QWid
 void DetailEntry::buildControls()
 {
     const KindTexts texts = textsOf(m_kind);
-    QLabel *heading = MakeLabel("Label1", texts.heading, this);
-    QFont big = heading->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.4);
-    heading->setFont(big);
+    QLabel *heading = MakeHeading("Label1", texts.heading, this);
     m_fields = new PaymentFields(this);
     m_textMsg = MakeMessageLine(texts.message, this);
     QPushButton *ok = MakeButton("Command_OK", QStringLiteral("&OK"), texts.okTip, this);

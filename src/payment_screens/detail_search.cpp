@@ -69,11 +69,7 @@ Detail_Search::Detail_Search(Session &session, QWidget *parent) : QDialog(parent
 {
     setObjectName(QStringLiteral("Detail_Search"));
     setWindowTitle(ProductName());
-    QLabel *heading = MakeLabel("Label1", QStringLiteral("Payment Search"), this);
-    QFont big = heading->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.4);
-    heading->setFont(big);
+    QLabel *heading = MakeHeading("Label1", QStringLiteral("Payment Search"), this);
 
     QGroupBox *results = MakeFrame("Frame2", QStringLiteral("<Search Result>"), this);
     m_grid = Named(new DataGrid(results), "TDBGrid");

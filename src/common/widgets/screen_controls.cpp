@@ -20,6 +20,16 @@ QLabel *MakeLabel(const char *name, const QString &text, QWidget *parent)
     return Named(new QLabel(text, parent), name);
 }
 
+QLabel *MakeHeading(const char *name, const QString &text, QWidget *parent)
+{
+    QLabel *heading = MakeLabel(name, text, parent);
+    QFont big = heading->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    heading->setFont(big);
+    return heading;
+}
+
 QGroupBox *MakeFrame(const char *name, const QString &caption, QWidget *parent)
 {
     return Named(new QGroupBox(caption, parent), name);

@@ -22,6 +22,8 @@ W *Named(W *widget, const char *name)
 
 QPushButton *MakeButton(const char *name, const QString &caption, const QString &tip, QWidget *parent);
 QLabel *MakeLabel(const char *name, const QString &text, QWidget *parent);
+// A screen's title line: the label in a larger bold face.
+QLabel *MakeHeading(const char *name, const QString &text, QWidget *parent);
 QGroupBox *MakeFrame(const char *name, const QString &caption, QWidget *parent);
 QRadioButton *MakeOption(const char *name, const QString &caption, QWidget *parent);
 // A screen's one-line message field: read-only, never takes the focus.
