@@ -46,6 +46,11 @@ class NoScreens : public Navigator {
     void showGroupAgency() override {}
     void showDetail() override {}
     void showReturnInstructions() override {}
+    void showDetailAdd() override {}
+    void showDetailChange() override {}
+    void showDetailDelete() override {}
+    void showDetailSearch() override {}
+    void showInformationDialog() override {}
     void showReturnInstructions2() override {}
     void showAbout() override {}
 };
