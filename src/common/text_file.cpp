@@ -1,6 +1,7 @@
 #include "text_file.h"
 
 #include "errors.h"
+#include "whole_write.h"
 #include "windows1252.h"
 
 #include <QFileInfo>
@@ -84,7 +85,9 @@ qint64 TextLineReader::lineCount() const
 TextFileWriter::TextFileWriter(const QString &path, const QString &kind)
     : m_kind(kind), m_target(path), m_file(m_target.path())
 {
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // The lines are buffered here: the file writes them as they come, so
+    // that a failed write carries the system's reason.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         throw ZoltError(errorNumberOf(m_file.error(), QFileInfo(path).absolutePath()),
                         QStringLiteral("Cannot write %1: %2").arg(shown(path), m_file.errorString()));
 }
@@ -107,7 +110,7 @@ void TextFileWriter::writeLine(const QString &line)
 
 void TextFileWriter::flush()
 {
-    if (m_file.write(m_buffer) != m_buffer.size())
+    if (!WriteWhole(m_file, m_buffer))
         throw ZoltError(ErrorNumber::DiskFull,
                         QStringLiteral("Cannot write %1: %2").arg(shown(m_target.target()), m_file.errorString()));
     m_buffer.clear();
@@ -116,9 +119,6 @@ void TextFileWriter::flush()
 void TextFileWriter::commit()
 {
     flush();
-    if (!m_file.flush() || m_file.error() != QFileDevice::NoError)
-        throw ZoltError(ErrorNumber::DiskFull,
-                        QStringLiteral("Cannot write %1: %2").arg(shown(m_target.target()), m_file.errorString()));
     m_file.close();
     m_target.commit();
 }

@@ -1,12 +1,13 @@
+#include "batch_fixtures.h"
 #include "batch_runner.h"
 
-#include "../payment/payment_fixture.h"
-#include "support/test_session.h"
+#include "common/file_replace.h"
 
 #include "payment/duplicate_lines.h"
 #include "payment/payment_load.h"
 
 #include <QtTest>
+#include <cerrno>
 
 using namespace zolt;
 using namespace zolt::test;
@@ -139,10 +140,7 @@ private slots:
         const QString db = t.file("batch.mdb");
         QCOMPARE(runBatch({"init-db", db}).exitCode, 0);
         const QString path = t.file("Zoltdata.csv");
-        QStringList details;
-        for (int i = 0; i < 2000; ++i)
-            details << QString("#%1,OWNER %1,05,101,#%1,%1.25,A,0,0,0,0,LOT %1").arg(i);
-        PaymentFileText().year(ThisYear()).group("1", "12", details).write(path);
+        WritePaymentFile(path, 2000);
         QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 0);
         const QByteArray original = ReadBytes(path);
         // Every page but the first (the table list) overwritten.
@@ -169,11 +167,8 @@ private slots:
         TestSession t;
         const QString db = t.file("batch.mdb");
         QCOMPARE(runBatch({"init-db", db}).exitCode, 0);
-        QStringList details;
-        for (int i = 0; i < 1500; ++i)
-            details << QString("#%1,OWNER %1,05,101,#%1,100.00,A,100.00,90.00,80.00,0.00,LOT %1").arg(i);
         const QString path = t.file("Zoltdata.csv");
-        PaymentFileText().year(ThisYear()).group("1", "12", details).write(path);
+        WritePaymentFile(path, 1500);
         const QByteArray large = ReadBytes(path);
         QVERIFY(large.size() > Limit);
         QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 0);
@@ -194,6 +189,8 @@ private slots:
         run = runBatch({"--db", db, "payment-save", small}, Limit);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.out.startsWith("Mdb2Csv Unexpected error # 61 Debug ("), qPrintable(run.out));
+        // The system's reason, not "Unknown error".
+        QVERIFY2(run.out.contains("Cannot write " + small + ": " + SystemErrorText(EFBIG)), qPrintable(run.out));
         QCOMPARE(ReadBytes(small), QByteArray("small"));
         QCOMPARE(ReadBytes(t.file("small.bak")), QByteArray("small"));
         QCOMPARE(files(), QStringList({"small.bak", "small.csv", "Zoltdata.bak", "Zoltdata.csv"}));

@@ -1,10 +1,10 @@
 // zolt-batch verify-load and verify-export as a script uses them: output and exit codes.
 
+#include "batch_fixtures.h"
 #include "batch_runner.h"
 
 #include "../verify/xlsx_fixture.h"
 #include "support/test_files.h"
-#include "support/test_session.h"
 
 #include "common/errors.h"
 #include "common/workbook/workbook_reader.h"
@@ -25,16 +25,6 @@ namespace {
 QVariant S(const char *text)
 {
     return QString::fromLatin1(text);
-}
-
-// Folios enough for a workbook far larger than the file size limit below.
-void fillVerify(TestSession &t, int folios)
-{
-    t.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                          "INSERT INTO VERIFY (ACD, MORTCO, NUMBER, NAME, CD, JUR, FOLIO, PID, LEGAL, ADDR1) "
-                          "SELECT ' ', '0012    ', printf('N%06d', i), 'OWNER NUMBER ' || i, '05', '010', "
-                          "printf('%018d', i), printf('%09d', i), 'LOT ' || i, i || ' MAIN ST' FROM n")
-               .arg(folios));
 }
 
 QString makeWorkbook(const QTemporaryDir &dir, const QString &name, bool withDuplicate)
@@ -111,7 +101,7 @@ private slots:
     {
         constexpr qint64 Limit = 64 * 1024;
         TestSession t;
-        fillVerify(t, 40000);
+        FillVerify(t, 40000);
         const QString target = t.file(QStringLiteral("Limited.xlsx"));
         const QString backup = t.file(QStringLiteral("Limited.bak"));
         auto limitedExport = [&] {
@@ -161,7 +151,7 @@ private slots:
     void exportKilledMidwayLeavesWholeFiles()
     {
         TestSession t;
-        fillVerify(t, 40000);
+        FillVerify(t, 40000);
         const QString target = t.file(QStringLiteral("Killed.xlsx"));
         const QString backup = t.file(QStringLiteral("Killed.bak"));
         QCOMPARE(runBatch({QStringLiteral("--db"), t.dbPath(), QStringLiteral("verify-export"), target}).exitCode, 0);
