@@ -1,6 +1,7 @@
 #include "verify_commands.h"
 
 #include "batch_command.h"
+#include "common/file_checks.h"
 #include "verify/verify_export.h"
 #include "verify/verify_load.h"
 
@@ -49,6 +50,8 @@ int VerifyExport(Session &session, const QStringList &args)
     if (args.size() != 1)
         return UsageError(command(QStringLiteral("verify-export")),
                           QStringLiteral("verify-export takes one file name"));
+    // A read-only workbook is replaced only when --yes answers the question.
+    ConfirmReadOnlyFile(args.first(), ZoltFileQuestions.readOnlyTitle, session.ui);
     if (!verify::Mdb2Xls(session, args.first()))
         return Exit::Failed;
     QTextStream(stdout) << "Wrote " << args.first() << "\n";

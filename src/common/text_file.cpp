@@ -82,8 +82,8 @@ qint64 TextLineReader::lineCount() const
     return lines + (last != '\n' && last != '\r' ? 1 : 0);
 }
 
-TextFileWriter::TextFileWriter(const QString &path, const QString &kind)
-    : m_kind(kind), m_target(path), m_file(m_target.path())
+TextFileWriter::TextFileWriter(const QString &path, const QString &kind, ReadOnlyTarget readOnly)
+    : m_kind(kind), m_target(path, readOnly), m_file(m_target.path())
 {
     // The lines are buffered here: the file writes them as they come, so
     // that a failed write carries the system's reason.

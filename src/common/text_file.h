@@ -41,11 +41,12 @@ private:
 
 // Writes such a file whole or not at all, lines ended by CR LF: the lines go
 // to a temporary file beside the target, which replaces the target only at
-// commit(). A character without a Windows-1252 form is refused (ZoltError
-// naming the line), never replaced.
+// commit() (TemporaryTarget: links are written through, a read-only target
+// is refused unless readOnly says Replace). A character without a
+// Windows-1252 form is refused (ZoltError naming the line), never replaced.
 class TextFileWriter {
 public:
-    TextFileWriter(const QString &path, const QString &kind);
+    TextFileWriter(const QString &path, const QString &kind, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse);
 
     void writeLine(const QString &line);
     void commit();

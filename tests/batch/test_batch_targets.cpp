@@ -1,8 +1,12 @@
-// Where payment-save and verify-export put the file they write: on a full
-// disk nowhere, with the system's words for it.
+// Where payment-save and verify-export put the file they write: through a
+// symbolic link to the file it leads to, never over a read-only file unless
+// the read-only question was answered Yes, and on a full disk nowhere, with
+// the system's words for it.
 
 #include "batch_fixtures.h"
 #include "batch_runner.h"
+
+#include "support/test_files.h"
 
 #include "payment/payment_load.h"
 
@@ -33,12 +37,52 @@ class TestBatchTargets : public QObject {
 
     TestSession t;
 
+    BatchRun write(const Writer &w, const QString &path, const QStringList &options = {})
+    {
+        return runBatch(QStringList{"--db", t.dbPath()} + options + QStringList{w.command, path});
+    }
+
 private slots:
     void initTestCase()
     {
         WritePaymentFile(t.file("loaded.csv"), 3000);
         QVERIFY(payment::Csv2Mdb(t.session(), t.file("loaded.csv")).loaded());
         FillVerify(t, 20000);
+    }
+
+    // Both commands follow one rule: a link is written through and stays a
+    // link; a read-only file is refused with a message saying so, and
+    // replaced, still read-only, when --yes answers the question.
+    void linksAreWrittenThroughAndReadOnlyFilesRefused()
+    {
+        QVERIFY(QDir(t.dir()).mkpath("elsewhere"));
+        for (const Writer &w : Writers) {
+            const QString real = t.file(QString("elsewhere/") + w.file);
+            const QString link = t.file(w.file);
+            writeFile(real, "the old file");
+            QVERIFY(QFile::link(real, link));
+
+            BatchRun run = write(w, link);
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY(QFileInfo(link).isSymLink());
+            QCOMPARE(QFileInfo(link).symLinkTarget(), real);
+            QVERIFY(readFile(real).startsWith(w.written));
+            QCOMPARE(readFile(t.file(w.backup)), QByteArray("the old file"));
+
+            writeFile(real, "the old file");
+            QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+            run = write(w, link);
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.out.contains("Cannot write " + link + ": the file is read-only"), qPrintable(run.out));
+            QVERIFY2(run.err.contains("is READONLY") && run.err.contains("-> No"), qPrintable(run.err));
+            QCOMPARE(readFile(real), QByteArray("the old file"));
+
+            run = write(w, link, {"--yes"});
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY(readFile(real).startsWith(w.written));
+            QCOMPARE(FileMode(real), 0444);
+            QVERIFY(QFileInfo(link).isSymLink());
+        }
     }
 
     // A disk that is really full: each command says "No space left on

@@ -1,10 +1,13 @@
 // The backup copy: a previous backup is replaced only by a complete new one.
+// The temporary files of whole-or-nothing writes: one left by a writer that
+// was killed goes with the next write of the same file.
 
 #include "support/broken_disk.h"
 #include "support/test_files.h"
 
 #include "common/errors.h"
 #include "common/file_backup.h"
+#include "common/temporary_target.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -61,6 +64,26 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ZoltError, CopyFileToBackup(source, dir.filePath("new.bak")));
         QVERIFY_THROWS_EXCEPTION(ZoltError, CopyFileToBackup(source, backup));
         QCOMPARE(readFile(backup), content);
+    }
+
+    void leftoverTemporaryFilesGoWithTheNextWrite()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath("Zoltdata.csv");
+        auto entries = [&dir] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); };
+        // Left by a killed writer, and files that only look alike.
+        for (const char *name : {"Zoltdata.csv.k1LLed.tmp", "Zoltdata.csv.notes.tmp", "Other.csv.k1LLed.tmp"})
+            writeFile(dir.filePath(name), "left");
+
+        TemporaryTarget writing(target);
+        TemporaryTarget next(target);
+        QStringList expected = {"Other.csv.k1LLed.tmp", "Zoltdata.csv.notes.tmp", QFileInfo(writing.path()).fileName(),
+                                QFileInfo(next.path()).fileName()};
+        expected.sort();
+        QCOMPARE(entries(), expected);
+        next.discard();
+        writing.discard();
+        QCOMPARE(entries(), QStringList({"Other.csv.k1LLed.tmp", "Zoltdata.csv.notes.tmp"}));
     }
 };
 

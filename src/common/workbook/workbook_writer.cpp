@@ -132,10 +132,10 @@ struct WorkbookWriter::Impl {
     }
 };
 
-WorkbookWriter::WorkbookWriter(const QString &targetPath) : d(std::make_unique<Impl>())
+WorkbookWriter::WorkbookWriter(const QString &targetPath, ReadOnlyTarget readOnly) : d(std::make_unique<Impl>())
 {
     d->target = targetPath;
-    d->temporary.emplace(targetPath);
+    d->temporary.emplace(targetPath, readOnly);
     lxw_workbook_options options = {};
     options.constant_memory = LXW_FALSE;  // cells may be written in any order
     d->book = workbook_new_opt(QFile::encodeName(d->temporary->path()).constData(), &options);
