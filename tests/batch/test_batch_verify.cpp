@@ -6,18 +6,14 @@
 #include "../verify/xlsx_fixture.h"
 #include "support/test_files.h"
 
-#include "common/errors.h"
-#include "common/workbook/workbook_reader.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
 using namespace zolt;
-using zolt::workbook::WorkbookReader;
 using namespace zolt::test;
 
 namespace {
@@ -144,40 +140,6 @@ private slots:
         QCOMPARE(readFile(backup), QByteArray("the previous backup"));
         QCOMPARE(files(), kept);
         QVERIFY2(run.err.contains(backup), qPrintable(run.err));
-    }
-
-    // The export killed at moments spread over its run: the workbook is the
-    // old one or the whole new one, and the backup the previous one or a
-    // whole copy; never a file cut short.
-    void exportKilledMidwayLeavesWholeFiles()
-    {
-        TestSession t;
-        FillVerify(t, 40000);
-        const QString target = t.file(QStringLiteral("Killed.xlsx"));
-        const QString backup = t.file(QStringLiteral("Killed.bak"));
-        QCOMPARE(runBatch({QStringLiteral("--db"), t.dbPath(), QStringLiteral("verify-export"), target}).exitCode, 0);
-        const QByteArray old = readFile(target);
-        auto isNewWorkbook = [&target] {
-            try {
-                return WorkbookReader::open(target)->sheet(1).rowCount() == 40001;
-            } catch (const ZoltError &) {
-                return false;
-            }
-        };
-        for (const int delay : {5, 10, 15, 20, 25, 30, 40, 50, 70, 100, 150, 250, 400, 600, 900}) {
-            writeFile(target, old);
-            writeFile(backup, "the previous backup");
-            QProcess batch;
-            batch.start(QStringLiteral(ZOLT_BATCH),
-                        {QStringLiteral("--db"), t.dbPath(), QStringLiteral("verify-export"), target});
-            QVERIFY(batch.waitForStarted());
-            QThread::msleep(static_cast<unsigned long>(delay));
-            batch.kill();
-            batch.waitForFinished();
-            QVERIFY2(readFile(target) == old || isNewWorkbook(), qPrintable(QString::number(delay)));
-            const QByteArray backupNow = readFile(backup);
-            QVERIFY2(backupNow == "the previous backup" || backupNow == old, qPrintable(QString::number(delay)));
-        }
     }
 };
 
