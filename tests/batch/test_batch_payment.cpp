@@ -134,31 +134,6 @@ private slots:
         QVERIFY(run.out.startsWith("The file " + path + " holds no payment groups and no payments.\n"));
     }
 
-    void damagedDatabaseEndsWithAMessage()
-    {
-        TestSession t;
-        const QString db = t.file("batch.mdb");
-        QCOMPARE(runBatch({"init-db", db}).exitCode, 0);
-        const QString path = t.file("Zoltdata.csv");
-        WritePaymentFile(path, 2000);
-        QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 0);
-        const QByteArray original = ReadBytes(path);
-        // Every page but the first (the table list) overwritten.
-        QFile file(db);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.size() > 8192);
-        file.seek(4096);
-        file.write(QByteArray(int(file.size() - 4096), '\xA5'));
-        file.close();
-        for (const QString &command : {QString("payment-save"), QString("payment-load")}) {
-            const BatchRun run = runBatch({"--db", db, command, path});
-            QCOMPARE(run.exitCode, 1);
-            QVERIFY2(run.err.contains("zolt-batch: " + command + " failed") || run.out.contains("Unexpected error"),
-                     qPrintable(run.out + run.err));
-        }
-        QCOMPARE(ReadBytes(path), original);
-    }
-
     // A disk that fills up during the save: the save fails, and the payment
     // file and its backup stay as they were.
     void saveOnAFullDiskKeepsTheFileAndItsBackup()
