@@ -35,10 +35,21 @@ TextLineReader::TextLineReader(const QString &path, const QString &kind) : m_pat
     if (!file.open(QIODevice::ReadOnly))
         throw ZoltError(errorNumberOf(file.error(), path),
                         QStringLiteral("Cannot read %1: %2").arg(shown(path), file.errorString()));
-    m_data = file.readAll();
+    // Read no further than the limit, whatever the file claims to hold.
+    auto tooLarge = [&] {
+        return ZoltError(ErrorNumber::BadFileFormat, QStringLiteral("%1 is not a Zolt %2: it is larger than %3 MB, "
+                                                                    "the most a %2 may hold.")
+                                                         .arg(shown(path), m_kind)
+                                                         .arg(MaxFileSize / (1024 * 1024)));
+    };
+    if (file.size() > MaxFileSize)
+        throw tooLarge();
+    m_data = file.read(MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
         throw ZoltError(ErrorNumber::FileAccess,
                         QStringLiteral("Cannot read %1: %2").arg(shown(path), file.errorString()));
+    if (m_data.size() > MaxFileSize)
+        throw tooLarge();
     if (m_data.contains('\0'))
         throw ZoltError(ErrorNumber::BadFileFormat,
                         QStringLiteral("%1 is not a Zolt %2 (it holds binary data).").arg(shown(path), m_kind));

@@ -13,12 +13,14 @@ namespace zolt {
 
 // Reads such a file line by line: lines ending in CR LF, LF or CR alone, the
 // last one with or without a line break. A file with NUL bytes (a workbook,
-// a program) or with absurdly long lines is refused with a ZoltError saying
-// so, naming the kind of file expected ("payment file"); a file that cannot
-// be opened too.
+// a program), with absurdly long lines or larger than MaxFileSize is refused
+// with a ZoltError saying so, naming the kind of file expected ("payment
+// file"); a file that cannot be opened too. The whole file is held while it
+// is read, so that size bounds the memory it takes.
 class TextLineReader {
 public:
     static constexpr int MaxLineLength = 4096;
+    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
     TextLineReader(const QString &path, const QString &kind);
 
