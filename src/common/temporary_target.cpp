@@ -29,6 +29,9 @@ ZoltError cannotWrite(int number, const QString &target, const QString &reason)
 // missing file leads to that file's place.
 QString followLinks(const QString &target)
 {
+    const QString existing = QFileInfo(target).canonicalFilePath();
+    if (!existing.isEmpty())
+        return existing;
     constexpr int MaxLinks = 40;  // as the system allows
     QString place = QFileInfo(target).absoluteFilePath();
     for (int links = 0; QFileInfo(place).isSymLink(); ++links) {
