@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the payment load as a whole file, over a working
 // database that lives as long as the fuzzer. A file that loads must save, and
-// the saved file must load again with as many payments (unless the folio
-// masks made two payments one, which the second load reports as duplicates).
-// A crash, a sanitizer report or a broken promise is a finding.
+// the saved file must load again. A crash, a sanitizer report or a broken
+// promise is a finding. (The payments themselves need not come back alike:
+// a payment before any group is not saved, an agency with two groups is saved
+// under both, as the file's format has it.)
 
 #include "common/session.h"
 #include "common/user_dialog.h"
@@ -85,8 +86,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const payment::SaveResult save =
         payment::Mdb2Csv(*w.session, ZoltSystem(*w.de).dataYear(), saved, w.file("Saved.bak"));
     check(save.saved);
-    const payment::PaymentLoadResult again = payment::Csv2Mdb(*w.session, saved);
-    check(again.loaded());
-    check(again.payments + again.duplicates.count == first.payments);
+    check(payment::Csv2Mdb(*w.session, saved).loaded());
     return 0;
 }
