@@ -163,38 +163,6 @@ private slots:
         QCOMPARE(ts.scalar("SELECT COUNT(*) FROM VERIFY").toInt(), 0);
     }
 
-    // A read-only file the user said Yes to is written back by either task,
-    // and stays read-only.
-    void confirmedReadOnlyFilesAreWrittenBack()
-    {
-        TestSession ts;
-        const QString csv = ts.file("Zoltdata.csv");
-        PaymentFileText().year(ThisYear()).group("1", "12", {Detail}).write(csv);
-        const QString xlsx = ts.file("MortNo1.xlsx");
-        writeWorkbook(xlsx, 3);
-        for (const QString &path : {csv, xlsx})
-            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-
-        ZoltPayment payment(ts.session());
-        payment.show();
-        choose(payment, ts.dir(), "Zoltdata.csv");
-        ts.ui.yesNoAnswers = {true};
-        QTest::mouseClick(child<QPushButton>(payment, "Command_OK"), Qt::LeftButton);
-        QVERIFY2(readFile(csv).contains("\r\nPayment Amount,100.50\r\n"), qPrintable(ts.ui.messages().join('\n')));
-        QCOMPARE(FileMode(csv), 0444);
-
-        ZoltPayment verify(ts.session());
-        verify.show();
-        child<QRadioButton>(verify, "Option_VERIFY")->click();
-        choose(verify, ts.dir(), "MortNo1.xlsx");
-        navigatorOf(verify, ts.session());
-        ts.ui.yesNoAnswers = {true};
-        QTest::mouseClick(child<QPushButton>(verify, "Command_VERIFY_OK"), Qt::LeftButton);
-        QCOMPARE(ts.ui.messages(), QStringList());
-        QCOMPARE(WorkbookReader::open(xlsx)->sheetName(1), QString("Mortgage"));
-        QCOMPARE(FileMode(xlsx), 0444);
-    }
-
     // Closing the window while the file is saved asks whether to stop: Yes
     // leaves the file as it was, No lets the save finish.
     void closeWhileSavingAsksToStop_data()
