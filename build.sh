@@ -60,10 +60,12 @@ case "$mode" in
     configure_and_build build -DZOLT_BUILD_TESTS=OFF -DZOLT_BUILD_BENCH=ON
     bench/run.sh build ;;
   fuzz)
-    # The core instrumented for libFuzzer: only the fuzz targets link it.
-    CC=clang CXX=clang++ ZOLT_TARGETS="fuzz_payment_file fuzz_workbook_reader" \
-      configure_and_build build-fuzz -DZOLT_BUILD_TESTS=OFF -DZOLT_BUILD_FUZZ=ON
-    ctest --test-dir build-fuzz --output-on-failure -j "$jobs" ;;
+    # The core instrumented for libFuzzer and built with the sanitizers, so
+    # that a fault is found where it happens: only the fuzz targets link it.
+    CC=clang CXX=clang++ ZOLT_TARGETS=zolt_fuzz_targets \
+      configure_and_build build-fuzz -DZOLT_BUILD_TESTS=OFF -DZOLT_BUILD_FUZZ=ON -DZOLT_SANITIZE=ON
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      ctest --test-dir build-fuzz --output-on-failure -j "$jobs" ;;
   *)
     echo "usage: $0 [run|test|sanitize|bench|fuzz]" >&2; exit 2 ;;
 esac

@@ -12,7 +12,7 @@
 #include "common/progress_count.h"
 #include "common/session.h"
 #include "common/text_utils.h"
-#include "common/widgets/file_checks.h"
+#include "common/file_checks.h"
 #include "common/widgets/file_location_picker.h"
 #include "store/zolt_system.h"
 
@@ -299,10 +299,7 @@ bool ZoltPayment::checkAndRememberChoice(const TaskStart &task, QString &step)
         return false;
     }
     step = QStringLiteral("4");
-    const AttributeQuestionTexts texts{QStringLiteral("Checking the Zolt data File Attributes"),
-                                       QStringLiteral(" Zolt data file"),
-                                       QStringLiteral("Zolt data File is READONLY")};
-    if (!ConfirmFileAttributes(m_selectedPath, texts, m_session.ui)) {
+    if (!ConfirmFileAttributes(m_selectedPath, ZoltFileQuestions, m_session.ui)) {
         close();
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "batch_command.h"
 
+#include "common/file_checks.h"
 #include "common/number_format.h"
 #include "common/text_utils.h"
 #include "payment/duplicate_lines.h"
@@ -108,6 +109,8 @@ int PaymentSave(Session &session, const QStringList &args)
         return Exit::Failed;
     }
     const QString path = rest.first();
+    // A read-only file is replaced only when --yes answers the question.
+    ConfirmReadOnlyFile(path, ZoltFileQuestions.readOnlyTitle, session.ui);
     const QString backup = payment::PaymentBackupPath(path);
     const payment::SaveResult result = payment::Mdb2Csv(session, year, path, backup);
     if (!result.saved) {

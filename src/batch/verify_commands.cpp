@@ -1,6 +1,7 @@
 #include "verify_commands.h"
 
 #include "batch_command.h"
+#include "common/file_checks.h"
 #include "verify/verify_export.h"
 #include "verify/verify_load.h"
 
@@ -31,6 +32,28 @@ private:
     QTextStream m_out;
 };
 
+// The terminal without its message boxes: a load that reports to a list
+// puts every message it shows in a box on the list as well, which prints it.
+class ListedMessagesDialog : public UserDialog {
+public:
+    explicit ListedMessagesDialog(UserDialog &terminal) : m_terminal(terminal) {}
+    void message(const QString &, MessageIcon, const QString &) override {}
+    bool askYesNo(const QString &text, const QString &title, MessageIcon icon) override
+    {
+        return m_terminal.askYesNo(text, title, icon);
+    }
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override
+    {
+        return m_terminal.inputBox(prompt, title, defaultText);
+    }
+    void beep() override {}
+    void letEventsRun() override {}
+    void setBusy(bool) override {}
+
+private:
+    UserDialog &m_terminal;
+};
+
 }  // namespace
 
 int VerifyLoad(Session &session, const QStringList &args)
@@ -38,7 +61,9 @@ int VerifyLoad(Session &session, const QStringList &args)
     if (args.size() != 1)
         return UsageError(command(QStringLiteral("verify-load")), QStringLiteral("verify-load takes one file name"));
     PrintedList list;
-    const verify::VerifyLoadResult r = verify::Xls2Mdb(session, args.first(), &list);
+    ListedMessagesDialog listedOnly(session.ui);
+    Session listing{session.de, listedOnly, session.shared};
+    const verify::VerifyLoadResult r = verify::Xls2Mdb(listing, args.first(), &list);
     if (r.trapped || r.loaded == 0)
         return Exit::Failed;
     return r.notLoaded > 0 || r.formatWarnings > 0 ? Exit::Rejected : Exit::Done;
@@ -49,6 +74,8 @@ int VerifyExport(Session &session, const QStringList &args)
     if (args.size() != 1)
         return UsageError(command(QStringLiteral("verify-export")),
                           QStringLiteral("verify-export takes one file name"));
+    // A read-only workbook is replaced only when --yes answers the question.
+    ConfirmReadOnlyFile(args.first(), ZoltFileQuestions.readOnlyTitle, session.ui);
     if (!verify::Mdb2Xls(session, args.first()))
         return Exit::Failed;
     QTextStream(stdout) << "Wrote " << args.first() << "\n";

@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "temporary_target.h"
+#include "whole_write.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,7 @@ namespace {
 
 QString shown(const QString &path)
 {
-    return QDir::toNativeSeparators(path);
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
 // Copies all of in to the temporary file of copy, or throws ZoltError saying
@@ -24,18 +25,16 @@ void copyWhole(QFile &in, const TemporaryTarget &copy)
         return ZoltError(number, QStringLiteral("Cannot write %1: %2.").arg(shown(copy.target()), why));
     };
     QFile out(copy.path());
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         throw cannotWrite(ErrorNumber::PermissionDenied, out.errorString());
     QByteArray block(1 << 16, Qt::Uninitialized);
     qint64 copied = 0;
     for (qint64 n; (n = in.read(block.data(), block.size())) != 0; copied += n) {
         if (n < 0)
             throw ZoltError(ErrorNumber::FileAccess, QStringLiteral("it cannot be read (%1).").arg(in.errorString()));
-        if (out.write(block.constData(), n) != n)
+        if (!WriteWhole(out, QByteArrayView(block.constData(), n)))
             throw cannotWrite(ErrorNumber::DiskFull, out.errorString());
     }
-    if (!out.flush())
-        throw cannotWrite(ErrorNumber::DiskFull, out.errorString());
     out.close();
     // What reached the disk, measured again.
     const qint64 written = QFileInfo(copy.path()).size();

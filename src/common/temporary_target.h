@@ -4,14 +4,26 @@
 
 namespace zolt {
 
+// Whether a file the user made read-only may be replaced: only once the user
+// answered Yes to the read-only question about it (UserDialog).
+enum class ReadOnlyTarget { Refuse, Replace };
+
 // A temporary file beside a target path, for files that must replace the
 // target whole or not at all: write to path(), then commit() puts the file
 // at the target in one rename, flushed to disk (MoveIntoPlace). Without
 // commit() the temporary file is removed. Failures throw ZoltError naming
 // the target.
+//
+// A target that is a symbolic link is written through: the file it leads to
+// is replaced and the link stays. A read-only target is refused unless
+// readOnly says Replace.
+//
+// The temporary file (target.XXXXXX.tmp) is locked while its writer lives. A
+// writer that was killed leaves its file unlocked, and the next writer of the
+// same target removes it.
 class TemporaryTarget {
 public:
-    explicit TemporaryTarget(const QString &target);
+    explicit TemporaryTarget(const QString &target, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse);
     ~TemporaryTarget();
     TemporaryTarget(const TemporaryTarget &) = delete;
     TemporaryTarget &operator=(const TemporaryTarget &) = delete;
@@ -24,8 +36,15 @@ public:
     void discard();
 
 private:
-    QString m_target;
+    // Creates the temporary file and locks it; false when a writer of the
+    // same target that cleaned up took it away in the moment between.
+    bool reserve();
+    void release();
+
+    QString m_target;  // as the caller names it
+    QString m_place;   // the file replaced: the target with its links followed
     QString m_path;
+    int m_lock = -1;   // open on the temporary file, holding its lock
 };
 
 }  // namespace zolt

@@ -1,6 +1,7 @@
 #include "text_file.h"
 
 #include "errors.h"
+#include "whole_write.h"
 #include "windows1252.h"
 
 #include <QFileInfo>
@@ -34,10 +35,21 @@ TextLineReader::TextLineReader(const QString &path, const QString &kind) : m_pat
     if (!file.open(QIODevice::ReadOnly))
         throw ZoltError(errorNumberOf(file.error(), path),
                         QStringLiteral("Cannot read %1: %2").arg(shown(path), file.errorString()));
-    m_data = file.readAll();
+    // Read no further than the limit, whatever the file claims to hold.
+    auto tooLarge = [&] {
+        return ZoltError(ErrorNumber::BadFileFormat, QStringLiteral("%1 is not a Zolt %2: it is larger than %3 MB, "
+                                                                    "the most a %2 may hold.")
+                                                         .arg(shown(path), m_kind)
+                                                         .arg(MaxFileSize / (1024 * 1024)));
+    };
+    if (file.size() > MaxFileSize)
+        throw tooLarge();
+    m_data = file.read(MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
         throw ZoltError(ErrorNumber::FileAccess,
                         QStringLiteral("Cannot read %1: %2").arg(shown(path), file.errorString()));
+    if (m_data.size() > MaxFileSize)
+        throw tooLarge();
     if (m_data.contains('\0'))
         throw ZoltError(ErrorNumber::BadFileFormat,
                         QStringLiteral("%1 is not a Zolt %2 (it holds binary data).").arg(shown(path), m_kind));
@@ -81,10 +93,12 @@ qint64 TextLineReader::lineCount() const
     return lines + (last != '\n' && last != '\r' ? 1 : 0);
 }
 
-TextFileWriter::TextFileWriter(const QString &path, const QString &kind)
-    : m_kind(kind), m_target(path), m_file(m_target.path())
+TextFileWriter::TextFileWriter(const QString &path, const QString &kind, ReadOnlyTarget readOnly)
+    : m_kind(kind), m_target(path, readOnly), m_file(m_target.path())
 {
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // The lines are buffered here: the file writes them as they come, so
+    // that a failed write carries the system's reason.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         throw ZoltError(errorNumberOf(m_file.error(), QFileInfo(path).absolutePath()),
                         QStringLiteral("Cannot write %1: %2").arg(shown(path), m_file.errorString()));
 }
@@ -107,7 +121,7 @@ void TextFileWriter::writeLine(const QString &line)
 
 void TextFileWriter::flush()
 {
-    if (m_file.write(m_buffer) != m_buffer.size())
+    if (!WriteWhole(m_file, m_buffer))
         throw ZoltError(ErrorNumber::DiskFull,
                         QStringLiteral("Cannot write %1: %2").arg(shown(m_target.target()), m_file.errorString()));
     m_buffer.clear();
@@ -116,9 +130,6 @@ void TextFileWriter::flush()
 void TextFileWriter::commit()
 {
     flush();
-    if (!m_file.flush() || m_file.error() != QFileDevice::NoError)
-        throw ZoltError(ErrorNumber::DiskFull,
-                        QStringLiteral("Cannot write %1: %2").arg(shown(m_target.target()), m_file.errorString()));
     m_file.close();
     m_target.commit();
 }

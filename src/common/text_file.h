@@ -13,12 +13,14 @@ namespace zolt {
 
 // Reads such a file line by line: lines ending in CR LF, LF or CR alone, the
 // last one with or without a line break. A file with NUL bytes (a workbook,
-// a program) or with absurdly long lines is refused with a ZoltError saying
-// so, naming the kind of file expected ("payment file"); a file that cannot
-// be opened too.
+// a program), with absurdly long lines or larger than MaxFileSize is refused
+// with a ZoltError saying so, naming the kind of file expected ("payment
+// file"); a file that cannot be opened too. The whole file is held while it
+// is read, so that size bounds the memory it takes.
 class TextLineReader {
 public:
     static constexpr int MaxLineLength = 4096;
+    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
     TextLineReader(const QString &path, const QString &kind);
 
@@ -41,11 +43,12 @@ private:
 
 // Writes such a file whole or not at all, lines ended by CR LF: the lines go
 // to a temporary file beside the target, which replaces the target only at
-// commit(). A character without a Windows-1252 form is refused (ZoltError
-// naming the line), never replaced.
+// commit() (TemporaryTarget: links are written through, a read-only target
+// is refused unless readOnly says Replace). A character without a
+// Windows-1252 form is refused (ZoltError naming the line), never replaced.
 class TextFileWriter {
 public:
-    TextFileWriter(const QString &path, const QString &kind);
+    TextFileWriter(const QString &path, const QString &kind, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse);
 
     void writeLine(const QString &line);
     void commit();

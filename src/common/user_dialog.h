@@ -1,5 +1,9 @@
 #pragma once
 
+#include "temporary_target.h"
+
+#include <QFileInfo>
+#include <QSet>
 #include <QString>
 
 namespace zolt {
@@ -51,8 +55,19 @@ public:
     }
     bool stopRequested() const { return m_stopRequested; }
 
+    // The user answered Yes to the read-only question about a file: the
+    // program may replace it all the same. Any other read-only file it is
+    // asked to write is refused (TemporaryTarget).
+    void allowReplacingReadOnly(const QString &path) { m_readOnlyAllowed.insert(QFileInfo(path).absoluteFilePath()); }
+    ReadOnlyTarget readOnlyTarget(const QString &path) const
+    {
+        return m_readOnlyAllowed.contains(QFileInfo(path).absoluteFilePath()) ? ReadOnlyTarget::Replace
+                                                                             : ReadOnlyTarget::Refuse;
+    }
+
 private:
     bool m_stopRequested = false;
+    QSet<QString> m_readOnlyAllowed;
 };
 
 // Sets the busy pointer for a scope.

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
+#include <string>
 
 namespace zolt::payment {
 namespace {
@@ -71,6 +73,40 @@ QStringView trimBlanks(QStringView text)
     return text;
 }
 
+// The power of ten of a plain number's first significant digit: 2 for
+// "123.4", -3 for "0.0012", 7 for "5e7"; nothing for a zero. A long exponent
+// is read only as far as it matters, so that no text overflows the count.
+std::optional<qint64> decimalMagnitude(QStringView t)
+{
+    constexpr qint64 Far = 1'000'000;
+    qsizetype i = (t.startsWith(u'+') || t.startsWith(u'-')) ? 1 : 0;
+    qint64 integerDigits = 0;  // from the first significant one
+    qint64 fractionZeros = 0;  // before the first significant digit
+    bool afterPoint = false;
+    bool found = false;
+    for (; i < t.size() && t[i] != u'e' && t[i] != u'E'; ++i) {
+        if (t[i] == u'.') {
+            afterPoint = true;
+            continue;
+        }
+        found = found || t[i] != u'0';
+        if (!afterPoint && found)
+            ++integerDigits;
+        else if (afterPoint && !found)
+            ++fractionZeros;
+    }
+    if (!found)
+        return std::nullopt;
+    qint64 exponent = 0;
+    const bool negative = i + 1 < t.size() && t[i + 1] == u'-';
+    for (++i; i < t.size(); ++i) {
+        if (t[i].isDigit())
+            exponent = std::min(Far, exponent * 10 + (t[i].unicode() - u'0'));
+    }
+    const qint64 place = integerDigits > 0 ? integerDigits - 1 : -(fractionZeros + 1);
+    return place + (negative ? -exponent : exponent);
+}
+
 double amount(QStringView text, int index)
 {
     const QStringView t = trimBlanks(text);
@@ -78,19 +114,23 @@ double amount(QStringView text, int index)
         return 0;
     if (!isPlainNumber(t))
         refuse(QStringLiteral("the %1 \"%2\" is not an amount").arg(QLatin1String(Headings[index]), t));
-    // Plain numbers are ASCII: copied to a buffer for the conversion.
-    char buffer[64];
-    const QStringView digits = t.startsWith(u'+') ? t.sliced(1) : t;
-    double v = 0;
-    bool ok = digits.size() < qsizetype(sizeof buffer);
-    if (ok) {
-        for (qsizetype i = 0; i < digits.size(); ++i)
-            buffer[i] = char(digits[i].unicode());
-        const auto [end, error] = std::from_chars(buffer, buffer + digits.size(), v);
-        ok = error == std::errc() && end == buffer + digits.size();
-    }
-    if (!ok || !std::isfinite(v) || std::fabs(v) >= 1e15)
+    // Far below a cent is 0; far above any amount is refused before a
+    // double could overflow.
+    const std::optional<qint64> magnitude = decimalMagnitude(t);
+    if (!magnitude || *magnitude < -300)
+        return 0;
+    auto tooLarge = [&] {
         refuse(QStringLiteral("the %1 \"%2\" is too large").arg(QLatin1String(Headings[index]), t));
+    };
+    if (*magnitude >= 15)
+        tooLarge();
+    // Plain numbers are ASCII.
+    const QStringView digits = t.startsWith(u'+') ? t.sliced(1) : t;
+    const std::string ascii = digits.toLatin1().toStdString();
+    double v = 0;
+    std::from_chars(ascii.data(), ascii.data() + ascii.size(), v);
+    if (std::fabs(v) >= 1e15)
+        tooLarge();
     return v + 0.0;
 }
 

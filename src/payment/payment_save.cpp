@@ -69,7 +69,7 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
         m_step = QStringLiteral("  2");
         makeBackup(path, backupPath);
         m_step = QStringLiteral("  3");
-        TextFileWriter out(path, QStringLiteral("payment file"));
+        TextFileWriter out(path, QStringLiteral("payment file"), m_s.ui.readOnlyTarget(path));
         m_step = QStringLiteral("  6");
         out.writeLine(YearLinePrefix + year);
         out.writeLine(QString());

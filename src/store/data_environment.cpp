@@ -61,14 +61,9 @@ const QStringList &DataEnvironment::ZoltDbTables()
 std::shared_ptr<Database> OpenWorkingDatabase(const QString &path, const QStringList &tables)
 {
     const QString file = QFileInfo(path).absoluteFilePath();
-    std::shared_ptr<Database> db;
-    QStringList present;
-    try {
-        db = Database::open(path, Database::Mode::OpenExisting);
-        present = db->tableNames();
-    } catch (const ZoltError &e) {
-        throw ZoltError(e.number(), QStringLiteral("The file %1 is not a Zolt database: %2").arg(file, e.description()));
-    }
+    // The database's failures name the file and say what is wrong with it.
+    const std::shared_ptr<Database> db = Database::open(file, Database::Mode::OpenExisting);
+    const QStringList present = db->tableNames();
     for (const QString &table : tables) {
         if (!present.contains(table, Qt::CaseInsensitive))
             throw ZoltError(ErrorNumber::BadFileFormat,

@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/temporary_target.h"
+#include "database_failure.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -158,10 +159,18 @@ std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
 
     const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
     const auto db = connect(path, QFile::encodeName(path), flags);
-    // Single user: the write-ahead log with NORMAL syncing keeps the per-row
-    // commits of the screens cheap, and a crash still never corrupts the file.
-    // A page cache of 64 MB holds the working tables of a large file whole,
-    // so a list read in index order reads each page once.
+    // A file the program may not write is opened for reading only: every
+    // task writes, so it is refused at once, saying why.
+    if (sqlite3_db_readonly(db->m_db, "main") == 1)
+        db->fail(SQLITE_READONLY);
+    // Single user: the write-ahead log (journal_mode=WAL) lets a reader and
+    // the one writer work side by side and makes a commit one append to the
+    // log. synchronous=NORMAL syncs the log only when it is copied into the
+    // file, not at every commit: the per-row commits of the screens stay
+    // cheap, and a crash or power cut may lose the last commits but never
+    // damages the file (FULL would sync every commit, for little gain on a
+    // single-user file). A page cache of 64 MB holds the working tables of a
+    // large file whole, so a list read in index order reads each page once.
     db->exec(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA cache_size=-65536;"));
     return db;
 }
@@ -183,6 +192,8 @@ std::shared_ptr<Database> Database::connect(const QString &path, const QByteArra
     if (rc != SQLITE_OK)
         db->fail(rc);
     sqlite3_extended_result_codes(db->m_db, 1);
+    // Another program holding the database gets 5 s to let it go; then the
+    // work fails, saying so.
     sqlite3_busy_timeout(db->m_db, 5000);
     return db;
 }
@@ -227,10 +238,10 @@ QStringList Database::tableNames()
 
 void Database::fail(int code) const
 {
-    QString text = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(code));
+    const QString text = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(code));
     if (m_db && sqlite3_extended_errcode(m_db) != SQLITE_OK)
         code = sqlite3_extended_errcode(m_db);
-    throw ZoltError(code, text);
+    throw ZoltError(code, DatabaseFailureText(code, m_path, text, m_db ? sqlite3_system_errno(m_db) : 0));
 }
 
 void CreateDatabaseFile(const QString &path)

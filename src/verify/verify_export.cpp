@@ -58,7 +58,7 @@ public:
     {
         m_trace = QStringLiteral("1 Create Excel application");
         m_trace = QStringLiteral("3 Create an Excel Workbook");
-        WorkbookWriter writer(m_fileName);
+        WorkbookWriter writer(m_fileName, m_session.ui.readOnlyTarget(m_fileName));
         m_trace = QStringLiteral("4");
         const QString backup = VerifyExportBackupName(m_fileName);
         m_trace = QStringLiteral("5");

@@ -1,10 +1,17 @@
 // The backup copy: a previous backup is replaced only by a complete new one.
+// The temporary files of whole-or-nothing writes: one left by a writer that
+// was killed goes with the next write of the same file. A read-only file is
+// replaced only once the user said Yes to the read-only question.
 
 #include "support/broken_disk.h"
 #include "support/test_files.h"
 
 #include "common/errors.h"
+#include "common/file_checks.h"
 #include "common/file_backup.h"
+#include "common/temporary_target.h"
+#include "common/text_file.h"
+#include "support/recording_dialog.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -61,6 +68,51 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ZoltError, CopyFileToBackup(source, dir.filePath("new.bak")));
         QVERIFY_THROWS_EXCEPTION(ZoltError, CopyFileToBackup(source, backup));
         QCOMPARE(readFile(backup), content);
+    }
+
+    void leftoverTemporaryFilesGoWithTheNextWrite()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath("Zoltdata.csv");
+        auto entries = [&dir] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); };
+        // Left by a killed writer, and files that only look alike.
+        for (const char *name : {"Zoltdata.csv.k1LLed.tmp", "Zoltdata.csv.notes.tmp", "Other.csv.k1LLed.tmp"})
+            writeFile(dir.filePath(name), "left");
+
+        TemporaryTarget writing(target);
+        TemporaryTarget next(target);
+        QStringList expected = {"Other.csv.k1LLed.tmp", "Zoltdata.csv.notes.tmp", QFileInfo(writing.path()).fileName(),
+                                QFileInfo(next.path()).fileName()};
+        expected.sort();
+        QCOMPARE(entries(), expected);
+        next.discard();
+        writing.discard();
+        QCOMPARE(entries(), QStringList({"Other.csv.k1LLed.tmp", "Zoltdata.csv.notes.tmp"}));
+    }
+
+    // The main window's question, answered Yes, lets the save replace the
+    // file, which stays read-only; No, or another file, is refused.
+    void readOnlyFileIsReplacedOnlyOnceConfirmed()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Zoltdata.csv");
+        writeFile(path, "the old file");
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        auto save = [&path](UserDialog &ui) {
+            TextFileWriter out(path, "payment file", ui.readOnlyTarget(path));
+            out.writeLine("the new file");
+            out.commit();
+        };
+        RecordingDialog ui;
+        ui.yesNoAnswers = {false, true};
+        QVERIFY(!ConfirmFileAttributes(path, ZoltFileQuestions, ui));
+        QVERIFY_THROWS_EXCEPTION(ZoltError, save(ui));
+        QCOMPARE(readFile(path), QByteArray("the old file"));
+        QVERIFY(ConfirmFileAttributes(path, ZoltFileQuestions, ui));
+        save(ui);
+        QCOMPARE(readFile(path), QByteArray("the new file\r\n"));
+        QCOMPARE(FileMode(path), 0444);
+        QCOMPARE(ui.readOnlyTarget(dir.filePath("Zoltdata.bak")), ReadOnlyTarget::Refuse);
     }
 };
 

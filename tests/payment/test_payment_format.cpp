@@ -112,6 +112,30 @@ private slots:
         QCOMPARE(ParseDetailLine("N,NAME,1,2," + QString(30, '0') + "42").folio, QString("000000000000000042"));
     }
 
+    // An amount is judged by its value, not by the length of its text: a
+    // long tiny amount is tiny, leading zeros carry nothing.
+    void amountsAreReadByTheirValueWhateverTheirLength()
+    {
+        auto payment = [](const QString &amount) { return ParseDetailLine("N,NAME,1,2,3," + amount).payment; };
+        const QString tiny = "0." + QString(61, '0') + "1";
+        QCOMPARE(tiny.size(), 64);
+        QCOMPARE(payment(tiny), 1e-62);
+        QCOMPARE(payment(QString(70, '0') + "1.50"), 1.5);
+        QCOMPARE(payment("1e-400"), 0.0);
+        QCOMPARE(payment("0.00000000012345e12"), 123.45);
+        QCOMPARE(payment("999999999999999.50"), 999999999999999.5);
+        QCOMPARE(payment("-" + QString(80, '0') + "12" + QString(60, '0') + "e-60"), -12.0);
+        for (const QString &large : {QString("1000000000000000"), QString("0.1e16"), QString("1e99999999999999999999"),
+                                     "1" + QString(70, '0')}) {
+            try {
+                payment(large);
+                QFAIL(qPrintable(large));
+            } catch (const ZoltError &e) {
+                QVERIFY2(e.description().endsWith("is too large"), qPrintable(e.description()));
+            }
+        }
+    }
+
     void lineKindsAndYears()
     {
         QCOMPARE(ClassifyLine("ZOLT DATA FOR YEAR 2026"), LineKind::YearLine);

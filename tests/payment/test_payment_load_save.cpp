@@ -235,6 +235,20 @@ private slots:
             QCOMPARE(t.de().rsDetail().clone()->recordCount(), 4);
         }
 
+        // A file larger than any payment file is refused before it is read.
+        {
+            QFile huge(t.file("huge.csv"));
+            QVERIFY(huge.open(QIODevice::WriteOnly));
+            huge.write(base.bytes());
+            QVERIFY(huge.resize(TextLineReader::MaxFileSize + 1));  // the rest a hole in the file
+        }
+        t.ui.clear();
+        QVERIFY(!Csv2Mdb(t.session(), t.file("huge.csv")).loaded());
+        QVERIFY2(t.ui.messages().value(0).contains(t.file("huge.csv") + " is not a Zolt payment file: it is larger "
+                                                   "than 64 MB, the most a payment file may hold."),
+                 qPrintable(t.ui.messages().value(0)));
+        QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
+
         // The trap names the stage of the line that failed.
         PaymentFileText::WriteBytes(t.file("bad.csv"), withLine("#1,N,1,2,3,abc"));
         t.ui.clear();

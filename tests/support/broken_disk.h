@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QFile>
+#include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <csignal>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -48,6 +51,30 @@ inline int RunWithFileSizeLimit(qint64 bytes, const std::function<int()> &body)
     if (child < 0 || waitpid(child, &status, 0) != child)
         return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs a shell script with a disk of bytes mounted at folder, a tmpfs in a
+// mount namespace of its own (unshare; a user namespace too when not root),
+// so that writes there fail as on a full disk: ENOSPC, "No space left on
+// device". The disk is gone when the script ends, so the script looks at it
+// itself: $1 is the folder, arguments follow. Answers the script's standard
+// output, or nothing when no such disk can be mounted here.
+inline std::optional<QString> RunOnSmallDisk(const QString &folder, qint64 bytes, const QString &script,
+                                             const QStringList &arguments = {})
+{
+    const QString mount = QStringLiteral("mount -t tmpfs -o size=%1 tmpfs \"$1\" || { echo no-mount; exit 0; }\n")
+                              .arg(bytes);
+    QProcess shell;
+    shell.start(QStringLiteral("unshare"), QStringList{geteuid() == 0 ? QStringLiteral("-m") : QStringLiteral("-rm"),
+                                                       QStringLiteral("sh"), QStringLiteral("-c"), mount + script,
+                                                       QStringLiteral("sh"), folder}
+                                               + arguments);
+    if (!shell.waitForFinished(300000) || shell.exitStatus() != QProcess::NormalExit)
+        return std::nullopt;
+    const QString out = QString::fromUtf8(shell.readAllStandardOutput());
+    if (shell.exitCode() != 0 || out.startsWith(QStringLiteral("no-mount")))
+        return std::nullopt;
+    return out;
 }
 
 // Root writes into read-only folders all the same, so tests that need one

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QString>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace zolt::test {
 
@@ -20,6 +21,14 @@ inline QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The permission bits of a file as the system holds them (QFile's answer
+// adds what the running user may do), or -1 without a file.
+inline int FileMode(const QString &path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
 }  // namespace zolt::test

@@ -2,12 +2,14 @@
 
 #include "cell_text.h"
 #include "common/errors.h"
+#include "common/file_replace.h"
 #include "common/temporary_target.h"
 #include "workbook_problem.h"
 #include "written_package.h"
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
 #include <map>
 #include <optional>
 #include <vector>
@@ -68,6 +70,12 @@ struct WorkbookWriter::Impl {
                                                      .arg(QDir::toNativeSeparators(target), reason));
     }
 
+    [[noreturn]] void failWithSystemError(int code) const
+    {
+        throw ZoltError(ErrorNumberOfSystemError(code), QStringLiteral("The workbook %1 cannot be written: %2.")
+                                                            .arg(QDir::toNativeSeparators(target), SystemErrorText(code)));
+    }
+
     void check(lxw_error error) const
     {
         if (error != LXW_NO_ERROR)
@@ -124,10 +132,10 @@ struct WorkbookWriter::Impl {
     }
 };
 
-WorkbookWriter::WorkbookWriter(const QString &targetPath) : d(std::make_unique<Impl>())
+WorkbookWriter::WorkbookWriter(const QString &targetPath, ReadOnlyTarget readOnly) : d(std::make_unique<Impl>())
 {
     d->target = targetPath;
-    d->temporary.emplace(targetPath);
+    d->temporary.emplace(targetPath, readOnly);
     lxw_workbook_options options = {};
     options.constant_memory = LXW_FALSE;  // cells may be written in any order
     d->book = workbook_new_opt(QFile::encodeName(d->temporary->path()).constData(), &options);
@@ -220,11 +228,17 @@ void WorkbookWriter::save()
             fixStyleIndex(columnLayout.body);
         }
     }
-    // workbook_close frees the workbook whether or not it could write it.
+    // workbook_close frees the workbook whether or not it could write it. A
+    // write the system refused leaves its reason in errno, which says more
+    // than the library's words ("No space left on device").
+    errno = 0;
     const lxw_error error = workbook_close(d->book);
+    const int systemError = errno;
     d->book = nullptr;
     if (error != LXW_NO_ERROR) {
         d->temporary->discard();
+        if (systemError != 0 && error >= LXW_ERROR_CREATING_XLSX_FILE && error <= LXW_ERROR_ZIP_CLOSE)
+            d->failWithSystemError(systemError);
         d->check(error);
     }
     // The library writes its parts through temporary files of its own

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/temporary_target.h"
+
 #include <QString>
 #include <memory>
 
@@ -16,7 +18,10 @@ namespace zolt::workbook {
 // whether it was written before or after they were set.
 class WorkbookWriter {
 public:
-    explicit WorkbookWriter(const QString &targetPath);
+    // The target is replaced as a TemporaryTarget replaces it: links are
+    // written through, a read-only target is refused unless readOnly says
+    // Replace.
+    explicit WorkbookWriter(const QString &targetPath, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse);
     ~WorkbookWriter();
 
     // Adds a worksheet at the end; sheets count from 1. Answers its position.

@@ -15,8 +15,19 @@ struct AttributeQuestionTexts {
     QString readOnlyTitle;  // "Zolt data File is READONLY"
 };
 
+// The texts of the questions about the payment file and the verification
+// workbook alike.
+inline const AttributeQuestionTexts ZoltFileQuestions{QStringLiteral("Checking the Zolt data File Attributes"),
+                                                     QStringLiteral(" Zolt data file"),
+                                                     QStringLiteral("Zolt data File is READONLY")};
+
 // Asks about a read-only file, or one whose attributes are not recognised;
 // true when the file may be used (it is writable, or the user said Yes).
 bool ConfirmFileAttributes(const QString &path, const AttributeQuestionTexts &texts, UserDialog &ui);
+
+// Asks about a file only when it is read-only; true when it is not, or the
+// user said Yes. A Yes lets the program replace the file all the same
+// (UserDialog::allowReplacingReadOnly): any other read-only file is refused.
+bool ConfirmReadOnlyFile(const QString &path, const QString &title, UserDialog &ui);
 
 }  // namespace zolt

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace zolt {
+
+// What a failure of the database means to the user, naming its file: another
+// program holding it locked, a read-only or damaged file, a full disk, a
+// read or write the system refused. code is SQLite's (extended) result code,
+// sqliteText SQLite's words, systemError the errno behind an I/O failure (0
+// when none). Failures of another kind (a constraint) keep SQLite's words.
+QString DatabaseFailureText(int code, const QString &path, const QString &sqliteText, int systemError);
+
+}  // namespace zolt
