@@ -1,6 +1,7 @@
 #include "text_utils.h"
 
 #include <QFile>
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace zolt {
@@ -59,6 +60,15 @@ QString TrimRightBlanks(const QString &text)
 QString TrimBlanks(const QString &text)
 {
     return TrimLeftBlanks(TrimRightBlanks(text));
+}
+
+QStringView BlankTrimmed(QStringView text)
+{
+    while (!text.isEmpty() && text.front() == u' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == u' ')
+        text.chop(1);
+    return text;
 }
 
 QString TrimRightChar(const QString &text, const QString &ch)
@@ -131,7 +141,19 @@ QString FormatDecimalMask(const QString &digits)
 
 QString PadCut(const QString &text, int n)
 {
-    return (text + QString(n, u' ')).left(n);
+    QString out;
+    AppendPadCut(text, n, out);
+    return out;
+}
+
+void AppendPadCut(QStringView text, int n, QString &out)
+{
+    const qsizetype kept = std::clamp<qsizetype>(n, 0, text.size());
+    const qsizetype start = out.size();
+    out.resize(start + std::max(n, 0));
+    QChar *to = out.data() + start;
+    std::copy(text.begin(), text.begin() + kept, to);
+    std::fill(to + kept, out.data() + out.size(), QChar(u' '));
 }
 
 QString EscapeCriteria(const QString &text)

@@ -3,9 +3,10 @@
 #include "common/errors.h"
 #include "common/number_format.h"
 #include "common/text_utils.h"
-#include "common/workbook/workbook_reader.h"
+#include "common/workbook/sheet_rows.h"
 #include "store/data_environment.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zolt::verify {
@@ -18,10 +19,22 @@ Column column(const char *header, const char *field, double width, int size, Loa
             textIndicatorOff};
 }
 
-// The first n characters, padded with blanks to n.
-QString padCut(const QString &text, int n)
+// Upper case from start on, as QString::toUpper makes it.
+void upperFrom(QString &text, qsizetype start)
 {
-    return text.leftJustified(n, u' ', true);
+    QChar *c = text.data() + start;
+    QChar *end = text.data() + text.size();
+    if (std::all_of(static_cast<const QChar *>(c), static_cast<const QChar *>(end),
+                    [](QChar ch) { return ch.unicode() < 0x80; })) {
+        for (; c != end; ++c) {
+            if (c->unicode() >= 'a' && c->unicode() <= 'z')
+                *c = QChar(c->unicode() - 'a' + 'A');
+        }
+        return;
+    }
+    const QString upper = QStringView(text).sliced(start).toString().toUpper();
+    text.truncate(start);
+    text.append(upper);
 }
 
 QString lastTwo(const QString &text)
@@ -83,29 +96,43 @@ const std::vector<Sheet> &ReferenceSheets()
     return sheets;
 }
 
-QString StoredText(const Column &column, const QString &cell)
+void AppendStoredText(const Column &column, QStringView cell, QString &out)
 {
     switch (column.load) {
     case LoadRule::Pad:
-        return padCut(cell, column.size);
-    case LoadRule::PadUpper:
-        return padCut(cell, column.size).toUpper();
+        AppendPadCut(cell, column.size, out);
+        return;
+    case LoadRule::PadUpper: {
+        const qsizetype start = out.size();
+        AppendPadCut(cell, column.size, out);
+        upperFrom(out, start);
+        return;
+    }
     case LoadRule::PadTrim:
-        return TrimBlanks(padCut(cell, column.size));
+        out.append(BlankTrimmed(cell.first(std::min<qsizetype>(column.size, cell.size()))));
+        return;
     case LoadRule::Trim:
-        return TrimBlanks(cell);
+        out.append(BlankTrimmed(cell));
+        return;
     case LoadRule::AsIs:
     case LoadRule::TwoDigitNumber:
         break;
     }
-    return cell;
+    out.append(cell);
 }
 
-QVariant StoredValue(const Column &column, const QString &cell)
+QString StoredText(const Column &column, QStringView cell)
+{
+    QString text;
+    AppendStoredText(column, cell, text);
+    return text;
+}
+
+QVariant StoredValue(const Column &column, QStringView cell)
 {
     if (column.load != LoadRule::TwoDigitNumber)
         return StoredText(column, cell);
-    const QString digits = lastTwo(cell);
+    const QString digits = lastTwo(cell.toString());
     if (!IsNumeric(digits))
         throw ZoltError(ErrorNumber::TypeMismatch, QStringLiteral("Type mismatch"));
     return qlonglong(std::llround(NumericTextValue(digits)));
@@ -117,8 +144,11 @@ QString WrittenValue(const Column &column, const QVariant &value)
     switch (column.written) {
     case ExportRule::AsIs:
         return text;
-    case ExportRule::Pad:
-        return padCut(text, column.size);
+    case ExportRule::Pad: {
+        QString padded;
+        AppendPadCut(text, column.size, padded);
+        return padded;
+    }
     case ExportRule::Trim:
         return TrimBlanks(text);
     case ExportRule::CollapseBlanks:
@@ -129,12 +159,13 @@ QString WrittenValue(const Column &column, const QVariant &value)
     return text;
 }
 
-std::vector<QString> RowCells(const Sheet &sheet, const SheetCells &cells, int row)
+std::vector<QString> RowCells(const Sheet &sheet, SheetRows &rows, int row)
 {
+    rows.moveTo(row);
     std::vector<QString> values;
     values.reserve(sheet.columns.size());
     for (size_t c = 0; c < sheet.columns.size(); ++c)
-        values.push_back(cells.cell(row, int(c) + 1));
+        values.push_back(rows.cell(int(c) + 1).toString());
     return values;
 }
 

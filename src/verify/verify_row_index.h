@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QString>
 #include <QStringView>
 #include <initializer_list>
 #include <vector>
@@ -36,6 +37,23 @@ private:
     };
     QHash<quint64, int> m_first;  // hash to its latest entry
     std::vector<Entry> m_entries;
+};
+
+// The duplicate-key fields of the rows stored so far (company, jurisdiction,
+// folio, PID, as stored), by the order they were stored in, packed into one
+// text: what the duplicate look-ups confirm their candidates against.
+class StoredKeys {
+public:
+    enum Field { Company, Jurisdiction, Folio, Pid, FieldCount };
+
+    int count() const { return int(m_ends.size() / FieldCount); }
+    QStringView field(int row, Field field) const;
+    void add(QStringView company, QStringView jurisdiction, QStringView folio, QStringView pid);
+    void reserve(qsizetype rows);
+
+private:
+    QString m_text;
+    std::vector<qsizetype> m_ends;  // where each field ends in m_text
 };
 
 }  // namespace zolt::verify

@@ -1,5 +1,6 @@
 // zolt-batch verify-load and verify-export as a script uses them: output and exit codes.
 
+#include "support/sheet_grid.h"
 #include "batch_runner.h"
 
 #include "../verify/xlsx_fixture.h"
@@ -168,7 +169,7 @@ private slots:
         const QByteArray old = readFile(target);
         auto isNewWorkbook = [&target] {
             try {
-                return WorkbookReader::open(target)->sheet(1).rowCount() == 40001;
+                return SheetGrid(target, 1).rowCount() == 40001;
             } catch (const ZoltError &) {
                 return false;
             }

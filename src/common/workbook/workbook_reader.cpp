@@ -2,40 +2,18 @@
 
 #include "common/errors.h"
 #include "package_layout.h"
+#include "shared_strings.h"
 #include "workbook_problem.h"
-#include "worksheet_part.h"
 #include "zip_archive.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <map>
-#include <new>
 #include <optional>
 
 namespace zolt::workbook {
 
-
 namespace {
-
-ZoltError unreadable(const QString &path, const QString &reason)
-{
-    return ZoltError(ErrorNumber::WorkbookUnreadable,
-                     QStringLiteral("The workbook %1 cannot be read: %2.").arg(QDir::toNativeSeparators(path), reason));
-}
-
-// Turns the parts' problems into the reader's one kind of error.
-template <typename Work>
-decltype(auto) reportingProblems(const QString &path, Work work)
-{
-    try {
-        return work();
-    } catch (const WorkbookProblem &problem) {
-        throw unreadable(path, problem.reason);
-    } catch (const std::bad_alloc &) {
-        throw unreadable(path, QStringLiteral("it is too large to read"));
-    }
-}
 
 // Catches the files that are plainly not a workbook before the zip reader
 // gives them a vaguer name.
@@ -63,7 +41,8 @@ struct WorkbookReader::Impl {
     std::optional<ZipArchive> archive;
     PackageLayout layout;
     std::optional<SharedStrings> sharedStrings;  // read with the first sheet
-    std::map<int, SheetCells> sheets;            // by position, as read
+    CellBudget cells{MaxCells};
+    std::unique_ptr<SheetRows> reading;  // the sheet being read
 
     const SharedStrings &strings()
     {
@@ -83,7 +62,7 @@ std::unique_ptr<WorkbookReader> WorkbookReader::open(const QString &path)
 {
     std::unique_ptr<WorkbookReader> reader(new WorkbookReader);
     reader->d->path = path;
-    reportingProblems(path, [&] {
+    ReportingProblems(path, [&] {
         checkFileKind(path);
         reader->d->archive.emplace(path);
         reader->d->layout = ReadPackageLayout(*reader->d->archive);
@@ -106,16 +85,16 @@ QString WorkbookReader::sheetName(int position) const
     return position >= 1 && position <= sheetCount() ? d->layout.sheets[size_t(position - 1)].name : QString();
 }
 
-const SheetCells &WorkbookReader::sheet(int position)
+SheetRows &WorkbookReader::rows(int position, int lastColumn)
 {
     if (position < 1 || position > sheetCount())
-        throw unreadable(d->path, QStringLiteral("it has no sheet %1 (it has %2)").arg(position).arg(sheetCount()));
-    const auto found = d->sheets.find(position);
-    if (found != d->sheets.end())
-        return found->second;
-    return reportingProblems(d->path, [&]() -> const SheetCells & {
-        SheetCells cells = ReadWorksheet(*d->archive, d->layout.sheets[size_t(position - 1)].partName, d->strings());
-        return d->sheets.emplace(position, std::move(cells)).first->second;
+        throw Unreadable(d->path, QStringLiteral("it has no sheet %1 (it has %2)").arg(position).arg(sheetCount()));
+    d->reading.reset();  // one part is unpacked at a time
+    return ReportingProblems(d->path, [&]() -> SheetRows & {
+        const SharedStrings &strings = d->strings();
+        d->reading = std::make_unique<SheetRows>(
+            d->path, d->archive->open(d->layout.sheets[size_t(position - 1)].partName), strings, lastColumn, d->cells);
+        return *d->reading;
     });
 }
 

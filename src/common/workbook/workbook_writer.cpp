@@ -188,7 +188,8 @@ void WorkbookWriter::writeText(int sheet, int row, int column, const QString &te
     d->checkCell(row, column);
     const ColumnLayout &columnLayout = d->column(layout, column);
     d->check(worksheet_write_string(layout.worksheet, lxw_row_t(row - 1), lxw_col_t(column - 1),
-                                    text.toUtf8().constData(), row == 1 ? columnLayout.header : columnLayout.body));
+                                    EscapeForWorkbook(text).toUtf8().constData(),
+                                    row == 1 ? columnLayout.header : columnLayout.body));
 }
 
 void WorkbookWriter::ignoreNumberStoredAsText(int sheet, int firstRow, int firstColumn, int lastRow, int lastColumn)

@@ -28,7 +28,8 @@ public:
     void setColumnTextFormat(int sheet, int column);
     // Writes a value as text (never as a number); rows and columns from 1.
     // An empty text leaves a blank cell that keeps the cell's format; it
-    // reads back as empty.
+    // reads back as empty. Characters no workbook can hold are dropped
+    // (EscapeForWorkbook), never the rest of the text after them.
     void writeText(int sheet, int row, int column, const QString &text);
     // Switches off the "number stored as text" indicator on a cell range
     // (rows and columns from 1, inclusive). Ranges add up. A range that ends
