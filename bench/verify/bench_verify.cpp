@@ -5,14 +5,22 @@
 //   bench_verify database DB [FOLIOS]   a working database holding them
 //   bench_verify export DB WORKBOOK     one export of DB to WORKBOOK
 //   bench_verify load WORKBOOK DB       one load of WORKBOOK into DB
+//   bench_verify limits WORKBOOK DB SCRATCH_DB
+//                                       the parts of the load alone: unpacking,
+//                                       scanning, reading every cell, inserting
+//                                       DB's folios into SCRATCH_DB
 //
 // Each mode prints "key value" lines: its times (wall and processor) and the
 // process's peak memory, so run each in a process of its own and keep the
 // best of several runs (bench/verify/run.sh does).
 
 #include "common/session.h"
+#include "common/workbook/workbook_reader.h"
+#include "common/workbook/xml_scanner.h"
+#include "common/workbook/zip_archive.h"
 #include "store/connection.h"
 #include "store/data_environment.h"
+#include "store/batch_insert.h"
 #include "store/sqlite_db.h"
 #include "support/measure.h"
 #include "support/realistic_data.h"
@@ -26,6 +34,7 @@
 
 using namespace zolt;
 using namespace zolt::bench;
+using namespace zolt::workbook;
 
 namespace {
 
@@ -120,6 +129,128 @@ int loadOnce(const QString &workbook, const QString &dbPath, QTextStream &out)
     return 0;
 }
 
+// The stored rows of VERIFY, as the load hands them to the database.
+std::vector<QStringList> storedRows(const QString &dbPath)
+{
+    auto de = DataEnvironment::openFile(dbPath);
+    Statement st = de->Zolt().database().prepare(QStringLiteral("SELECT * FROM VERIFY"));
+    std::vector<QStringList> rows;
+    while (st.step()) {
+        QStringList row;
+        for (int c = 0; c < st.columnCount(); ++c)
+            row << st.column(c).toString();
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The parts of the workbook the load reads: the shared strings and the
+// sheets.
+QStringList readParts(const ZipArchive &archive)
+{
+    QStringList parts;
+    for (qint64 i = 0; i < archive.partCount(); ++i) {
+        const QString name = archive.partName(i);
+        if (name.startsWith(QStringLiteral("xl/worksheets/")) || name == QStringLiteral("xl/sharedStrings.xml"))
+            parts << name;
+    }
+    return parts;
+}
+
+// Unpacking those parts alone, then unpacking and scanning their XML alone:
+// the floor of reading the workbook.
+void unpackAndScan(const QString &workbook, QTextStream &out)
+{
+    Timing unpack;
+    Timing scan;
+    for (int run = 0; run < 3; ++run) {
+        const ZipArchive archive(workbook);
+        const QStringList parts = readParts(archive);
+        unpack.measure([&] {
+            static char buffer[64 * 1024];
+            for (const QString &name : parts) {
+                const auto part = archive.open(name);
+                while (part->read(buffer, sizeof buffer) > 0) {
+                }
+            }
+        });
+        scan.measure([&] {
+            for (const QString &name : parts) {
+                const auto part = archive.open(name);
+                XmlScanner xml(*part);
+                while (xml.next() != XmlScanner::EndOfDocument) {
+                }
+            }
+        });
+    }
+    unpack.print(out, "unpack_only");
+    scan.print(out, "unpack_and_scan");
+}
+
+// The reader alone: every cell of every sheet as text.
+void readerOnly(const QString &workbook, QTextStream &out)
+{
+    Timing time;
+    qint64 cells = 0;
+    for (int run = 0; run < 3; ++run) {
+        time.measure([&] {
+            auto reader = WorkbookReader::open(workbook);
+            cells = 0;
+            for (int sheet = 1; sheet <= reader->sheetCount(); ++sheet) {
+                SheetRows &rows = reader->rows(sheet);
+                while (rows.moveToNextListed()) {
+                    for (int column = 1; column <= rows.lastFilledColumn(); ++column)
+                        cells += rows.cell(column).isEmpty() ? 0 : 1;
+                }
+                rows.finish();
+            }
+        });
+    }
+    time.print(out, "reader_only");
+    out << "reader_cells " << cells << "\n";
+}
+
+// Inserting the rows alone, through the insert the load uses, in one
+// transaction on an empty table: the floor of the load's storing.
+void insertOnly(const QString &dbPath, const QString &scratchPath, QTextStream &out)
+{
+    const std::vector<QStringList> rows = storedRows(dbPath);
+    Timing time;
+    for (int run = 0; run < 3; ++run) {
+        QFile::remove(scratchPath);
+        QFile::remove(scratchPath + QStringLiteral("-wal"));
+        CreateDatabaseFile(scratchPath);
+        auto de = DataEnvironment::openFile(scratchPath);
+        Database &db = de->Zolt().database();
+        QStringList fields;
+        Statement names = db.prepare(QStringLiteral("SELECT * FROM VERIFY"));
+        for (int c = 0; c < names.columnCount(); ++c)
+            fields << names.columnName(c);
+        db.exec(QStringLiteral("PRAGMA cache_size = -65536"));
+        time.measure([&] {
+            Transaction transaction(de->Zolt());
+            BatchInsert insert(db, QStringLiteral("VERIFY"), fields, 32);
+            for (const QStringList &row : rows) {
+                for (const QString &value : row)
+                    insert.text(value);
+                insert.addRow();
+            }
+            insert.flush();
+            transaction.commit();
+        });
+    }
+    time.print(out, "insert_only");
+}
+
+// What the load cannot go below, each part measured alone, best of three.
+int limits(const QString &workbook, const QString &dbPath, const QString &scratchPath, QTextStream &out)
+{
+    unpackAndScan(workbook, out);
+    readerOnly(workbook, out);
+    insertOnly(dbPath, scratchPath, out);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -134,6 +265,9 @@ int main(int argc, char **argv)
         return exportOnce(args[1], args[2], out);
     if (mode == u"load" && args.size() == 3)
         return loadOnce(args[1], args[2], out);
-    QTextStream(stderr) << "Usage: bench_verify database DB [FOLIOS] | export DB WORKBOOK | load WORKBOOK DB\n";
+    if (mode == u"limits" && args.size() == 4)
+        return limits(args[1], args[2], args[3], out);
+    QTextStream(stderr) << "Usage: bench_verify database DB [FOLIOS] | export DB WORKBOOK | load WORKBOOK DB"
+                           " | limits WORKBOOK DB SCRATCH_DB\n";
     return 2;
 }
