@@ -1,272 +1,82 @@
 #include "sheet_rows.h"
 
-#include "cell_text.h"
-#include "shared_strings.h"
+#include "common/read_ahead.h"
 #include "workbook_problem.h"
-#include "xml_scanner.h"
-#include "zip_archive.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace zolt::workbook {
 
-namespace {
-
-enum CellType { Number, Shared, Boolean, Escaped, AsWritten };
-
-CellType typeOf(QByteArrayView t)
+SheetRows::SheetRows(const QString &path, std::unique_ptr<RowParser> parser)
+    : m_path(path), m_parser(std::move(parser)), m_announcedRows(m_parser->announcedRows()),
+      m_reading(std::make_unique<ReadAhead<RowBatch>>(
+          [this](RowBatch &batch, const std::function<bool()> &stopping) { return m_parser->fill(batch, stopping); }))
 {
-    if (t.isEmpty())
-        return Number;
-    if (t.size() == 1) {
-        switch (t[0]) {
-        case 'n': return Number;
-        case 's': return Shared;
-        case 'b': return Boolean;
-        default: return AsWritten;
+}
+
+// The reading stops before the parser goes.
+SheetRows::~SheetRows()
+{
+    m_reading.reset();
+}
+
+void SheetRows::advance()
+{
+    while (!m_batch || m_next >= m_batch->rows.size()) {
+        m_held = nullptr;  // the batch goes back to the reading
+        m_batch = ReportingProblems(m_path, [&] { return m_reading->next(); });
+        m_next = 0;
+        if (!m_batch) {
+            m_ended = true;
+            return;
         }
     }
-    if (t == "str" || t == "inlineStr")
-        return Escaped;
-    return AsWritten;  // "e" (#N/A, #DIV/0!, ...) and "d" (an ISO 8601 date) as written
+    m_held = &m_batch->rows[m_next++];
 }
-
-// The last row of a dimension ("A1:N50001", "A1"), 0 when it names none.
-int lastRowOf(QByteArrayView dimension)
-{
-    CellReference last;
-    const QByteArrayView reference = dimension.sliced(dimension.lastIndexOf(':') + 1);
-    return ParseCellReference(reference, last) ? last.row : 0;
-}
-
-}  // namespace
-
-void CellBudget::refuse() const
-{
-    Fail(QStringLiteral("it holds more than %L1 cells, the most a workbook may hold here").arg(m_limit));
-}
-
-SheetRows::SheetRows(const QString &path, std::unique_ptr<PartStream> part, const SharedStrings &strings,
-                     int lastColumn, CellBudget &budget)
-    : m_path(path), m_part(std::move(part)), m_xml(std::make_unique<XmlScanner>(*m_part)), m_strings(strings),
-      m_lastColumn(lastColumn), m_budget(budget)
-{
-    // Up to the rows, with the dimension on the way.
-    for (auto token = m_xml->next(); token != XmlScanner::EndOfDocument; token = m_xml->next()) {
-        if (token != XmlScanner::StartElement)
-            continue;
-        if (m_xml->isNamed("dimension"))
-            m_announcedRows = lastRowOf(m_xml->attribute("ref"));
-        else if (m_xml->isNamed("sheetData"))
-            return;
-    }
-    m_ended = true;
-}
-
-SheetRows::~SheetRows() = default;
 
 bool SheetRows::moveTo(int row)
 {
     m_requested = row;
-    ReportingProblems(m_path, [&] {
-        while (!m_ended && m_rowNumber < row)
-            readRow();
-    });
+    while (!m_ended && (!m_held || m_held->number < row))
+        advance();
     return holdsRequestedRow();
 }
 
 bool SheetRows::moveToNextListed()
 {
-    if (m_rowNumber > m_requested) {  // read ahead
-        m_requested = m_rowNumber;
-        return true;
+    if (!m_held || m_held->number <= m_requested) {
+        if (m_ended)
+            return false;
+        advance();
+        if (!m_held)
+            return false;
     }
-    const bool listed = ReportingProblems(m_path, [&] { return !m_ended && readRow(); });
-    if (listed)
-        m_requested = m_rowNumber;
-    return listed;
+    m_requested = m_held->number;
+    return true;
 }
 
 QStringView SheetRows::cell(int column) const
 {
     if (!holdsRequestedRow())
         return {};
-    const auto found = std::lower_bound(m_cells.begin(), m_cells.end(), column,
-                                        [](const Cell &cell, int c) { return cell.column < c; });
-    if (found == m_cells.end() || found->column != column)
-        return {};
-    return QStringView(m_text.data() + found->start, found->size);
+    const auto first = m_batch->cells.begin() + m_held->firstCell;
+    const auto last = first + m_held->cellCount;
+    const auto found = std::lower_bound(first, last, column, [](const auto &cell, int c) { return cell.column < c; });
+    return found != last && found->column == column ? m_batch->cellText(*found) : QStringView();
 }
 
 int SheetRows::lastFilledColumn() const
 {
-    return holdsRequestedRow() && !m_cells.empty() ? m_cells.back().column : 0;
+    if (!holdsRequestedRow() || m_held->cellCount == 0)
+        return 0;
+    return m_batch->cells[size_t(m_held->firstCell + m_held->cellCount - 1)].column;
 }
 
 void SheetRows::finish()
 {
     m_requested = -1;
-    ReportingProblems(m_path, [&] {
-        while (!m_ended)
-            readRow();
-        while (m_xml->next() != XmlScanner::EndOfDocument) {
-        }
-    });
-}
-
-bool SheetRows::readRow()
-{
-    for (;;) {
-        if (m_xml->next() != XmlScanner::StartElement) {
-            m_ended = true;  // the end of <sheetData>
-            return false;
-        }
-        if (m_xml->isNamed("row")) {
-            parseRow();
-            return true;
-        }
-        m_xml->skipElement();
-    }
-}
-
-// Rows and cells without a reference follow the one before them.
-void SheetRows::parseRow()
-{
-    const QByteArrayView number = m_xml->attribute("r");
-    int row = m_rowNumber + 1;
-    if (!number.isEmpty()) {
-        const auto result = std::from_chars(number.data(), number.data() + number.size(), row);
-        if (result.ec != std::errc() || result.ptr != number.data() + number.size())
-            row = 0;
-    }
-    if (row < 1 || row > MaxSheetRows)
-        Fail(QStringLiteral("the row number \"%1\" is out of range").arg(QString::fromUtf8(number)));
-    if (row <= m_rowNumber)
-        Fail(QStringLiteral("row %1 follows row %2: the rows are out of order").arg(row).arg(m_rowNumber));
-    m_rowNumber = row;
-    m_column = 0;
-    m_cellsInRow = 0;
-    m_cells.clear();
-    m_textSize = 0;
-    bool ordered = true;
-    for (auto token = m_xml->next(); token == XmlScanner::StartElement; token = m_xml->next()) {
-        if (m_xml->isNamed("c"))
-            readCell(ordered);
-        else
-            m_xml->skipElement();
-    }
-    if (!ordered)
-        sortCells();
-}
-
-void SheetRows::readCell(bool &ordered)
-{
-    const QByteArrayView reference = m_xml->attribute("r");
-    CellReference position{m_column + 1, m_rowNumber};
-    if (!reference.isEmpty() && !ParseCellReference(reference, position))
-        Fail(QStringLiteral("the cell reference \"%1\" is not valid").arg(QString::fromUtf8(reference)));
-    if (position.column > MaxSheetColumns)
-        Fail(QStringLiteral("a cell lies beyond the last column of a sheet"));
-    if (position.row != 0 && position.row != m_rowNumber)
-        Fail(QStringLiteral("the cell %1 is listed under row %2").arg(QString::fromUtf8(reference)).arg(m_rowNumber));
-    if (++m_cellsInRow > MaxSheetColumns)
-        Fail(QStringLiteral("row %1 holds more cells than a sheet has columns").arg(m_rowNumber));
-    m_budget.take();
-    m_column = position.column;
-    const CellType type = typeOf(m_xml->attribute("t"));
-
-    m_value.resize(0);
-    m_inline.resize(0);
-    for (auto token = m_xml->next(); token == XmlScanner::StartElement; token = m_xml->next()) {
-        if (m_xml->isNamed("v"))
-            m_xml->appendElementText(m_value, MaxCellTextBytes);
-        else if (m_xml->isNamed("is"))
-            AppendStringItem(*m_xml, m_inline);
-        else
-            m_xml->skipElement();  // the formula, extensions
-    }
-    const bool kept = m_column <= m_lastColumn;
-    const QByteArrayView value = cellValue(type, kept);
-    if (!kept || value.isEmpty())
-        return;
-    const qsizetype start = m_textSize;
-    appendText(value);
-    if (!m_cells.empty() && m_cells.back().column >= m_column)
-        ordered = false;
-    m_cells.push_back({m_column, start, m_textSize - start});
-}
-
-void SheetRows::appendText(QByteArrayView utf8)
-{
-    // UTF-16 never takes more units than UTF-8 takes bytes.
-    if (m_textSize + utf8.size() > qsizetype(m_text.size()))
-        m_text.resize(size_t(std::max(2 * m_textSize, m_textSize + utf8.size())));
-    char16_t *out = m_text.data() + m_textSize;
-    // Most texts are ASCII, which widens as it is.
-    for (qsizetype i = 0; i < utf8.size(); ++i) {
-        const uchar byte = uchar(utf8[i]);
-        if (byte >= 0x80) {
-            const QChar *end = m_toUtf16.appendToBuffer(reinterpret_cast<QChar *>(out), utf8);
-            m_textSize = reinterpret_cast<const char16_t *>(end) - m_text.data();
-            return;
-        }
-        out[i] = byte;
-    }
-    m_textSize += utf8.size();
-}
-
-QByteArrayView SheetRows::cellValue(int type, bool textWanted)
-{
-    if (!m_inline.isEmpty())
-        return m_inline;
-    if (m_value.isEmpty())
-        return {};
-    switch (type) {
-    case Number:
-        if (!textWanted)
-            return {};
-        m_scratch.resize(0);
-        AppendNumberCellText(m_value, m_scratch);
-        return m_scratch;
-    case Shared: {
-        const QByteArrayView digits = QByteArrayView(m_value).trimmed();
-        qsizetype index = -1;
-        const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), index);
-        if (result.ec != std::errc() || result.ptr != digits.data() + digits.size() || index < 0
-            || index >= m_strings.size())
-            Fail(QStringLiteral("a cell refers to shared string %1, which does not exist")
-                     .arg(QString::fromUtf8(m_value)));
-        return m_strings.at(index);
-    }
-    case Boolean: {
-        // As a spreadsheet program shows a boolean cell.
-        const QByteArrayView value = QByteArrayView(m_value).trimmed();
-        if (value == "1")
-            return "TRUE";
-        if (value == "0")
-            return "FALSE";
-        return value;
-    }
-    case Escaped:
-        DecodeEscapedCharacters(m_value);
-        return m_value;
-    default:
-        return m_value;
-    }
-}
-
-// Cells listed out of column order: by column, the last of a column winning.
-void SheetRows::sortCells()
-{
-    std::stable_sort(m_cells.begin(), m_cells.end(), [](const Cell &a, const Cell &b) { return a.column < b.column; });
-    auto out = m_cells.begin();
-    for (auto it = m_cells.begin(); it != m_cells.end(); ++it) {
-        if (std::next(it) != m_cells.end() && std::next(it)->column == it->column)
-            continue;
-        *out++ = *it;
-    }
-    m_cells.erase(out, m_cells.end());
+    while (!m_ended)
+        advance();
 }
 
 }  // namespace zolt::workbook

@@ -1,37 +1,22 @@
 #pragma once
 
-#include <QByteArray>
+#include "row_parser.h"
+
 #include <QString>
-#include <QStringDecoder>
 #include <QStringView>
 #include <memory>
-#include <vector>
+
+namespace zolt {
+template <typename Batch>
+class ReadAhead;
+}
 
 namespace zolt::workbook {
 
-class PartStream;
-class SharedStrings;
-class XmlScanner;
-
-// The cells read so far in a whole workbook, against the most it may hold:
-// what bounds the work a file can ask for, whatever its size on disk.
-class CellBudget {
-public:
-    explicit CellBudget(qint64 limit) : m_limit(limit) {}
-    void take()
-    {
-        if (++m_used > m_limit)
-            refuse();
-    }
-
-private:
-    [[noreturn]] void refuse() const;
-    qint64 m_limit;
-    qint64 m_used = 0;
-};
-
-// One worksheet read row by row, top to bottom, as it is unpacked: only the
-// row being read is held, so a sheet of any length costs the same memory.
+// One worksheet read row by row, top to bottom, as it is unpacked: the part
+// is unpacked and parsed on a thread of its own, a few hundred rows ahead of
+// the reader, so a sheet of any length costs the same memory and the rows
+// can be worked on while the next ones are read.
 //
 // Cells read as the text a spreadsheet program would show for them in the
 // general format: shared and inline strings, numbers (and dates, which are day
@@ -44,10 +29,7 @@ private:
 // reading meets it.
 class SheetRows {
 public:
-    // Cells right of lastColumn are counted and checked, but their text is
-    // not made. Throws WorkbookProblem.
-    SheetRows(const QString &path, std::unique_ptr<PartStream> part, const SharedStrings &strings, int lastColumn,
-              CellBudget &budget);
+    SheetRows(const QString &path, std::unique_ptr<RowParser> parser);
     ~SheetRows();
     SheetRows(const SheetRows &) = delete;
     SheetRows &operator=(const SheetRows &) = delete;
@@ -63,6 +45,7 @@ public:
     bool moveToNextListed();
     // The row moved to.
     int row() const { return m_requested; }
+
     // A cell of the row moved to, from column 1; empty when the sheet holds
     // no text there. Valid until the next move.
     QStringView cell(int column) const;
@@ -74,45 +57,19 @@ public:
     void finish();
 
 private:
-    struct Cell {
-        int column;
-        qsizetype start;  // in m_text
-        qsizetype size;
-    };
-
-    // Appends a text to m_text as UTF-16.
-    void appendText(QByteArrayView utf8);
-
-    bool readRow();
-    void parseRow();
-    void readCell(bool &ordered);
-    // The cell's value as UTF-8, from the buffers of readCell. Without
-    // textWanted it is only checked.
-    QByteArrayView cellValue(int type, bool textWanted);
-    void sortCells();
-    bool holdsRequestedRow() const { return m_rowNumber == m_requested; }
+    bool holdsRequestedRow() const { return m_held && m_held->number == m_requested; }
+    // The next row read, or none at the end.
+    void advance();
 
     QString m_path;
-    std::unique_ptr<PartStream> m_part;
-    std::unique_ptr<XmlScanner> m_xml;
-    const SharedStrings &m_strings;
-    int m_lastColumn;
-    CellBudget &m_budget;
-    int m_announcedRows = 0;
-    bool m_ended = false;  // no more rows
-
+    std::unique_ptr<RowParser> m_parser;  // used by the reading thread only
+    int m_announcedRows;
+    std::unique_ptr<ReadAhead<RowBatch>> m_reading;
+    RowBatch *m_batch = nullptr;
+    size_t m_next = 0;  // the row of the batch after the one held
+    const RowBatch::Row *m_held = nullptr;  // read ahead of the one requested when it is larger
+    bool m_ended = false;
     int m_requested = 0;
-    int m_rowNumber = 0;  // the row held, read ahead of the one requested when it is larger
-    int m_column = 0;     // of the last cell read
-    int m_cellsInRow = 0;
-    std::vector<Cell> m_cells;      // of the row held, by column
-    std::vector<char16_t> m_text;  // their texts, one after another, in the first m_textSize units
-    qsizetype m_textSize = 0;
-
-    QByteArray m_value;   // <v> of the cell being read
-    QByteArray m_inline;  // <is> of the cell being read
-    QByteArray m_scratch;
-    QStringDecoder m_toUtf16{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
 };
 
 }  // namespace zolt::workbook

@@ -92,8 +92,9 @@ SheetRows &WorkbookReader::rows(int position, int lastColumn)
     d->reading.reset();  // one part is unpacked at a time
     return ReportingProblems(d->path, [&]() -> SheetRows & {
         const SharedStrings &strings = d->strings();
-        d->reading = std::make_unique<SheetRows>(
-            d->path, d->archive->open(d->layout.sheets[size_t(position - 1)].partName), strings, lastColumn, d->cells);
+        auto parser = std::make_unique<RowParser>(d->archive->open(d->layout.sheets[size_t(position - 1)].partName),
+                                                  strings, lastColumn, d->cells);
+        d->reading = std::make_unique<SheetRows>(d->path, std::move(parser));
         return *d->reading;
     });
 }
