@@ -109,15 +109,18 @@ QString StripQuotes(const QString &text)
 QString CollapseBlanks(QString &text)
 {
     text = TrimBlanks(text);
-    QString out;
-    out.reserve(text.size());
+    if (!text.contains(QLatin1String("  ")))
+        return text;
+    QString out(text.size(), Qt::Uninitialized);
+    QChar *to = out.data();
     bool lastBlank = false;
     for (QChar c : std::as_const(text)) {
         if (c == u' ' && lastBlank)
             continue;
         lastBlank = (c == u' ');
-        out.append(c);
+        *to++ = c;
     }
+    out.truncate(to - out.constData());
     return out;
 }
 

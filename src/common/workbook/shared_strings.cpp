@@ -49,6 +49,7 @@ SharedStrings ReadSharedStrings(const ZipArchive &archive, const QString &partNa
 {
     SharedStrings strings;
     const auto part = archive.open(partName);
+    part->readAhead();
     XmlScanner xml(*part);
     for (auto token = xml.next(); token != XmlScanner::EndOfDocument; token = xml.next()) {
         if (token != XmlScanner::StartElement)

@@ -38,6 +38,7 @@ void CheckWrittenPackage(const QString &path)
         Fail(QStringLiteral("it holds no parts"));
     for (qint64 i = 0; i < archive.partCount(); ++i) {
         const auto part = archive.openAt(i);
+        part->readAhead();
         if (isXmlPart(part->partName()))
             checkWellFormed(*part);
         checkUnpacks(*part);

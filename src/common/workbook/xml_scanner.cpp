@@ -46,7 +46,8 @@ Name scanName(const char *p, const char *end)
 
 bool isNamespaceDeclaration(QByteArrayView qualified)
 {
-    return qualified == "xmlns" || qualified.startsWith("xmlns:");
+    return qualified.size() >= 5 && qualified[0] == 'x' && std::memcmp(qualified.data(), "xmlns", 5) == 0
+        && (qualified.size() == 5 || qualified[5] == ':');
 }
 
 void appendUtf8(char32_t code, QByteArray &out)
@@ -352,15 +353,18 @@ XmlScanner::Token XmlScanner::next()
             continue;
         }
         m_pos = tag;
-        if (!ensure(2))
+        if (m_end - m_pos < 2 && !ensure(2))
             fail(QStringLiteral("the part ends inside a tag"));
-        if (skipOtherMarkup(nullptr))
-            continue;
-        if (m_pos[1] == '/') {
-            readTag(&XmlScanner::parseEndTag);
+        const char second = m_pos[1];
+        if (second == '/') {
+            if (!parseEndTag())
+                readTag(&XmlScanner::parseEndTag);
             return EndElement;
         }
-        readTag(&XmlScanner::parseStartTag);
+        if ((second == '?' || second == '!') && skipOtherMarkup(nullptr))
+            continue;
+        if (!parseStartTag())
+            readTag(&XmlScanner::parseStartTag);
         return StartElement;
     }
 }
@@ -412,14 +416,16 @@ void XmlScanner::appendElementText(QByteArray &out, qsizetype maxSize)
                 fail(QStringLiteral("the part ends inside <%1>").arg(QString::fromUtf8(top())));
             continue;
         }
-        if (!ensure(2))
+        if (m_end - m_pos < 2 && !ensure(2))
             fail(QStringLiteral("the part ends inside a tag"));
+        if (m_pos[1] == '/') {
+            if (!parseEndTag())
+                readTag(&XmlScanner::parseEndTag);
+            return;
+        }
         if (skipOtherMarkup(&out))
             continue;
-        if (m_pos[1] != '/')
-            fail(QStringLiteral("an element stands where only text may"));
-        readTag(&XmlScanner::parseEndTag);
-        return;
+        fail(QStringLiteral("an element stands where only text may"));
     }
 }
 

@@ -2,7 +2,11 @@
 
 #include "workbook_problem.h"
 
+#include "common/read_ahead.h"
+
 #include <QFile>
+#include <algorithm>
+#include <cstring>
 #include <zip.h>
 
 namespace zolt::workbook {
@@ -88,12 +92,41 @@ std::unique_ptr<PartStream> ZipArchive::openIndex(qint64 index, const QString &p
 
 PartStream::PartStream(zip_file *file, const QString &partName) : m_file(file), m_partName(partName) {}
 
+// The unpacking stops before the file closes.
 PartStream::~PartStream()
 {
+    m_ahead.reset();
     zip_fclose(m_file);
 }
 
+void PartStream::readAhead()
+{
+    constexpr qsizetype ChunkSize = 256 * 1024;
+    m_ahead = std::make_unique<ReadAhead<Chunk>>([this](Chunk &chunk, const std::function<bool()> &stopping) {
+        if (chunk.bytes.isEmpty())
+            chunk.bytes.resize(ChunkSize);
+        chunk.size = unpack(chunk.bytes.data(), chunk.bytes.size());
+        return chunk.size > 0 && !stopping();
+    });
+}
+
 qsizetype PartStream::read(char *data, qsizetype max)
+{
+    if (!m_ahead)
+        return unpack(data, max);
+    while (!m_chunk || m_chunkRead == m_chunk->size) {
+        m_chunk = m_ahead->next();
+        m_chunkRead = 0;
+        if (!m_chunk)
+            return 0;
+    }
+    const qsizetype n = std::min(max, m_chunk->size - m_chunkRead);
+    std::memcpy(data, m_chunk->bytes.constData() + m_chunkRead, size_t(n));
+    m_chunkRead += n;
+    return n;
+}
+
+qsizetype PartStream::unpack(char *data, qsizetype max)
 {
     const zip_int64_t n = zip_fread(m_file, data, zip_uint64_t(max));
     if (n < 0)

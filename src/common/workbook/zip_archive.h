@@ -6,6 +6,11 @@
 struct zip;
 struct zip_file;
 
+namespace zolt {
+template <typename Batch>
+class ReadAhead;
+}
+
 namespace zolt::workbook {
 
 // One part of a zip package being unpacked, read front to back. Reading it
@@ -17,15 +22,31 @@ public:
     PartStream(const PartStream &) = delete;
     PartStream &operator=(const PartStream &) = delete;
 
+    // From now on the part is unpacked on a thread of its own, ahead of
+    // read(), so that unpacking and the work on what was unpacked share the
+    // cores. The archive is not to be used otherwise until the stream goes.
+    void readAhead();
+
     // Up to max bytes; 0 at the end of the part. A damaged part, or one that
     // unpacks to more than ZipArchive::MaxPartSize, throws WorkbookProblem.
     qsizetype read(char *data, qsizetype max);
     const QString &partName() const { return m_partName; }
 
 private:
+    struct Chunk {
+        QByteArray bytes;
+        qsizetype size = 0;
+        void clear() { size = 0; }
+    };
+
+    qsizetype unpack(char *data, qsizetype max);
+
     zip_file *m_file;
     QString m_partName;
     qint64 m_total = 0;
+    std::unique_ptr<ReadAhead<Chunk>> m_ahead;
+    Chunk *m_chunk = nullptr;  // being read
+    qsizetype m_chunkRead = 0;
 };
 
 // Reading access to the parts of a zip package. Failures throw WorkbookProblem.
