@@ -1,6 +1,7 @@
 #include "payment_load.h"
 
 #include "common/error_trap.h"
+#include "common/folded_key_set.h"
 #include "common/errors.h"
 #include "common/progress_count.h"
 #include "common/session.h"
@@ -16,7 +17,6 @@
 #include "store/zolt_system.h"
 
 #include <QHash>
-#include <QSet>
 
 namespace zolt::payment {
 namespace {
@@ -115,7 +115,7 @@ private:
     FolioMaskTable m_masks;
     std::vector<GroupRow> m_groups;
     QHash<QString, AgencyTotal> m_totals;  // by upper-case agency
-    QSet<QString> m_keys;                  // payments stored, by their unique key
+    FoldedKeySet m_keys;                   // payments stored, by their unique key
     QStringList m_indexes;
     QString m_detailFilter;  // the details' filter before the load
     bool m_started = false;  // the tables have been touched
@@ -295,7 +295,7 @@ void Loader::addMask(const MaskLine &mask)
 void Loader::addDetail(const DetailRow &row)
 {
     const QString mortco = m_groups.empty() ? QString() : m_groups.back().mortco();
-    QString key = keyOf(mortco, row).folded();
+    const FoldedKeySet::Key key{mortco, row.cd, row.jur, row.folio, row.name};
     m_step = QStringLiteral("  9-11 #1");
     const QString display = m_masks.display(row.jur, row.folio, &m_result.lastMaskSearch);
     m_result.lastPayment = keyOf(mortco, row);
@@ -314,7 +314,7 @@ void Loader::addDetail(const DetailRow &row)
         throw;
     }
     m_step = QStringLiteral("  9-14");
-    m_keys.insert(std::move(key));
+    m_keys.insert(key);
     AgencyTotal &total = m_totals[mortco.toUpper()];
     ++total.count;
     total.sum += row.payment;

@@ -21,11 +21,6 @@ QStringList fieldNames()
     return fields;
 }
 
-bool sameText(QStringView a, QStringView b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 // Copies into to's own buffer: a row's texts are copied, not allocated.
 void assign(QString &to, QStringView from)
 {
@@ -61,7 +56,6 @@ void MortgageRows::read(SheetRows &sheet)
 {
     m_sheet = &sheet;
     const int announced = sheet.announcedRows();
-    m_keys.reserve(announced);
     m_folios.reserve(announced);
     m_pids.reserve(announced);
     ProgressCount progress(m_context.session.ui, QStringLiteral("Reading the verification workbook"), announced);
@@ -156,20 +150,10 @@ bool MortgageRows::isDuplicate(const MortgageCells &cells, const TrimmedCells &t
     m_filtered = true;
     assignPadCut(m_company, cells[ColMortco], 4);
     m_context.trace.set(QStringLiteral("103"));
-    if (pidOnly) {
-        const QStringView pid = trimmed[ColPid];
-        return m_pids.contains(RowKeyIndex::Hash({m_company, pid}), [&](int row) {
-            return sameText(m_keys.field(row, StoredKeys::Company), m_company)
-                && sameText(m_keys.field(row, StoredKeys::Pid), pid);
-        });
-    }
+    if (pidOnly)
+        return m_pids.contains({m_company, trimmed[ColPid]});
     assignPadCut(m_jurisdiction, cells[ColJur], 3);
-    const QStringView folio = trimmed[ColFolio];
-    return m_folios.contains(RowKeyIndex::Hash({m_company, m_jurisdiction, folio}), [&](int row) {
-        return sameText(m_keys.field(row, StoredKeys::Company), m_company)
-            && sameText(m_keys.field(row, StoredKeys::Jurisdiction), m_jurisdiction)
-            && sameText(m_keys.field(row, StoredKeys::Folio), folio);
-    });
+    return m_folios.contains({m_company, m_jurisdiction, trimmed[ColFolio]});
 }
 
 QString MortgageRows::DuplicateFilter(const MortgageCells &cells, bool pidOnly)
@@ -298,12 +282,10 @@ void MortgageRows::store(const MortgageCells &cells, const TrimmedCells &trimmed
         assign(queued[size_t(c)], cells[size_t(c)]);
     queueRow();
     m_context.trace.set(QStringLiteral("129"));
-    const int row = m_keys.count();
-    m_keys.add(v[ColMortco], v[ColJur], v[ColFolio], v[ColPid]);
-    m_folios.insert(RowKeyIndex::Hash({v[ColMortco], v[ColJur], v[ColFolio]}), row);
+    m_folios.insert({v[ColMortco], v[ColJur], v[ColFolio]});
     // A PID lookup is made for a PID that is not empty only.
     if (!v[ColPid].isEmpty())
-        m_pids.insert(RowKeyIndex::Hash({v[ColMortco], v[ColPid]}), row);
+        m_pids.insert({v[ColMortco], v[ColPid]});
     m_context.trace.set(QStringLiteral("130"));
 }
 

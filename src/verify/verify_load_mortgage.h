@@ -5,7 +5,7 @@
 
 #include "store/batch_insert.h"
 #include "verify_layout.h"
-#include "verify_row_index.h"
+#include "common/folded_key_set.h"
 
 #include <vector>
 
@@ -50,9 +50,8 @@ private:
 
     LoadContext &m_context;
     BatchInsert m_insert;
-    StoredKeys m_keys;
-    RowKeyIndex m_folios;  // company, jurisdiction, folio of every stored row
-    RowKeyIndex m_pids;    // company, PID of every stored row with a PID
+    FoldedKeySet m_folios;  // company, jurisdiction, folio of every stored row
+    FoldedKeySet m_pids;    // company, PID of every stored row with a PID
     qint64 m_endMarks = 0;
     workbook::SheetRows *m_sheet = nullptr;
     int m_row = 0;
