@@ -10,12 +10,13 @@ constexpr quint64 FnvOffset = 14695981039346656037ull;
 constexpr quint64 FnvPrime = 1099511628211ull;
 constexpr char16_t Separator = 0x1F;
 
-void appendFolded(QStringView text, std::u16string &out)
+// Writes the text folded from out on, answering where it ends.
+char16_t *appendFolded(QStringView text, char16_t *out)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i].unicode();
         if (unit < 0x80) {
-            out.push_back(unit >= u'A' && unit <= u'Z' ? char16_t(unit + (u'a' - u'A')) : unit);
+            *out++ = unit >= u'A' && unit <= u'Z' ? char16_t(unit + (u'a' - u'A')) : unit;
             continue;
         }
         char32_t code = unit;
@@ -23,12 +24,13 @@ void appendFolded(QStringView text, std::u16string &out)
             code = QChar::surrogateToUcs4(unit, text[++i].unicode());
         code = QChar::toCaseFolded(code);
         if (QChar::requiresSurrogates(code)) {
-            out.push_back(QChar::highSurrogate(code));
-            out.push_back(QChar::lowSurrogate(code));
+            *out++ = QChar::highSurrogate(code);
+            *out++ = QChar::lowSurrogate(code);
         } else {
-            out.push_back(char16_t(code));
+            *out++ = char16_t(code);
         }
     }
+    return out;
 }
 
 }  // namespace
@@ -43,11 +45,16 @@ void FoldedKeySet::reserve(qsizetype keys)
 
 quint64 FoldedKeySet::fold(Key key) const
 {
-    m_scratch.clear();
+    size_t size = 0;
+    for (QStringView part : key)
+        size += 2 * size_t(part.size()) + 1;  // a folded character takes at most two units
+    m_scratch.resize(size);
+    char16_t *out = m_scratch.data();
     for (QStringView part : key) {
-        appendFolded(part, m_scratch);
-        m_scratch.push_back(Separator);
+        out = appendFolded(part, out);
+        *out++ = Separator;
     }
+    m_scratch.resize(size_t(out - m_scratch.data()));
     quint64 h = FnvOffset;
     for (const char16_t unit : m_scratch)
         h = (h ^ unit) * FnvPrime;

@@ -321,14 +321,14 @@ void Loader::addDetail(const DetailRow &row)
     m_step = QStringLiteral("  9-11 #1");
     const QString display = m_masks.display(row.jur, row.folio, &m_result.lastMaskSearch);
     m_result.lastPayment = keyOf(mortco, row);
-    if (m_keys.contains(key)) {
+    // A load that fails to store a payment fails whole: its key may go in first.
+    if (!m_keys.insert(key)) {
         m_step = QStringLiteral("  9-11 #2");
         addDuplicate(row, mortco, display);
         return;
     }
     storeDetail(mortco, row, display);
     m_step = QStringLiteral("  9-14");
-    m_keys.insert(key);
     if (!m_total)
         m_total = &m_totals[mortco.toUpper()];
     ++m_total->count;
