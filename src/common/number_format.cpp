@@ -60,10 +60,18 @@ private:
 RoundedDigits::RoundedDigits(double value, int decimals) : m_decimals(std::clamp(decimals, 0, MaxDecimals))
 {
     // "d.dddddddddddddde-xxx": at most 21 characters for any finite double.
+    // The shortest digits that read back as the value are its 15 significant
+    // digits when there are no more of them: the value lies nearer to them
+    // than half a step of the fifteenth digit. Only longer ones (0.1 + 0.2)
+    // need rounding to 15 digits, which costs more.
     char sci[32];
-    char *sciEnd =
-        std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, SignificantDigits - 1).ptr;
+    char *sciEnd = std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific).ptr;
     const char *e = std::find(sci, sciEnd, 'e');
+    if (e - sci > SignificantDigits + 1) {  // the digits and the point
+        sciEnd = std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific,
+                               SignificantDigits - 1).ptr;
+        e = std::find(sci, sciEnd, 'e');
+    }
     int exponent = 0;
     if (e != sciEnd)
         std::from_chars(e + 1 + (e + 1 < sciEnd && e[1] == '+'), sciEnd, exponent);
