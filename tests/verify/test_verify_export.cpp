@@ -51,6 +51,7 @@ class TestVerifyExport : public QObject {
 private slots:
     void exportThenLoadGivesTheSameTables();
     void failedExportKeepsTheOldWorkbook();
+    void aNulInAFieldCutsNothing();
     void backupNames();
 };
 
@@ -95,6 +96,18 @@ void TestVerifyExport::exportThenLoadGivesTheSameTables()
     QVERIFY(Mdb2Xls(t.session(), out));
     QCOMPARE(SheetGrid(out, 1).rowCount(), 1);
     QCOMPARE(SheetGrid(out, 1).cell(1, 14), QStringLiteral("LEGAL DESCRIPTION"));
+}
+
+// A NUL that reached the table (by an import, an earlier version) is left
+// out of the workbook, and the rest of the name is written.
+void TestVerifyExport::aNulInAFieldCutsNothing()
+{
+    TestSession t;
+    t.exec(QStringLiteral("INSERT INTO VERIFY (ACD, MORTCO, NUMBER, CD, JUR, FOLIO, NAME) "
+                          "VALUES (' ', '0001', 'N1', '05', '010', '1', 'OWN' || char(0) || 'ER')"));
+    const QString out = t.file(QStringLiteral("MortNo1.xlsx"));
+    QVERIFY(Mdb2Xls(t.session(), out));
+    QCOMPARE(SheetGrid(out, 1).cell(2, 8), QStringLiteral("OWNER"));
 }
 
 void TestVerifyExport::failedExportKeepsTheOldWorkbook()

@@ -15,6 +15,32 @@ namespace zolt::workbook {
 
 namespace {
 
+// A compound file (the container of legacy .xls files) that holds an
+// EncryptedPackage stream is a workbook protected by a password: its
+// directory entries lie at multiples of 128 bytes, each starting with its
+// name in UTF-16 and giving the name's length in bytes at offset 64.
+bool isPasswordProtected(QFile &file)
+{
+    static const QByteArray name = [] {
+        const QString text = QStringLiteral("EncryptedPackage");
+        QByteArray bytes(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        return bytes + QByteArray(2, '\0');  // the name's terminator
+    }();
+    constexpr qint64 EntrySize = 128;
+    constexpr qint64 ChunkSize = EntrySize * 4096;
+    file.seek(0);
+    for (;;) {
+        const QByteArray chunk = file.read(ChunkSize);
+        for (qsizetype entry = 0; entry + EntrySize <= chunk.size(); entry += EntrySize) {
+            if (QByteArrayView(chunk).sliced(entry, name.size()) == name && uchar(chunk[entry + 64]) == name.size()
+                && chunk[entry + 65] == '\0')
+                return true;
+        }
+        if (chunk.size() < ChunkSize)
+            return false;
+    }
+}
+
 // Catches the files that are plainly not a workbook before the zip reader
 // gives them a vaguer name.
 void checkFileKind(const QString &path)
@@ -28,8 +54,12 @@ void checkFileKind(const QString &path)
     const QByteArray head = file.read(4);
     if (head.isEmpty())
         Fail(QStringLiteral("the file is empty"));
-    if (head == QByteArray("\xD0\xCF\x11\xE0", 4))
+    if (head == QByteArray("\xD0\xCF\x11\xE0", 4)) {
+        if (isPasswordProtected(file))
+            Fail(QStringLiteral("it is protected by a password; open it in the spreadsheet program, remove the "
+                                "password and save it again"));
         Fail(QStringLiteral("it is a legacy Excel 97-2003 file (.xls); save it as an Excel workbook (.xlsx) first"));
+    }
     if (!head.startsWith("PK"))
         Fail(QStringLiteral("it is not an Excel workbook (.xlsx)"));
 }

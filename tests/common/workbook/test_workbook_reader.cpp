@@ -34,6 +34,38 @@ void readFirstSheet(const QString &path)
     rows.finish();
 }
 
+// Why reading every sheet of the workbook is refused; empty when it is not.
+QString refusal(const QString &path)
+{
+    try {
+        auto reader = WorkbookReader::open(path);
+        for (int sheet = 1; sheet <= reader->sheetCount(); ++sheet) {
+            SheetRows &rows = reader->rows(sheet);
+            while (rows.moveToNextListed()) {
+            }
+            rows.finish();
+        }
+    } catch (const ZoltError &error) {
+        return error.description();
+    }
+    return QString();
+}
+
+// A legacy compound file, the container of .xls files: its header, then a
+// directory sector whose second entry has the name given.
+QByteArray compoundFile(const QString &entryName)
+{
+    QByteArray bytes = QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(504, '\0');
+    QByteArray directory(512, '\0');
+    const auto name = [&directory](int entry, const QString &text) {
+        directory.replace(entry * 128, int(text.size() * 2), reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        directory[entry * 128 + 64] = char((text.size() + 1) * 2);
+    };
+    name(0, QStringLiteral("Root Entry"));
+    name(1, entryName);
+    return bytes + directory + QByteArray(1024, '\x5A');
+}
+
 // The first cell of the current worksheet.
 QString firstCell(SpreadsheetState &state)
 {
@@ -193,6 +225,10 @@ private slots:
         }
         QTest::newRow("legacy xls") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + QByteArray(600, '\0'))
                                     << ErrorNumber::WorkbookUnreadable << "legacy";
+        QTest::newRow("legacy xls with a workbook stream") << compoundFile(QStringLiteral("Workbook"))
+                                                           << ErrorNumber::WorkbookUnreadable << "legacy";
+        QTest::newRow("password") << compoundFile(QStringLiteral("EncryptedPackage"))
+                                  << ErrorNumber::WorkbookUnreadable << "protected by a password";
         QTest::newRow("text") << QByteArray("ACD,MORTGAGE CO.\r\nA,0001\r\n") << ErrorNumber::WorkbookUnreadable << "not an Excel workbook";
         QTest::newRow("empty") << QByteArray() << ErrorNumber::WorkbookUnreadable << "empty";
         QTest::newRow("truncated zip") << zip.left(zip.size() / 2) << ErrorNumber::WorkbookUnreadable << "zip";
@@ -240,6 +276,9 @@ private slots:
             {"unknown entity", "xl/sharedStrings.xml", "<sst><si><t>&nbsp;</t></si></sst>", "&nbsp;"},
             {"doctype", "xl/worksheets/sheet1.xml", "<!DOCTYPE x [<!ENTITY a \"b\">]><worksheet/>", "document type"},
             {"element in text", "xl/sharedStrings.xml", "<sst><si><t>a<b/></t></si></sst>", "only text"},
+            {"rows out of order", "xl/worksheets/sheet1.xml", WorksheetXml("<row r=\"3\"/><row r=\"2\"/>"), "out of order"},
+            {"cell of another row", "xl/worksheets/sheet1.xml", WorksheetXml("<row r=\"2\"><c r=\"B5\"/></row>"),
+             "B5 is listed under row 2"},
         };
         for (const Case &c : cases) {
             auto parts = good;
@@ -258,6 +297,99 @@ private slots:
                          qPrintable(error.description()));
             }
         }
+    }
+
+    // What a file may ask of the reader is bounded: each hostile file is
+    // refused with the limit it passed. Each one's tail is damaged too, so
+    // the refusal shows that the reading stopped at the limit instead of
+    // going through the whole file first.
+    void hostileWorkbooksAreRefusedAtTheirLimits()
+    {
+        QTemporaryDir dir;
+        auto hostile = [&dir](const char *name, const std::map<QString, QByteArray> &parts) {
+            const QString path = dir.filePath(QString::fromLatin1(name) + ".xlsx");
+            WriteZip(path, parts);
+            return refusal(path);
+        };
+        const auto plain = MinimalWorkbook({{"A", WorksheetXml("<row><c><v>1</v></c></row>")}});
+
+        // A small workbook part of a million nested elements.
+        auto nested = plain;
+        nested["xl/workbook.xml"] = "<workbook>" + QByteArray("<a>").repeated(1000000);
+        QVERIFY2(hostile("nested", nested).contains("nested more than 256 deep"), qPrintable(hostile("nested", nested)));
+        auto nestedRow = plain;
+        nestedRow["xl/worksheets/sheet1.xml"] = "<worksheet><sheetData><row>" + QByteArray("<x>").repeated(100000);
+        QVERIFY(hostile("nested row", nestedRow).contains("nested more than 256 deep"));
+
+        // Five sheets of 2.2 million cells each: no sheet passes the limit
+        // alone, the workbook does on its fifth.
+        const QByteArray row = "<row>" + QByteArray("<c/>").repeated(MaxSheetColumns) + "</row>";
+        const QByteArray sheet = WorksheetXml(row.repeated(135));
+        std::vector<std::pair<QString, QByteArray>> sheets;
+        for (const char *name : {"1", "2", "3", "4", "5"})
+            sheets.emplace_back(QString::fromLatin1(name), sheet);
+        sheets.back().second.chop(40);
+        const QString manyCells = hostile("cells", MinimalWorkbook(sheets));
+        QVERIFY2(manyCells.contains("more than 10,000,000 cells"), qPrintable(manyCells));
+
+        // A row of more cells than a sheet has columns; a text longer than a
+        // cell holds.
+        auto wideRow = plain;
+        wideRow["xl/worksheets/sheet1.xml"] = WorksheetXml("<row>" + QByteArray("<c r=\"A1\"/>").repeated(20000));
+        QVERIFY(hostile("wide row", wideRow).contains("holds more cells than a sheet has columns"));
+        auto longText = plain;
+        longText["xl/worksheets/sheet1.xml"] =
+            WorksheetXml("<row><c t=\"inlineStr\"><is><t>" + QByteArray(1 << 20, 'x'));
+        QVERIFY(hostile("long text", longText).contains("longer than a cell can hold"));
+    }
+
+    // Cells listed right to left or twice read as a spreadsheet program
+    // shows them; a reading of the first columns makes no text for the rest.
+    void cellsInAnyOrder()
+    {
+        QTemporaryDir dir;
+        const QByteArray rowStart = "<row r=\"1\">";
+        QByteArray reversed = rowStart;
+        QByteArray ordered = rowStart;
+        for (int column = 1; column <= 200; ++column) {
+            QByteArray name;  // A, B, ..., Z, AA, ...
+            for (int n = column; n > 0; n = (n - 1) / 26)
+                name.prepend(char('A' + (n - 1) % 26));
+            const QByteArray cell = "<c r=\"" + name + "1\" t=\"inlineStr\"><is><t>T" + QByteArray::number(column)
+                + "</t></is></c>";
+            ordered += cell;
+            reversed.insert(rowStart.size(), cell);
+        }
+        // Listed first, replaced by the T3 listed later.
+        reversed.insert(rowStart.size(), "<c r=\"C1\" t=\"inlineStr\"><is><t>replaced</t></is></c>");
+        reversed += "</row>";
+        ordered += "</row>";
+        const QString inOrder = dir.filePath("ordered.xlsx");
+        const QString backwards = dir.filePath("reversed.xlsx");
+        WriteZip(inOrder, MinimalWorkbook({{"A", WorksheetXml(ordered)}}));
+        WriteZip(backwards, MinimalWorkbook({{"A", WorksheetXml(reversed)}}));
+        QCOMPARE(SheetGrid(backwards, 1).rows(), SheetGrid(inOrder, 1).rows());
+        QCOMPARE(SheetGrid(backwards, 1).cell(1, 3), QStringLiteral("T3"));
+        QCOMPARE(SheetGrid(backwards, 1).cell(1, 200), QStringLiteral("T200"));
+
+        auto reader = WorkbookReader::open(backwards);
+        SheetRows &firstColumns = reader->rows(1, 14);
+        QVERIFY(firstColumns.moveTo(1));
+        QCOMPARE(firstColumns.lastFilledColumn(), 14);
+        QCOMPARE(firstColumns.cell(14).toString(), QStringLiteral("T14"));
+        QVERIFY(firstColumns.cell(15).isEmpty());
+    }
+
+    // An escape of a character no text can hold (NUL) is dropped, never cuts
+    // the text; an escaped surrogate without its partner becomes U+FFFD.
+    void escapesNeverCutAText()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("escapes.xlsx");
+        WriteZip(path, MinimalWorkbook({{"A", WorksheetXml("<row><c t=\"s\"><v>0</v></c><c t=\"s\"><v>1</v></c>"
+                                                           "<c t=\"inlineStr\"><is><t>x_xD800_y</t></is></c></row>")}},
+                                       "<sst><si><t>OWN_x0000_ER</t></si><si><t>_xD83D__xDE00_</t></si></sst>"));
+        QCOMPARE(SheetGrid(path, 1).rows(), QStringList{QStringLiteral("OWNER|\U0001F600|x\uFFFDy")});
     }
 
     void openWorkbookKeepsFailureForFirstUse()

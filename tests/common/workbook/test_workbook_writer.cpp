@@ -269,6 +269,22 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ZoltError, writer.setColumnTextFormat(sheet, 1));
     }
 
+    // A character no workbook can hold is dropped, never cuts the text; what
+    // reads as an escape is written so that it reads back as written.
+    void textsReadBackAsWritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("texts.xlsx");
+        WorkbookWriter writer(path);
+        const int sheet = writer.addSheet(QStringLiteral("A"));
+        const QStringList texts = {QStringLiteral("OWN") + QChar(0) + QStringLiteral("ER"), QStringLiteral("A_x0041_B"),
+                                   QStringLiteral("line\rend"), QStringLiteral("\U0001F600 \uFFFF!")};
+        for (int column = 1; column <= texts.size(); ++column)
+            writer.writeText(sheet, 1, column, texts[column - 1]);
+        writer.save();
+        QCOMPARE(SheetGrid(path, 1).rows(), QStringList{QStringLiteral("OWNER|A_x0041_B|line\rend|\U0001F600 !")});
+    }
+
     // Another reader's view, where python3-openpyxl is installed.
     void openpyxlSeesTheLayout()
     {
