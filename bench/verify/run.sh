@@ -57,6 +57,16 @@ if [ "$NODE_PEERS" = yes ]; then
 fi
 check "load peak under 80 MB" "$(figure "$work/load.txt" load_peak_rss_kb) < 80 * 1024"
 
+"$bench" limits "$book" "$work/source.mdb" "$work/scratch.mdb" > "$work/limits.txt"
+echo "The load's floors, each measured alone (best of 3)"
+show "unpacking the sheets" "$(figure "$work/limits.txt" unpack_only_ms)" "$(figure "$work/limits.txt" unpack_only_cpu_ms)" ""
+show "unpacking and scanning their XML" "$(figure "$work/limits.txt" unpack_and_scan_ms)" \
+     "$(figure "$work/limits.txt" unpack_and_scan_cpu_ms)" ""
+show "reading every cell as text" "$(figure "$work/limits.txt" reader_only_ms)" \
+     "$(figure "$work/limits.txt" reader_only_cpu_ms)" ""
+show "inserting the 50,000 rows" "$(figure "$work/limits.txt" insert_only_ms)" \
+     "$(figure "$work/limits.txt" insert_only_cpu_ms)" ""
+
 echo "Workbook export (best of 3)"
 show "zolt export" "$(figure "$work/export.txt" export_ms)" "$(figure "$work/export.txt" export_cpu_ms)" \
      "$(figure "$work/export.txt" export_peak_rss_kb)"
