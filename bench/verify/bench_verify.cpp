@@ -4,6 +4,10 @@
 //
 //   bench_verify database DB [FOLIOS]   a working database holding them
 //   bench_verify export DB WORKBOOK     one export of DB to WORKBOOK
+//   bench_verify spreadsheet DB WORKBOOK
+//                                       DB's tables as a spreadsheet program
+//                                       writes them: shared strings, as the
+//                                       authority's workbooks come
 //   bench_verify load WORKBOOK DB       one load of WORKBOOK into DB
 //   bench_verify limits WORKBOOK DB SCRATCH_DB
 //                                       the parts of the load alone: unpacking,
@@ -25,12 +29,14 @@
 #include "support/measure.h"
 #include "support/realistic_data.h"
 #include "verify/verify_export.h"
+#include "verify/verify_layout.h"
 #include "verify/verify_load.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
 #include <functional>
+#include <xlsxwriter.h>
 
 using namespace zolt;
 using namespace zolt::bench;
@@ -85,6 +91,38 @@ int makeDatabase(const QString &path, int folios, QTextStream &out)
     });
     transaction.commit();
     out << "folios " << folios << "\n";
+    return 0;
+}
+
+// The workbook as a spreadsheet program saves it: every text once in the
+// shared strings, the cells referring to them.
+int spreadsheetWorkbook(const QString &dbPath, const QString &workbook, QTextStream &out)
+{
+    auto de = DataEnvironment::openFile(dbPath);
+    lxw_workbook *book = workbook_new(QFile::encodeName(workbook).constData());
+    std::vector<const verify::Sheet *> sheets{&verify::MortgageSheet()};
+    for (const verify::Sheet &sheet : verify::ReferenceSheets())
+        sheets.push_back(&sheet);
+    for (const verify::Sheet *sheet : sheets) {
+        lxw_worksheet *worksheet = workbook_add_worksheet(book, sheet->name.toUtf8().constData());
+        Recordset &rs = verify::SheetRecordset(*de, *sheet);
+        rs.ensureOpen();
+        for (size_t c = 0; c < sheet->columns.size(); ++c)
+            worksheet_write_string(worksheet, 0, lxw_col_t(c), sheet->columns[c].header.toUtf8().constData(), nullptr);
+        lxw_row_t row = 0;
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+            ++row;
+            for (size_t c = 0; c < sheet->columns.size(); ++c) {
+                const QString text = verify::WrittenValue(sheet->columns[c], rs.field(sheet->columns[c].field));
+                if (!text.isEmpty())
+                    worksheet_write_string(worksheet, row, lxw_col_t(c), text.toUtf8().constData(), nullptr);
+            }
+        }
+    }
+    if (workbook_close(book) != LXW_NO_ERROR) {
+        out << "FAILED: the spreadsheet workbook could not be written\n";
+        return 1;
+    }
     return 0;
 }
 
@@ -263,11 +301,14 @@ int main(int argc, char **argv)
         return makeDatabase(args[1], args.size() == 3 ? args[2].toInt() : Folios, out);
     if (mode == u"export" && args.size() == 3)
         return exportOnce(args[1], args[2], out);
+    if (mode == u"spreadsheet" && args.size() == 3)
+        return spreadsheetWorkbook(args[1], args[2], out);
     if (mode == u"load" && args.size() == 3)
         return loadOnce(args[1], args[2], out);
     if (mode == u"limits" && args.size() == 4)
         return limits(args[1], args[2], args[3], out);
-    QTextStream(stderr) << "Usage: bench_verify database DB [FOLIOS] | export DB WORKBOOK | load WORKBOOK DB"
+    QTextStream(stderr) << "Usage: bench_verify database DB [FOLIOS] | export DB WORKBOOK | spreadsheet DB WORKBOOK"
+                           " | load WORKBOOK DB"
                            " | limits WORKBOOK DB SCRATCH_DB\n";
     return 2;
 }
