@@ -149,14 +149,25 @@ QString PadCut(const QString &text, int n)
     return out;
 }
 
-void AppendPadCut(QStringView text, int n, QString &out)
+void AppendPadCut(QStringView text, int n, QString &out, LetterCase letters)
 {
+    const bool upper = letters == LetterCase::Upper;
     const qsizetype kept = std::clamp<qsizetype>(n, 0, text.size());
     const qsizetype start = out.size();
     out.resize(start + std::max(n, 0));
     QChar *to = out.data() + start;
-    std::copy(text.begin(), text.begin() + kept, to);
+    bool ascii = true;
+    for (qsizetype i = 0; i < kept; ++i) {
+        const char16_t c = text[i].unicode();
+        ascii = ascii && c < 0x80;
+        to[i] = QChar(upper && c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c);
+    }
     std::fill(to + kept, out.data() + out.size(), QChar(u' '));
+    if (upper && !ascii) {
+        const QString upperCase = QStringView(out).sliced(start).toString().toUpper();
+        out.truncate(start);
+        out.append(upperCase);
+    }
 }
 
 QString EscapeCriteria(const QString &text)

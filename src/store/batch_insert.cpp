@@ -51,11 +51,13 @@ BatchInsert &BatchInsert::text(QStringView value)
 {
     Value &v = next();
     v.kind = Value::Kind::Text;
-    v.start = m_utf8.size();
-    m_utf8.resize(v.start + m_encoder.requiredSpace(value.size()));
+    v.start = m_utf8Size;
+    const qsizetype needed = m_utf8Size + m_encoder.requiredSpace(value.size());
+    if (needed > qsizetype(m_utf8.size()))
+        m_utf8.resize(size_t(std::max(needed, 2 * qsizetype(m_utf8.size()))));
     const char *end = m_encoder.appendToBuffer(m_utf8.data() + v.start, value);
-    v.size = end - (m_utf8.constData() + v.start);
-    m_utf8.resize(v.start + v.size);
+    v.size = end - (m_utf8.data() + v.start);
+    m_utf8Size += v.size;
     return *this;
 }
 
@@ -98,7 +100,7 @@ void BatchInsert::bindRow(sqlite3_stmt *st, int firstParameter, const Value *row
             rc = sqlite3_bind_double(st, firstParameter + c, v.real);
             break;
         case Value::Kind::Text:
-            rc = sqlite3_bind_text(st, firstParameter + c, m_utf8.constData() + v.start, int(v.size), SQLITE_STATIC);
+            rc = sqlite3_bind_text(st, firstParameter + c, m_utf8.data() + v.start, int(v.size), SQLITE_STATIC);
             break;
         }
         if (rc != SQLITE_OK)
@@ -127,7 +129,7 @@ void BatchInsert::flush()
         try {
             step(m_batch);
             m_queued = 0;
-            m_utf8.resize(0);
+            m_utf8Size = 0;
             return;
         } catch (const ZoltError &) {
             // A refused statement stores none of its rows: store them one by
@@ -146,11 +148,11 @@ void BatchInsert::storeOneByOne()
         try {
             step(m_single);
         } catch (const ZoltError &e) {
-            m_utf8.resize(0);
+            m_utf8Size = 0;
             throw RowRefused(r, e);
         }
     }
-    m_utf8.resize(0);
+    m_utf8Size = 0;
 }
 
 }  // namespace zolt

@@ -69,7 +69,8 @@ private:
     std::vector<Value> m_values;  // m_batchRows rows of m_columns values, and the row being built
     int m_queued = 0;
     int m_column = 0;  // next value of the row being built
-    QByteArray m_utf8;  // the texts of the queued rows
+    std::vector<char> m_utf8;  // the texts of the queued rows, in its first m_utf8Size bytes
+    qsizetype m_utf8Size = 0;
     QStringEncoder m_encoder{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
 };
 

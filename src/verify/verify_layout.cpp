@@ -19,24 +19,6 @@ Column column(const char *header, const char *field, double width, int size, Loa
             textIndicatorOff};
 }
 
-// Upper case from start on, as QString::toUpper makes it.
-void upperFrom(QString &text, qsizetype start)
-{
-    QChar *c = text.data() + start;
-    QChar *end = text.data() + text.size();
-    if (std::all_of(static_cast<const QChar *>(c), static_cast<const QChar *>(end),
-                    [](QChar ch) { return ch.unicode() < 0x80; })) {
-        for (; c != end; ++c) {
-            if (c->unicode() >= 'a' && c->unicode() <= 'z')
-                *c = QChar(c->unicode() - 'a' + 'A');
-        }
-        return;
-    }
-    const QString upper = QStringView(text).sliced(start).toString().toUpper();
-    text.truncate(start);
-    text.append(upper);
-}
-
 QString lastTwo(const QString &text)
 {
     return (QStringLiteral("00") + TrimBlanks(text)).right(2);
@@ -102,12 +84,9 @@ void AppendStoredText(const Column &column, QStringView cell, QString &out)
     case LoadRule::Pad:
         AppendPadCut(cell, column.size, out);
         return;
-    case LoadRule::PadUpper: {
-        const qsizetype start = out.size();
-        AppendPadCut(cell, column.size, out);
-        upperFrom(out, start);
+    case LoadRule::PadUpper:
+        AppendPadCut(cell, column.size, out, LetterCase::Upper);
         return;
-    }
     case LoadRule::PadTrim:
         out.append(BlankTrimmed(cell.first(std::min<qsizetype>(column.size, cell.size()))));
         return;

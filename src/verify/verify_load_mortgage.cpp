@@ -34,6 +34,12 @@ void assignPadCut(QString &to, QStringView text, int n)
     AppendPadCut(text, n, to);
 }
 
+// "A", "C", "D" or a blank.
+bool isValidAcd(const QString &acd)
+{
+    return acd.size() == 1 && (acd[0] == u'A' || acd[0] == u'C' || acd[0] == u'D' || acd[0] == u' ');
+}
+
 template <typename Cells>
 bool allEmpty(const Cells &trimmed, std::initializer_list<int> columns)
 {
@@ -214,8 +220,6 @@ void MortgageRows::warn(const QString &text)
 
 void MortgageRows::setStoredValues(const MortgageCells &cells, const TrimmedCells &trimmed, bool pidOnly)
 {
-    static const QStringList validAcd{QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("D"),
-                                      QStringLiteral(" ")};
     static const QString steps[MortgageColumnCount] = {
         QStringLiteral("114 "), QStringLiteral("115 "), QStringLiteral("116 "), QStringLiteral("117 "),
         QStringLiteral("118 "), QStringLiteral("119 "), QStringLiteral("120 PID="), QStringLiteral("121 "),
@@ -224,12 +228,12 @@ void MortgageRows::setStoredValues(const MortgageCells &cells, const TrimmedCell
     const auto &columns = MortgageSheet().columns;
     MortgageCells &v = m_values;
     for (int c = 0; c < MortgageColumnCount; ++c) {
-        m_context.trace.setCell(steps[c], c);
+        m_context.trace.setCell(&steps[c], c);
         v[size_t(c)].resize(0);
         AppendStoredText(columns[size_t(c)], cells[size_t(c)], v[size_t(c)]);
         switch (c) {
         case ColAcd:
-            if (!validAcd.contains(v[ColAcd]))
+            if (!isValidAcd(v[ColAcd]))
                 warn(LoadMessage::InvalidAcd(cells));
             break;
         case ColMortco:

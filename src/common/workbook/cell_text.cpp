@@ -119,6 +119,19 @@ bool isLowSurrogate(int code)
     return code >= 0xDC00 && code <= 0xDFFF;
 }
 
+// Whether an escape may start from position from on: an underscore
+// followed by an x.
+bool mayHoldEscape(const QByteArray &text, qsizetype from)
+{
+    const char *p = text.constData() + from;
+    const char *end = text.constData() + text.size();
+    while ((p = static_cast<const char *>(std::memchr(p, '_', size_t(end - p))))) {
+        if (++p < end && *p == 'x')
+            return true;
+    }
+    return false;
+}
+
 bool workbookCannotHold(QChar c)
 {
     return c.unicode() == 0 || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF;
@@ -174,7 +187,7 @@ void AppendNumberCellText(QByteArrayView stored, QByteArray &out)
 
 void DecodeEscapedCharacters(QByteArray &text, qsizetype from)
 {
-    if (text.indexOf("_x", from) < 0)
+    if (!mayHoldEscape(text, from))
         return;
     char *out = text.data() + from;
     qsizetype i = from;

@@ -55,6 +55,27 @@ void appendUtf8(char32_t code, QByteArray &out)
     out += QString::fromUcs4(&code, 1).toUtf8();
 }
 
+// The first c from p on, null when there is none before end. Attribute
+// values are mostly a few bytes: looked at here before the library's search.
+const char *findByte(const char *p, const char *end, char c)
+{
+    for (const char *stop = std::min(end, p + 16); p < stop; ++p) {
+        if (*p == c)
+            return p;
+    }
+    return p < end ? static_cast<const char *>(std::memchr(p, c, size_t(end - p))) : nullptr;
+}
+
+// QByteArray::append, without its checks for overlapping data.
+void appendBytes(QByteArrayView bytes, QByteArray &out)
+{
+    if (bytes.isEmpty())
+        return;
+    const qsizetype size = out.size();
+    out.resize(size + bytes.size());
+    std::memcpy(out.data() + size, bytes.data(), size_t(bytes.size()));
+}
+
 const char *skipSpaces(const char *p, const char *end)
 {
     while (p < end && isSpace(*p))
@@ -245,7 +266,7 @@ bool XmlScanner::parseStartTag()
         if (*p != '"' && *p != '\'')
             fail(QStringLiteral("an attribute value is not quoted"));
         const char quote = *p++;
-        const char *valueEnd = static_cast<const char *>(std::memchr(p, quote, size_t(end - p)));
+        const char *valueEnd = findByte(p, end, quote);
         if (!valueEnd)
             return false;
         if (!isNamespaceDeclaration(attributeName))
@@ -434,11 +455,11 @@ void XmlScanner::appendText(QByteArrayView raw, QByteArray &out) const
     for (;;) {
         const char *ampersand = static_cast<const char *>(std::memchr(raw.data(), '&', size_t(raw.size())));
         if (!ampersand) {
-            out.append(raw);
+            appendBytes(raw, out);
             return;
         }
         const qsizetype amp = ampersand - raw.data();
-        out.append(raw.first(amp));
+        appendBytes(raw.first(amp), out);
         raw = raw.sliced(amp + 1);
         const qsizetype semicolon = raw.indexOf(';');
         if (semicolon < 1 || semicolon > 10)
