@@ -62,18 +62,9 @@ bool isPlainNumber(QStringView t)
 
 // An empty amount is 0; anything else must be a plain number, or its value
 // would be guessed.
-QStringView trimBlanks(QStringView text)
-{
-    while (!text.isEmpty() && text.front() == u' ')
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back() == u' ')
-        text.chop(1);
-    return text;
-}
-
 double amount(QStringView text, int index)
 {
-    const QStringView t = trimBlanks(text);
+    const QStringView t = BlankTrimmed(text);
     if (t.isEmpty())
         return 0;
     if (!isPlainNumber(t))
@@ -127,7 +118,7 @@ QString legalDescription(QStringView rest)
     const qsizetype comma = rest.indexOf(u',');
     if (comma < 0)
         return rest.left(32).toString();
-    const QStringView first = trimBlanks(rest.left(comma));
+    const QStringView first = BlankTrimmed(rest.left(comma));
     if (first.isEmpty() || isPlainNumber(first))
         refuse(QStringLiteral("the line has more than %1 values (an amount with a comma in it?)").arg(DetailValueCount));
     return CleanDetailText(rest.toString()).left(32);

@@ -28,10 +28,7 @@ constexpr std::array<bool, 256> NameEnds = [] {
     return ends;
 }();
 
-struct Name {
-    const char *end;    // null when the buffer ends inside the name
-    const char *local;  // after the prefix's colon
-};
+using Name = XmlScanner::Name;
 
 // Scans the name starting at p.
 Name scanName(const char *p, const char *end)
@@ -217,16 +214,22 @@ void XmlScanner::readTag(bool (XmlScanner::*parse)())
     }
 }
 
+Name XmlScanner::tagName(const char *start) const
+{
+    const Name name = scanName(start, m_end);
+    if (name.end == start)
+        fail(QStringLiteral("a name is missing"));
+    return name;
+}
+
 bool XmlScanner::parseStartTag()
 {
     const char *end = m_end;
     const char *nameStart = m_pos + 1;
-    const Name name = scanName(nameStart, end);
+    const Name name = tagName(nameStart);
     const char *p = name.end;
     if (!p)
         return false;
-    if (p == nameStart)
-        fail(QStringLiteral("a name is missing"));
     const QByteArrayView qualified(nameStart, p - nameStart);
     m_attributes.clear();
     bool selfClosing = false;
@@ -285,12 +288,10 @@ bool XmlScanner::parseEndTag()
 {
     const char *end = m_end;
     const char *nameStart = m_pos + 2;
-    const Name name = scanName(nameStart, end);
+    const Name name = tagName(nameStart);
     const char *p = name.end;
     if (!p)
         return false;
-    if (p == nameStart)
-        fail(QStringLiteral("a name is missing"));
     const QByteArrayView qualified(nameStart, p - nameStart);
     p = skipSpaces(p, end);
     if (p == end)

@@ -60,6 +60,12 @@ public:
     // On a start element: passes over everything up to its end tag.
     void skipElement();
 
+    // A name being scanned.
+    struct Name {
+        const char *end;    // null when the buffer ends inside the name
+        const char *local;  // after the prefix's colon
+    };
+
 private:
     struct Attribute {
         QByteArrayView name;  // local
@@ -88,6 +94,8 @@ private:
     qsizetype readInput(char *data, qsizetype max);
     void detectEncoding();
 
+    // The name of the tag starting at start; one that is missing fails.
+    Name tagName(const char *start) const;
     bool parseStartTag();
     bool parseEndTag();
     void readTag(bool (XmlScanner::*parse)());
