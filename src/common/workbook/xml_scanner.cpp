@@ -453,7 +453,7 @@ void XmlScanner::appendElementText(QByteArray &out, qsizetype maxSize)
 
 void XmlScanner::appendText(QByteArrayView raw, QByteArray &out) const
 {
-    for (;;) {
+    while (!raw.isEmpty()) {
         const char *ampersand = static_cast<const char *>(std::memchr(raw.data(), '&', size_t(raw.size())));
         if (!ampersand) {
             appendBytes(raw, out);
