@@ -1,9 +1,10 @@
 // The payment file at its largest: writes a file of 100,000 payments in 1,000
-// agencies with 50 folio masks, then times its load and save on a fresh
-// database and reports the peak memory of the process.
+// agencies with 50 folio masks, every field filled with realistic values
+// (owners' names, legal descriptions), then times its load and save on a
+// fresh database and reports the peak memory of the process.
 //
 //   bench_payment generate DIR   Zoltdata.csv and details.csv (the detail lines alone)
-//   bench_payment run DIR        load and save DIR/Zoltdata.csv
+//   bench_payment run DIR        load and save DIR/Zoltdata.csv into DIR/bench.mdb
 
 #include "common/number_format.h"
 #include "common/session.h"
@@ -16,15 +17,17 @@
 #include "payment/payment_save.h"
 #include "store/data_environment.h"
 #include "store/sqlite_db.h"
+#include "support/measure.h"
+#include "support/realistic_data.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTextStream>
-#include <sys/resource.h>
 
 using namespace zolt;
+using namespace zolt::bench;
 
 namespace {
 
@@ -32,26 +35,22 @@ constexpr int Agencies = 1000;
 constexpr int PaymentsPerAgency = 100;
 constexpr int Masks = 50;
 
-class QuietDialog : public UserDialog {
-public:
-    void message(const QString &text, MessageIcon, const QString &) override { QTextStream(stderr) << text << "\n"; }
-    bool askYesNo(const QString &, const QString &, MessageIcon) override { return false; }
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    void beep() override {}
-    void letEventsRun() override {}
-    void setBusy(bool) override {}
-};
-
+// A payment line as the authority writes it: the mortgage number, the
+// owner's name, district, jurisdiction, folio, payment, type, the three
+// amounts, a delinquent amount and the legal description.
 QString detailLine(int agency, int n)
 {
+    const int i = agency * PaymentsPerAgency + n;
     const int jur = 100 + (agency * 7 + n) % Masks;
     const double gross = 100 + (agency * 31 + n * 17) % 5000 + 0.25;
-    const QString name = (n % 10 == 0) ? QStringLiteral("MÜLLER %1").arg(n) : QStringLiteral("OWNER %1-%2").arg(agency).arg(n);
-    return QStringLiteral("#M%1-%2,%3,%4,%5,#%6,%7,B,%8,%9,%10,0.00,LOT %2 PLAN %1")
-        .arg(agency).arg(n).arg(name).arg(1 + n % 20, 2, 10, QLatin1Char('0')).arg(jur)
+    const double delinquent = n % 9 == 0 ? 12.5 * (n % 7) : 0;
+    return QStringLiteral("#%1,%2,%3,%4,#%5,%6,B,%7,%8,%9,%10,%11")
+        .arg(MortgageNumber(i), OwnerName(i).remove(u','))
+        .arg(1 + n % 20, 2, 10, QLatin1Char('0'))
+        .arg(jur)
         .arg(qint64(agency) * 100000 + n, 10, 10, QLatin1Char('0'))
-        .arg(FormatAmount(gross - 50), FormatAmount(gross),
-             FormatAmount(gross - 50), FormatAmount(gross - 75));
+        .arg(FormatAmount(gross - 50 + delinquent), FormatAmount(gross), FormatAmount(gross - 50),
+             FormatAmount(gross - 75), FormatAmount(delinquent), LegalDescription(i));
 }
 
 void writeLine(QFile &file, const QString &line)
@@ -95,23 +94,6 @@ int generate(const QString &dir)
     return 0;
 }
 
-// Processor time of the process so far, which a busy machine disturbs less
-// than the clock.
-qint64 cpuMs()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return qint64(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000
-           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
-}
-
-long peakRssKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
 int run(const QString &dir)
 {
     const QString db = QDir(dir).filePath(QStringLiteral("bench.mdb"));
@@ -124,39 +106,31 @@ int run(const QString &dir)
     QTextStream out(stdout);
     const QString input = QDir(dir).filePath(QStringLiteral("Zoltdata.csv"));
 
-    qint64 cpu = cpuMs();
-    payment::PaymentFileParser(input, payment::CurrentYear()).readItems([](payment::PaymentItem &&) {});
-    out << "read_and_check_cpu_ms " << cpuMs() - cpu << " (a part of the load)\n";
-    QElapsedTimer timer;
-    timer.start();
-    cpu = cpuMs();
-    if (!payment::Csv2Mdb(session, input).loaded() || shared.duplicates.found)
+    Timing load;
+    bool loaded = false;
+    load.measure([&] { loaded = payment::Csv2Mdb(session, input).loaded(); });
+    if (!loaded || shared.duplicates.found || ui.messages != 0) {
+        out << "FAILED: " << ui.last << "\n";
         return 1;
-    out << "load_ms " << timer.elapsed() << "\n";
-    out << "load_cpu_ms " << cpuMs() - cpu << "\n";
+    }
+    load.print(out, "load");
     Statement count = de->Zolt().database().prepare(QStringLiteral("SELECT count(*) FROM Detail"));
     count.step();
-    out << "load_payments " << count.column(0).toLongLong() << " (" << de->rsDetail().recordCount()
-        << " in the last agency)\n";
-    out.flush();
+    out << "load_payments " << count.column(0).toLongLong() << "\n";
 
-    // Save twice: over a new file, then over it (with the backup copy).
+    // Save over a new file, then over it (with the backup copy).
     const QString output = QDir(dir).filePath(QStringLiteral("Saved.csv"));
     for (const char *label : {"save", "save_over"}) {
-        timer.restart();
-        cpu = cpuMs();
-        if (!payment::Mdb2Csv(session, QString(), output, QDir(dir).filePath(QStringLiteral("Saved.bak"))).saved)
+        Timing save;
+        bool saved = false;
+        save.measure([&] {
+            saved = payment::Mdb2Csv(session, QString(), output, QDir(dir).filePath(QStringLiteral("Saved.bak"))).saved;
+        });
+        if (!saved)
             return 1;
-        out << label << "_ms " << timer.elapsed() << "\n" << label << "_cpu_ms " << cpuMs() - cpu << "\n";
+        save.print(out, label);
     }
-    out << "peak_rss_mb " << peakRssKb() / 1024 << "\n";
-    // Last, so that its second copy of the rows does not count in the peak.
-    cpu = cpuMs();
-    de->rsDetail().requery();
-    de->rsDetail().setFilter(shared.gFilter);
-    de->rsDetail().recordCount();  // rows are read at their first use
-    out << "detail_requery_cpu_ms " << cpuMs() - cpu << " (all payments read again in their sorted order)\n";
-
+    out << "peak_rss_kb " << PeakKilobytes() << "\n";
     return 0;
 }
 

@@ -53,7 +53,7 @@ QString OwnerName(int i)
     return name;
 }
 
-QStringList AddressLines(int i)
+QStringList AddressLines(int i, bool everyLine)
 {
     const quint64 m = mix(i, 2);
     QStringList lines = {QStringLiteral("%1 %2").arg(1 + m % 9999).arg(pick(Streets, m >> 12)),
@@ -63,6 +63,14 @@ QStringList AddressLines(int i)
         lines[3] = QStringLiteral("C/O %1").arg(OwnerName(i + 17));
     if (m % 11 == 0)
         lines[4] = QStringLiteral("WEST INDIES");
+    if (everyLine) {
+        if (lines[1].isEmpty())
+            lines[1] = QStringLiteral("P.O. BOX %1").arg(100 + (m >> 28) % 9000);
+        if (lines[3].isEmpty())
+            lines[3] = QStringLiteral("%1 PARISH").arg(pick(Towns, m >> 36));
+        if (lines[4].isEmpty())
+            lines[4] = (m >> 44) % 4 == 0 ? QStringLiteral("WEST INDIES") : QStringLiteral("TRINIDAD AND TOBAGO");
+    }
     return lines;
 }
 
@@ -95,7 +103,13 @@ QString PaymentDetailLine(int i, int jurisdictions)
              amount(credit), LegalDescription(i));
 }
 
-QStringList VerifyRow(int i)
+QString PlaceName(int i)
+{
+    const quint64 m = mix(i, 7);
+    return QStringLiteral("%1 %2").arg(pick(Towns, m), pick(Subdivisions, m >> 8));
+}
+
+QStringList VerifyRow(int i, bool everyColumn)
 {
     const quint64 m = mix(i, 5);
     static const QStringList marks = {QStringLiteral(" "), QStringLiteral("A"), QStringLiteral("C"),
@@ -109,7 +123,7 @@ QStringList VerifyRow(int i)
                        QString::number(100000 + qint64(i) * 7919),
                        QString::number(1 + mix(i, 6) % 999999999).rightJustified(9, u'0'),
                        padded(LegalDescription(i), 32)};
-    for (const QString &line : AddressLines(i))
+    for (const QString &line : AddressLines(i, everyColumn))
         row << padded(line, 30);
     return row;
 }

@@ -66,12 +66,13 @@ void readEverything(const QString &path)
         auto reader = zolt::workbook::WorkbookReader::open(path);
         for (int position = 1; position <= reader->sheetCount(); ++position) {
             reader->sheetName(position);
-            const zolt::workbook::SheetCells &cells = reader->sheet(position);
+            zolt::workbook::SheetRows &rows = reader->rows(position, 64);
             qsizetype length = 0;
-            for (int row = 1; row <= cells.rowCount(); ++row) {
-                for (int column = 1; column <= cells.columnCount() && column <= 64; ++column)
-                    length += cells.cell(row, column).size();
+            while (rows.moveToNextListed()) {
+                for (int column = 1; column <= rows.lastFilledColumn(); ++column)
+                    length += rows.cell(column).size();
             }
+            rows.finish();
             (void)length;
         }
     } catch (const zolt::ZoltError &) {

@@ -2,15 +2,24 @@
 
 #include "text_utils.h"
 
+#include <algorithm>
+
 namespace zolt {
 
 QString JoinCsvLine(const QStringList &values)
 {
-    QStringList cleaned;
-    cleaned.reserve(values.size());
+    qsizetype size = values.size();
     for (const QString &value : values)
-        cleaned << QString(value).remove(u',');
-    return StripQuotes(cleaned.join(u','));
+        size += value.size();
+    QString joined(size, Qt::Uninitialized);
+    QChar *out = joined.data();
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            *out++ = u',';
+        out = std::copy_if(values[i].begin(), values[i].end(), out, [](QChar c) { return c != u','; });
+    }
+    joined.truncate(out - joined.constData());
+    return StripQuotes(joined);
 }
 
 std::vector<QStringView> SplitCsvLine(QStringView line, int count, QStringView *rest)

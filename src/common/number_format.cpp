@@ -3,6 +3,7 @@
 #include "errors.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <QRegularExpression>
 #include <charconv>
@@ -59,10 +60,18 @@ private:
 RoundedDigits::RoundedDigits(double value, int decimals) : m_decimals(std::clamp(decimals, 0, MaxDecimals))
 {
     // "d.dddddddddddddde-xxx": at most 21 characters for any finite double.
+    // The shortest digits that read back as the value are its 15 significant
+    // digits when there are no more of them: the value lies nearer to them
+    // than half a step of the fifteenth digit. Only longer ones (0.1 + 0.2)
+    // need rounding to 15 digits, which costs more.
     char sci[32];
-    char *sciEnd =
-        std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, SignificantDigits - 1).ptr;
+    char *sciEnd = std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific).ptr;
     const char *e = std::find(sci, sciEnd, 'e');
+    if (e - sci > SignificantDigits + 1) {  // the digits and the point
+        sciEnd = std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific,
+                               SignificantDigits - 1).ptr;
+        e = std::find(sci, sciEnd, 'e');
+    }
     int exponent = 0;
     if (e != sciEnd)
         std::from_chars(e + 1 + (e + 1 < sciEnd && e[1] == '+'), sciEnd, exponent);
@@ -101,34 +110,31 @@ RoundedDigits::RoundedDigits(double value, int decimals) : m_decimals(std::clamp
     m_zero = std::all_of(m_digits + m_first, m_digits + keep, [](char c) { return c == '0'; });
 }
 
-QString groupThousands(const QString &digits, QChar separator)
-{
-    QString out;
-    const qsizetype n = digits.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            out.append(separator);
-        out.append(digits.at(i));
-    }
-    return out;
-}
-
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
+// Laid out in a buffer and made a text once: amounts are formatted by the
+// hundred thousand when a payment file is saved.
 QString formatDigits(double value, const MaskShape &shape)
 {
     const RoundedDigits digits(value, shape.decimals);
-    QString integer = digits.integer();
-    if (integer.size() < shape.minIntegerDigits)
-        integer.prepend(QString(shape.minIntegerDigits - integer.size(), u'0'));
-    QString out;
-    out.reserve(integer.size() * 4 / 3 + shape.decimals + 3);
+    const QLatin1String integer = digits.integer();
+    const qsizetype zeros = std::max<qsizetype>(0, shape.minIntegerDigits - integer.size());
+    const qsizetype integerDigits = zeros + integer.size();
+    // A sign, the integer digits with their separators, the point and the
+    // fraction.
+    QVarLengthArray<char, 64> out;
     if (value < 0 && !digits.isZero())
-        out += u'-';
-    out += shape.grouping ? groupThousands(integer, u',') : integer;
-    if (shape.decimals > 0)
-        out.append(u'.').append(digits.fraction());
-    return out;
+        out.append('-');
+    for (qsizetype i = 0; i < integerDigits; ++i) {
+        if (shape.grouping && i > 0 && (integerDigits - i) % 3 == 0)
+            out.append(',');
+        out.append(i < zeros ? '0' : integer[i - zeros].toLatin1());
+    }
+    if (shape.decimals > 0) {
+        out.append('.');
+        out.append(digits.fraction().data(), digits.fraction().size());
+    }
+    return QString::fromLatin1(out.constData(), out.size());
 }
 
 }  // namespace

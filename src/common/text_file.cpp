@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <cstring>
 
 namespace zolt {
 namespace {
@@ -82,14 +83,17 @@ QString TextLineReader::readLine()
 
 qint64 TextLineReader::lineCount() const
 {
+    const char *data = m_data.constData();
+    const char *end = data + m_data.size();
+    // Every LF ends a line, and so does a CR that no LF follows.
     qint64 lines = 0;
-    const qsizetype size = m_data.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = m_data.at(i);
-        if (c == '\n' || (c == '\r' && (i + 1 == size || m_data.at(i + 1) != '\n')))
+    for (const char *p = data; (p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)))); ++p)
+        ++lines;
+    for (const char *p = data; (p = static_cast<const char *>(std::memchr(p, '\r', size_t(end - p)))); ++p) {
+        if (p + 1 == end || p[1] != '\n')
             ++lines;
     }
-    const char last = size > 0 ? m_data.at(size - 1) : '\n';
+    const char last = data != end ? end[-1] : '\n';
     return lines + (last != '\n' && last != '\r' ? 1 : 0);
 }
 

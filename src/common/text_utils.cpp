@@ -1,6 +1,7 @@
 #include "text_utils.h"
 
 #include <QFile>
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace zolt {
@@ -61,6 +62,15 @@ QString TrimBlanks(const QString &text)
     return TrimLeftBlanks(TrimRightBlanks(text));
 }
 
+QStringView BlankTrimmed(QStringView text)
+{
+    while (!text.isEmpty() && text.front() == u' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == u' ')
+        text.chop(1);
+    return text;
+}
+
 QString TrimRightChar(const QString &text, const QString &ch)
 {
     QString s = TrimBlanks(text);
@@ -99,15 +109,18 @@ QString StripQuotes(const QString &text)
 QString CollapseBlanks(QString &text)
 {
     text = TrimBlanks(text);
-    QString out;
-    out.reserve(text.size());
+    if (!text.contains(QLatin1String("  ")))
+        return text;
+    QString out(text.size(), Qt::Uninitialized);
+    QChar *to = out.data();
     bool lastBlank = false;
     for (QChar c : std::as_const(text)) {
         if (c == u' ' && lastBlank)
             continue;
         lastBlank = (c == u' ');
-        out.append(c);
+        *to++ = c;
     }
+    out.truncate(to - out.constData());
     return out;
 }
 
@@ -131,7 +144,30 @@ QString FormatDecimalMask(const QString &digits)
 
 QString PadCut(const QString &text, int n)
 {
-    return (text + QString(n, u' ')).left(n);
+    QString out;
+    AppendPadCut(text, n, out);
+    return out;
+}
+
+void AppendPadCut(QStringView text, int n, QString &out, LetterCase letters)
+{
+    const bool upper = letters == LetterCase::Upper;
+    const qsizetype kept = std::clamp<qsizetype>(n, 0, text.size());
+    const qsizetype start = out.size();
+    out.resize(start + std::max(n, 0));
+    QChar *to = out.data() + start;
+    bool ascii = true;
+    for (qsizetype i = 0; i < kept; ++i) {
+        const char16_t c = text[i].unicode();
+        ascii = ascii && c < 0x80;
+        to[i] = QChar(upper && c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c);
+    }
+    std::fill(to + kept, out.data() + out.size(), QChar(u' '));
+    if (upper && !ascii) {
+        const QString upperCase = QStringView(out).sliced(start).toString().toUpper();
+        out.truncate(start);
+        out.append(upperCase);
+    }
 }
 
 QString EscapeCriteria(const QString &text)

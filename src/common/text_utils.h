@@ -42,11 +42,17 @@ QString FormatDecimalMask(const QString &digits);
 
 // Blanks only, as the exchange files use them (tabs are data).
 QString TrimBlanks(const QString &text);
+// The same as a view into the text, copying nothing.
+QStringView BlankTrimmed(QStringView text);
 QString TrimLeftBlanks(const QString &text);
 QString TrimRightBlanks(const QString &text);
 
 // First n characters of text padded with blanks to n: Left(text & Space(n), n).
 QString PadCut(const QString &text, int n);
+// The same appended to out; with Upper, in upper case as QString::toUpper
+// makes it (one pass over the usual ASCII text).
+enum class LetterCase { AsIs, Upper };
+void AppendPadCut(QStringView text, int n, QString &out, LetterCase letters = LetterCase::AsIs);
 
 // Quotes a user's text for a filter or find criteria literal: apostrophes are
 // doubled and the whole is put between apostrophes.

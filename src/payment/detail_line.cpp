@@ -64,15 +64,6 @@ bool isPlainNumber(QStringView t)
 
 // An empty amount is 0; anything else must be a plain number, or its value
 // would be guessed.
-QStringView trimBlanks(QStringView text)
-{
-    while (!text.isEmpty() && text.front() == u' ')
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back() == u' ')
-        text.chop(1);
-    return text;
-}
-
 // The power of ten of a plain number's first significant digit: 2 for
 // "123.4", -3 for "0.0012", 7 for "5e7"; nothing for a zero. A long exponent
 // is read only as far as it matters, so that no text overflows the count.
@@ -109,7 +100,7 @@ std::optional<qint64> decimalMagnitude(QStringView t)
 
 double amount(QStringView text, int index)
 {
-    const QStringView t = trimBlanks(text);
+    const QStringView t = BlankTrimmed(text);
     if (t.isEmpty())
         return 0;
     if (!isPlainNumber(t))
@@ -167,7 +158,7 @@ QString legalDescription(QStringView rest)
     const qsizetype comma = rest.indexOf(u',');
     if (comma < 0)
         return rest.left(32).toString();
-    const QStringView first = trimBlanks(rest.left(comma));
+    const QStringView first = BlankTrimmed(rest.left(comma));
     if (first.isEmpty() || isPlainNumber(first))
         refuse(QStringLiteral("the line has more than %1 values (an amount with a comma in it?)").arg(DetailValueCount));
     return CleanDetailText(rest.toString()).left(32);

@@ -38,16 +38,17 @@ FolioMask DefaultFolioMask(const QString &folio)
 
 QString ApplyFolioMask(const FolioMask &mask, const QString &folio)
 {
-    const QString digits = folio.right(std::max(mask.length, 0));
-    QString out;
-    out.reserve(mask.mask.size());
+    const QStringView digits = QStringView(folio).right(std::max(mask.length, 0));
+    QString out(mask.mask.size(), Qt::Uninitialized);
+    QChar *to = out.data();
     qsizetype next = 0;
     for (QChar m : mask.mask) {
         if (m != u'#')
-            out.append(m);
+            *to++ = m;
         else if (next < digits.size())
-            out.append(digits.at(next++));
+            *to++ = digits[next++];
     }
+    out.truncate(to - out.constData());
     return out;
 }
 
@@ -98,7 +99,10 @@ QString FolioMaskTable::display(const QString &jurCd, const QString &folio, QStr
         return ApplyFolioMask(DefaultFolioMask(folio), folio);
     if (searched && jurCd != m_first)
         *searched = jurCd;
-    const auto it = m_masks.constFind(jurCd.toUpper());
+    // Codes are upper case as a rule: looked up as they are first.
+    auto it = m_masks.constFind(jurCd);
+    if (it == m_masks.constEnd())
+        it = m_masks.constFind(jurCd.toUpper());
     return ApplyFolioMask(it != m_masks.constEnd() ? *it : DefaultFolioMask(folio), folio);
 }
 

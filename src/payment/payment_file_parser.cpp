@@ -1,6 +1,7 @@
 #include "payment_file_parser.h"
 
 #include "common/errors.h"
+#include "common/read_ahead.h"
 #include "group_lines.h"
 #include "payment_format.h"
 
@@ -29,11 +30,29 @@ PaymentFileParser::PaymentFileParser(const QString &path, int currentYear)
 void PaymentFileParser::readItems(const std::function<void(PaymentItem &&)> &take,
                                   const std::function<void()> &lineRead)
 {
+    ReadAhead<LineBatch> reading(
+        [this](LineBatch &batch, const std::function<bool()> &stopping) { return readLines(batch, stopping); });
+    while (LineBatch *batch = reading.next()) {
+        for (std::optional<PaymentItem> &item : batch->lines) {
+            if (item)
+                take(std::move(*item));
+            if (lineRead)
+                lineRead();
+        }
+    }
+}
+
+bool PaymentFileParser::readLines(LineBatch &batch, const std::function<bool()> &stopping)
+{
+    constexpr size_t LinesPerBatch = 512;
     while (!m_reader.atEnd() && !m_yearRefused) {
+        if (stopping())
+            return false;
+        std::optional<PaymentItem> &item = batch.lines.emplace_back();
         const QString raw = m_reader.readLine();
-        line(raw, m_reader.lineNumber(), take);
-        if (lineRead)
-            lineRead();
+        line(raw, m_reader.lineNumber(), [&item](PaymentItem &&taken) { item = std::move(taken); });
+        if (batch.lines.size() >= LinesPerBatch)
+            return true;
     }
     if (!m_sawHeader)
         throw ZoltError(ErrorNumber::BadFileFormat,
@@ -41,6 +60,7 @@ void PaymentFileParser::readItems(const std::function<void(PaymentItem &&)> &tak
                                        "or \"%4\".")
                             .arg(QFileInfo(m_reader.path()).absoluteFilePath(), YearLinePrefix.trimmed(),
                                  MaskHeader, GroupHeader));
+    return false;
 }
 
 void PaymentFileParser::line(const QString &raw, qint64 number, const std::function<void(PaymentItem &&)> &take)

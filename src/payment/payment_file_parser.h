@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <variant>
+#include <vector>
 
 namespace zolt::payment {
 
@@ -53,11 +54,19 @@ public:
     bool yearRefused() const { return m_yearRefused; }
     qint64 lineCount() const { return m_reader.lineCount(); }
 
-    // lineRead is called after each line.
+    // lineRead is called after each line. The lines are read and parsed on a
+    // thread of their own, a few hundred lines ahead of take; what they
+    // throw is thrown here once the items of the lines before were taken.
     void readItems(const std::function<void(PaymentItem &&)> &take,
                    const std::function<void()> &lineRead = {});
 
 private:
+    // The items of the next lines (none for a line without data), in order.
+    struct LineBatch {
+        std::vector<std::optional<PaymentItem>> lines;
+        void clear() { lines.clear(); }
+    };
+    bool readLines(LineBatch &batch, const std::function<bool()> &stopping);
     void line(const QString &raw, qint64 number, const std::function<void(PaymentItem &&)> &take);
     // The item of a data line in the current section; none for a line the
     // section does not read.

@@ -4,16 +4,6 @@
 
 namespace zolt::payment {
 
-QString PaymentKey::folded() const
-{
-    constexpr QChar separator(0x1F);
-    QString key;
-    key.reserve(mortco.size() + cd.size() + jur.size() + folio.size() + name.size() + 4);
-    key.append(TrimBlanks(mortco)).append(separator).append(TrimBlanks(cd)).append(separator).append(TrimBlanks(jur))
-        .append(separator).append(TrimBlanks(folio)).append(separator).append(TrimBlanks(name));
-    return std::move(key).toCaseFolded();
-}
-
 QString PaymentKey::criteria() const
 {
     return folioCriteria() + QStringLiteral("AND NAME = '%1' ").arg(EscapeCriteria(name));

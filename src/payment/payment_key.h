@@ -17,9 +17,6 @@ struct PaymentKey {
     QString folio;
     QString name;
 
-    // The key as one text, for hash lookups over many payments: equal for
-    // two payments that are the same payment.
-    QString folded() const;
     // The criteria that find this payment in a recordset of payments:
     // "MORTCO = '...' AND CD = '...' AND JUR = '...' AND FOLIO = '...' AND NAME = '...' ".
     QString criteria() const;

@@ -1,6 +1,7 @@
 #include "payment_load.h"
 
 #include "common/error_trap.h"
+#include "common/folded_key_set.h"
 #include "common/errors.h"
 #include "common/progress_count.h"
 #include "common/session.h"
@@ -16,7 +17,6 @@
 #include "store/zolt_system.h"
 
 #include <QHash>
-#include <QSet>
 
 namespace zolt::payment {
 namespace {
@@ -27,14 +27,17 @@ const QStringList DetailColumns = {
     QStringLiteral("ADD_GRANT"), QStringLiteral("DELQ"), QStringLiteral("LEGAL"), QStringLiteral("ABC"),
     QStringLiteral("PAYMENT"), QStringLiteral("FOLIO_DISP")};
 
+// Payments go to the database this many to a statement.
+constexpr int DetailRowsPerStatement = 32;
+
 PaymentKey keyOf(const QString &mortco, const DetailRow &row)
 {
     return PaymentKey{mortco, row.cd, row.jur, row.folio, row.name};
 }
 
-QString duplicateHint(const QString &folioDisplay, const DetailRow &row)
+QString duplicateHint(const QString &folioDisplay, const QString &name)
 {
-    return QStringLiteral(" FOLIO # = ") + folioDisplay + QStringLiteral(" & NAME = '") + TrimBlanks(row.name)
+    return QStringLiteral(" FOLIO # = ") + folioDisplay + QStringLiteral(" & NAME = '") + TrimBlanks(name)
            + QStringLiteral("' Check for DUPLICATE PAYMENTS. Payments must be unique by Name, Collection "
                             "District, Jurisdiction, and Folio Number. Easiest thing is to make the second "
                             "payments NAME different. ");
@@ -100,6 +103,10 @@ private:
     void restoreRecordsets();
     void addMask(const MaskLine &mask);
     void addDetail(const DetailRow &row);
+    void storeDetail(const QString &mortco, const DetailRow &row, const QString &display);
+    void flushDetails();
+    // A payment the database refuses is named in the error message.
+    void nameRefusedPayment(const RowRefused &refused);
     void addDuplicate(const DetailRow &row, const QString &mortco, const QString &folioDisplay);
     void closeGroup();
     void storeGroups();
@@ -114,8 +121,15 @@ private:
     std::optional<BatchInsert> m_insertMask;
     FolioMaskTable m_masks;
     std::vector<GroupRow> m_groups;
+    QString m_mortco;                      // of the current group
     QHash<QString, AgencyTotal> m_totals;  // by upper-case agency
-    QSet<QString> m_keys;                  // payments stored, by their unique key
+    AgencyTotal *m_total = nullptr;        // the current group's, while no other agency is added
+    struct QueuedPayment {
+        QString folioDisplay;
+        QString name;
+    };
+    std::vector<QueuedPayment> m_queuedDetails;  // the payments queued in m_insertDetail
+    FoldedKeySet m_keys;                   // payments stored, by their unique key
     QStringList m_indexes;
     QString m_detailFilter;  // the details' filter before the load
     bool m_started = false;  // the tables have been touched
@@ -167,7 +181,7 @@ Outcome Loader::load(PaymentFileParser &file)
         ZoltSystem(m_de).setDataYear(file.firstLineYear());
     }
     Database &db = m_de.Zolt().database();
-    m_insertDetail.emplace(db, QStringLiteral("Detail"), DetailColumns);
+    m_insertDetail.emplace(db, QStringLiteral("Detail"), DetailColumns, DetailRowsPerStatement);
     m_insertMask.emplace(db, QStringLiteral("Fol_Mask"),
                          QStringList{QStringLiteral("\"YEAR\""), QStringLiteral("JUR_CD"), QStringLiteral("FOLIO_LEN"),
                                      QStringLiteral("FOLIO_MASK")});
@@ -256,9 +270,16 @@ void Loader::apply(PaymentItem &item)
         if (!m_groups.empty())
             closeGroup();
         m_groups.emplace_back();
+        m_mortco.clear();
+        m_total = nullptr;
     } else if (const auto *value = std::get_if<GroupValueItem>(&item)) {
         m_step = QStringLiteral("  9");
-        m_groups.back().fields.insert(GroupLabels()[size_t(value->label)].field, value->value);
+        const QString &field = GroupLabels()[size_t(value->label)].field;
+        m_groups.back().fields.insert(field, value->value);
+        if (field == QLatin1String("MORTCO")) {
+            m_mortco = value->value;
+            m_total = nullptr;
+        }
     } else {
         m_step = QStringLiteral("  9- 1");
         addDetail(std::get<DetailRow>(item));
@@ -272,6 +293,7 @@ void Loader::finishTables()
         m_result.lastAgency = m_groups.back().mortco();
     if (m_masks.isEmpty())
         addMask(MaskLine{PlaceholderJurisdiction, 0, PlaceholderMask});
+    flushDetails();
     if (!m_groups.empty())
         closeGroup();
     storeGroups();
@@ -294,30 +316,60 @@ void Loader::addMask(const MaskLine &mask)
 
 void Loader::addDetail(const DetailRow &row)
 {
-    const QString mortco = m_groups.empty() ? QString() : m_groups.back().mortco();
-    QString key = keyOf(mortco, row).folded();
+    const QString &mortco = m_mortco;
+    // Outer blanks do not count: the save trims them.
+    const FoldedKeySet::Key key{BlankTrimmed(mortco), BlankTrimmed(row.cd), BlankTrimmed(row.jur),
+                                BlankTrimmed(row.folio), BlankTrimmed(row.name)};
     m_step = QStringLiteral("  9-11 #1");
     const QString display = m_masks.display(row.jur, row.folio, &m_result.lastMaskSearch);
     m_result.lastPayment = keyOf(mortco, row);
-    if (m_keys.contains(key)) {
+    // A load that fails to store a payment fails whole: its key may go in first.
+    if (!m_keys.insert(key)) {
         m_step = QStringLiteral("  9-11 #2");
         addDuplicate(row, mortco, display);
         return;
     }
+    storeDetail(mortco, row, display);
+    m_step = QStringLiteral("  9-14");
+    if (!m_total)
+        m_total = &m_totals[mortco.toUpper()];
+    ++m_total->count;
+    m_total->sum += row.payment;
+}
+
+void Loader::storeDetail(const QString &mortco, const DetailRow &row, const QString &display)
+{
+    m_queuedDetails.push_back({display, row.name});
     try {
         m_insertDetail->text(mortco).text(row.number).text(row.name).text(row.cd).text(row.jur).text(row.folio)
             .real(row.grossTax).real(row.regGrant).real(row.addGrant).real(row.delq).text(row.legal)
             .text(row.abc).real(row.payment).text(display).addRow();
+    } catch (const RowRefused &e) {
+        nameRefusedPayment(e);
+        throw;
     } catch (const ZoltError &) {
-        // A payment the database refuses is named in the error message.
-        m_step = duplicateHint(display, row);
+        m_step = duplicateHint(display, row.name);
         throw;
     }
-    m_step = QStringLiteral("  9-14");
-    m_keys.insert(std::move(key));
-    AgencyTotal &total = m_totals[mortco.toUpper()];
-    ++total.count;
-    total.sum += row.payment;
+    if (m_insertDetail->queued() == 0)
+        m_queuedDetails.clear();
+}
+
+void Loader::flushDetails()
+{
+    try {
+        m_insertDetail->flush();
+    } catch (const RowRefused &e) {
+        nameRefusedPayment(e);
+        throw;
+    }
+    m_queuedDetails.clear();
+}
+
+void Loader::nameRefusedPayment(const RowRefused &refused)
+{
+    const QueuedPayment &payment = m_queuedDetails[size_t(refused.queuedIndex())];
+    m_step = duplicateHint(payment.folioDisplay, payment.name);
 }
 
 void Loader::addDuplicate(const DetailRow &row, const QString &mortco, const QString &folioDisplay)

@@ -58,6 +58,7 @@ private:
     QString m_lastMaskSearch;  // jurisdiction of the last search in the masks
     QHash<QString, std::vector<StoredPayment>> m_payments;  // by upper-case agency, in source order
     double m_total = 0;
+    bool m_storedCommas = false;  // a payment's text holds commas
     std::optional<ProgressCount> m_progress;  // payments written of those to write
 };
 
@@ -75,8 +76,9 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
         out.writeLine(QString());
         writeMasks(out);
         m_step = QStringLiteral("  7");
-        cleanStoredText();
         readDetails();
+        if (m_storedCommas)
+            cleanStoredText();
         writeGroups(out);
         m_step = QStringLiteral("  8");
         m_progress->finish();
@@ -138,7 +140,8 @@ void Saver::writeMasks(TextFileWriter &out)
     m_masks = FolioMaskTable(masks);
 }
 
-// Text that would split a detail line loses its commas, in the table too.
+// Text that would split a detail line loses its commas, in the table too
+// (the payments read have lost theirs already).
 void Saver::cleanStoredText()
 {
     m_step = QStringLiteral("  7-4");
@@ -171,19 +174,41 @@ void Saver::readDetails()
                             QStringLiteral("The details have no field %1.").arg(QLatin1String(names[i])));
     }
     auto text = [&](int i) {
-        const QVariant v = st.column(column[i]);
-        return v.isNull() ? QString() : v.toString();
+        const Cell cell = st.cell(column[i]);
+        if (cell.kind == Cell::Kind::Text)
+            return QString::fromUtf8(cell.bytes);
+        return cell.kind == Cell::Kind::Null ? QString() : st.column(column[i]).toString();
     };
-    auto number = [&](int i) { return st.column(column[i]).toDouble(); };
+    auto number = [&](int i) {
+        const Cell cell = st.cell(column[i]);
+        return cell.kind == Cell::Kind::Real ? cell.real : st.column(column[i]).toDouble();
+    };
+    // Text that would split a detail line loses its commas.
+    auto cleanText = [&](int i) {
+        QString value = text(i);
+        if (value.contains(u',')) {
+            value.remove(u',');
+            m_storedCommas = true;
+        }
+        return value;
+    };
+    QString agency;
+    std::vector<StoredPayment> *payments = nullptr;  // of the agency, while no other one is added
     // Reading every payment takes a while: the window paints meanwhile.
     for (qint64 read = 1; st.step(); ++read) {
         if (read % ProgressCount::Interval == 0)
             m_s.ui.letEventsRun();
         StoredPayment p;
-        p.row = DetailRow{text(Number), text(Name), text(Cd), text(Jur), text(Folio), number(Payment), text(Abc),
-                          number(GrossTax), number(RegGrant), number(AddGrant), number(Delq), text(Legal)};
+        p.row = DetailRow{cleanText(Number), cleanText(Name), cleanText(Cd), cleanText(Jur), text(Folio),
+                          number(Payment), text(Abc), number(GrossTax), number(RegGrant), number(AddGrant),
+                          number(Delq), cleanText(Legal)};
         p.folioDisplay = m_masks.display(p.row.jur, p.row.folio, &m_lastMaskSearch);
-        m_payments[text(Mortco).toUpper()].push_back(std::move(p));
+        const QString mortco = text(Mortco);
+        if (!payments || mortco != agency) {
+            agency = mortco;
+            payments = &m_payments[mortco.toUpper()];
+        }
+        payments->push_back(std::move(p));
     }
 }
 

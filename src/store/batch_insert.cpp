@@ -47,11 +47,17 @@ BatchInsert::Value &BatchInsert::next()
     return m_values[size_t(m_queued * m_columns + m_column++)];
 }
 
-BatchInsert &BatchInsert::text(const QString &value)
+BatchInsert &BatchInsert::text(QStringView value)
 {
     Value &v = next();
     v.kind = Value::Kind::Text;
-    v.text = value;
+    v.start = m_utf8Size;
+    const qsizetype needed = m_utf8Size + m_encoder.requiredSpace(value.size());
+    if (needed > qsizetype(m_utf8.size()))
+        m_utf8.resize(size_t(std::max(needed, 2 * qsizetype(m_utf8.size()))));
+    const char *end = m_encoder.appendToBuffer(m_utf8.data() + v.start, value);
+    v.size = end - (m_utf8.data() + v.start);
+    m_utf8Size += v.size;
     return *this;
 }
 
@@ -81,7 +87,7 @@ void BatchInsert::addRow()
         flush();
 }
 
-void BatchInsert::bindRow(sqlite3_stmt *st, int firstParameter, const Value *row, char *&out)
+void BatchInsert::bindRow(sqlite3_stmt *st, int firstParameter, const Value *row)
 {
     for (int c = 0; c < m_columns; ++c) {
         const Value &v = row[c];
@@ -93,12 +99,9 @@ void BatchInsert::bindRow(sqlite3_stmt *st, int firstParameter, const Value *row
         case Value::Kind::Real:
             rc = sqlite3_bind_double(st, firstParameter + c, v.real);
             break;
-        case Value::Kind::Text: {
-            char *end = m_encoder.appendToBuffer(out, v.text);
-            rc = sqlite3_bind_text(st, firstParameter + c, out, int(end - out), SQLITE_STATIC);
-            out = end;
+        case Value::Kind::Text:
+            rc = sqlite3_bind_text(st, firstParameter + c, m_utf8.data() + v.start, int(v.size), SQLITE_STATIC);
             break;
-        }
         }
         if (rc != SQLITE_OK)
             m_db.fail(rc);
@@ -120,21 +123,13 @@ void BatchInsert::flush()
 {
     if (m_queued == 0)
         return;
-    qsizetype space = 0;
-    for (int i = 0; i < m_queued * m_columns; ++i) {
-        const Value &v = m_values[size_t(i)];
-        if (v.kind == Value::Kind::Text)
-            space += m_encoder.requiredSpace(v.text.size());
-    }
-    if (m_utf8.size() < space)
-        m_utf8.resize(space);
     if (m_queued == m_batchRows && m_batch) {
-        char *out = m_utf8.data();
         for (int r = 0; r < m_queued; ++r)
-            bindRow(m_batch, r * m_columns + 1, &m_values[size_t(r * m_columns)], out);
+            bindRow(m_batch, r * m_columns + 1, &m_values[size_t(r * m_columns)]);
         try {
             step(m_batch);
             m_queued = 0;
+            m_utf8Size = 0;
             return;
         } catch (const ZoltError &) {
             // A refused statement stores none of its rows: store them one by
@@ -149,14 +144,15 @@ void BatchInsert::storeOneByOne()
     const int queued = m_queued;
     m_queued = 0;
     for (int r = 0; r < queued; ++r) {
-        char *out = m_utf8.data();
-        bindRow(m_single, 1, &m_values[size_t(r * m_columns)], out);
+        bindRow(m_single, 1, &m_values[size_t(r * m_columns)]);
         try {
             step(m_single);
         } catch (const ZoltError &e) {
+            m_utf8Size = 0;
             throw RowRefused(r, e);
         }
     }
+    m_utf8Size = 0;
 }
 
 }  // namespace zolt

@@ -28,8 +28,8 @@ private:
 // and run for every row. A row's values are given in the order of the fields,
 // then addRow() queues it; the queue is stored `batchRows` rows to a
 // statement, which spares SQLite most of its per-statement work (1: each row
-// at once). Texts are encoded into one reused buffer and handed over from
-// there.
+// at once). Texts are encoded as they are given into one reused buffer and
+// handed over from there, so that a long load allocates nothing per row.
 class BatchInsert {
 public:
     BatchInsert(Database &db, const QString &table, const QStringList &fields, int batchRows = 1);
@@ -37,7 +37,7 @@ public:
     BatchInsert(const BatchInsert &) = delete;
     BatchInsert &operator=(const BatchInsert &) = delete;
 
-    BatchInsert &text(const QString &value);
+    BatchInsert &text(QStringView value);
     BatchInsert &real(double value);
     BatchInsert &integer(qint64 value);
     // Queues the row; stores the queue when it holds a full batch. Throws
@@ -50,13 +50,14 @@ public:
 private:
     struct Value {
         enum class Kind { Text, Real, Integer } kind = Kind::Text;
-        QString text;
+        qsizetype start = 0;  // a text's UTF-8 in m_utf8
+        qsizetype size = 0;
         double real = 0;
         qint64 integer = 0;
     };
     Value &next();
     sqlite3_stmt *prepare(const QString &table, const QStringList &fields, int rows);
-    void bindRow(sqlite3_stmt *st, int firstParameter, const Value *row, char *&out);
+    void bindRow(sqlite3_stmt *st, int firstParameter, const Value *row);
     void step(sqlite3_stmt *st);
     void storeOneByOne();
 
@@ -68,8 +69,9 @@ private:
     std::vector<Value> m_values;  // m_batchRows rows of m_columns values, and the row being built
     int m_queued = 0;
     int m_column = 0;  // next value of the row being built
-    QByteArray m_utf8;
-    QStringEncoder m_encoder{QStringEncoder::Utf8};
+    std::vector<char> m_utf8;  // the texts of the queued rows, in its first m_utf8Size bytes
+    qsizetype m_utf8Size = 0;
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
 };
 
 }  // namespace zolt

@@ -117,16 +117,21 @@ private:
             writer.setColumnWidth(position, column, sheet.columns[c].width);
             if (sheet.position == 1)
                 writer.setColumnTextFormat(position, column);
-            writer.writeText(position, 1, column, sheet.columns[c].header);
         }
+        for (size_t c = 0; c < sheet.columns.size(); ++c)
+            writer.writeText(position, 1, int(c) + 1, sheet.columns[c].header);
         m_trace = steps.open;
         Recordset &rs = verify::SheetRecordset(m_session.de, sheet);
         rs.ensureOpen();
         rs.clearFilter();
+        std::vector<int> fields;  // the columns' fields in the recordset
+        for (const verify::Column &column : sheet.columns)
+            fields.push_back(rs.columnIndex(column.field));
         int lastRow = 1;
         if (rs.recordCount() > 0) {
+            qint64 row = 0;
             for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-                writeRow(writer, position, ++lastRow, sheet, rs);
+                writeRow(writer, position, ++lastRow, sheet, rs, row++, fields);
                 m_trace = steps.next;
                 m_progress->step();
             }
@@ -136,14 +141,17 @@ private:
         m_trace = steps.done;
     }
 
-    void writeRow(WorkbookWriter &writer, int position, int row, const Sheet &sheet, const Recordset &rs)
+    // The recordset's current row, which is row of its view.
+    void writeRow(WorkbookWriter &writer, int position, int row, const Sheet &sheet, const Recordset &rs,
+                  qint64 viewRow, const std::vector<int> &fields)
     {
         const ExportSteps &steps = stepsOf(sheet);
         for (size_t c = 0; c < sheet.columns.size(); ++c) {
             m_trace = steps.columns[qsizetype(c)];
-            const verify::Column &column = sheet.columns[c];
+            if (fields[c] < 0)
+                rs.field(sheet.columns[c].field);  // throws, naming the field
             // An empty value stays an empty cell: it reads back the same.
-            const QString text = verify::WrittenValue(column, rs.field(column.field));
+            const QString text = verify::WrittenValue(sheet.columns[c], rs.value(viewRow, fields[c]));
             if (!text.isEmpty())
                 writer.writeText(position, row, int(c) + 1, text);
         }

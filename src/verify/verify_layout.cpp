@@ -3,9 +3,10 @@
 #include "common/errors.h"
 #include "common/number_format.h"
 #include "common/text_utils.h"
-#include "common/workbook/workbook_reader.h"
+#include "common/workbook/sheet_rows.h"
 #include "store/data_environment.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zolt::verify {
@@ -16,12 +17,6 @@ Column column(const char *header, const char *field, double width, int size, Loa
 {
     return {QString::fromLatin1(header), QString::fromLatin1(field), width, size, load, written,
             textIndicatorOff};
-}
-
-// The first n characters, padded with blanks to n.
-QString padCut(const QString &text, int n)
-{
-    return text.leftJustified(n, u' ', true);
 }
 
 QString lastTwo(const QString &text)
@@ -83,29 +78,40 @@ const std::vector<Sheet> &ReferenceSheets()
     return sheets;
 }
 
-QString StoredText(const Column &column, const QString &cell)
+void AppendStoredText(const Column &column, QStringView cell, QString &out)
 {
     switch (column.load) {
     case LoadRule::Pad:
-        return padCut(cell, column.size);
+        AppendPadCut(cell, column.size, out);
+        return;
     case LoadRule::PadUpper:
-        return padCut(cell, column.size).toUpper();
+        AppendPadCut(cell, column.size, out, LetterCase::Upper);
+        return;
     case LoadRule::PadTrim:
-        return TrimBlanks(padCut(cell, column.size));
+        out.append(BlankTrimmed(cell.first(std::min<qsizetype>(column.size, cell.size()))));
+        return;
     case LoadRule::Trim:
-        return TrimBlanks(cell);
+        out.append(BlankTrimmed(cell));
+        return;
     case LoadRule::AsIs:
     case LoadRule::TwoDigitNumber:
         break;
     }
-    return cell;
+    out.append(cell);
 }
 
-QVariant StoredValue(const Column &column, const QString &cell)
+QString StoredText(const Column &column, QStringView cell)
+{
+    QString text;
+    AppendStoredText(column, cell, text);
+    return text;
+}
+
+QVariant StoredValue(const Column &column, QStringView cell)
 {
     if (column.load != LoadRule::TwoDigitNumber)
         return StoredText(column, cell);
-    const QString digits = lastTwo(cell);
+    const QString digits = lastTwo(cell.toString());
     if (!IsNumeric(digits))
         throw ZoltError(ErrorNumber::TypeMismatch, QStringLiteral("Type mismatch"));
     return qlonglong(std::llround(NumericTextValue(digits)));
@@ -117,8 +123,11 @@ QString WrittenValue(const Column &column, const QVariant &value)
     switch (column.written) {
     case ExportRule::AsIs:
         return text;
-    case ExportRule::Pad:
-        return padCut(text, column.size);
+    case ExportRule::Pad: {
+        QString padded;
+        AppendPadCut(text, column.size, padded);
+        return padded;
+    }
     case ExportRule::Trim:
         return TrimBlanks(text);
     case ExportRule::CollapseBlanks:
@@ -129,12 +138,13 @@ QString WrittenValue(const Column &column, const QVariant &value)
     return text;
 }
 
-std::vector<QString> RowCells(const Sheet &sheet, const SheetCells &cells, int row)
+std::vector<QString> RowCells(const Sheet &sheet, SheetRows &rows, int row)
 {
+    rows.moveTo(row);
     std::vector<QString> values;
     values.reserve(sheet.columns.size());
     for (size_t c = 0; c < sheet.columns.size(); ++c)
-        values.push_back(cells.cell(row, int(c) + 1));
+        values.push_back(rows.cell(int(c) + 1).toString());
     return values;
 }
 

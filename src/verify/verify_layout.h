@@ -10,12 +10,12 @@ class DataEnvironment;
 class Recordset;
 }
 namespace zolt::workbook {
-class SheetCells;
+class SheetRows;
 }
 
 namespace zolt::verify {
 
-using workbook::SheetCells;
+using workbook::SheetRows;
 
 // How a cell of the workbook becomes a stored field value.
 enum class LoadRule {
@@ -70,14 +70,16 @@ const std::vector<Sheet> &ReferenceSheets();
 
 // The value stored from a cell; a number for TwoDigitNumber. Throws
 // ZoltError(TypeMismatch) when a folio length is not a number.
-QVariant StoredValue(const Column &column, const QString &cell);
-// The same for a column stored as text.
-QString StoredText(const Column &column, const QString &cell);
+QVariant StoredValue(const Column &column, QStringView cell);
+// The same for a column stored as text, appended to out.
+void AppendStoredText(const Column &column, QStringView cell, QString &out);
+QString StoredText(const Column &column, QStringView cell);
 // The text written for a stored value (null as empty).
 QString WrittenValue(const Column &column, const QVariant &value);
 
-// The cells of a row in the sheet's columns, from column A.
-std::vector<QString> RowCells(const Sheet &sheet, const SheetCells &cells, int row);
+// The cells of a row in the sheet's columns, from column A; the sheet moves
+// to the row.
+std::vector<QString> RowCells(const Sheet &sheet, SheetRows &rows, int row);
 // A header row has at least one cell equal to its column's caption, exactly.
 bool IsHeaderRow(const Sheet &sheet, std::span<const QString> row);
 // A blank row has only empty (or blank) cells in the sheet's columns.

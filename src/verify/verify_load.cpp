@@ -15,8 +15,8 @@
 namespace zolt::verify {
 
 using workbook::CloseWorkbook;
-using workbook::CurrentWorksheet;
 using workbook::OpenWorkbook;
+using workbook::ReadCurrentWorksheet;
 using workbook::SelectWorksheet;
 using workbook::SpreadsheetState;
 namespace {
@@ -74,7 +74,7 @@ void readSheets(LoadContext &context, SpreadsheetState &workbook)
 {
     context.trace.set(QStringLiteral("82"));
     SelectWorksheet(workbook, 1);
-    const SheetCells &mortgage = CurrentWorksheet(workbook);
+    SheetRows &mortgage = ReadCurrentWorksheet(workbook, MortgageColumnCount);
     context.trace.set(QStringLiteral("83"));
     verify::MortgageRows(context).read(mortgage);
     for (const verify::Sheet &sheet : verify::ReferenceSheets()) {
@@ -83,7 +83,7 @@ void readSheets(LoadContext &context, SpreadsheetState &workbook)
         rs.ensureOpen();
         rs.clearFilter();
         SelectWorksheet(workbook, sheet.position);
-        verify::ReadReferenceSheet(context, sheet, CurrentWorksheet(workbook));
+        verify::ReadReferenceSheet(context, sheet, ReadCurrentWorksheet(workbook, int(sheet.columns.size())));
     }
 }
 
@@ -153,15 +153,28 @@ void reportSummary(LoadContext &context)
     }
 }
 
-// A load that ends early keeps what was stored.
-void commitStored(LoadContext &context, int outerDepth)
+// A load that ends early keeps what was stored, unless the workbook turned
+// out to be unreadable part way: the sheets are read as the rows are stored,
+// and a workbook that cannot be read keeps nothing of it, as if it had been
+// refused when it was opened.
+void endStored(LoadContext &context, int outerDepth, bool keep)
 {
     try {
         Connection &zolt = context.session.de.Zolt();
-        while (zolt.transactionDepth() > outerDepth)
-            zolt.commitTrans();
+        while (zolt.transactionDepth() > outerDepth) {
+            if (keep)
+                zolt.commitTrans();
+            else
+                zolt.rollbackTrans();
+        }
     } catch (const std::exception &) {
     }
+}
+
+bool isUnreadableWorkbook(const std::exception &error)
+{
+    const auto *zoltError = dynamic_cast<const ZoltError *>(&error);
+    return zoltError && zoltError->number() == ErrorNumber::WorkbookUnreadable;
 }
 
 void closeAndRefresh(LoadContext &context, SpreadsheetState &workbook)
@@ -178,7 +191,10 @@ void trap(LoadContext &context, SpreadsheetState &workbook, int outerDepth, cons
 {
     context.counts.trapped = true;
     const QString text = WorkbookTrapMessage(QStringLiteral("Xls2Mdb"), context.trace.text(), error);
-    commitStored(context, outerDepth);
+    const bool unreadable = isUnreadableWorkbook(error);
+    endStored(context, outerDepth, !unreadable);
+    if (unreadable)
+        context.counts.loaded = 0;
     context.session.ui.message(text, MessageIcon::Critical);
     if (context.reportToList()) {
         context.list->addLine(text);
@@ -219,7 +235,7 @@ VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessag
     } catch (const WorkStopped &) {
         // The user stopped the program: no summary, no message.
         context.counts.stopped = true;
-        commitStored(context, outerDepth);
+        endStored(context, outerDepth, true);
         closeAndRefresh(context, workbook);
     } catch (const std::exception &e) {
         trap(context, workbook, outerDepth, e);

@@ -22,10 +22,11 @@ public:
         m_detail = detail;
         m_kind = Kind::Detail;
     }
-    // A stage followed by a cell of the "Mortgage" row being read.
-    void setCell(const QString &step, int column)
+    // A stage followed by a cell of the "Mortgage" row being read; the
+    // stage's text lasts as long as the load (a table of the stages).
+    void setCell(const QString *step, int column)
     {
-        m_step = step;
+        m_cellStep = step;
         m_column = column;
         m_kind = Kind::Cell;
     }
@@ -35,7 +36,7 @@ public:
     QString text() const
     {
         switch (m_kind) {
-        case Kind::Cell: return m_step + m_row[size_t(m_column)];
+        case Kind::Cell: return *m_cellStep + m_row[size_t(m_column)];
         case Kind::SavingRow: return LoadMessage::SavingRow(m_row);
         case Kind::Detail: break;
         }
@@ -47,6 +48,7 @@ private:
     const MortgageCells &m_row;
     QString m_step;
     QString m_detail;
+    const QString *m_cellStep = nullptr;
     int m_column = 0;
     Kind m_kind = Kind::Detail;
 };

@@ -2,7 +2,7 @@
 
 #include "common/progress_count.h"
 #include "common/text_utils.h"
-#include "common/workbook/workbook_reader.h"
+#include "common/workbook/sheet_rows.h"
 #include "store/data_environment.h"
 #include "verify_layout.h"
 
@@ -21,12 +21,27 @@ QStringList fieldNames()
     return fields;
 }
 
-bool sameText(const QString &a, const QString &b)
+// Copies into to's own buffer: a row's texts are copied, not allocated.
+void assign(QString &to, QStringView from)
 {
-    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+    to.setUnicode(from.data(), from.size());
 }
 
-bool allEmpty(const MortgageCells &trimmed, std::initializer_list<int> columns)
+// The first n characters of text padded with blanks to n, into to.
+void assignPadCut(QString &to, QStringView text, int n)
+{
+    to.resize(0);
+    AppendPadCut(text, n, to);
+}
+
+// "A", "C", "D" or a blank.
+bool isValidAcd(const QString &acd)
+{
+    return acd.size() == 1 && (acd[0] == u'A' || acd[0] == u'C' || acd[0] == u'D' || acd[0] == u' ');
+}
+
+template <typename Cells>
+bool allEmpty(const Cells &trimmed, std::initializer_list<int> columns)
 {
     for (int c : columns) {
         if (!trimmed[size_t(c)].isEmpty())
@@ -38,37 +53,38 @@ bool allEmpty(const MortgageCells &trimmed, std::initializer_list<int> columns)
 }  // namespace
 
 MortgageRows::MortgageRows(LoadContext &context)
-    : m_context(context), m_insert(context.session.de.Zolt().database(), MortgageSheet().table, fieldNames(), RowsPerStatement)
+    : m_context(context), m_insert(context.session.de.Zolt().database(), MortgageSheet().table, fieldNames(), RowsPerStatement),
+      m_queued(RowsPerStatement)
 {
 }
 
-void MortgageRows::read(const SheetCells &sheet)
+void MortgageRows::read(SheetRows &sheet)
 {
     m_sheet = &sheet;
-    m_folios.reserve(sheet.rowCount());
-    m_pids.reserve(sheet.rowCount());
-    ProgressCount progress(m_context.session.ui, QStringLiteral("Reading the verification workbook"),
-                           sheet.rowCount());
+    const int announced = sheet.announcedRows();
+    m_folios.reserve(announced);
+    m_pids.reserve(announced);
+    ProgressCount progress(m_context.session.ui, QStringLiteral("Reading the verification workbook"), announced);
     for (m_row = 1; m_endMarks < MaxEndMarks; ++m_row) {
         handleRow();
-        if (m_row <= sheet.rowCount())
+        if (m_row <= announced || m_listed)
             progress.step();
     }
     flushRows();
+    sheet.finish();
     progress.finish();
 }
 
 void MortgageRows::queueRow()
 {
-    m_queuedRows.push_back(m_row);
     try {
         m_insert.addRow();
     } catch (const RowRefused &e) {
         refused(e);
     }
     if (m_insert.queued() == 0) {
-        m_context.counts.loaded += qint64(m_queuedRows.size());
-        m_queuedRows.clear();
+        m_context.counts.loaded += m_queuedCount;
+        m_queuedCount = 0;
     }
 }
 
@@ -79,8 +95,8 @@ void MortgageRows::flushRows()
     } catch (const RowRefused &e) {
         refused(e);
     }
-    m_context.counts.loaded += qint64(m_queuedRows.size());
-    m_queuedRows.clear();
+    m_context.counts.loaded += m_queuedCount;
+    m_queuedCount = 0;
 }
 
 void MortgageRows::refused(const RowRefused &e)
@@ -88,29 +104,34 @@ void MortgageRows::refused(const RowRefused &e)
     // The rows queued before the refused one are stored; the trace names
     // the refused row.
     m_context.counts.loaded += e.queuedIndex();
-    const int row = m_queuedRows[size_t(e.queuedIndex())];
-    m_queuedRows.clear();
-    for (int c = 0; c < MortgageColumnCount; ++c)
-        m_context.row[size_t(c)] = m_sheet->cell(row, c + 1);
+    m_context.row = m_queued[size_t(e.queuedIndex())];
+    m_queuedCount = 0;
     m_context.trace.setSavingRow();
     throw ZoltError(e.number(), e.description());
+}
+
+void MortgageRows::readCells()
+{
+    m_listed = m_sheet->moveTo(m_row);
+    MortgageCells &cells = m_context.row;
+    for (int c = 0; c < MortgageColumnCount; ++c)
+        assign(cells[size_t(c)], m_sheet->cell(c + 1));
 }
 
 void MortgageRows::handleRow()
 {
     m_context.trace.set(QStringLiteral("100"));
-    MortgageCells &cells = m_context.row;
-    for (int c = 0; c < MortgageColumnCount; ++c)
-        cells[size_t(c)] = m_sheet->cell(m_row, c + 1);
+    readCells();
+    const MortgageCells &cells = m_context.row;
     if (IsHeaderRow(MortgageSheet(), cells)) {
         ++m_endMarks;
         return;
     }
     m_context.trace.set(QStringLiteral("101"));
-    MortgageCells &trimmed = m_trimmed;
+    TrimmedCells trimmed;
     for (int c = 0; c < MortgageColumnCount; ++c)
-        trimmed[size_t(c)] = TrimBlanks(cells[size_t(c)]);
-    if (std::all_of(trimmed.begin(), trimmed.end(), [](const QString &s) { return s.isEmpty(); })) {
+        trimmed[size_t(c)] = BlankTrimmed(cells[size_t(c)]);
+    if (std::all_of(trimmed.begin(), trimmed.end(), [](QStringView s) { return s.isEmpty(); })) {
         ++m_endMarks;
         return;
     }
@@ -126,30 +147,19 @@ void MortgageRows::handleRow()
         store(cells, trimmed, pidOnly);
 }
 
-bool MortgageRows::isDuplicate(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly)
+bool MortgageRows::isDuplicate(const MortgageCells &cells, const TrimmedCells &trimmed, bool pidOnly)
 {
     m_context.trace.set(QStringLiteral("102"));
-    m_lastFilteredRow = m_row;
+    for (int c : {ColMortco, ColJur, ColFolio, ColPid})
+        assign(m_lastFiltered[size_t(c)], cells[size_t(c)]);
     m_lastFilteredPidOnly = pidOnly;
-    const QString company = PadCut(cells[ColMortco], 4);
+    m_filtered = true;
+    assignPadCut(m_company, cells[ColMortco], 4);
     m_context.trace.set(QStringLiteral("103"));
-    if (pidOnly) {
-        const QString &pid = trimmed[ColPid];
-        return m_pids.contains(RowKeyIndex::Hash({company, pid}), [&](int row) {
-            return sameText(storedField(row, ColMortco), company) && sameText(storedField(row, ColPid), pid);
-        });
-    }
-    const QString jur = PadCut(cells[ColJur], 3);
-    const QString &folio = trimmed[ColFolio];
-    return m_folios.contains(RowKeyIndex::Hash({company, jur, folio}), [&](int row) {
-        return sameText(storedField(row, ColMortco), company) && sameText(storedField(row, ColJur), jur)
-            && sameText(storedField(row, ColFolio), folio);
-    });
-}
-
-QString MortgageRows::storedField(int row, int column) const
-{
-    return StoredText(MortgageSheet().columns[size_t(column)], m_sheet->cell(row, column + 1));
+    if (pidOnly)
+        return m_pids.contains({m_company, trimmed[ColPid]});
+    assignPadCut(m_jurisdiction, cells[ColJur], 3);
+    return m_folios.contains({m_company, m_jurisdiction, trimmed[ColFolio]});
 }
 
 QString MortgageRows::DuplicateFilter(const MortgageCells &cells, bool pidOnly)
@@ -166,16 +176,11 @@ MortgageRows::~MortgageRows()
     // The filter of the last row looked up, as a filter on the rows stored
     // so far would have been set; also when the load ends in its trap.
     try {
-        if (m_lastFilteredRow > 0) {
-            MortgageCells cells;
-            for (int c = 0; c < MortgageColumnCount; ++c)
-                cells[size_t(c)] = m_sheet->cell(m_lastFilteredRow, c + 1);
-            m_context.counts.lastDuplicateFilter = DuplicateFilter(cells, m_lastFilteredPidOnly);
-        }
+        if (m_filtered)
+            m_context.counts.lastDuplicateFilter = DuplicateFilter(m_lastFiltered, m_lastFilteredPidOnly);
     } catch (...) {
     }
 }
-
 void MortgageRows::reportDuplicate(const MortgageCells &cells, bool pidOnly)
 {
     m_context.trace.set(QStringLiteral("106"));
@@ -213,10 +218,8 @@ void MortgageRows::warn(const QString &text)
     ++m_context.counts.formatWarnings;
 }
 
-void MortgageRows::setStoredValues(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly)
+void MortgageRows::setStoredValues(const MortgageCells &cells, const TrimmedCells &trimmed, bool pidOnly)
 {
-    static const QStringList validAcd{QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("D"),
-                                      QStringLiteral(" ")};
     static const QString steps[MortgageColumnCount] = {
         QStringLiteral("114 "), QStringLiteral("115 "), QStringLiteral("116 "), QStringLiteral("117 "),
         QStringLiteral("118 "), QStringLiteral("119 "), QStringLiteral("120 PID="), QStringLiteral("121 "),
@@ -225,11 +228,12 @@ void MortgageRows::setStoredValues(const MortgageCells &cells, const MortgageCel
     const auto &columns = MortgageSheet().columns;
     MortgageCells &v = m_values;
     for (int c = 0; c < MortgageColumnCount; ++c) {
-        m_context.trace.setCell(steps[c], c);
-        v[size_t(c)] = StoredText(columns[size_t(c)], cells[size_t(c)]);
+        m_context.trace.setCell(&steps[c], c);
+        v[size_t(c)].resize(0);
+        AppendStoredText(columns[size_t(c)], cells[size_t(c)], v[size_t(c)]);
         switch (c) {
         case ColAcd:
-            if (!validAcd.contains(v[ColAcd]))
+            if (!isValidAcd(v[ColAcd]))
                 warn(LoadMessage::InvalidAcd(cells));
             break;
         case ColMortco:
@@ -268,7 +272,7 @@ void MortgageRows::setStoredValues(const MortgageCells &cells, const MortgageCel
     }
 }
 
-void MortgageRows::store(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly)
+void MortgageRows::store(const MortgageCells &cells, const TrimmedCells &trimmed, bool pidOnly)
 {
     m_context.trace.set(QStringLiteral("113"));
     setStoredValues(cells, trimmed, pidOnly);
@@ -276,12 +280,16 @@ void MortgageRows::store(const MortgageCells &cells, const MortgageCells &trimme
     m_context.trace.setSavingRow();
     for (int c = 0; c < MortgageColumnCount; ++c)
         m_insert.text(v[size_t(c)]);
+    // What the trace of a refused row names.
+    MortgageCells &queued = m_queued[size_t(m_queuedCount++)];
+    for (int c : {ColMortco, ColCd, ColJur, ColFolio, ColPid})
+        assign(queued[size_t(c)], cells[size_t(c)]);
     queueRow();
     m_context.trace.set(QStringLiteral("129"));
-    m_folios.insert(RowKeyIndex::Hash({v[ColMortco], v[ColJur], v[ColFolio]}), m_row);
+    m_folios.insert({v[ColMortco], v[ColJur], v[ColFolio]});
     // A PID lookup is made for a PID that is not empty only.
     if (!v[ColPid].isEmpty())
-        m_pids.insert(RowKeyIndex::Hash({v[ColMortco], v[ColPid]}), m_row);
+        m_pids.insert({v[ColMortco], v[ColPid]});
     m_context.trace.set(QStringLiteral("130"));
 }
 

@@ -3,12 +3,14 @@
 #include "verify_load_context.h"
 #include "verify_load_messages.h"
 
-#include "verify_row_index.h"
 #include "store/batch_insert.h"
+#include "verify_layout.h"
+#include "common/folded_key_set.h"
 
+#include <vector>
 
 namespace zolt::workbook {
-class SheetCells;
+class SheetRows;
 }
 
 namespace zolt::verify {
@@ -17,45 +19,51 @@ namespace zolt::verify {
 // the sheet at the third of them, rejects rows without folio and PID,
 // ignores duplicates and stores the rest with their warnings. Duplicates are
 // looked up in hash indexes that answer what DuplicateFilter on the rows
-// stored so far would answer; gFilter receives the last row's filter.
+// stored so far would answer; gFilter receives the last row's filter. The
+// sheet is read row by row; what is kept of the rows read is their keys.
 class MortgageRows {
 public:
     explicit MortgageRows(LoadContext &context);
     ~MortgageRows();
-    void read(const workbook::SheetCells &sheet);
+    void read(workbook::SheetRows &sheet);
 
     // The filter text that finds a row's duplicates among the stored rows.
     static QString DuplicateFilter(const MortgageCells &cells, bool pidOnly);
 
 private:
+    using TrimmedCells = std::array<QStringView, MortgageColumnCount>;
+
+    void readCells();
     void handleRow();
-    bool isDuplicate(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly);
+    bool isDuplicate(const MortgageCells &cells, const TrimmedCells &trimmed, bool pidOnly);
     void reportDuplicate(const MortgageCells &cells, bool pidOnly);
     void reject(const MortgageCells &cells);
-    void store(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly);
+    void store(const MortgageCells &cells, const TrimmedCells &trimmed, bool pidOnly);
     // Fills m_values from the cells, with the warnings they call for.
-    void setStoredValues(const MortgageCells &cells, const MortgageCells &trimmed, bool pidOnly);
+    void setStoredValues(const MortgageCells &cells, const TrimmedCells &trimmed, bool pidOnly);
     void warn(const QString &text);
     // Stores the queued rows; called before any message, so that a row the
     // database refuses stops the load before later rows are reported.
     void flushRows();
     void queueRow();
     [[noreturn]] void refused(const RowRefused &e);
-    // A stored field of an earlier row, as it was stored.
-    QString storedField(int row, int column) const;
 
     LoadContext &m_context;
     BatchInsert m_insert;
-    RowKeyIndex m_folios;  // company, jurisdiction, folio of every stored row
-    RowKeyIndex m_pids;    // company, PID of every stored row with a PID
+    FoldedKeySet m_folios;  // company, jurisdiction, folio of every stored row
+    FoldedKeySet m_pids;    // company, PID of every stored row with a PID
     qint64 m_endMarks = 0;
-    const workbook::SheetCells *m_sheet = nullptr;
+    workbook::SheetRows *m_sheet = nullptr;
     int m_row = 0;
-    int m_lastFilteredRow = 0;  // the last row looked up, 0 for none
+    bool m_listed = false;         // the sheet lists the row being read
+    MortgageCells m_lastFiltered;  // the cells of the last row looked up
     bool m_lastFilteredPidOnly = false;
-    MortgageCells m_trimmed;
-    MortgageCells m_values;  // the values stored for the current row
-    std::vector<int> m_queuedRows;  // sheet rows queued in m_insert
+    bool m_filtered = false;       // a row was looked up
+    QString m_company;             // the current row's company and jurisdiction, cut for the look-up
+    QString m_jurisdiction;
+    MortgageCells m_values;                 // the values stored for the current row
+    std::vector<MortgageCells> m_queued;    // the cells the trace names of the rows queued in m_insert
+    int m_queuedCount = 0;
 };
 
 }  // namespace zolt::verify

@@ -2,7 +2,7 @@
 
 #include "common/clock.h"
 #include "common/text_utils.h"
-#include "common/workbook/workbook_reader.h"
+#include "common/workbook/sheet_rows.h"
 #include "store/data_environment.h"
 #include "verify_layout.h"
 #include "store/batch_insert.h"
@@ -56,17 +56,18 @@ public:
     {
     }
 
-    void read(const SheetCells &cells)
+    void read(SheetRows &rows)
     {
         qint64 endMarks = 0;
         for (int row = 1; endMarks < MaxEndMarks; ++row) {
             m_context.trace.set(m_steps.row);
-            const std::vector<QString> values = RowCells(m_sheet, cells, row);
+            const std::vector<QString> values = RowCells(m_sheet, rows, row);
             if (IsHeaderRow(m_sheet, values) || IsBlankRow(m_sheet, values))
                 ++endMarks;
             else
                 handleRow(values);
         }
+        rows.finish();
         if (!m_lastLookedUp.empty())
             m_context.counts.lastFindCriteria = findCriteria(m_lastLookedUp);
     }
@@ -145,9 +146,9 @@ private:
 
 }  // namespace
 
-void ReadReferenceSheet(LoadContext &context, const Sheet &sheet, const SheetCells &cells)
+void ReadReferenceSheet(LoadContext &context, const Sheet &sheet, SheetRows &rows)
 {
-    ReferenceRows(context, sheet).read(cells);
+    ReferenceRows(context, sheet).read(rows);
 }
 
 QString ReferencePreparationStep(const Sheet &sheet)

@@ -3,7 +3,7 @@
 #include "verify_load_context.h"
 
 namespace zolt::workbook {
-class SheetCells;
+class SheetRows;
 }
 
 namespace zolt::verify {
@@ -13,7 +13,7 @@ struct Sheet;
 // Reads one reference sheet (folio masks, districts, jurisdictions, pairs)
 // into its table. The first row of a key wins; later ones are dropped
 // without a word.
-void ReadReferenceSheet(LoadContext &context, const Sheet &sheet, const workbook::SheetCells &cells);
+void ReadReferenceSheet(LoadContext &context, const Sheet &sheet, workbook::SheetRows &rows);
 
 // The trace text of the stage that prepares a reference sheet.
 QString ReferencePreparationStep(const Sheet &sheet);

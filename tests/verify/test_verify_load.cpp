@@ -1,5 +1,6 @@
 // The verification workbook load: what it stores, what it says and when it stops.
 
+#include "common/workbook/zip_fixture.h"
 #include "verify_test_support.h"
 #include "xlsx_fixture.h"
 
@@ -35,6 +36,28 @@ QString workbookWithRows(TestSession &t, const QList<QVariantList> &mortgageRows
     return path;
 }
 
+// A row of inline-string cells, from column A.
+QByteArray inlineRow(int row, const QStringList &cells)
+{
+    QByteArray xml = "<row r=\"" + QByteArray::number(row) + "\">";
+    for (const QString &cell : cells)
+        xml += "<c t=\"inlineStr\"><is><t>" + cell.toUtf8() + "</t></is></c>";
+    return xml + "</row>";
+}
+
+// A verification workbook written by hand: the header, folios 1 to count,
+// then the rows given, and the reference sheets' headers.
+std::map<QString, QByteArray> handMadeWorkbook(int count, const QByteArray &moreRows)
+{
+    QByteArray mortgage = inlineRow(1, {"ACD", "MORTGAGE CO.", "MORTGAGE NUMBER", "COLLECTION DISTRICT CODE"});
+    for (int i = 1; i <= count; ++i)
+        mortgage += inlineRow(i + 1, {" ", "0001", "N" + QString::number(i), "05", "010", QString::number(i)});
+    std::vector<std::pair<QString, QByteArray>> sheets{{"Mortgage", WorksheetXml(mortgage + moreRows)}};
+    for (const char *name : {"Folio Mask", "Collection District", "Jurisdiction", "Combo"})
+        sheets.emplace_back(name, WorksheetXml(inlineRow(1, {"JURISDICTION CODE", "JURISDICTION NAME"})));
+    return MinimalWorkbook(sheets, "<sst><si><t>x</t></si></sst>");
+}
+
 }  // namespace
 
 class TestVerifyLoad : public QObject {
@@ -46,6 +69,7 @@ private slots:
     void duplicateAndRejectedRowsWithTheirMessageLimit();
     void emptySheetAndEndOfSheet();
     void unreadableWorkbookAndRefusedRowGoThroughTheTrap();
+    void workbookFoundUnreadablePartWayKeepsNothing();
     void aHundredThousandRowsLoad();
 };
 
@@ -269,6 +293,45 @@ void TestVerifyLoad::unreadableWorkbookAndRefusedRowGoThroughTheTrap()
         QCOMPARE(t.scalar(QStringLiteral("SELECT COUNT(*) FROM VERIFY")).toInt(), 19);
         QCOMPARE(t.de().rsVerify().recordCount(), 19);
         QCOMPARE(r.loaded, 19);
+    }
+}
+
+// The sheets are read as their rows are stored: a workbook that turns out to
+// be damaged or hostile part way is refused as a whole, the rows stored
+// before are not kept, and the message names what is wrong.
+void TestVerifyLoad::workbookFoundUnreadablePartWayKeepsNothing()
+{
+    struct Case {
+        const char *name;
+        std::map<QString, QByteArray> parts;
+        const char *trace;
+        const char *reason;
+    };
+    auto nested = handMadeWorkbook(10, {});
+    nested["xl/workbook.xml"] = "<workbook>" + QByteArray("<a>").repeated(100000);
+    const Case cases[] = {
+        {"damaged row", handMadeWorkbook(100, "<row r=\"150\"><c t=\"s\"><v>5</v></c></row>"), "100",
+         "a cell refers to shared string 5, which does not exist"},
+        {"damaged after the end", handMadeWorkbook(100, "<row r=\"150\"/><row r=\"160\"/><row r=\"170\"><c>"),
+         "101", "not well-formed"},
+        {"nested", nested, "82", "elements are nested more than 256 deep"},
+    };
+    for (const Case &c : cases) {
+        TestSession t;
+        t.exec(QStringLiteral("INSERT INTO VERIFY (MORTCO) VALUES ('OLD')"));
+        const QString path = t.file(QStringLiteral("MortNo1.xlsx"));
+        WriteZip(path, c.parts);
+        const VerifyLoadResult r = Xls2Mdb(t.session(), path, nullptr);
+        QVERIFY2(r.trapped, c.name);
+        QCOMPARE(r.loaded, 0);
+        QCOMPARE(t.ui.messages().size(), 1);
+        const QString message = t.ui.messages().first();
+        QVERIFY2(message.startsWith(QStringLiteral("Error Xls2Mdb(%1) Err# 1004 Description: The workbook ")
+                                        .arg(QString::fromLatin1(c.trace))),
+                 qPrintable(message));
+        QVERIFY2(message.contains(QString::fromLatin1(c.reason)), qPrintable(message));
+        QCOMPARE(t.scalar(QStringLiteral("SELECT COUNT(*) FROM VERIFY")).toInt(), 0);
+        QCOMPARE(t.de().rsVerify().recordCount(), 0);
     }
 }
 

@@ -1,8 +1,10 @@
 #include "cell_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace zolt::workbook {
 
@@ -11,30 +13,46 @@ namespace {
 // Exponents below and above these are shown in exponent form.
 constexpr int SmallestPlainExponent = -6;
 constexpr int LargestPlainExponent = 20;
+// Integers of up to this many digits read back as themselves.
+constexpr qsizetype ExactDigits = 15;
 
-QString withExponent(const QString &digits, int exponent)
+void appendWithExponent(QByteArrayView digits, int exponent, QByteArray &out)
 {
-    QString text = digits.left(1);
+    out += digits.first(1);
     if (digits.size() > 1)
-        text += QLatin1Char('.') + digits.mid(1);
-    text += exponent < 0 ? QLatin1String("E-") : QLatin1String("E+");
-    text += QString::number(std::abs(exponent)).rightJustified(2, QLatin1Char('0'));
-    return text;
+        out.append('.').append(digits.sliced(1));
+    out += exponent < 0 ? "E-" : "E+";
+    const int magnitude = std::abs(exponent);
+    if (magnitude < 10)
+        out += '0';
+    out += QByteArray::number(magnitude);
 }
 
-QString withoutExponent(const QString &digits, int exponent)
+void appendWithoutExponent(QByteArrayView digits, int exponent, QByteArray &out)
 {
-    const int integerDigits = exponent + 1;
-    if (integerDigits <= 0)
-        return QLatin1String("0.") + QString(-integerDigits, QLatin1Char('0')) + digits;
-    if (digits.size() <= integerDigits)
-        return digits + QString(integerDigits - digits.size(), QLatin1Char('0'));
-    return digits.left(integerDigits) + QLatin1Char('.') + digits.mid(integerDigits);
+    const qsizetype integerDigits = exponent + 1;
+    if (integerDigits <= 0) {
+        out.append("0.").append(-integerDigits, '0').append(digits);
+    } else if (digits.size() <= integerDigits) {
+        out.append(digits).append(integerDigits - digits.size(), '0');
+    } else {
+        out.append(digits.first(integerDigits)).append('.').append(digits.sliced(integerDigits));
+    }
 }
 
-int hexValue(QChar c)
+bool isPlainInteger(QByteArrayView bytes)
 {
-    const char16_t u = c.unicode();
+    if (bytes.isEmpty() || bytes.size() > ExactDigits || (bytes[0] == '0' && bytes.size() > 1))
+        return false;
+    for (const char c : bytes) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+int hexValue(char16_t u)
+{
     if (u >= '0' && u <= '9')
         return u - '0';
     if (u >= 'a' && u <= 'f')
@@ -44,14 +62,26 @@ int hexValue(QChar c)
     return -1;
 }
 
-// The code unit of an escape "_xHHHH_" starting at pos, or -1.
-int escapeAt(const QString &text, qsizetype pos)
+char16_t unitAt(const QString &text, qsizetype i)
 {
-    if (pos + 7 > text.size() || text[pos + 1] != QLatin1Char('x') || text[pos + 6] != QLatin1Char('_'))
+    return text[i].unicode();
+}
+
+char16_t unitAt(const QByteArray &text, qsizetype i)
+{
+    return uchar(text[i]);
+}
+
+// The code unit of an escape "_xHHHH_" starting at pos, or -1.
+template <typename Text>
+int escapeAt(const Text &text, qsizetype pos)
+{
+    if (pos + 7 > text.size() || unitAt(text, pos) != '_' || unitAt(text, pos + 1) != 'x'
+        || unitAt(text, pos + 6) != '_')
         return -1;
     int value = 0;
-    for (int i = 2; i < 6; ++i) {
-        const int digit = hexValue(text[pos + i]);
+    for (qsizetype i = 2; i < 6; ++i) {
+        const int digit = hexValue(unitAt(text, pos + i));
         if (digit < 0)
             return -1;
         value = value * 16 + digit;
@@ -59,54 +89,143 @@ int escapeAt(const QString &text, qsizetype pos)
     return value;
 }
 
+char *writeUtf8(char32_t code, char *out)
+{
+    if (code < 0x80) {
+        *out++ = char(code);
+    } else if (code < 0x800) {
+        *out++ = char(0xC0 | (code >> 6));
+        *out++ = char(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        *out++ = char(0xE0 | (code >> 12));
+        *out++ = char(0x80 | ((code >> 6) & 0x3F));
+        *out++ = char(0x80 | (code & 0x3F));
+    } else {
+        *out++ = char(0xF0 | (code >> 18));
+        *out++ = char(0x80 | ((code >> 12) & 0x3F));
+        *out++ = char(0x80 | ((code >> 6) & 0x3F));
+        *out++ = char(0x80 | (code & 0x3F));
+    }
+    return out;
+}
+
+bool isHighSurrogate(int code)
+{
+    return code >= 0xD800 && code <= 0xDBFF;
+}
+
+bool isLowSurrogate(int code)
+{
+    return code >= 0xDC00 && code <= 0xDFFF;
+}
+
+// Whether an escape may start from position from on: an underscore
+// followed by an x.
+bool mayHoldEscape(const QByteArray &text, qsizetype from)
+{
+    const char *p = text.constData() + from;
+    const char *end = text.constData() + text.size();
+    while ((p = static_cast<const char *>(std::memchr(p, '_', size_t(end - p))))) {
+        if (++p < end && *p == 'x')
+            return true;
+    }
+    return false;
+}
+
+bool workbookCannotHold(QChar c)
+{
+    return c.unicode() == 0 || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF;
+}
+
 }  // namespace
 
-QString ShortestNumberText(double value)
+void AppendShortestNumber(double value, QByteArray &out)
 {
-    if (value == 0)
-        return QStringLiteral("0");
+    if (value == 0) {
+        out += '0';
+        return;
+    }
     // Scientific form of the shortest round-trip digits: "-1.2345678e+07".
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    const QString scientific = QString::fromLatin1(buffer, result.ptr - buffer);
-    const qsizetype e = scientific.indexOf(QLatin1Char('e'));
-    const bool negative = scientific.startsWith(QLatin1Char('-'));
-    QString digits = scientific.mid(negative ? 1 : 0, e - (negative ? 1 : 0));
-    digits.remove(QLatin1Char('.'));
-    const int exponent = scientific.mid(e + 1).toInt();
-
-    const bool plain = exponent >= SmallestPlainExponent && exponent <= LargestPlainExponent;
-    const QString magnitude = plain ? withoutExponent(digits, exponent) : withExponent(digits, exponent);
-    return negative ? QLatin1Char('-') + magnitude : magnitude;
+    const QByteArrayView scientific(buffer, result.ptr - buffer);
+    const qsizetype e = scientific.indexOf('e');
+    const bool negative = scientific.startsWith('-');
+    char digits[32];
+    qsizetype count = 0;
+    for (const char c : scientific.first(e).sliced(negative ? 1 : 0)) {
+        if (c != '.')
+            digits[count++] = c;
+    }
+    int exponent = 0;
+    const QByteArrayView exponentText = scientific.sliced(e + (scientific[e + 1] == '+' ? 2 : 1));
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+    if (negative)
+        out += '-';
+    if (exponent >= SmallestPlainExponent && exponent <= LargestPlainExponent)
+        appendWithoutExponent(QByteArrayView(digits, count), exponent, out);
+    else
+        appendWithExponent(QByteArrayView(digits, count), exponent, out);
 }
 
-QString NumberCellText(QByteArrayView stored)
+void AppendNumberCellText(QByteArrayView stored, QByteArray &out)
 {
     const QByteArrayView bytes = stored.trimmed();
+    if (isPlainInteger(bytes)) {
+        out += bytes;
+        return;
+    }
     double value = 0;
     const auto result = std::from_chars(bytes.data(), bytes.data() + bytes.size(), value);
     if (bytes.isEmpty() || result.ec != std::errc() || result.ptr != bytes.data() + bytes.size()
-        || !std::isfinite(value))
-        return QString::fromUtf8(stored);
-    return ShortestNumberText(value);
+        || !std::isfinite(value)) {
+        out += stored;
+        return;
+    }
+    AppendShortestNumber(value, out);
 }
 
-QString DecodeEscapedCharacters(const QString &text)
+void DecodeEscapedCharacters(QByteArray &text, qsizetype from)
 {
-    if (!text.contains(QLatin1String("_x")))
-        return text;
-    QString decoded;
-    decoded.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const int code = text[i] == QLatin1Char('_') ? escapeAt(text, i) : -1;
+    if (!mayHoldEscape(text, from))
+        return;
+    char *out = text.data() + from;
+    qsizetype i = from;
+    while (i < text.size()) {
+        int code = escapeAt(text, i);
         if (code < 0) {
-            decoded += text[i];
-        } else {
-            decoded += QChar(char16_t(code));
-            i += 6;
+            *out++ = text[i++];
+            continue;
         }
+        i += 7;
+        if (isHighSurrogate(code) && isLowSurrogate(escapeAt(text, i))) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (escapeAt(text, i) - 0xDC00);
+            i += 7;
+        } else if (isHighSurrogate(code) || isLowSurrogate(code)) {
+            code = 0xFFFD;
+        }
+        if (code != 0)
+            out = writeUtf8(char32_t(code), out);
     }
-    return decoded;
+    text.truncate(out - text.constData());
+}
+
+QString EscapeForWorkbook(const QString &text)
+{
+    const bool plain = !text.contains(QLatin1String("_x"))
+        && std::none_of(text.begin(), text.end(), workbookCannotHold);
+    if (plain)
+        return text;
+    QString escaped;
+    escaped.reserve(text.size() + 7);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (workbookCannotHold(text[i]))
+            continue;
+        if (escapeAt(text, i) >= 0)
+            escaped += QLatin1String("_x005F");
+        escaped += text[i];
+    }
+    return escaped;
 }
 
 bool ParseCellReference(QByteArrayView text, CellReference &out)

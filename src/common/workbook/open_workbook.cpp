@@ -1,6 +1,7 @@
 #include "open_workbook.h"
 
 #include "common/errors.h"
+#include "workbook_problem.h"
 
 #include <new>
 
@@ -47,14 +48,16 @@ void CloseWorkbook(SpreadsheetState &state)
 
 void SelectWorksheet(SpreadsheetState &state, int position)
 {
-    WorkbookReader &workbook = openWorkbook(state);
-    workbook.sheet(position);  // throws for a sheet that does not exist
+    const WorkbookReader &workbook = openWorkbook(state);
+    if (position < 1 || position > workbook.sheetCount())
+        throw Unreadable(state.fileName,
+                         QStringLiteral("it has no sheet %1 (it has %2)").arg(position).arg(workbook.sheetCount()));
     state.currentSheet = position;
 }
 
-const SheetCells &CurrentWorksheet(SpreadsheetState &state)
+SheetRows &ReadCurrentWorksheet(SpreadsheetState &state, int lastColumn)
 {
-    return openWorkbook(state).sheet(state.currentSheet);
+    return openWorkbook(state).rows(state.currentSheet, lastColumn);
 }
 
 }  // namespace zolt::workbook

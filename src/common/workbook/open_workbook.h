@@ -32,8 +32,9 @@ void CloseWorkbook(SpreadsheetState &state);
 // ZoltError when no workbook is open or it has no such sheet.
 void SelectWorksheet(SpreadsheetState &state, int position);
 
-// The current worksheet's cells. Throws ZoltError when no workbook is open,
-// with the reason the last OpenWorkbook failed when it did.
-const SheetCells &CurrentWorksheet(SpreadsheetState &state);
+// Starts reading the current worksheet row by row (WorkbookReader::rows).
+// Throws ZoltError when no workbook is open, with the reason the last
+// OpenWorkbook failed when it did.
+SheetRows &ReadCurrentWorksheet(SpreadsheetState &state, int lastColumn = MaxSheetColumns);
 
 }  // namespace zolt::workbook

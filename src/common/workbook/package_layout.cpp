@@ -1,7 +1,7 @@
 #include "package_layout.h"
 
 #include "workbook_problem.h"
-#include "xml_part.h"
+#include "xml_scanner.h"
 #include "zip_archive.h"
 
 #include <QUrl>
@@ -52,6 +52,19 @@ bool hasType(const Relationship &relationship, QLatin1StringView kind)
     return relationship.type.endsWith(QLatin1Char('/') + kind);
 }
 
+// Calls take for each start element of the part that has this local name,
+// with the scanner standing on it.
+template <typename Take>
+void forEachElement(const ZipArchive &archive, const QString &partName, QByteArrayView name, Take take)
+{
+    const auto part = archive.open(partName);
+    XmlScanner xml(*part);
+    for (auto token = xml.next(); token != XmlScanner::EndOfDocument; token = xml.next()) {
+        if (token == XmlScanner::StartElement && xml.isNamed(name))
+            take(xml);
+    }
+}
+
 Relationships readRelationships(const ZipArchive &archive, const QString &sourcePart)
 {
     Relationships relationships;
@@ -59,17 +72,11 @@ Relationships readRelationships(const ZipArchive &archive, const QString &source
     if (!archive.contains(relsPart))
         return relationships;
     const QString sourceFolder = folderOf(sourcePart);
-    ReadXmlPart(archive, relsPart, [&](QXmlStreamReader &xml) {
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("Relationship"))
-                continue;
-            const QXmlStreamAttributes attributes = xml.attributes();
-            if (attributes.value(QLatin1String("TargetMode")) == QLatin1String("External"))
-                continue;
-            relationships[attributes.value(QLatin1String("Id")).toString()] = {
-                attributes.value(QLatin1String("Type")).toString(),
-                resolvePartName(sourceFolder, attributes.value(QLatin1String("Target")).toString())};
-        }
+    forEachElement(archive, relsPart, "Relationship", [&](const XmlScanner &xml) {
+        if (xml.attributeText("TargetMode") == QLatin1String("External"))
+            return;
+        relationships[xml.attributeText("Id")] = {xml.attributeText("Type"),
+                                                   resolvePartName(sourceFolder, xml.attributeText("Target"))};
     });
     return relationships;
 }
@@ -95,15 +102,9 @@ struct ListedSheet {
 std::vector<ListedSheet> readSheetList(const ZipArchive &archive, const QString &workbookPart)
 {
     std::vector<ListedSheet> sheets;
-    ReadXmlPart(archive, workbookPart, [&](QXmlStreamReader &xml) {
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("sheet"))
-                continue;
-            const QXmlStreamAttributes attributes = xml.attributes();
-            // r:id, in the transitional or the strict relationships namespace.
-            sheets.push_back({attributes.value(QLatin1String("name")).toString(),
-                              AttributeValue(attributes, QLatin1StringView("id")).toString()});
-        }
+    // r:id, in the transitional or the strict relationships namespace.
+    forEachElement(archive, workbookPart, "sheet", [&](const XmlScanner &xml) {
+        sheets.push_back({xml.attributeText("name"), xml.attributeText("id")});
     });
     return sheets;
 }

@@ -12,8 +12,6 @@ namespace zolt::workbook {
 
 namespace {
 
-constexpr qsizetype MaxSharedStrings = 16 * 1024 * 1024;
-
 // The count the table announces, to reserve room; never trusted beyond that.
 qsizetype announcedCount(const XmlScanner &xml)
 {
@@ -25,15 +23,15 @@ qsizetype announcedCount(const XmlScanner &xml)
 
 }  // namespace
 
-QString ReadStringItem(XmlScanner &xml)
+void AppendStringItem(XmlScanner &xml, QByteArray &out)
 {
-    QString text;
+    const qsizetype start = out.size();
     for (int depth = 0;;) {  // depth: inside runs and their properties
         const auto token = xml.next();
         if (token == XmlScanner::StartElement) {
-            if (xml.name() == "t")
-                text += xml.readElementText();
-            else if (xml.name() == "rPh")
+            if (xml.isNamed("t"))
+                xml.appendElementText(out, start + MaxCellTextBytes);
+            else if (xml.isNamed("rPh"))
                 xml.skipElement();
             else
                 ++depth;
@@ -44,22 +42,25 @@ QString ReadStringItem(XmlScanner &xml)
             break;
         }
     }
-    return DecodeEscapedCharacters(text);
+    DecodeEscapedCharacters(out, start);
 }
 
 SharedStrings ReadSharedStrings(const ZipArchive &archive, const QString &partName)
 {
     SharedStrings strings;
-    XmlScanner xml(archive.read(partName), partName);
+    const auto part = archive.open(partName);
+    part->readAhead();
+    XmlScanner xml(*part);
     for (auto token = xml.next(); token != XmlScanner::EndOfDocument; token = xml.next()) {
         if (token != XmlScanner::StartElement)
             continue;
-        if (xml.name() == "sst") {
-            strings.reserve(size_t(announcedCount(xml)));
-        } else if (xml.name() == "si") {
-            if (qsizetype(strings.size()) >= MaxSharedStrings)
-                Fail(QStringLiteral("it holds more than %1 shared strings").arg(MaxSharedStrings));
-            strings.push_back(ReadStringItem(xml));
+        if (xml.isNamed("sst")) {
+            strings.reserve(announcedCount(xml));
+        } else if (xml.isNamed("si")) {
+            if (strings.size() >= SharedStrings::MaxCount)
+                Fail(QStringLiteral("it holds more than %1 shared strings").arg(SharedStrings::MaxCount));
+            AppendStringItem(xml, strings.text());
+            strings.endString();
         }
     }
     return strings;

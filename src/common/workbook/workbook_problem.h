@@ -1,6 +1,10 @@
 #pragma once
 
+#include "common/errors.h"
+
+#include <QDir>
 #include <QString>
+#include <new>
 
 namespace zolt::workbook {
 
@@ -13,6 +17,25 @@ struct WorkbookProblem {
 [[noreturn]] inline void Fail(const QString &reason)
 {
     throw WorkbookProblem{reason};
+}
+
+inline ZoltError Unreadable(const QString &path, const QString &reason)
+{
+    return ZoltError(ErrorNumber::WorkbookUnreadable,
+                     QStringLiteral("The workbook %1 cannot be read: %2.").arg(QDir::toNativeSeparators(path), reason));
+}
+
+// Runs work, turning the parts' problems into the reader's one kind of error.
+template <typename Work>
+decltype(auto) ReportingProblems(const QString &path, Work work)
+{
+    try {
+        return work();
+    } catch (const WorkbookProblem &problem) {
+        throw Unreadable(path, problem.reason);
+    } catch (const std::bad_alloc &) {
+        throw Unreadable(path, QStringLiteral("it is too large to read"));
+    }
 }
 
 }  // namespace zolt::workbook

@@ -2,38 +2,42 @@
 
 #include "common/errors.h"
 #include "package_layout.h"
+#include "shared_strings.h"
 #include "workbook_problem.h"
-#include "worksheet_part.h"
 #include "zip_archive.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <map>
-#include <new>
 #include <optional>
 
 namespace zolt::workbook {
 
-
 namespace {
 
-ZoltError unreadable(const QString &path, const QString &reason)
+// A compound file (the container of legacy .xls files) that holds an
+// EncryptedPackage stream is a workbook protected by a password: its
+// directory entries lie at multiples of 128 bytes, each starting with its
+// name in UTF-16 and giving the name's length in bytes at offset 64.
+bool isPasswordProtected(QFile &file)
 {
-    return ZoltError(ErrorNumber::WorkbookUnreadable,
-                     QStringLiteral("The workbook %1 cannot be read: %2.").arg(QDir::toNativeSeparators(path), reason));
-}
-
-// Turns the parts' problems into the reader's one kind of error.
-template <typename Work>
-decltype(auto) reportingProblems(const QString &path, Work work)
-{
-    try {
-        return work();
-    } catch (const WorkbookProblem &problem) {
-        throw unreadable(path, problem.reason);
-    } catch (const std::bad_alloc &) {
-        throw unreadable(path, QStringLiteral("it is too large to read"));
+    static const QByteArray name = [] {
+        const QString text = QStringLiteral("EncryptedPackage");
+        QByteArray bytes(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        return bytes + QByteArray(2, '\0');  // the name's terminator
+    }();
+    constexpr qint64 EntrySize = 128;
+    constexpr qint64 ChunkSize = EntrySize * 4096;
+    file.seek(0);
+    for (;;) {
+        const QByteArray chunk = file.read(ChunkSize);
+        for (qsizetype entry = 0; entry + EntrySize <= chunk.size(); entry += EntrySize) {
+            if (QByteArrayView(chunk).sliced(entry, name.size()) == name && uchar(chunk[entry + 64]) == name.size()
+                && chunk[entry + 65] == '\0')
+                return true;
+        }
+        if (chunk.size() < ChunkSize)
+            return false;
     }
 }
 
@@ -50,8 +54,12 @@ void checkFileKind(const QString &path)
     const QByteArray head = file.read(4);
     if (head.isEmpty())
         Fail(QStringLiteral("the file is empty"));
-    if (head == QByteArray("\xD0\xCF\x11\xE0", 4))
+    if (head == QByteArray("\xD0\xCF\x11\xE0", 4)) {
+        if (isPasswordProtected(file))
+            Fail(QStringLiteral("it is protected by a password; open it in the spreadsheet program, remove the "
+                                "password and save it again"));
         Fail(QStringLiteral("it is a legacy Excel 97-2003 file (.xls); save it as an Excel workbook (.xlsx) first"));
+    }
     if (!head.startsWith("PK"))
         Fail(QStringLiteral("it is not an Excel workbook (.xlsx)"));
 }
@@ -63,7 +71,8 @@ struct WorkbookReader::Impl {
     std::optional<ZipArchive> archive;
     PackageLayout layout;
     std::optional<SharedStrings> sharedStrings;  // read with the first sheet
-    std::map<int, SheetCells> sheets;            // by position, as read
+    CellBudget cells{MaxCells};
+    std::unique_ptr<SheetRows> reading;  // the sheet being read
 
     const SharedStrings &strings()
     {
@@ -83,7 +92,7 @@ std::unique_ptr<WorkbookReader> WorkbookReader::open(const QString &path)
 {
     std::unique_ptr<WorkbookReader> reader(new WorkbookReader);
     reader->d->path = path;
-    reportingProblems(path, [&] {
+    ReportingProblems(path, [&] {
         checkFileKind(path);
         reader->d->archive.emplace(path);
         reader->d->layout = ReadPackageLayout(*reader->d->archive);
@@ -106,16 +115,17 @@ QString WorkbookReader::sheetName(int position) const
     return position >= 1 && position <= sheetCount() ? d->layout.sheets[size_t(position - 1)].name : QString();
 }
 
-const SheetCells &WorkbookReader::sheet(int position)
+SheetRows &WorkbookReader::rows(int position, int lastColumn)
 {
     if (position < 1 || position > sheetCount())
-        throw unreadable(d->path, QStringLiteral("it has no sheet %1 (it has %2)").arg(position).arg(sheetCount()));
-    const auto found = d->sheets.find(position);
-    if (found != d->sheets.end())
-        return found->second;
-    return reportingProblems(d->path, [&]() -> const SheetCells & {
-        SheetCells cells = ReadWorksheet(*d->archive, d->layout.sheets[size_t(position - 1)].partName, d->strings());
-        return d->sheets.emplace(position, std::move(cells)).first->second;
+        throw Unreadable(d->path, QStringLiteral("it has no sheet %1 (it has %2)").arg(position).arg(sheetCount()));
+    d->reading.reset();  // one part is unpacked at a time
+    return ReportingProblems(d->path, [&]() -> SheetRows & {
+        const SharedStrings &strings = d->strings();
+        auto parser = std::make_unique<RowParser>(d->archive->open(d->layout.sheets[size_t(position - 1)].partName),
+                                                  strings, lastColumn, d->cells);
+        d->reading = std::make_unique<SheetRows>(d->path, std::move(parser));
+        return *d->reading;
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "sheet_cells.h"
+#include "cell_text.h"
+#include "sheet_rows.h"
 
 #include <QString>
 #include <memory>
@@ -9,27 +10,32 @@ namespace zolt::workbook {
 
 // Reads an .xlsx workbook (a zip of XML parts) without any spreadsheet
 // program. Sheets are addressed by their position in the workbook (from 1),
-// in the order the workbook lists them.
+// in the order the workbook lists them, and read row by row (SheetRows).
 //
-// Cells read as the text a spreadsheet program would show for them in the
-// general format: numbers (and dates, which are day numbers) in their
-// shortest round-trip form (5, 0.1, 12345678, 45292), booleans as TRUE and
-// FALSE, errors as their text (#N/A), formulas as their cached value.
+// What a file may ask of the reader is bounded, so that a hostile file is
+// refused in seconds and with little memory: no part unpacks to more than
+// ZipArchive::MaxPartSize, elements nest at most XmlScanner::MaxDepth deep,
+// the sheets read hold at most MaxCells cells between them, a row at most a
+// cell per column and a cell at most MaxCellText characters.
 //
 // Every failure throws ZoltError: FileNotFound for a missing file,
 // WorkbookUnreadable for anything that is not a readable workbook (a legacy
-// .xls, a text file, a damaged zip), naming the file and what is wrong.
+// .xls, a text file, a damaged zip, a limit passed), naming the file and what
+// is wrong.
 class WorkbookReader {
 public:
+    static constexpr qint64 MaxCells = 10'000'000;
+
     static std::unique_ptr<WorkbookReader> open(const QString &path);
     ~WorkbookReader();
 
     QString path() const;
     int sheetCount() const;
     QString sheetName(int position) const;
-    // The sheet's cells, read on first use. Throws for a position that does
-    // not exist.
-    const SheetCells &sheet(int position);
+    // Starts reading the sheet at position, ending the reading of the sheet
+    // read before. Cells right of lastColumn are passed over. Throws for a
+    // position that does not exist.
+    SheetRows &rows(int position, int lastColumn = MaxSheetColumns);
 
 private:
     WorkbookReader();

@@ -4,12 +4,15 @@
 #include "common/errors.h"
 #include "common/file_replace.h"
 #include "common/temporary_target.h"
+#include "common/write_behind.h"
 #include "workbook_problem.h"
 #include "written_package.h"
 
 #include <QDir>
 #include <QFile>
 #include <cerrno>
+#include <QStringEncoder>
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <vector>
@@ -39,6 +42,7 @@ struct SheetLayout {
     double headerFontSize = 0;            // 0: row 1 as any other row
     QStringList ignoredRanges;            // number stored as text
     QByteArray ignoredRangesText;         // kept alive until the workbook is closed
+    int lastRow = 0;                      // written; 0 before the first cell, when the look is still open
 };
 
 void setHeaderFont(lxw_format *format, double size)
@@ -49,11 +53,40 @@ void setHeaderFont(lxw_format *format, double size)
 
 // libxlsxwriter keeps a style index only on the first of several formats
 // that are alike; the others would look theirs up again, by hashing the whole
-// format, for every cell that uses them. Once the formats are final, each one
-// is given its index.
+// format, for every cell that uses them. Once a sheet's formats are final,
+// each one is given its index.
 void fixStyleIndex(lxw_format *format)
 {
     format->xf_index = lxw_format_get_xf_index(format);
+}
+
+// Cells on their way to the library, written on a thread of their own.
+struct CellBatch {
+    struct Cell {
+        lxw_worksheet *worksheet;
+        lxw_row_t row;
+        lxw_col_t column;
+        lxw_format *format;
+        qsizetype text;  // in text
+    };
+    std::vector<Cell> cells;
+    QByteArray text;  // UTF-8, each text ended by a NUL
+
+    void clear()
+    {
+        cells.clear();
+        text.resize(0);
+    }
+};
+
+constexpr size_t CellsPerBatch = 4096;
+
+// The most characters (code points) the library takes in a cell.
+constexpr qsizetype MaxTextLength = 32767;
+
+qsizetype codePoints(const QString &text)
+{
+    return text.size() - std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLowSurrogate(); });
 }
 
 }  // namespace
@@ -63,6 +96,40 @@ struct WorkbookWriter::Impl {
     std::optional<TemporaryTarget> temporary;
     lxw_workbook *book = nullptr;
     std::vector<SheetLayout> sheets;
+    // The library is reached from one thread at a time: the cells from the
+    // writing thread, everything else from the caller's once the writing is
+    // idle.
+    std::unique_ptr<WriteBehind<CellBatch>> writing;
+    QStringEncoder encoder{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
+
+    void libraryIdle()
+    {
+        if (writing)
+            writing->wait();
+    }
+
+    void queueCell(lxw_worksheet *worksheet, int row, int column, const QString &text, lxw_format *format)
+    {
+        const QString escaped = EscapeForWorkbook(text);
+        if (escaped.size() > MaxTextLength && codePoints(escaped) > MaxTextLength)
+            fail(QStringLiteral("a text of row %1, column %2 is longer than a cell can hold").arg(row).arg(column));
+        CellBatch &batch = writing->filling();
+        const qsizetype start = batch.text.size();
+        batch.text.resize(start + encoder.requiredSpace(escaped.size()) + 1);
+        char *end = encoder.appendToBuffer(batch.text.data() + start, escaped);
+        *end++ = '\0';
+        batch.text.resize(end - batch.text.constData());
+        batch.cells.push_back({worksheet, lxw_row_t(row - 1), lxw_col_t(column - 1), format, start});
+        if (batch.cells.size() >= CellsPerBatch)
+            writing->handOver();
+    }
+
+    void writeCells(const CellBatch &batch) const
+    {
+        for (const CellBatch::Cell &cell : batch.cells)
+            check(worksheet_write_string(cell.worksheet, cell.row, cell.column, batch.text.constData() + cell.text,
+                                         cell.format));
+    }
 
     [[noreturn]] void fail(const QString &reason) const
     {
@@ -91,6 +158,15 @@ struct WorkbookWriter::Impl {
         return sheets[size_t(position - 1)];
     }
 
+    // The look of a sheet is set before its first cell.
+    SheetLayout &sheetLookOpen(int position)
+    {
+        SheetLayout &layout = sheet(position);
+        if (layout.lastRow > 0)
+            fail(QStringLiteral("the look of sheet %1 is set after its cells were written").arg(position));
+        return layout;
+    }
+
     void checkCell(int row, int column) const
     {
         if (row < 1 || row > workbook::MaxSheetRows || column < 1 || column > workbook::MaxSheetColumns)
@@ -102,27 +178,45 @@ struct WorkbookWriter::Impl {
         checkCell(1, column);
         ColumnLayout &found = layout.columns[column];
         if (!found.header) {
+            libraryIdle();
             found.header = workbook_add_format(book);
             found.body = workbook_add_format(book);
             if (layout.headerFontSize > 0)
                 setHeaderFont(found.header, layout.headerFontSize);
+            if (layout.lastRow > 0) {  // the look is closed: these formats are final
+                fixStyleIndex(found.header);
+                fixStyleIndex(found.body);
+            }
         }
         return found;
     }
 
-    // Column widths and formats, the header row and the ignored ranges go in
-    // once, when everything about them is known.
-    void finishSheet(SheetLayout &layout)
+    // The first cell of a sheet ends its look: the header row takes its font
+    // and every format its style index.
+    void closeLook(SheetLayout &layout)
     {
-        for (const auto &[column, columnLayout] : layout.columns) {
-            if (columnLayout.laidOut)
-                check(worksheet_set_column(layout.worksheet, lxw_col_t(column - 1), lxw_col_t(column - 1),
-                                           columnLayout.width, columnLayout.body));
-        }
+        libraryIdle();
         if (layout.headerFontSize > 0) {
             lxw_format *rowFormat = workbook_add_format(book);
             setHeaderFont(rowFormat, layout.headerFontSize);
             check(worksheet_set_row(layout.worksheet, 0, LXW_DEF_ROW_HEIGHT, rowFormat));
+        }
+        for (const auto &[column, columnLayout] : layout.columns) {
+            fixStyleIndex(columnLayout.header);
+            fixStyleIndex(columnLayout.body);
+        }
+    }
+
+    // Column widths and the ignored ranges go in once, when everything about
+    // them is known.
+    void finishSheet(SheetLayout &layout)
+    {
+        if (layout.lastRow == 0)
+            closeLook(layout);
+        for (const auto &[column, columnLayout] : layout.columns) {
+            if (columnLayout.laidOut)
+                check(worksheet_set_column(layout.worksheet, lxw_col_t(column - 1), lxw_col_t(column - 1),
+                                           columnLayout.width, columnLayout.body));
         }
         if (!layout.ignoredRanges.isEmpty()) {
             layout.ignoredRangesText = layout.ignoredRanges.join(QLatin1Char(' ')).toLatin1();
@@ -137,14 +231,16 @@ WorkbookWriter::WorkbookWriter(const QString &targetPath, ReadOnlyTarget readOnl
     d->target = targetPath;
     d->temporary.emplace(targetPath, readOnly);
     lxw_workbook_options options = {};
-    options.constant_memory = LXW_FALSE;  // cells may be written in any order
+    options.constant_memory = LXW_TRUE;  // each row goes out once the next one begins
     d->book = workbook_new_opt(QFile::encodeName(d->temporary->path()).constData(), &options);
     if (!d->book)
         d->fail(QStringLiteral("the workbook library cannot start a workbook"));
+    d->writing = std::make_unique<WriteBehind<CellBatch>>([this](CellBatch &batch) { d->writeCells(batch); });
 }
 
 WorkbookWriter::~WorkbookWriter()
 {
+    d->writing.reset();
     if (d->book)
         lxw_workbook_free(d->book);
 }
@@ -153,6 +249,7 @@ int WorkbookWriter::addSheet(const QString &name)
 {
     if (!d->book)
         d->fail(QStringLiteral("it has already been saved"));
+    d->libraryIdle();
     const QByteArray utf8 = name.toUtf8();
     const lxw_error invalid = workbook_validate_sheet_name(d->book, utf8.constData());
     if (invalid != LXW_NO_ERROR)
@@ -176,7 +273,7 @@ void WorkbookWriter::setHeaderRowFont(int sheet, double size)
 {
     if (size <= 0)
         d->fail(QStringLiteral("a font size of %1 is not possible").arg(size));
-    SheetLayout &layout = d->sheet(sheet);
+    SheetLayout &layout = d->sheetLookOpen(sheet);
     layout.headerFontSize = size;
     for (auto &[column, columnLayout] : layout.columns)
         setHeaderFont(columnLayout.header, size);
@@ -184,7 +281,7 @@ void WorkbookWriter::setHeaderRowFont(int sheet, double size)
 
 void WorkbookWriter::setColumnTextFormat(int sheet, int column)
 {
-    ColumnLayout &layout = d->column(d->sheet(sheet), column);
+    ColumnLayout &layout = d->column(d->sheetLookOpen(sheet), column);
     format_set_num_format_index(layout.header, TextNumberFormat);
     format_set_num_format_index(layout.body, TextNumberFormat);
     layout.laidOut = true;
@@ -194,9 +291,16 @@ void WorkbookWriter::writeText(int sheet, int row, int column, const QString &te
 {
     SheetLayout &layout = d->sheet(sheet);
     d->checkCell(row, column);
+    if (row < layout.lastRow)
+        d->fail(QStringLiteral("row %1 of sheet %2 comes after row %3: rows are written top to bottom")
+                    .arg(row)
+                    .arg(sheet)
+                    .arg(layout.lastRow));
+    if (layout.lastRow == 0)
+        d->closeLook(layout);
+    layout.lastRow = row;
     const ColumnLayout &columnLayout = d->column(layout, column);
-    d->check(worksheet_write_string(layout.worksheet, lxw_row_t(row - 1), lxw_col_t(column - 1),
-                                    text.toUtf8().constData(), row == 1 ? columnLayout.header : columnLayout.body));
+    d->queueCell(layout.worksheet, row, column, text, row == 1 ? columnLayout.header : columnLayout.body);
 }
 
 void WorkbookWriter::ignoreNumberStoredAsText(int sheet, int firstRow, int firstColumn, int lastRow, int lastColumn)
@@ -214,20 +318,20 @@ void WorkbookWriter::ignoreNumberStoredAsText(int sheet, int firstRow, int first
 
 void WorkbookWriter::setActiveSheet(int sheet)
 {
-    worksheet_activate(d->sheet(sheet).worksheet);
+    SheetLayout &layout = d->sheet(sheet);
+    d->libraryIdle();
+    worksheet_activate(layout.worksheet);
 }
 
 void WorkbookWriter::save()
 {
     if (!d->book)
         d->fail(QStringLiteral("it has already been saved"));
-    for (SheetLayout &layout : d->sheets) {
+    d->writing->handOver();
+    d->writing->wait();
+    d->writing.reset();
+    for (SheetLayout &layout : d->sheets)
         d->finishSheet(layout);
-        for (const auto &[column, columnLayout] : layout.columns) {
-            fixStyleIndex(columnLayout.header);
-            fixStyleIndex(columnLayout.body);
-        }
-    }
     // workbook_close frees the workbook whether or not it could write it. A
     // write the system refused leaves its reason in errno, which says more
     // than the library's words ("No space left on device").

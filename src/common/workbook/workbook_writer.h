@@ -14,8 +14,11 @@ namespace zolt::workbook {
 // checked whole before it replaces the target.
 // Every failure throws ZoltError naming the file and what went wrong.
 //
-// Column formats and the header row's font reach every cell they concern,
-// whether it was written before or after they were set.
+// Rows go out as they are written, so that memory stays the same however
+// many there are: a sheet's rows are written top to bottom (a row's cells in
+// any order), and its look (the header row's font, the columns' text format)
+// is set before its first cell; setting it later is refused. Widths and the
+// ignored ranges may come at any time before save().
 class WorkbookWriter {
 public:
     // The target is replaced as a TemporaryTarget replaces it: links are
@@ -31,9 +34,11 @@ public:
     void setHeaderRowFont(int sheet, double size);
     // Gives a column the text number format "@".
     void setColumnTextFormat(int sheet, int column);
-    // Writes a value as text (never as a number); rows and columns from 1.
+    // Writes a value as text (never as a number); rows and columns from 1,
+    // never above a row written before on the sheet.
     // An empty text leaves a blank cell that keeps the cell's format; it
-    // reads back as empty.
+    // reads back as empty. Characters no workbook can hold are dropped
+    // (EscapeForWorkbook), never the rest of the text after them.
     void writeText(int sheet, int row, int column, const QString &text);
     // Switches off the "number stored as text" indicator on a cell range
     // (rows and columns from 1, inclusive). Ranges add up. A range that ends

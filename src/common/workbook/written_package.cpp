@@ -14,10 +14,18 @@ bool isXmlPart(const QString &name)
 }
 
 // Every element closed, in order: a document cut short anywhere fails.
-void checkWellFormed(const QByteArray &xml, const QString &partName)
+void checkWellFormed(PartStream &part)
 {
-    XmlScanner scanner(xml, partName);
+    XmlScanner scanner(part);
     while (scanner.next() != XmlScanner::EndOfDocument) {
+    }
+}
+
+// Unpacks the part to its end, which checks its size and checksum.
+void checkUnpacks(PartStream &part)
+{
+    char buffer[64 * 1024];
+    while (part.read(buffer, sizeof buffer) > 0) {
     }
 }
 
@@ -29,10 +37,11 @@ void CheckWrittenPackage(const QString &path)
     if (archive.partCount() <= 0)
         Fail(QStringLiteral("it holds no parts"));
     for (qint64 i = 0; i < archive.partCount(); ++i) {
-        const QByteArray bytes = archive.readAt(i);
-        const QString name = archive.partName(i);
-        if (isXmlPart(name))
-            checkWellFormed(bytes, name);
+        const auto part = archive.openAt(i);
+        part->readAhead();
+        if (isXmlPart(part->partName()))
+            checkWellFormed(*part);
+        checkUnpacks(*part);
     }
 }
 

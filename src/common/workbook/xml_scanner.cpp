@@ -1,8 +1,10 @@
 #include "xml_scanner.h"
 
 #include "workbook_problem.h"
+#include "zip_archive.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 
@@ -10,193 +12,381 @@ namespace zolt::workbook {
 
 namespace {
 
+constexpr qsizetype ChunkSize = 64 * 1024;
+constexpr qsizetype LongestEntity = 12;  // "&#x10FFFF;" and a margin
+
 bool isSpace(char c)
 {
     return c == ' ' || c == '\n' || c == '\r' || c == '\t';
 }
 
-bool endsName(char c)
+// The bytes that end a name.
+constexpr std::array<bool, 256> NameEnds = [] {
+    std::array<bool, 256> ends{};
+    for (const char c : {' ', '\n', '\r', '\t', '/', '>', '=', '<'})
+        ends[uchar(c)] = true;
+    return ends;
+}();
+
+using Name = XmlScanner::Name;
+
+// Scans the name starting at p.
+Name scanName(const char *p, const char *end)
 {
-    return isSpace(c) || c == '/' || c == '>' || c == '=' || c == '<';
+    const char *local = p;
+    for (; p < end && !NameEnds[uchar(*p)]; ++p) {
+        if (*p == ':')
+            local = p + 1;
+    }
+    return {p < end ? p : nullptr, local};
 }
 
-QByteArrayView localName(QByteArrayView qualified)
+bool isNamespaceDeclaration(QByteArrayView qualified)
 {
-    const qsizetype colon = qualified.lastIndexOf(':');
-    return colon < 0 ? qualified : qualified.sliced(colon + 1);
+    return qualified.size() >= 5 && qualified[0] == 'x' && std::memcmp(qualified.data(), "xmlns", 5) == 0
+        && (qualified.size() == 5 || qualified[5] == ':');
 }
 
 void appendUtf8(char32_t code, QByteArray &out)
 {
-    const QString text = QString::fromUcs4(&code, 1);
-    out += text.toUtf8();
+    out += QString::fromUcs4(&code, 1).toUtf8();
 }
 
-// Parts are UTF-8 in practice; a UTF-16 part (marked by its byte order mark)
-// is turned into UTF-8 first.
-QByteArray asUtf8(const QByteArray &xml)
+// The first c from p on, null when there is none before end. Attribute
+// values are mostly a few bytes: looked at here before the library's search.
+const char *findByte(const char *p, const char *end, char c)
 {
-    if (xml.startsWith("\xEF\xBB\xBF"))
-        return xml.mid(3);
-    const bool littleEndian = xml.startsWith("\xFF\xFE");
-    if (!littleEndian && !xml.startsWith("\xFE\xFF"))
-        return xml;
-    QString text;
-    text.resize((xml.size() - 2) / 2);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const uchar a = uchar(xml[2 + 2 * i]);
-        const uchar b = uchar(xml[3 + 2 * i]);
-        text[i] = QChar(littleEndian ? char16_t(a | b << 8) : char16_t(b | a << 8));
+    for (const char *stop = std::min(end, p + 16); p < stop; ++p) {
+        if (*p == c)
+            return p;
     }
-    return text.toUtf8();
+    return p < end ? static_cast<const char *>(std::memchr(p, c, size_t(end - p))) : nullptr;
+}
+
+// QByteArray::append, without its checks for overlapping data.
+void appendBytes(QByteArrayView bytes, QByteArray &out)
+{
+    if (bytes.isEmpty())
+        return;
+    const qsizetype size = out.size();
+    out.resize(size + bytes.size());
+    std::memcpy(out.data() + size, bytes.data(), size_t(bytes.size()));
+}
+
+const char *skipSpaces(const char *p, const char *end)
+{
+    while (p < end && isSpace(*p))
+        ++p;
+    return p;
+}
+
+// Parts are mostly written on one line: line breaks are looked for, not
+// counted byte by byte.
+qint64 countLines(const char *from, const char *to)
+{
+    qint64 lines = 0;
+    while ((from = static_cast<const char *>(std::memchr(from, '\n', size_t(to - from))))) {
+        ++lines;
+        ++from;
+    }
+    return lines;
 }
 
 }  // namespace
 
-XmlScanner::XmlScanner(const QByteArray &xml, const QString &partName)
-    : m_xml(asUtf8(xml)), m_partName(partName), m_begin(m_xml.constData()), m_pos(m_begin),
-      m_end(m_begin + m_xml.size())
+XmlScanner::XmlScanner(PartStream &input)
+    : m_input(input), m_partName(input.partName()), m_buffer(ChunkSize, Qt::Uninitialized),
+      m_begin(m_buffer.data()), m_pos(m_begin), m_end(m_begin)
 {
+    detectEncoding();
 }
 
-void XmlScanner::fail(const QString &reason) const
+// Parts are UTF-8 in practice; a UTF-16 part (marked by its byte order mark)
+// is turned into UTF-8 as it is read.
+void XmlScanner::detectEncoding()
 {
-    const qsizetype line = 1 + std::count(m_begin, m_pos, '\n');
-    Fail(QStringLiteral("the part %1 is not well-formed XML (line %2: %3)").arg(m_partName).arg(line).arg(reason));
-}
-
-bool XmlScanner::startsWith(QByteArrayView text) const
-{
-    return m_end - m_pos >= text.size() && std::memcmp(m_pos, text.data(), size_t(text.size())) == 0;
-}
-
-void XmlScanner::skipPast(QByteArrayView terminator)
-{
-    const QByteArrayView rest(m_pos, m_end - m_pos);
-    const qsizetype found = rest.indexOf(terminator);
-    if (found < 0)
-        fail(QStringLiteral("\"%1\" is missing").arg(QString::fromLatin1(terminator)));
-    m_pos += found + terminator.size();
-}
-
-void XmlScanner::skipSpace()
-{
-    while (m_pos < m_end && isSpace(*m_pos))
-        ++m_pos;
-}
-
-QByteArrayView XmlScanner::readName()
-{
-    const char *start = m_pos;
-    while (m_pos < m_end && !endsName(*m_pos))
-        ++m_pos;
-    if (m_pos == start)
-        fail(QStringLiteral("a name is missing"));
-    return QByteArrayView(start, m_pos - start);
-}
-
-QByteArrayView XmlScanner::attribute(QByteArrayView name) const
-{
-    for (const Attribute &attribute : m_attributes) {
-        if (attribute.name == name)
-            return attribute.value;
+    m_end = m_begin + m_input.read(m_begin, m_buffer.size());
+    const QByteArrayView head(m_pos, m_end - m_pos);
+    if (head.startsWith("\xEF\xBB\xBF")) {
+        m_pos += 3;
+        return;
     }
-    return {};
+    const bool littleEndian = head.startsWith("\xFF\xFE");
+    if (!littleEndian && !head.startsWith("\xFE\xFF"))
+        return;
+    m_utf16.emplace(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+    m_raw = head.sliced(2).toByteArray();
+    m_end = m_pos;
+    readMore();
 }
 
-bool XmlScanner::skipOtherMarkup(QByteArray *cdata)
+qsizetype XmlScanner::readInput(char *data, qsizetype max)
 {
-    if (m_end - m_pos < 2 || (m_pos[1] != '?' && m_pos[1] != '!'))
+    if (!m_utf16)
+        return m_input.read(data, max);
+    // UTF-8 takes at most three bytes where UTF-16 takes two.
+    const qsizetype rawMax = max / 3 * 2;
+    for (;;) {
+        if (m_raw.isEmpty()) {
+            m_raw.resize(rawMax);
+            m_raw.resize(m_input.read(m_raw.data(), rawMax));
+            if (m_raw.isEmpty())
+                return 0;
+        }
+        const qsizetype taken = std::min(rawMax, m_raw.size());
+        const QString text = (*m_utf16)(QByteArrayView(m_raw).first(taken));
+        const QByteArray utf8 = text.toUtf8();
+        m_raw.remove(0, taken);
+        std::memcpy(data, utf8.constData(), size_t(utf8.size()));
+        if (!utf8.isEmpty())
+            return utf8.size();
+    }
+}
+
+bool XmlScanner::readMore(bool grow)
+{
+    if (m_inputEnded)
         return false;
-    if (startsWith("<?")) {
-        skipPast("?>");
-    } else if (startsWith("<!--")) {
-        skipPast("-->");
-    } else if (startsWith("<![CDATA[")) {
-        const char *start = m_pos + 9;
-        skipPast("]]>");
-        if (cdata)
-            cdata->append(start, m_pos - 3 - start);
-    } else if (startsWith("<!")) {
-        fail(QStringLiteral("document type declarations are not accepted"));
-    } else {
+    m_linesBefore += countLines(m_begin, m_pos);
+    const qsizetype kept = m_end - m_pos;
+    const qsizetype from = m_pos - m_begin;
+    if (kept == m_buffer.size() || (grow && kept > m_buffer.size() / 2)) {
+        if (m_buffer.size() >= MaxTagSize)
+            fail(QStringLiteral("a tag is longer than %1 KB").arg(MaxTagSize / 1024));
+        m_buffer.resize(std::min(2 * m_buffer.size(), MaxTagSize));
+        m_begin = m_buffer.data();
+    }
+    std::memmove(m_begin, m_begin + from, size_t(kept));
+    m_pos = m_begin;
+    m_end = m_begin + kept;
+    const qsizetype n = readInput(m_begin + kept, m_buffer.size() - kept);
+    if (n == 0) {
+        m_inputEnded = true;
         return false;
+    }
+    m_end += n;
+    return true;
+}
+
+bool XmlScanner::ensure(qsizetype n)
+{
+    while (m_end - m_pos < n) {
+        if (!readMore(true))
+            return false;
     }
     return true;
 }
 
-void XmlScanner::readStartTag()
+void XmlScanner::fail(const QString &reason) const
 {
-    ++m_pos;  // '<'
-    const QByteArrayView qualified = readName();
-    m_attributes.clear();
-    for (;;) {
-        skipSpace();
-        if (m_pos >= m_end)
-            fail(QStringLiteral("a start tag is not closed"));
-        if (*m_pos == '>' || (*m_pos == '/' && m_end - m_pos > 1 && m_pos[1] == '>'))
-            break;
-        const QByteArrayView attributeName = readName();
-        skipSpace();
-        if (m_pos >= m_end || *m_pos != '=')
-            fail(QStringLiteral("an attribute has no value"));
-        ++m_pos;
-        skipSpace();
-        if (m_pos >= m_end || (*m_pos != '"' && *m_pos != '\''))
-            fail(QStringLiteral("an attribute value is not quoted"));
-        const char quote = *m_pos++;
-        const char *valueEnd = static_cast<const char *>(std::memchr(m_pos, quote, size_t(m_end - m_pos)));
-        if (!valueEnd)
-            fail(QStringLiteral("an attribute value is not closed"));
-        m_attributes.push_back({attributeName, QByteArrayView(m_pos, valueEnd - m_pos)});
-        m_pos = valueEnd + 1;
-    }
-    m_selfClosing = *m_pos == '/';
-    m_pos += m_selfClosing ? 2 : 1;
-    m_open.push_back(qualified);
-    m_name = localName(qualified);
-    m_sawRoot = true;
+    const qint64 line = 1 + m_linesBefore + countLines(m_begin, m_pos);
+    Fail(QStringLiteral("the part %1 is not well-formed XML (line %2: %3)").arg(m_partName).arg(line).arg(reason));
 }
 
-void XmlScanner::readEndTag()
+QString XmlScanner::attributeText(QByteArrayView localName) const
 {
-    m_pos += 2;  // "</"
-    const QByteArrayView qualified = readName();
-    skipSpace();
-    if (m_pos >= m_end || *m_pos != '>')
+    QByteArray text;
+    appendText(attribute(localName), text);
+    return QString::fromUtf8(text);
+}
+
+void XmlScanner::push(QByteArrayView qualifiedName)
+{
+    if (m_openEnds.size() >= size_t(MaxDepth))
+        fail(QStringLiteral("elements are nested more than %1 deep").arg(MaxDepth));
+    m_openNames.resize(m_openEnds.empty() ? 0 : m_openEnds.back());
+    m_openNames.append(qualifiedName.data(), size_t(qualifiedName.size()));
+    m_openEnds.push_back(m_openNames.size());
+}
+
+QByteArrayView XmlScanner::top() const
+{
+    const size_t end = m_openEnds.back();
+    const size_t start = m_openEnds.size() > 1 ? m_openEnds[m_openEnds.size() - 2] : 0;
+    return QByteArrayView(m_openNames.data() + start, qsizetype(end - start));
+}
+
+void XmlScanner::readTag(bool (XmlScanner::*parse)())
+{
+    while (!(this->*parse)()) {
+        if (!readMore(true))
+            fail(QStringLiteral("the part ends inside a tag"));
+    }
+}
+
+Name XmlScanner::tagName(const char *start) const
+{
+    const Name name = scanName(start, m_end);
+    if (name.end == start)
+        fail(QStringLiteral("a name is missing"));
+    return name;
+}
+
+bool XmlScanner::parseStartTag()
+{
+    const char *end = m_end;
+    const char *nameStart = m_pos + 1;
+    const Name name = tagName(nameStart);
+    const char *p = name.end;
+    if (!p)
+        return false;
+    const QByteArrayView qualified(nameStart, p - nameStart);
+    m_attributes.clear();
+    bool selfClosing = false;
+    for (;;) {
+        p = skipSpaces(p, end);
+        if (p == end)
+            return false;
+        if (*p == '>') {
+            ++p;
+            break;
+        }
+        if (*p == '/') {
+            if (p + 1 == end)
+                return false;
+            if (p[1] != '>')
+                fail(QStringLiteral("a start tag is not closed"));
+            selfClosing = true;
+            p += 2;
+            break;
+        }
+        const char *attributeStart = p;
+        const Name attribute = scanName(p, end);
+        p = attribute.end;
+        if (!p)
+            return false;
+        if (p == attributeStart)
+            fail(QStringLiteral("a name is missing"));
+        const QByteArrayView attributeName(attributeStart, p - attributeStart);
+        p = skipSpaces(p, end);
+        if (p == end)
+            return false;
+        if (*p != '=')
+            fail(QStringLiteral("an attribute has no value"));
+        p = skipSpaces(p + 1, end);
+        if (p == end)
+            return false;
+        if (*p != '"' && *p != '\'')
+            fail(QStringLiteral("an attribute value is not quoted"));
+        const char quote = *p++;
+        const char *valueEnd = findByte(p, end, quote);
+        if (!valueEnd)
+            return false;
+        if (!isNamespaceDeclaration(attributeName))
+            m_attributes.push_back({QByteArrayView(attribute.local, attributeName.end()), QByteArrayView(p, valueEnd - p)});
+        p = valueEnd + 1;
+    }
+    push(qualified);
+    m_name = QByteArrayView(name.local, qualified.end());
+    m_selfClosing = selfClosing;
+    m_sawRoot = true;
+    m_pos = p;
+    return true;
+}
+
+bool XmlScanner::parseEndTag()
+{
+    const char *end = m_end;
+    const char *nameStart = m_pos + 2;
+    const Name name = tagName(nameStart);
+    const char *p = name.end;
+    if (!p)
+        return false;
+    const QByteArrayView qualified(nameStart, p - nameStart);
+    p = skipSpaces(p, end);
+    if (p == end)
+        return false;
+    if (*p != '>')
         fail(QStringLiteral("an end tag is not closed"));
-    ++m_pos;
-    if (m_open.empty() || m_open.back() != qualified)
+    if (m_openEnds.empty() || !sameBytes(top(), qualified))
         fail(QStringLiteral("the end tag </%1> does not match").arg(QString::fromUtf8(qualified)));
-    m_open.pop_back();
-    m_name = localName(qualified);
+    pop();
+    m_name = QByteArrayView(name.local, qualified.end());
+    m_pos = p + 1;
+    return true;
+}
+
+void XmlScanner::skipPast(QByteArrayView terminator, QByteArray *out)
+{
+    for (;;) {
+        const QByteArrayView rest(m_pos, m_end - m_pos);
+        const qsizetype found = rest.indexOf(terminator);
+        if (found >= 0) {
+            if (out)
+                out->append(m_pos, found);
+            m_pos += found + terminator.size();
+            return;
+        }
+        // The terminator may begin in the last bytes.
+        const qsizetype keep = std::min(rest.size(), terminator.size() - 1);
+        if (out)
+            out->append(m_pos, rest.size() - keep);
+        m_pos = m_end - keep;
+        if (!readMore())
+            fail(QStringLiteral("\"%1\" is missing").arg(QString::fromLatin1(terminator)));
+    }
+}
+
+bool XmlScanner::skipOtherMarkup(QByteArray *cdata)
+{
+    if (m_pos[1] == '?') {
+        m_pos += 2;
+        skipPast("?>", nullptr);
+        return true;
+    }
+    if (m_pos[1] != '!')
+        return false;
+    ensure(9);
+    const QByteArrayView head(m_pos, m_end - m_pos);
+    if (head.startsWith("<!--")) {
+        m_pos += 4;
+        skipPast("-->", nullptr);
+    } else if (head.startsWith("<![CDATA[")) {
+        m_pos += 9;
+        skipPast("]]>", cdata);
+    } else {
+        fail(QStringLiteral("document type declarations are not accepted"));
+    }
+    return true;
+}
+
+XmlScanner::Token XmlScanner::endOfDocument()
+{
+    if (!m_openEnds.empty())
+        fail(QStringLiteral("the part ends inside <%1>").arg(QString::fromUtf8(top())));
+    if (!m_sawRoot)
+        fail(QStringLiteral("there is no element"));
+    return EndOfDocument;
 }
 
 XmlScanner::Token XmlScanner::next()
 {
     if (m_selfClosing) {
         m_selfClosing = false;
-        m_open.pop_back();
+        pop();
         return EndElement;
     }
     for (;;) {
         const char *tag = static_cast<const char *>(std::memchr(m_pos, '<', size_t(m_end - m_pos)));
         if (!tag) {
-            m_pos = m_end;
-            if (!m_open.empty())
-                fail(QStringLiteral("the part ends inside <%1>").arg(QString::fromUtf8(m_open.back())));
-            if (!m_sawRoot)
-                fail(QStringLiteral("there is no element"));
-            return EndOfDocument;
+            m_pos = m_end;  // text between elements is passed over
+            if (!readMore())
+                return endOfDocument();
+            continue;
         }
         m_pos = tag;
-        if (skipOtherMarkup(nullptr))
-            continue;
-        if (m_end - m_pos > 1 && m_pos[1] == '/') {
-            readEndTag();
+        if (m_end - m_pos < 2 && !ensure(2))
+            fail(QStringLiteral("the part ends inside a tag"));
+        const char second = m_pos[1];
+        if (second == '/') {
+            if (!parseEndTag())
+                readTag(&XmlScanner::parseEndTag);
             return EndElement;
         }
-        readStartTag();
+        if ((second == '?' || second == '!') && skipOtherMarkup(nullptr))
+            continue;
+        if (!parseStartTag())
+            readTag(&XmlScanner::parseStartTag);
         return StartElement;
     }
 }
@@ -211,37 +401,66 @@ void XmlScanner::skipElement()
     }
 }
 
-QByteArray XmlScanner::readElementBytes()
+QString XmlScanner::readElementText()
+{
+    QByteArray text;
+    appendElementText(text);
+    return QString::fromUtf8(text);
+}
+
+void XmlScanner::appendElementText(QByteArray &out, qsizetype maxSize)
 {
     if (m_selfClosing) {
         next();
-        return QByteArray();
+        return;
     }
-    QByteArray text;
     for (;;) {
         const char *tag = static_cast<const char *>(std::memchr(m_pos, '<', size_t(m_end - m_pos)));
-        if (!tag)
-            fail(QStringLiteral("the part ends inside <%1>").arg(QString::fromUtf8(m_open.back())));
-        appendText(QByteArrayView(m_pos, tag - m_pos), text);
-        m_pos = tag;
-        if (skipOtherMarkup(&text))
+        const char *stop = tag;
+        if (!stop) {
+            // An entity cut off by the end of the buffer waits for the rest.
+            stop = m_end;
+            for (const char *p = m_end; p > std::max(m_pos, m_end - LongestEntity);) {
+                if (*--p == ';')
+                    break;
+                if (*p == '&') {
+                    stop = p;
+                    break;
+                }
+            }
+        }
+        appendText(QByteArrayView(m_pos, stop - m_pos), out);
+        m_pos = stop;
+        if (out.size() > maxSize)
+            Fail(QStringLiteral("the part %1 holds a text longer than a cell can hold").arg(m_partName));
+        if (!tag) {
+            if (!readMore())
+                fail(QStringLiteral("the part ends inside <%1>").arg(QString::fromUtf8(top())));
             continue;
-        if (m_end - m_pos < 2 || m_pos[1] != '/')
-            fail(QStringLiteral("an element stands where only text may"));
-        readEndTag();
-        return text;
+        }
+        if (m_end - m_pos < 2 && !ensure(2))
+            fail(QStringLiteral("the part ends inside a tag"));
+        if (m_pos[1] == '/') {
+            if (!parseEndTag())
+                readTag(&XmlScanner::parseEndTag);
+            return;
+        }
+        if (skipOtherMarkup(&out))
+            continue;
+        fail(QStringLiteral("an element stands where only text may"));
     }
 }
 
 void XmlScanner::appendText(QByteArrayView raw, QByteArray &out) const
 {
-    for (;;) {
-        const qsizetype amp = raw.indexOf('&');
-        if (amp < 0) {
-            out.append(raw);
+    while (!raw.isEmpty()) {
+        const char *ampersand = static_cast<const char *>(std::memchr(raw.data(), '&', size_t(raw.size())));
+        if (!ampersand) {
+            appendBytes(raw, out);
             return;
         }
-        out.append(raw.first(amp));
+        const qsizetype amp = ampersand - raw.data();
+        appendBytes(raw.first(amp), out);
         raw = raw.sliced(amp + 1);
         const qsizetype semicolon = raw.indexOf(';');
         if (semicolon < 1 || semicolon > 10)

@@ -2,8 +2,11 @@
 
 #include "workbook_problem.h"
 
+#include "common/read_ahead.h"
+
 #include <QFile>
 #include <algorithm>
+#include <cstring>
 #include <zip.h>
 
 namespace zolt::workbook {
@@ -60,15 +63,20 @@ QString ZipArchive::partName(qint64 index) const
     return QString::fromUtf8(name);
 }
 
-std::unique_ptr<QIODevice> ZipArchive::open(const QString &partName) const
+std::unique_ptr<PartStream> ZipArchive::open(const QString &partName) const
 {
     const qint64 index = locate(partName);
     if (index < 0)
         Fail(QStringLiteral("the part %1 is missing").arg(partName));
-    return openAt(index, partName);
+    return openIndex(index, partName);
 }
 
-std::unique_ptr<ZipPartDevice> ZipArchive::openAt(qint64 index, const QString &partName) const
+std::unique_ptr<PartStream> ZipArchive::openAt(qint64 index) const
+{
+    return openIndex(index, partName(index));
+}
+
+std::unique_ptr<PartStream> ZipArchive::openIndex(qint64 index, const QString &partName) const
 {
     zip_stat_t stat;
     zip_stat_init(&stat);
@@ -79,76 +87,55 @@ std::unique_ptr<ZipPartDevice> ZipArchive::openAt(qint64 index, const QString &p
     if (!file)
         Fail(QStringLiteral("the part %1 cannot be unpacked (%2)")
                  .arg(partName, QString::fromLocal8Bit(zip_strerror(m_zip))));
-    auto device = std::make_unique<ZipPartDevice>(file, partName,
-                                                  (stat.valid & ZIP_STAT_SIZE) ? qint64(stat.size) : 0);
-    device->open(QIODevice::ReadOnly);
-    return device;
+    return std::make_unique<PartStream>(file, partName);
 }
 
-namespace {
+PartStream::PartStream(zip_file *file, const QString &partName) : m_file(file), m_partName(partName) {}
 
-QByteArray readToEnd(ZipPartDevice &part)
+// The unpacking stops before the file closes.
+PartStream::~PartStream()
 {
-    // A false size in the zip directory costs no more than this up front.
-    QByteArray bytes(std::min<qint64>(part.announcedSize(), 64 << 20), Qt::Uninitialized);
-    qint64 filled = 0;
-    for (;;) {
-        if (filled == bytes.size())  // one byte past the limit is enough to see it crossed
-            bytes.resize(std::min<qint64>(std::max<qint64>(2 * filled, 65536), ZipArchive::MaxPartSize + 1));
-        const qint64 n = part.read(bytes.data() + filled, bytes.size() - filled);
-        if (n <= 0)
-            break;
-        filled += n;
-    }
-    if (!part.failure().isEmpty())
-        Fail(part.failure());
-    bytes.truncate(filled);
-    return bytes;
-}
-
-}  // namespace
-
-QByteArray ZipArchive::read(const QString &partName) const
-{
-    const qint64 index = locate(partName);
-    if (index < 0)
-        Fail(QStringLiteral("the part %1 is missing").arg(partName));
-    return readToEnd(*openAt(index, partName));
-}
-
-QByteArray ZipArchive::readAt(qint64 index) const
-{
-    return readToEnd(*openAt(index, partName(index)));
-}
-
-ZipPartDevice::ZipPartDevice(zip_file *file, const QString &partName, qint64 announcedSize)
-    : m_file(file), m_partName(partName), m_announcedSize(announcedSize)
-{
-}
-
-ZipPartDevice::~ZipPartDevice()
-{
+    m_ahead.reset();
     zip_fclose(m_file);
 }
 
-qint64 ZipPartDevice::readData(char *data, qint64 maxSize)
+void PartStream::readAhead()
 {
-    if (!m_failure.isEmpty())
-        return -1;
-    const zip_int64_t n = zip_fread(m_file, data, zip_uint64_t(maxSize));
-    if (n < 0) {
-        m_failure = QStringLiteral("the part %1 is damaged (%2)")
-                        .arg(m_partName, QString::fromLocal8Bit(zip_file_strerror(m_file)));
-        return -1;
+    constexpr qsizetype ChunkSize = 256 * 1024;
+    m_ahead = std::make_unique<ReadAhead<Chunk>>([this](Chunk &chunk, const std::function<bool()> &stopping) {
+        if (chunk.bytes.isEmpty())
+            chunk.bytes.resize(ChunkSize);
+        chunk.size = unpack(chunk.bytes.data(), chunk.bytes.size());
+        return chunk.size > 0 && !stopping();
+    });
+}
+
+qsizetype PartStream::read(char *data, qsizetype max)
+{
+    if (!m_ahead)
+        return unpack(data, max);
+    while (!m_chunk || m_chunkRead == m_chunk->size) {
+        m_chunk = m_ahead->next();
+        m_chunkRead = 0;
+        if (!m_chunk)
+            return 0;
     }
-    m_total += n;
-    if (m_total > ZipArchive::MaxPartSize) {
-        m_failure = QStringLiteral("the part %1 unpacks to more than %2 MB")
-                        .arg(m_partName)
-                        .arg(ZipArchive::MaxPartSize >> 20);
-        return -1;
-    }
+    const qsizetype n = std::min(max, m_chunk->size - m_chunkRead);
+    std::memcpy(data, m_chunk->bytes.constData() + m_chunkRead, size_t(n));
+    m_chunkRead += n;
     return n;
+}
+
+qsizetype PartStream::unpack(char *data, qsizetype max)
+{
+    const zip_int64_t n = zip_fread(m_file, data, zip_uint64_t(max));
+    if (n < 0)
+        Fail(QStringLiteral("the part %1 is damaged (%2)")
+                 .arg(m_partName, QString::fromLocal8Bit(zip_file_strerror(m_file))));
+    m_total += n;
+    if (m_total > ZipArchive::MaxPartSize)
+        Fail(QStringLiteral("the part %1 unpacks to more than %2 MB").arg(m_partName).arg(ZipArchive::MaxPartSize >> 20));
+    return qsizetype(n);
 }
 
 }  // namespace zolt::workbook

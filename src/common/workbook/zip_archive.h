@@ -1,15 +1,53 @@
 #pragma once
 
-#include <QIODevice>
 #include <QString>
 #include <memory>
 
 struct zip;
 struct zip_file;
 
+namespace zolt {
+template <typename Batch>
+class ReadAhead;
+}
+
 namespace zolt::workbook {
 
-class ZipPartDevice;
+// One part of a zip package being unpacked, read front to back. Reading it
+// to its end checks its size and checksum against the zip's directory.
+class PartStream {
+public:
+    PartStream(zip_file *file, const QString &partName);
+    ~PartStream();
+    PartStream(const PartStream &) = delete;
+    PartStream &operator=(const PartStream &) = delete;
+
+    // From now on the part is unpacked on a thread of its own, ahead of
+    // read(), so that unpacking and the work on what was unpacked share the
+    // cores. The archive is not to be used otherwise until the stream goes.
+    void readAhead();
+
+    // Up to max bytes; 0 at the end of the part. A damaged part, or one that
+    // unpacks to more than ZipArchive::MaxPartSize, throws WorkbookProblem.
+    qsizetype read(char *data, qsizetype max);
+    const QString &partName() const { return m_partName; }
+
+private:
+    struct Chunk {
+        QByteArray bytes;
+        qsizetype size = 0;
+        void clear() { size = 0; }
+    };
+
+    qsizetype unpack(char *data, qsizetype max);
+
+    zip_file *m_file;
+    QString m_partName;
+    qint64 m_total = 0;
+    std::unique_ptr<ReadAhead<Chunk>> m_ahead;
+    Chunk *m_chunk = nullptr;  // being read
+    qsizetype m_chunkRead = 0;
+};
 
 // Reading access to the parts of a zip package. Failures throw WorkbookProblem.
 class ZipArchive {
@@ -28,46 +66,18 @@ public:
 
     // Part names without a leading slash, compared without regard to case.
     bool contains(const QString &partName) const;
-    // The part's unpacked bytes as a stream, read as they are needed.
-    std::unique_ptr<QIODevice> open(const QString &partName) const;
-    // The part's unpacked bytes, all at once. Reading a part to its end
-    // checks its size and checksum against the zip's directory.
-    QByteArray read(const QString &partName) const;
+    // The part's unpacked bytes as a stream. Throws for a missing part.
+    std::unique_ptr<PartStream> open(const QString &partName) const;
 
     // The parts by position in the zip's directory, from 0.
     qint64 partCount() const;
     QString partName(qint64 index) const;
-    QByteArray readAt(qint64 index) const;
+    std::unique_ptr<PartStream> openAt(qint64 index) const;
 
 private:
     qint64 locate(const QString &partName) const;
-    std::unique_ptr<ZipPartDevice> openAt(qint64 index, const QString &partName) const;
+    std::unique_ptr<PartStream> openIndex(qint64 index, const QString &partName) const;
     zip *m_zip = nullptr;
-};
-
-// One part being unpacked. A read error or a part larger than
-// ZipArchive::MaxPartSize ends the stream, and failure() says why.
-class ZipPartDevice : public QIODevice {
-public:
-    ZipPartDevice(zip_file *file, const QString &partName, qint64 announcedSize);
-    ~ZipPartDevice() override;
-
-    bool isSequential() const override { return true; }
-    QString failure() const { return m_failure; }
-    // The size the zip directory gives, checked against the limit but not
-    // trusted to be right.
-    qint64 announcedSize() const { return m_announcedSize; }
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override;
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    zip_file *m_file;
-    QString m_partName;
-    qint64 m_announcedSize;
-    qint64 m_total = 0;
-    QString m_failure;
 };
 
 }  // namespace zolt::workbook

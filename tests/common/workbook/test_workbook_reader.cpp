@@ -1,3 +1,4 @@
+#include "support/sheet_grid.h"
 #include "support/test_files.h"
 #include "zip_fixture.h"
 
@@ -23,17 +24,54 @@ QByteArray utf16(const QString &text)
     return QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
 }
 
-// Rows of the sheet as lines of tab-separated cells, for short comparisons.
-QStringList rowsOf(const SheetCells &cells)
+// Reads the first sheet to its end.
+void readFirstSheet(const QString &path)
 {
-    QStringList rows;
-    for (int row = 1; row <= cells.rowCount(); ++row) {
-        QStringList line;
-        for (int column = 1; column <= cells.columnCount(); ++column)
-            line << cells.cell(row, column);
-        rows << line.join(QLatin1Char('|'));
+    auto reader = WorkbookReader::open(path);
+    SheetRows &rows = reader->rows(1);
+    while (rows.moveToNextListed()) {
     }
-    return rows;
+    rows.finish();
+}
+
+// Why reading every sheet of the workbook is refused; empty when it is not.
+QString refusal(const QString &path)
+{
+    try {
+        auto reader = WorkbookReader::open(path);
+        for (int sheet = 1; sheet <= reader->sheetCount(); ++sheet) {
+            SheetRows &rows = reader->rows(sheet);
+            while (rows.moveToNextListed()) {
+            }
+            rows.finish();
+        }
+    } catch (const ZoltError &error) {
+        return error.description();
+    }
+    return QString();
+}
+
+// A legacy compound file, the container of .xls files: its header, then a
+// directory sector whose second entry has the name given.
+QByteArray compoundFile(const QString &entryName)
+{
+    QByteArray bytes = QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(504, '\0');
+    QByteArray directory(512, '\0');
+    const auto name = [&directory](int entry, const QString &text) {
+        directory.replace(entry * 128, int(text.size() * 2), reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        directory[entry * 128 + 64] = char((text.size() + 1) * 2);
+    };
+    name(0, QStringLiteral("Root Entry"));
+    name(1, entryName);
+    return bytes + directory + QByteArray(1024, '\x5A');
+}
+
+// The first cell of the current worksheet.
+QString firstCell(SpreadsheetState &state)
+{
+    SheetRows &rows = ReadCurrentWorksheet(state);
+    rows.moveTo(1);
+    return rows.cell(1).toString();
 }
 
 }  // namespace
@@ -44,7 +82,11 @@ class TestWorkbookReader : public QObject {
 private slots:
     void numbersReadInShortestForm()
     {
-        using workbook::NumberCellText;
+        auto numberCellText = [](const char *stored) {
+            QByteArray text;
+            AppendNumberCellText(stored, text);
+            return QString::fromLatin1(text);
+        };
         const std::pair<const char *, const char *> cases[] = {
             {"5", "5"}, {"5.0", "5"}, {"1.2345678E7", "12345678"}, {"0.10000000000000001", "0.1"},
             {"-0.5", "-0.5"}, {"45292", "45292"}, {"1E+21", "1E+21"}, {"123456789012345680000", "123456789012345680000"},
@@ -52,7 +94,7 @@ private slots:
             {"2.5E-8", "2.5E-08"}, {"not a number", "not a number"}, {"1.5 ", "1.5"},
         };
         for (const auto &[stored, shown] : cases)
-            QCOMPARE(NumberCellText(stored), QString::fromLatin1(shown));
+            QCOMPARE(numberCellText(stored), QString::fromLatin1(shown));
     }
 
     // Cell kinds that spreadsheet programs write but libxlsxwriter does not.
@@ -94,9 +136,9 @@ private slots:
             "||||||",
             "plain||0.1|a & b Aé<x>|||",
         };
-        QCOMPARE(rowsOf(reader->sheet(1)), expected);
-        QCOMPARE(reader->sheet(2).cell(1, 1), QStringLiteral("1"));
-        QCOMPARE(reader->sheet(1).cell(100, 100), QString());
+        QCOMPARE(SheetGrid(path, 1).rows(), expected);
+        QCOMPARE(SheetGrid(path, 2).cell(1, 1), QStringLiteral("1"));
+        QCOMPARE(SheetGrid(path, 1).cell(100, 100), QString());
     }
 
     void readsStrictWorkbook()
@@ -123,7 +165,7 @@ private slots:
         });
         auto reader = WorkbookReader::open(path);
         QCOMPARE(reader->sheetName(1), QStringLiteral("Only"));
-        QCOMPARE(rowsOf(reader->sheet(1)), QStringList{"strict text|12345678|Åse"});
+        QCOMPARE(SheetGrid(path, 1).rows(), QStringList{"strict text|12345678|Åse"});
     }
 
     // What a spreadsheet program leaves: shared strings, numbers in code
@@ -162,8 +204,8 @@ private slots:
             "|||||||",
             "45292|||||||Ölçü 名前",
         };
-        QCOMPARE(rowsOf(reader->sheet(1)), expected);
-        QCOMPARE(rowsOf(reader->sheet(2)), QStringList{"ACD"});
+        QCOMPARE(SheetGrid(path, 1).rows(), expected);
+        QCOMPARE(SheetGrid(path, 2).rows(), QStringList{"ACD"});
     }
 
     void notAWorkbookGivesClearError_data()
@@ -183,6 +225,10 @@ private slots:
         }
         QTest::newRow("legacy xls") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + QByteArray(600, '\0'))
                                     << ErrorNumber::WorkbookUnreadable << "legacy";
+        QTest::newRow("legacy xls with a workbook stream") << compoundFile(QStringLiteral("Workbook"))
+                                                           << ErrorNumber::WorkbookUnreadable << "legacy";
+        QTest::newRow("password") << compoundFile(QStringLiteral("EncryptedPackage"))
+                                  << ErrorNumber::WorkbookUnreadable << "protected by a password";
         QTest::newRow("text") << QByteArray("ACD,MORTGAGE CO.\r\nA,0001\r\n") << ErrorNumber::WorkbookUnreadable << "not an Excel workbook";
         QTest::newRow("empty") << QByteArray() << ErrorNumber::WorkbookUnreadable << "empty";
         QTest::newRow("truncated zip") << zip.left(zip.size() / 2) << ErrorNumber::WorkbookUnreadable << "zip";
@@ -197,7 +243,7 @@ private slots:
         const QString path = dir.filePath("MortNo1.xlsx");
         writeFile(path, bytes);
         try {
-            WorkbookReader::open(path)->sheet(1);
+            readFirstSheet(path);
             QFAIL("no error");
         } catch (const ZoltError &error) {
             QCOMPARE(error.number(), number);
@@ -230,6 +276,9 @@ private slots:
             {"unknown entity", "xl/sharedStrings.xml", "<sst><si><t>&nbsp;</t></si></sst>", "&nbsp;"},
             {"doctype", "xl/worksheets/sheet1.xml", "<!DOCTYPE x [<!ENTITY a \"b\">]><worksheet/>", "document type"},
             {"element in text", "xl/sharedStrings.xml", "<sst><si><t>a<b/></t></si></sst>", "only text"},
+            {"rows out of order", "xl/worksheets/sheet1.xml", WorksheetXml("<row r=\"3\"/><row r=\"2\"/>"), "out of order"},
+            {"cell of another row", "xl/worksheets/sheet1.xml", WorksheetXml("<row r=\"2\"><c r=\"B5\"/></row>"),
+             "B5 is listed under row 2"},
         };
         for (const Case &c : cases) {
             auto parts = good;
@@ -240,7 +289,7 @@ private slots:
             const QString path = dir.filePath(QString::fromLatin1(c.name) + ".xlsx");
             WriteZip(path, parts);
             try {
-                WorkbookReader::open(path)->sheet(1);
+                readFirstSheet(path);
                 QFAIL(c.name);
             } catch (const ZoltError &error) {
                 QCOMPARE(error.number(), ErrorNumber::WorkbookUnreadable);
@@ -248,6 +297,99 @@ private slots:
                          qPrintable(error.description()));
             }
         }
+    }
+
+    // What a file may ask of the reader is bounded: each hostile file is
+    // refused with the limit it passed. Each one's tail is damaged too, so
+    // the refusal shows that the reading stopped at the limit instead of
+    // going through the whole file first.
+    void hostileWorkbooksAreRefusedAtTheirLimits()
+    {
+        QTemporaryDir dir;
+        auto hostile = [&dir](const char *name, const std::map<QString, QByteArray> &parts) {
+            const QString path = dir.filePath(QString::fromLatin1(name) + ".xlsx");
+            WriteZip(path, parts);
+            return refusal(path);
+        };
+        const auto plain = MinimalWorkbook({{"A", WorksheetXml("<row><c><v>1</v></c></row>")}});
+
+        // A small workbook part of a million nested elements.
+        auto nested = plain;
+        nested["xl/workbook.xml"] = "<workbook>" + QByteArray("<a>").repeated(1000000);
+        QVERIFY2(hostile("nested", nested).contains("nested more than 256 deep"), qPrintable(hostile("nested", nested)));
+        auto nestedRow = plain;
+        nestedRow["xl/worksheets/sheet1.xml"] = "<worksheet><sheetData><row>" + QByteArray("<x>").repeated(100000);
+        QVERIFY(hostile("nested row", nestedRow).contains("nested more than 256 deep"));
+
+        // Five sheets of 2.2 million cells each: no sheet passes the limit
+        // alone, the workbook does on its fifth.
+        const QByteArray row = "<row>" + QByteArray("<c/>").repeated(MaxSheetColumns) + "</row>";
+        const QByteArray sheet = WorksheetXml(row.repeated(135));
+        std::vector<std::pair<QString, QByteArray>> sheets;
+        for (const char *name : {"1", "2", "3", "4", "5"})
+            sheets.emplace_back(QString::fromLatin1(name), sheet);
+        sheets.back().second.chop(40);
+        const QString manyCells = hostile("cells", MinimalWorkbook(sheets));
+        QVERIFY2(manyCells.contains("more than 10,000,000 cells"), qPrintable(manyCells));
+
+        // A row of more cells than a sheet has columns; a text longer than a
+        // cell holds.
+        auto wideRow = plain;
+        wideRow["xl/worksheets/sheet1.xml"] = WorksheetXml("<row>" + QByteArray("<c r=\"A1\"/>").repeated(20000));
+        QVERIFY(hostile("wide row", wideRow).contains("holds more cells than a sheet has columns"));
+        auto longText = plain;
+        longText["xl/worksheets/sheet1.xml"] =
+            WorksheetXml("<row><c t=\"inlineStr\"><is><t>" + QByteArray(1 << 20, 'x'));
+        QVERIFY(hostile("long text", longText).contains("longer than a cell can hold"));
+    }
+
+    // Cells listed right to left or twice read as a spreadsheet program
+    // shows them; a reading of the first columns makes no text for the rest.
+    void cellsInAnyOrder()
+    {
+        QTemporaryDir dir;
+        const QByteArray rowStart = "<row r=\"1\">";
+        QByteArray reversed = rowStart;
+        QByteArray ordered = rowStart;
+        for (int column = 1; column <= 200; ++column) {
+            QByteArray name;  // A, B, ..., Z, AA, ...
+            for (int n = column; n > 0; n = (n - 1) / 26)
+                name.prepend(char('A' + (n - 1) % 26));
+            const QByteArray cell = "<c r=\"" + name + "1\" t=\"inlineStr\"><is><t>T" + QByteArray::number(column)
+                + "</t></is></c>";
+            ordered += cell;
+            reversed.insert(rowStart.size(), cell);
+        }
+        // Listed first, replaced by the T3 listed later.
+        reversed.insert(rowStart.size(), "<c r=\"C1\" t=\"inlineStr\"><is><t>replaced</t></is></c>");
+        reversed += "</row>";
+        ordered += "</row>";
+        const QString inOrder = dir.filePath("ordered.xlsx");
+        const QString backwards = dir.filePath("reversed.xlsx");
+        WriteZip(inOrder, MinimalWorkbook({{"A", WorksheetXml(ordered)}}));
+        WriteZip(backwards, MinimalWorkbook({{"A", WorksheetXml(reversed)}}));
+        QCOMPARE(SheetGrid(backwards, 1).rows(), SheetGrid(inOrder, 1).rows());
+        QCOMPARE(SheetGrid(backwards, 1).cell(1, 3), QStringLiteral("T3"));
+        QCOMPARE(SheetGrid(backwards, 1).cell(1, 200), QStringLiteral("T200"));
+
+        auto reader = WorkbookReader::open(backwards);
+        SheetRows &firstColumns = reader->rows(1, 14);
+        QVERIFY(firstColumns.moveTo(1));
+        QCOMPARE(firstColumns.lastFilledColumn(), 14);
+        QCOMPARE(firstColumns.cell(14).toString(), QStringLiteral("T14"));
+        QVERIFY(firstColumns.cell(15).isEmpty());
+    }
+
+    // An escape of a character no text can hold (NUL) is dropped, never cuts
+    // the text; an escaped surrogate without its partner becomes U+FFFD.
+    void escapesNeverCutAText()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("escapes.xlsx");
+        WriteZip(path, MinimalWorkbook({{"A", WorksheetXml("<row><c t=\"s\"><v>0</v></c><c t=\"s\"><v>1</v></c>"
+                                                           "<c t=\"inlineStr\"><is><t>x_xD800_y</t></is></c></row>")}},
+                                       "<sst><si><t>OWN_x0000_ER</t></si><si><t>_xD83D__xDE00_</t></si></sst>"));
+        QCOMPARE(SheetGrid(path, 1).rows(), QStringList{QStringLiteral("OWNER|\U0001F600|x\uFFFDy")});
     }
 
     void openWorkbookKeepsFailureForFirstUse()
@@ -259,9 +401,9 @@ private slots:
         SpreadsheetState state;
         CloseWorkbook(state);  // nothing open: nothing happens
         OpenWorkbook(state, good);
-        QCOMPARE(CurrentWorksheet(state).cell(1, 1), QStringLiteral("1"));
+        QCOMPARE(firstCell(state), QStringLiteral("1"));
         SelectWorksheet(state, 2);
-        QCOMPARE(CurrentWorksheet(state).cell(1, 1), QStringLiteral("2"));
+        QCOMPARE(firstCell(state), QStringLiteral("2"));
         QVERIFY_THROWS_EXCEPTION(ZoltError, SelectWorksheet(state, 3));
         CloseWorkbook(state);
         QVERIFY(!state.workbook);
@@ -269,14 +411,14 @@ private slots:
         OpenWorkbook(state, dir.filePath("missing.xlsx"));
         QCOMPARE(state.currentSheet, 0);
         try {
-            CurrentWorksheet(state);
+            ReadCurrentWorksheet(state);
             QFAIL("no error");
         } catch (const ZoltError &error) {
             QCOMPARE(error.number(), ErrorNumber::FileNotFound);
             QVERIFY(error.description().contains(QStringLiteral("missing.xlsx")));
         }
         CloseWorkbook(state);
-        QVERIFY_THROWS_EXCEPTION(ZoltError, CurrentWorksheet(state));
+        QVERIFY_THROWS_EXCEPTION(ZoltError, ReadCurrentWorksheet(state));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "support/sheet_grid.h"
 #include "support/broken_disk.h"
 #include "support/test_files.h"
 #include "zip_fixture.h"
@@ -22,24 +23,25 @@ using namespace zolt::test;
 
 namespace {
 
-// A two-sheet workbook in the layout the verification export writes. Some
-// cells are written before the formats that concern them are set.
+// A two-sheet workbook in the layout the verification export writes: the
+// look first, then the rows top to bottom (a row's cells in any order), a
+// width set late.
 void writeSample(WorkbookWriter &writer)
 {
     const int first = writer.addSheet(QStringLiteral("Mortgage"));
     const int second = writer.addSheet(QStringLiteral("Jurisdiction Ü"));
-    writer.writeText(first, 1, 1, QStringLiteral("ACD"));
-    writer.writeText(first, 2, 1, QStringLiteral("05"));
     writer.setHeaderRowFont(first, 8);
     for (int column = 1; column <= 3; ++column)
         writer.setColumnTextFormat(first, column);
     writer.setColumnWidth(first, 1, 4);
-    writer.setColumnWidth(first, 3, 16);
     writer.writeText(first, 1, 3, QStringLiteral("MORTGAGE NUMBER"));
+    writer.writeText(first, 1, 1, QStringLiteral("ACD"));
+    writer.writeText(first, 2, 1, QStringLiteral("05"));
+    writer.writeText(second, 1, 1, QStringLiteral("0.10"));
     writer.writeText(first, 2, 2, QString());  // blank, keeps its text format
     writer.writeText(first, 2, 3, QStringLiteral("12345678"));
     writer.writeText(first, 4, 5, QStringLiteral("Åse Müller 名前\tend"));
-    writer.writeText(second, 1, 1, QStringLiteral("0.10"));
+    writer.setColumnWidth(first, 3, 16);
     writer.ignoreNumberStoredAsText(first, 2, 3, 4, 7);
     writer.ignoreNumberStoredAsText(first, 2, 1, 4, 2);
     writer.ignoreNumberStoredAsText(first, 2, 1, 1, 2);  // no rows: left out
@@ -83,7 +85,7 @@ private slots:
         QCOMPARE(reader->sheetCount(), 2);
         QCOMPARE(reader->sheetName(1), QStringLiteral("Mortgage"));
         QCOMPARE(reader->sheetName(2), QStringLiteral("Jurisdiction Ü"));
-        const SheetCells &first = reader->sheet(1);
+        const SheetGrid first(path, 1);
         QCOMPARE(first.rowCount(), 4);
         QCOMPARE(first.cell(1, 3), QStringLiteral("MORTGAGE NUMBER"));
         QCOMPARE(first.cell(2, 1), QStringLiteral("05"));
@@ -91,7 +93,7 @@ private slots:
         QCOMPARE(first.cell(2, 3), QStringLiteral("12345678"));
         QCOMPARE(first.cell(3, 1), QString());
         QCOMPARE(first.cell(4, 5), QStringLiteral("Åse Müller 名前\tend"));
-        QCOMPARE(reader->sheet(2).cell(1, 1), QStringLiteral("0.10"));
+        QCOMPARE(SheetGrid(path, 2).cell(1, 1), QStringLiteral("0.10"));
     }
 
     // What the reader does not see: fonts, widths, formats, the indicator.
@@ -118,8 +120,8 @@ private slots:
             typeOf[m.captured(1)] = m.captured(5);
             styleOf[m.captured(1)] = m.captured(3);
         }
-        QCOMPARE(typeOf.value("C2"), QStringLiteral("s"));
-        QCOMPARE(typeOf.value("E4"), QStringLiteral("s"));
+        QCOMPARE(typeOf.value("C2"), QStringLiteral("inlineStr"));
+        QCOMPARE(typeOf.value("E4"), QStringLiteral("inlineStr"));
         QVERIFY(typeOf.contains("B2") && typeOf.value("B2").isEmpty());
         const QRegularExpression xfs(QStringLiteral("<xf numFmtId=\"(\\d+)\" fontId=\"(\\d+)\""));
         const QString cellXfs = QString::fromUtf8(styles.mid(styles.indexOf("<cellXfs")));
@@ -259,6 +261,28 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ZoltError, writer.writeText(sheet, 1, 1, QString(40000, 'x')));
         QVERIFY_THROWS_EXCEPTION(ZoltError, writer.writeText(sheet, 0, 1, QStringLiteral("x")));
         QVERIFY_THROWS_EXCEPTION(ZoltError, writer.writeText(2, 1, 1, QStringLiteral("x")));
+        // Rows go out as they are written: no going back up, no look that
+        // would miss the cells already out.
+        writer.writeText(sheet, 3, 1, QStringLiteral("x"));
+        QVERIFY_THROWS_EXCEPTION(ZoltError, writer.writeText(sheet, 2, 1, QStringLiteral("x")));
+        QVERIFY_THROWS_EXCEPTION(ZoltError, writer.setHeaderRowFont(sheet, 8));
+        QVERIFY_THROWS_EXCEPTION(ZoltError, writer.setColumnTextFormat(sheet, 1));
+    }
+
+    // A character no workbook can hold is dropped, never cuts the text; what
+    // reads as an escape is written so that it reads back as written.
+    void textsReadBackAsWritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("texts.xlsx");
+        WorkbookWriter writer(path);
+        const int sheet = writer.addSheet(QStringLiteral("A"));
+        const QStringList texts = {QStringLiteral("OWN") + QChar(0) + QStringLiteral("ER"), QStringLiteral("A_x0041_B"),
+                                   QStringLiteral("line\rend"), QStringLiteral("\U0001F600 \uFFFF!")};
+        for (int column = 1; column <= texts.size(); ++column)
+            writer.writeText(sheet, 1, column, texts[column - 1]);
+        writer.save();
+        QCOMPARE(SheetGrid(path, 1).rows(), QStringList{QStringLiteral("OWNER|A_x0041_B|line\rend|\U0001F600 !")});
     }
 
     // Another reader's view, where python3-openpyxl is installed.

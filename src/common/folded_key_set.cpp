@@ -1,0 +1,103 @@
+#include "folded_key_set.h"
+
+#include <QChar>
+
+namespace zolt {
+
+namespace {
+
+constexpr quint64 FnvOffset = 14695981039346656037ull;
+constexpr quint64 FnvPrime = 1099511628211ull;
+constexpr char16_t Separator = 0x1F;
+
+// Writes the text folded from out on, answering where it ends.
+char16_t *appendFolded(QStringView text, char16_t *out)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit < 0x80) {
+            *out++ = unit >= u'A' && unit <= u'Z' ? char16_t(unit + (u'a' - u'A')) : unit;
+            continue;
+        }
+        char32_t code = unit;
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            code = QChar::surrogateToUcs4(unit, text[++i].unicode());
+        code = QChar::toCaseFolded(code);
+        if (QChar::requiresSurrogates(code)) {
+            *out++ = QChar::highSurrogate(code);
+            *out++ = QChar::lowSurrogate(code);
+        } else {
+            *out++ = char16_t(code);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+void FoldedKeySet::reserve(qsizetype keys)
+{
+    m_ends.reserve(size_t(keys));
+    m_earlier.reserve(size_t(keys));
+    m_latest.reserve(keys);
+    m_text.reserve(size_t(keys) * 32);
+}
+
+quint64 FoldedKeySet::fold(Key key) const
+{
+    size_t size = 0;
+    for (QStringView part : key)
+        size += 2 * size_t(part.size()) + 1;  // a folded character takes at most two units
+    m_scratch.resize(size);
+    char16_t *out = m_scratch.data();
+    for (QStringView part : key) {
+        out = appendFolded(part, out);
+        *out++ = Separator;
+    }
+    m_scratch.resize(size_t(out - m_scratch.data()));
+    quint64 h = FnvOffset;
+    for (const char16_t unit : m_scratch)
+        h = (h ^ unit) * FnvPrime;
+    return h;
+}
+
+std::u16string_view FoldedKeySet::keyAt(int index) const
+{
+    const size_t start = index == 0 ? 0 : m_ends[size_t(index - 1)];
+    return std::u16string_view(m_text).substr(start, m_ends[size_t(index)] - start);
+}
+
+int FoldedKeySet::find(quint64 hash) const
+{
+    for (int k = m_latest.value(hash, -1); k >= 0; k = m_earlier[size_t(k)]) {
+        if (keyAt(k) == m_scratch)
+            return k;
+    }
+    return -1;
+}
+
+bool FoldedKeySet::contains(Key key) const
+{
+    return find(fold(key)) >= 0;
+}
+
+bool FoldedKeySet::insert(Key key)
+{
+    const quint64 hash = fold(key);
+    if (find(hash) >= 0)
+        return false;
+    const int index = int(m_ends.size());
+    m_text += m_scratch;
+    m_ends.push_back(m_text.size());
+    const auto latest = m_latest.find(hash);
+    if (latest != m_latest.end()) {
+        m_earlier.push_back(*latest);
+        *latest = index;
+    } else {
+        m_earlier.push_back(-1);
+        m_latest.insert(hash, index);
+    }
+    return true;
+}
+
+}  // namespace zolt

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QHash>
+#include <QStringView>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace zolt {
+
+// A set of keys, each made of a few texts, that compares keys without regard
+// to letter case as the program's filters compare text (each character case
+// folded; blanks count). The keys are held folded in one block of text with
+// an index of their hashes, so that a set of a hundred thousand keys makes
+// no allocation per key.
+class FoldedKeySet {
+public:
+    using Key = std::initializer_list<QStringView>;
+
+    void reserve(qsizetype keys);
+    qsizetype size() const { return qsizetype(m_ends.size()); }
+    bool contains(Key key) const;
+    // Adds the key unless the set holds it; answers whether it was added.
+    bool insert(Key key);
+
+private:
+    // Folds the key into m_scratch, its texts ended by U+001F, and answers
+    // its hash.
+    quint64 fold(Key key) const;
+    // The key of m_scratch in the set, -1 when it is missing.
+    int find(quint64 hash) const;
+    std::u16string_view keyAt(int index) const;
+
+    mutable std::u16string m_scratch;
+    std::u16string m_text;          // the keys, folded, one after another
+    std::vector<size_t> m_ends;     // where each key ends in m_text
+    std::vector<int> m_earlier;     // the key added before under the same hash, -1 for none
+    QHash<quint64, int> m_latest;   // hash to the latest key added under it
+};
+
+}  // namespace zolt
