@@ -10,7 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="$1" seconds="$2" work="$3"; shift 3
 targets=("$@")
-((${#targets[@]})) || targets=(fuzz_payment_file fuzz_payment_load fuzz_criteria fuzz_number_format)
+((${#targets[@]})) || targets=(fuzz_payment_file fuzz_payment_load fuzz_workbook_reader fuzz_workbook_load fuzz_criteria
+                               fuzz_number_format)
 
 folder_of() {  # the source folder of a target
   grep -l "zolt_fuzz_target($1 " fuzz/*/CMakeLists.txt | xargs dirname
@@ -21,10 +22,10 @@ for target in "${targets[@]}"; do
   mkdir -p "$work/$target/corpus" "$work/$target/artifacts"
   dict=$(ls "$folder"/*.dict 2>/dev/null | head -1 || true)
   # Payment files of a few hundred lines for the reader, fewer for the whole
-  # load and save, which work on a database.
+  # load and save, which work on a database; whole small workbooks.
   case "$target" in
     fuzz_payment_file) max_len=65536 ;;
-    fuzz_payment_load) max_len=16384 ;;
+    fuzz_payment_load|fuzz_workbook_*) max_len=16384 ;;
     *) max_len=4096 ;;
   esac
   echo "== $target: $seconds s from $folder" >&2
