@@ -8,5 +8,6 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 "$build/bin/bench_payment" generate "$work"
-"$build/bin/bench_verify" export "$work/MortNoBench.xlsx" 1 > /dev/null
+"$build/bin/bench_verify" database "$work/source.mdb" > /dev/null
+"$build/bin/bench_verify" export "$work/source.mdb" "$work/MortNoBench.xlsx" > /dev/null
 QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$build/bin/bench_progress" "$work/Zoltdata.csv" "$work/MortNoBench.xlsx"
