@@ -4,10 +4,10 @@
 // and back (reopen, filter, repaint). Best of three runs each.
 // Usage: bench_payment_list [PAYMENTS]
 
+#include "support/measure.h"
 #include "support/realistic_data.h"
 
 #include "common/session.h"
-#include "common/user_dialog.h"
 #include "common/widgets/data_grid.h"
 #include "common/widgets/navigator.h"
 #include "common/windows1252.h"
@@ -18,26 +18,14 @@
 #include "store/sqlite_db.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <time.h>
 
 using namespace zolt;
 
 namespace {
-
-class QuietDialog : public UserDialog {
-public:
-    void message(const QString &text, MessageIcon, const QString &) override { QTextStream(stderr) << text << "\n"; }
-    bool askYesNo(const QString &, const QString &, MessageIcon) override { return false; }
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    void beep() override {}
-    void letEventsRun() override {}
-    void setBusy(bool) override {}
-};
 
 // Nothing opens from the list while it is timed.
 class NoScreens : public Navigator {
@@ -54,13 +42,6 @@ class NoScreens : public Navigator {
     void showReturnInstructions2() override {}
     void showAbout() override {}
 };
-
-qint64 cpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
-}
 
 void writeFile(const QString &path, int payments)
 {
@@ -90,21 +71,6 @@ void writeFile(const QString &path, int payments)
     file.write(bytes);
 }
 
-struct Best {
-    qint64 wall = std::numeric_limits<qint64>::max();
-    qint64 cpu = std::numeric_limits<qint64>::max();
-    template <typename Work>
-    void measure(Work work)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        const qint64 cpu0 = cpuMs();
-        work();
-        wall = std::min(wall, timer.elapsed());
-        cpu = std::min(cpu, cpuMs() - cpu0);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char **argv)
@@ -118,13 +84,13 @@ int main(int argc, char **argv)
     const QString db = dir.filePath(QStringLiteral("Zolt.mdb"));
     CreateDatabaseFile(db);
     auto de = DataEnvironment::openFile(db);
-    QuietDialog ui;
+    bench::QuietDialog ui;
     SharedValues shared;
     Session session{*de, ui, shared};
     if (!payment::Csv2Mdb(session, path).loaded())
         return 1;
     NoScreens screens;
-    Best open, sort;
+    bench::Timing open, sort;
     qint64 rows = 0;
     for (int run = 0; run < 3; ++run) {
         // Each run starts as a fresh load leaves the details: unread.
@@ -149,7 +115,7 @@ int main(int argc, char **argv)
     }
     QTextStream out(stdout);
     out << "payments_listed " << rows << "\n"
-        << "list_open_ms " << open.wall << " (cpu " << open.cpu << ", target under 500)\n"
-        << "list_sort_ms " << sort.wall << " (cpu " << sort.cpu << ", target under 1000)\n";
+        << "list_open_ms " << open.wallMs << " (cpu " << open.cpuMs << ", target under 500)\n"
+        << "list_sort_ms " << sort.wallMs << " (cpu " << sort.cpuMs << ", target under 1000)\n";
     return rows == payments ? 0 : 1;
 }

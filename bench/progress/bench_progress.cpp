@@ -5,6 +5,8 @@
 // Usage: bench_progress PAYMENT_FILE WORKBOOK [RUNS]
 // Each figure is the best of RUNS runs (3 by default).
 
+#include "support/measure.h"
+
 #include "app/qt_user_dialog.h"
 #include "common/session.h"
 #include "payment/payment_load.h"
@@ -27,16 +29,6 @@ using namespace zolt;
 using namespace zolt::verify;
 
 namespace {
-
-class QuietDialog : public UserDialog {
-public:
-    void message(const QString &text, MessageIcon, const QString &) override { QTextStream(stderr) << text << "\n"; }
-    bool askYesNo(const QString &, const QString &, MessageIcon) override { return false; }
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    void beep() override {}
-    void letEventsRun() override {}
-    void setBusy(bool) override {}
-};
 
 // The desktop program's dialog, timing the stretches between two moments
 // the window could paint.
@@ -95,7 +87,7 @@ qint64 timed(const std::function<void()> &work)
 Figures measure(int runs, const std::function<void(UserDialog &)> &work)
 {
     Figures f;
-    QuietDialog quiet;
+    bench::QuietDialog quiet;
     TimedDialog dialog;
     for (int i = 0; i < runs; ++i) {
         f.quietMs = std::min(f.quietMs, timed([&] { work(quiet); }));
@@ -141,7 +133,7 @@ int main(int argc, char **argv)
     CreateDatabaseFile(dbPath);
     auto de = DataEnvironment::openFile(dbPath);
     SharedValues shared;
-    QuietDialog quiet;
+    bench::QuietDialog quiet;
     Session loading{*de, quiet, shared};
     if (!payment::Csv2Mdb(loading, args[0]).loaded())
         return 1;
