@@ -74,7 +74,13 @@ public:
         // Saving is what replaces the old workbook: the stage where a workbook
         // held by another program fails.
         m_trace = QStringLiteral("(possible spreadheet ") + m_fileName + QStringLiteral(" is in use?)");
-        writer.save();
+        // The window paints while the workbook is compressed; a stop asked
+        // for meanwhile keeps the old workbook.
+        writer.save([this] {
+            m_session.ui.letEventsRun();
+            if (m_session.ui.stopRequested())
+                throw WorkStopped{};
+        });
         m_trace = QStringLiteral("123 Empty the Excel Spreadsheet Workbook");
         m_trace = QStringLiteral("124 Remove the Excel Object");
     }

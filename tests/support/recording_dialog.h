@@ -30,7 +30,12 @@ public:
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
     QString chooseFolder(const QString &title, const QString &start) override;
     void beep() override { ++beeps; }
-    void letEventsRun() override { ++eventRuns; }
+    void letEventsRun() override
+    {
+        ++eventRuns;
+        if (onEventsRun)
+            onEventsRun();
+    }
     void setBusy(bool on) override { busy = on; }
     void progress(const QString &text, qint64 done, qint64 total) override;
 
@@ -46,6 +51,8 @@ public:
     // Runs after each progress report is recorded: a test acts here from
     // inside long work, as a user would while it runs (closes the window).
     std::function<void(const Progress &)> onProgress;
+    // Runs each time the work lets the window's events run.
+    std::function<void()> onEventsRun;
 
     // Texts of the message boxes only, in order.
     QStringList messages() const;

@@ -51,6 +51,7 @@ class TestVerifyExport : public QObject {
 private slots:
     void exportThenLoadGivesTheSameTables();
     void failedExportKeepsTheOldWorkbook();
+    void stopWhileCompressingKeepsTheOldWorkbook();
     void aNulInAFieldCutsNothing();
     void backupNames();
 };
@@ -156,6 +157,28 @@ void TestVerifyExport::failedExportKeepsTheOldWorkbook()
              qPrintable(t.ui.messages().first()));
     QCOMPARE(readFile(target), QByteArray("OLD"));
     QCOMPARE(readFile(t.file(QStringLiteral("MortNo4.bak"))), QByteArray("OLD"));
+    QCOMPARE(QDir(t.dir()).entryList({QStringLiteral("*.tmp*"), QStringLiteral(".*xlsx*")}, QDir::Files | QDir::Hidden),
+             QStringList());
+}
+
+// The window paints while the workbook is compressed; a stop asked for then
+// keeps the old workbook, says nothing and leaves no file behind.
+void TestVerifyExport::stopWhileCompressingKeepsTheOldWorkbook()
+{
+    TestSession t;
+    Xls2Mdb(t.session(), fixtureWorkbook(t), nullptr);
+    t.ui.clear();
+    const QString stopped = t.file(QStringLiteral("MortNo5.xlsx"));
+    writeFile(stopped, "OLD");
+    t.ui.onEventsRun = [&t] {
+        t.ui.yesNoAnswers << true;
+        t.ui.askToStop();
+    };
+    QVERIFY(!Mdb2Xls(t.session(), stopped));
+    t.ui.onEventsRun = nullptr;
+    QVERIFY(t.ui.eventRuns > 0);
+    QCOMPARE(t.ui.messages(), QStringList());
+    QCOMPARE(readFile(stopped), QByteArray("OLD"));
     QCOMPARE(QDir(t.dir()).entryList({QStringLiteral("*.tmp*"), QStringLiteral(".*xlsx*")}, QDir::Files | QDir::Hidden),
              QStringList());
 }

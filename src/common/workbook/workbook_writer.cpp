@@ -13,6 +13,8 @@
 #include <cerrno>
 #include <QStringEncoder>
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <map>
 #include <optional>
 #include <vector>
@@ -224,6 +226,35 @@ struct WorkbookWriter::Impl {
                                           layout.ignoredRangesText.constData()));
         }
     }
+
+    // Compresses the workbook into the temporary file and reads it back
+    // whole; the temporary file goes when either fails.
+    void closeAndCheck()
+    {
+        // workbook_close frees the workbook whether or not it could write it. A
+        // write the system refused leaves its reason in errno (of this
+        // thread), which says more than the library's words ("No space left
+        // on device").
+        errno = 0;
+        const lxw_error error = workbook_close(book);
+        const int systemError = errno;
+        book = nullptr;
+        if (error != LXW_NO_ERROR) {
+            temporary->discard();
+            if (systemError != 0 && error >= LXW_ERROR_CREATING_XLSX_FILE && error <= LXW_ERROR_ZIP_CLOSE)
+                failWithSystemError(systemError);
+            check(error);
+        }
+        // The library writes its parts through temporary files of its own
+        // without checking those writes, so its success proves nothing: the
+        // finished file is read back whole before it replaces the target.
+        try {
+            workbook::CheckWrittenPackage(temporary->path());
+        } catch (const workbook::WorkbookProblem &problem) {
+            temporary->discard();
+            fail(QStringLiteral("the file written is incomplete, %1; is the disk full?").arg(problem.reason));
+        }
+    }
 };
 
 WorkbookWriter::WorkbookWriter(const QString &targetPath, ReadOnlyTarget readOnly) : d(std::make_unique<Impl>())
@@ -323,7 +354,7 @@ void WorkbookWriter::setActiveSheet(int sheet)
     worksheet_activate(layout.worksheet);
 }
 
-void WorkbookWriter::save()
+void WorkbookWriter::save(const std::function<void()> &whileWaiting)
 {
     if (!d->book)
         d->fail(QStringLiteral("it has already been saved"));
@@ -332,28 +363,15 @@ void WorkbookWriter::save()
     d->writing.reset();
     for (SheetLayout &layout : d->sheets)
         d->finishSheet(layout);
-    // workbook_close frees the workbook whether or not it could write it. A
-    // write the system refused leaves its reason in errno, which says more
-    // than the library's words ("No space left on device").
-    errno = 0;
-    const lxw_error error = workbook_close(d->book);
-    const int systemError = errno;
-    d->book = nullptr;
-    if (error != LXW_NO_ERROR) {
-        d->temporary->discard();
-        if (systemError != 0 && error >= LXW_ERROR_CREATING_XLSX_FILE && error <= LXW_ERROR_ZIP_CLOSE)
-            d->failWithSystemError(systemError);
-        d->check(error);
+    std::future<void> finishing = std::async(std::launch::async, [this] { d->closeAndCheck(); });
+    // When whileWaiting throws, leaving this function waits for the closing
+    // to end, and the temporary file goes with the writer.
+    if (whileWaiting) {
+        do
+            whileWaiting();
+        while (finishing.wait_for(std::chrono::milliseconds(30)) != std::future_status::ready);
     }
-    // The library writes its parts through temporary files of its own
-    // without checking those writes, so its success proves nothing: the
-    // finished file is read back whole before it replaces the target.
-    try {
-        workbook::CheckWrittenPackage(d->temporary->path());
-    } catch (const workbook::WorkbookProblem &problem) {
-        d->temporary->discard();
-        d->fail(QStringLiteral("the file written is incomplete, %1; is the disk full?").arg(problem.reason));
-    }
+    finishing.get();  // throws what the closing threw
     d->temporary->commit();
 }
 

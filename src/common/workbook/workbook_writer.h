@@ -3,6 +3,7 @@
 #include "common/temporary_target.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace zolt::workbook {
@@ -47,8 +48,12 @@ public:
     void setActiveSheet(int sheet);
 
     // Writes the workbook and puts it at the target path. The writer cannot
-    // be used afterwards.
-    void save();
+    // be used afterwards. Compressing and checking the file take a while:
+    // they run on a thread of their own, and whileWaiting (when given) is
+    // called at once and then every few hundredths of a second until they
+    // end, so that a window keeps painting. When it throws, the target stays
+    // as it was.
+    void save(const std::function<void()> &whileWaiting = {});
 
 private:
     struct Impl;
