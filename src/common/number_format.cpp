@@ -114,7 +114,9 @@ bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // Laid out in a buffer and made a text once: amounts are formatted by the
 // hundred thousand when a payment file is saved.
-QString formatDigits(double value, const MaskShape &shape)
+using DigitBuffer = QVarLengthArray<char, 64>;
+
+void layOutDigits(double value, const MaskShape &shape, DigitBuffer &out)
 {
     const RoundedDigits digits(value, shape.decimals);
     const QLatin1String integer = digits.integer();
@@ -122,7 +124,6 @@ QString formatDigits(double value, const MaskShape &shape)
     const qsizetype integerDigits = zeros + integer.size();
     // A sign, the integer digits with their separators, the point and the
     // fraction.
-    QVarLengthArray<char, 64> out;
     if (value < 0 && !digits.isZero())
         out.append('-');
     for (qsizetype i = 0; i < integerDigits; ++i) {
@@ -134,8 +135,16 @@ QString formatDigits(double value, const MaskShape &shape)
         out.append('.');
         out.append(digits.fraction().data(), digits.fraction().size());
     }
+}
+
+QString formatDigits(double value, const MaskShape &shape)
+{
+    DigitBuffer out;
+    layOutDigits(value, shape, out);
     return QString::fromLatin1(out.constData(), out.size());
 }
+
+const MaskShape AmountShape{2, 1, false};
 
 }  // namespace
 
@@ -150,7 +159,18 @@ QString FormatAmount(double value)
 {
     if (!std::isfinite(value))
         return QString::number(value);
-    return formatDigits(value, MaskShape{2, 1, false});
+    return formatDigits(value, AmountShape);
+}
+
+void AppendAmount(double value, std::string &out)
+{
+    if (!std::isfinite(value)) {
+        out += QString::number(value).toStdString();
+        return;
+    }
+    DigitBuffer digits;
+    layOutDigits(value, AmountShape, digits);
+    out.append(digits.constData(), size_t(digits.size()));
 }
 
 QString FormatText(const QString &text, const QString &mask)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 namespace zolt {
 
@@ -26,6 +27,9 @@ QString FormatNumber(double value, const QString &mask);
 // one digit before the point, two after it, no thousands separator. Any
 // double, however tiny or huge, formats within fixed bounds.
 QString FormatAmount(double value);
+// The same text, as the ASCII it is, added to out: for files that write
+// amounts by the hundred thousand.
+void AppendAmount(double value, std::string &out);
 
 // Format applied to a text: a numeric text is formatted, any other text is
 // answered unchanged.

@@ -23,10 +23,15 @@ public:
 
     ProgressCount(UserDialog &ui, const QString &text, qint64 total);
 
-    void step()
+    // One step, or several at once (reported as the last whole interval
+    // they reach).
+    void step(qint64 steps = 1)
     {
-        ++m_done;
-        if (m_done % Interval == 0 || (m_done == m_total && m_reported))
+        const qint64 before = m_done;
+        m_done += steps;
+        if (m_done / Interval != before / Interval)
+            report(m_done / Interval * Interval);
+        if (m_done == m_total && m_reported && m_done % Interval != 0 && steps > 0)
             report(m_done);
     }
     // The work is over, with or without every step counted: a report of all

@@ -123,12 +123,34 @@ void TextFileWriter::writeLine(const QString &line)
         flush();
 }
 
+void TextFileWriter::writeEncodedLines(QByteArrayView lines, qint64 count)
+{
+    m_lineNumber += count;
+    constexpr qsizetype Buffered = 1 << 16;
+    if (m_buffer.size() + lines.size() <= Buffered) {
+        m_buffer.append(lines);
+        return;
+    }
+    // Many lines go to the file as they are, after those buffered.
+    flush();
+    if (lines.size() < Buffered / 4) {
+        m_buffer.append(lines);
+        return;
+    }
+    write(lines);
+}
+
 void TextFileWriter::flush()
 {
-    if (!WriteWhole(m_file, m_buffer))
+    write(m_buffer);
+    m_buffer.clear();
+}
+
+void TextFileWriter::write(QByteArrayView bytes)
+{
+    if (!WriteWhole(m_file, bytes))
         throw ZoltError(ErrorNumber::DiskFull,
                         QStringLiteral("Cannot write %1: %2").arg(shown(m_target.target()), m_file.errorString()));
-    m_buffer.clear();
 }
 
 void TextFileWriter::commit()

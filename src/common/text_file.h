@@ -51,10 +51,13 @@ public:
     TextFileWriter(const QString &path, const QString &kind, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse);
 
     void writeLine(const QString &line);
+    // Lines already in the file's encoding, each ended by CR LF: `count` of them.
+    void writeEncodedLines(QByteArrayView lines, qint64 count);
     void commit();
 
 private:
     void flush();
+    void write(QByteArrayView bytes);
 
     QString m_kind;
     TemporaryTarget m_target;

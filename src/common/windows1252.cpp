@@ -60,6 +60,44 @@ bool EncodeWindows1252(QStringView text, QByteArray &out, qsizetype *badIndex)
     return true;
 }
 
+bool AppendUtf8AsWindows1252(QByteArrayView utf8, std::string &out)
+{
+    const size_t start = out.size();
+    auto refuse = [&] {
+        out.resize(start);
+        return false;
+    };
+    const auto *p = reinterpret_cast<const unsigned char *>(utf8.data());
+    const auto *end = p + utf8.size();
+    while (p < end) {
+        if (*p < 0x80) {
+            out += char(*p++);
+            continue;
+        }
+        // Every character of the code page takes two or three bytes in
+        // UTF-8; a longer or malformed sequence has no form here.
+        char32_t c = 0;
+        if ((*p & 0xE0) == 0xC0 && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
+            c = char32_t(*p & 0x1F) << 6 | (p[1] & 0x3F);
+            p += 2;
+            if (c < 0x80)
+                return refuse();
+        } else if ((*p & 0xF0) == 0xE0 && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
+            c = char32_t(*p & 0x0F) << 12 | char32_t(p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+            p += 3;
+            if (c < 0x800)
+                return refuse();
+        } else {
+            return refuse();
+        }
+        const int b = byteFor(char16_t(c));
+        if (b < 0)
+            return refuse();
+        out += char(b);
+    }
+    return true;
+}
+
 QString ToUpperWindows1252(const QString &text)
 {
     QString out = text;

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+#include <string>
 
 namespace zolt {
 
@@ -19,6 +20,10 @@ bool IsWindows1252(QChar c);
 // Encodes text. A character without a Windows-1252 form is not replaced:
 // the answer is false and *badIndex tells where it is.
 bool EncodeWindows1252(QStringView text, QByteArray &out, qsizetype *badIndex = nullptr);
+
+// Encodes UTF-8 text, added to out. Answers false, out as it was, for text
+// that is not UTF-8 or holds a character without a Windows-1252 form.
+bool AppendUtf8AsWindows1252(QByteArrayView utf8, std::string &out);
 
 // Upper case one character at a time, leaving a letter whose capital has no
 // Windows-1252 form (the micro sign) as it is, so upper-cased file text can

@@ -99,11 +99,17 @@ QString FolioMaskTable::display(const QString &jurCd, const QString &folio, QStr
         return ApplyFolioMask(DefaultFolioMask(folio), folio);
     if (searched && jurCd != m_first)
         *searched = jurCd;
+    const FolioMask *mask = find(jurCd);
+    return ApplyFolioMask(mask ? *mask : DefaultFolioMask(folio), folio);
+}
+
+const FolioMask *FolioMaskTable::find(const QString &jurCd) const
+{
     // Codes are upper case as a rule: looked up as they are first.
     auto it = m_masks.constFind(jurCd);
     if (it == m_masks.constEnd())
         it = m_masks.constFind(jurCd.toUpper());
-    return ApplyFolioMask(it != m_masks.constEnd() ? *it : DefaultFolioMask(folio), folio);
+    return it != m_masks.constEnd() ? &*it : nullptr;
 }
 
 }  // namespace zolt::payment

@@ -45,12 +45,16 @@ public:
     // Adds a row unless the jurisdiction has one; answers whether it did.
     bool add(const QString &jurCd, const QString &mask, int length);
     bool contains(const QString &jurCd) const { return m_masks.contains(jurCd.toUpper()); }
-    bool isEmpty() const { return m_first.isEmpty(); }
+    bool isEmpty() const { return m_masks.isEmpty(); }
 
     // The display form. *searched gets the jurisdiction a search of the
     // recordset would have looked for, or stays as it is when the first row
     // answered.
     QString display(const QString &jurCd, const QString &folio, QString *searched = nullptr) const;
+    // The jurisdiction's mask, or none (display then uses DefaultFolioMask).
+    const FolioMask *find(const QString &jurCd) const;
+    // The code of the first row: display searches for any other.
+    const QString &first() const { return m_first; }
 
 private:
     QHash<QString, FolioMask> m_masks;  // by upper-case code

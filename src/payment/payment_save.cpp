@@ -8,11 +8,13 @@
 #include "common/text_file.h"
 #include "common/text_utils.h"
 #include "detail_line.h"
+#include "detail_line_encoder.h"
 #include "folio_mask.h"
 #include "group_lines.h"
 #include "mask_line.h"
 #include "payment_format.h"
 #include "store/data_environment.h"
+#include "store/rows_ahead.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,9 +24,19 @@
 namespace zolt::payment {
 namespace {
 
-struct StoredPayment {
-    DetailRow row;
-    QString folioDisplay;
+// An agency's payments, read in source order: their detail lines, made
+// once, and their amounts.
+struct AgencyPayments {
+    QByteArray lines;             // encoded, each ended by CR LF
+    std::vector<double> amounts;  // the payments, line by line
+    // The first line the file cannot carry, and where it goes among the
+    // lines: writing it fails the save, naming it.
+    struct Unencodable {
+        qsizetype offset = 0;
+        qint64 linesBefore = 0;
+        QString line;
+    };
+    std::optional<Unencodable> unencodable;
 };
 
 // The SQL a recordset source stands for: a bare table name reads the table.
@@ -35,6 +47,85 @@ QString sourceSql(const QString &source)
     return QStringLiteral("SELECT * FROM \"%1\"").arg(source.trimmed().remove(u'"'));
 }
 
+namespace DetailField {
+enum { Mortco, Number, Name, Cd, Jur, Folio, Payment, Abc, GrossTax, RegGrant, AddGrant, Delq, Legal, Count };
+}
+
+// A stored payment: the cells of a row read, in the order of DetailField.
+class StoredRow {
+public:
+    explicit StoredRow(const Cell *cells) : m_cells(cells) {}
+
+    const Cell &cell(int field) const { return m_cells[field]; }
+    QString text(int field) const
+    {
+        const Cell &c = cell(field);
+        if (c.kind == Cell::Kind::Text)
+            return QString::fromUtf8(c.bytes);
+        return c.kind == Cell::Kind::Null ? QString() : c.value().toString();
+    }
+    double number(int field) const
+    {
+        const Cell &c = cell(field);
+        switch (c.kind) {
+        case Cell::Kind::Real: return c.real;
+        case Cell::Kind::Integer: return double(c.integer);
+        case Cell::Kind::Null: return 0;
+        case Cell::Kind::Text:
+        case Cell::Kind::Blob: break;
+        }
+        return c.value().toDouble();
+    }
+    // The texts as stored, when each is a text or empty.
+    bool textBytes(StoredDetailBytes &row) const
+    {
+        using namespace DetailField;
+        const std::pair<int, QByteArrayView *> texts[] = {{Number, &row.number}, {Name, &row.name},
+                                                           {Cd, &row.cd},         {Jur, &row.jur},
+                                                           {Folio, &row.folio},   {Abc, &row.abc},
+                                                           {Legal, &row.legal}};
+        for (const auto &[field, bytes] : texts) {
+            const Cell &c = cell(field);
+            if (c.kind != Cell::Kind::Text && c.kind != Cell::Kind::Null)
+                return false;
+            *bytes = c.bytes;
+        }
+        return true;
+    }
+
+private:
+    const Cell *m_cells;
+};
+
+// The statement's column of each field of DetailField.
+std::vector<int> detailFields(const Statement &st)
+{
+    QHash<QString, int> byName;
+    for (int c = 0; c < st.columnCount(); ++c)
+        byName.insert(st.columnName(c).toUpper(), c);
+    static const char *const names[DetailField::Count] = {"MORTCO", "NUMBER", "NAME", "CD", "JUR", "FOLIO",
+                                                          "PAYMENT", "ABC", "GROSS_TAX", "REG_GRANT", "ADD_GRANT",
+                                                          "DELQ", "LEGAL"};
+    std::vector<int> fields;
+    for (const char *name : names) {
+        fields.push_back(byName.value(QLatin1String(name), -1));
+        if (fields.back() < 0)
+            throw ZoltError(ErrorNumber::FieldNotFound,
+                            QStringLiteral("The details have no field %1.").arg(QLatin1String(name)));
+    }
+    return fields;
+}
+
+// The payments in the details' current order, read on a thread of their own
+// from the start of the save, their fields in the order of DetailField.
+struct DetailReading {
+    DetailReading(Database &db, const QString &sql) : statement(db.prepare(sql)), rows(statement, detailFields(statement))
+    {
+    }
+    Statement statement;
+    RowsAhead rows;
+};
+
 class Saver {
 public:
     explicit Saver(Session &session) : m_s(session), m_de(session.de) {}
@@ -44,9 +135,12 @@ public:
 private:
     void makeBackup(const QString &path, const QString &backupPath);
     QString yearToWrite(const QString &dataYear);
+    void readMasks();
+    void startReadingDetails();
     void writeMasks(TextFileWriter &out);
     void cleanStoredText();
     void readDetails();
+    void addPayment(AgencyPayments &payments, const StoredRow &row);
     void writeGroups(TextFileWriter &out);
     qint64 paymentsToWrite();
     void writeGroup(TextFileWriter &out, const Recordset &group);
@@ -55,8 +149,10 @@ private:
     DataEnvironment &m_de;
     QString m_step;
     FolioMaskTable m_masks;
-    QString m_lastMaskSearch;  // jurisdiction of the last search in the masks
-    QHash<QString, std::vector<StoredPayment>> m_payments;  // by upper-case agency, in source order
+    QStringList m_maskLines;
+    std::optional<DetailLineEncoder> m_encoder;
+    std::optional<DetailReading> m_reading;  // the connection is the reading's while it runs
+    QHash<QString, AgencyPayments> m_payments;  // by upper-case agency
     double m_total = 0;
     bool m_storedCommas = false;  // a payment's text holds commas
     std::optional<ProgressCount> m_progress;  // payments written of those to write
@@ -67,6 +163,8 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
     try {
         m_step = QStringLiteral("  1");
         const QString year = yearToWrite(dataYear);
+        readMasks();
+        startReadingDetails();
         m_step = QStringLiteral("  2");
         makeBackup(path, backupPath);
         m_step = QStringLiteral("  3");
@@ -87,8 +185,10 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
     } catch (const WorkStopped &) {
         // The user stopped the program: the file stays as it was, the
         // unfinished one is dropped.
+        m_reading.reset();
         return {false, 0, true};
     } catch (const std::exception &e) {
+        m_reading.reset();
         m_s.ui.setBusy(false);
         m_s.ui.message(ProcedureTrapMessage(QStringLiteral("Mdb2Csv"), m_step, e), MessageIcon::Critical);
         return {false, 0};
@@ -129,15 +229,32 @@ QString Saver::yearToWrite(const QString &dataYear)
     return year;
 }
 
-void Saver::writeMasks(TextFileWriter &out)
+void Saver::readMasks()
 {
     Recordset &masks = m_de.rsFol_Mask();
-    out.writeLine(MaskHeader);
     for (masks.moveFirst(); !masks.eof(); masks.moveNext())
-        out.writeLine(MaskLineText(masks.text(QStringLiteral("JUR_CD")), masks.text(QStringLiteral("FOLIO_LEN")),
-                                   masks.text(QStringLiteral("FOLIO_MASK"))));
-    out.writeLine(QString());
+        m_maskLines << MaskLineText(masks.text(QStringLiteral("JUR_CD")), masks.text(QStringLiteral("FOLIO_LEN")),
+                                    masks.text(QStringLiteral("FOLIO_MASK")));
     m_masks = FolioMaskTable(masks);
+    m_encoder.emplace(m_masks);
+}
+
+// The payments are read while the backup is made and the file begun.
+void Saver::startReadingDetails()
+{
+    const QString step = std::exchange(m_step, QStringLiteral("  7"));
+    Recordset &details = m_de.rsDetail();
+    details.ensureOpen();
+    m_reading.emplace(m_de.Zolt().database(), sourceSql(details.source()));
+    m_step = step;
+}
+
+void Saver::writeMasks(TextFileWriter &out)
+{
+    out.writeLine(MaskHeader);
+    for (const QString &line : std::as_const(m_maskLines))
+        out.writeLine(line);
+    out.writeLine(QString());
 }
 
 // Text that would split a detail line loses its commas, in the table too
@@ -154,62 +271,70 @@ void Saver::cleanStoredText()
         m_de.rsDetail().requery();
 }
 
-// Every payment, read once in the details' current order and kept by agency.
+// Every payment, read once in the details' current order and kept by agency
+// as the lines to write.
 void Saver::readDetails()
 {
-    Recordset &details = m_de.rsDetail();
-    details.ensureOpen();
-    Statement st = m_de.Zolt().database().prepare(sourceSql(details.source()));
-    QHash<QString, int> byName;
-    for (int c = 0; c < st.columnCount(); ++c)
-        byName.insert(st.columnName(c).toUpper(), c);
-    enum { Mortco, Number, Name, Cd, Jur, Folio, Payment, Abc, GrossTax, RegGrant, AddGrant, Delq, Legal, Count };
-    static const char *const names[Count] = {"MORTCO", "NUMBER", "NAME", "CD", "JUR", "FOLIO", "PAYMENT", "ABC",
-                                             "GROSS_TAX", "REG_GRANT", "ADD_GRANT", "DELQ", "LEGAL"};
-    int column[Count];
-    for (int i = 0; i < Count; ++i) {
-        column[i] = byName.value(QLatin1String(names[i]), -1);
-        if (column[i] < 0)
-            throw ZoltError(ErrorNumber::FieldNotFound,
-                            QStringLiteral("The details have no field %1.").arg(QLatin1String(names[i])));
+    RowsAhead &rows = m_reading->rows;
+    QString agency;
+    std::optional<QByteArray> agencyText;  // the agency's stored text, when it is one
+    AgencyPayments *payments = nullptr;    // of the agency, while no other one is added
+    qint64 read = 0;
+    while (const RowsAhead::Batch *batch = rows.next()) {
+        for (qsizetype r = 0; r < batch->rows(); ++r) {
+            const StoredRow row(batch->row(r));
+            const Cell &mortco = row.cell(DetailField::Mortco);
+            const bool sameText = agencyText && mortco.kind == Cell::Kind::Text && mortco.bytes == *agencyText;
+            if (!payments || !sameText) {
+                const QString name = row.text(DetailField::Mortco);
+                if (!payments || name != agency) {
+                    agency = name;
+                    payments = &m_payments[name.toUpper()];
+                }
+                agencyText.reset();
+                if (mortco.kind == Cell::Kind::Text)
+                    agencyText = mortco.bytes.toByteArray();
+            }
+            addPayment(*payments, row);
+        }
+        // Reading every payment takes a while: the window paints meanwhile.
+        const qint64 before = read;
+        read += batch->rows();
+        if (read / ProgressCount::Interval != before / ProgressCount::Interval)
+            rows.whileReadingPaused([this] { m_s.ui.letEventsRun(); });
     }
-    auto text = [&](int i) {
-        const Cell cell = st.cell(column[i]);
-        if (cell.kind == Cell::Kind::Text)
-            return QString::fromUtf8(cell.bytes);
-        return cell.kind == Cell::Kind::Null ? QString() : st.column(column[i]).toString();
-    };
-    auto number = [&](int i) {
-        const Cell cell = st.cell(column[i]);
-        return cell.kind == Cell::Kind::Real ? cell.real : st.column(column[i]).toDouble();
-    };
+    m_reading.reset();
+}
+
+void Saver::addPayment(AgencyPayments &payments, const StoredRow &row)
+{
+    using namespace DetailField;
+    payments.amounts.push_back(row.number(Payment));
+    StoredDetailBytes plain;
+    if (row.textBytes(plain)) {
+        plain.payment = payments.amounts.back();
+        plain.grossTax = row.number(GrossTax);
+        plain.regGrant = row.number(RegGrant);
+        plain.addGrant = row.number(AddGrant);
+        plain.delq = row.number(Delq);
+        if (m_encoder->appendPlain(plain, payments.lines))
+            return;
+    }
     // Text that would split a detail line loses its commas.
-    auto cleanText = [&](int i) {
-        QString value = text(i);
+    auto cleanText = [&](int field) {
+        QString value = row.text(field);
         if (value.contains(u',')) {
             value.remove(u',');
             m_storedCommas = true;
         }
         return value;
     };
-    QString agency;
-    std::vector<StoredPayment> *payments = nullptr;  // of the agency, while no other one is added
-    // Reading every payment takes a while: the window paints meanwhile.
-    for (qint64 read = 1; st.step(); ++read) {
-        if (read % ProgressCount::Interval == 0)
-            m_s.ui.letEventsRun();
-        StoredPayment p;
-        p.row = DetailRow{cleanText(Number), cleanText(Name), cleanText(Cd), cleanText(Jur), text(Folio),
-                          number(Payment), text(Abc), number(GrossTax), number(RegGrant), number(AddGrant),
-                          number(Delq), cleanText(Legal)};
-        p.folioDisplay = m_masks.display(p.row.jur, p.row.folio, &m_lastMaskSearch);
-        const QString mortco = text(Mortco);
-        if (!payments || mortco != agency) {
-            agency = mortco;
-            payments = &m_payments[mortco.toUpper()];
-        }
-        payments->push_back(std::move(p));
-    }
+    const DetailRow detail{cleanText(Number), cleanText(Name), cleanText(Cd), cleanText(Jur),
+                           row.text(Folio), payments.amounts.back(), row.text(Abc), row.number(GrossTax),
+                           row.number(RegGrant), row.number(AddGrant), row.number(Delq), cleanText(Legal)};
+    const qsizetype offset = payments.lines.size();
+    if (std::optional<QString> line = m_encoder->append(detail, payments.lines); line && !payments.unencodable)
+        payments.unencodable = AgencyPayments::Unencodable{offset, qint64(payments.amounts.size()) - 1, *line};
 }
 
 void Saver::writeGroups(TextFileWriter &out)
@@ -228,8 +353,8 @@ void Saver::writeGroups(TextFileWriter &out)
         m_s.shared.gFilter = AgencyFilter(lastAgency);
         m_de.rsDetail().setFilter(m_s.shared.gFilter);
     }
-    if (!m_lastMaskSearch.isEmpty())
-        m_s.shared.gFindCriteria = JurisdictionCriteria(m_lastMaskSearch);
+    if (const QString searched = m_encoder->lastMaskSearch(); !searched.isEmpty())
+        m_s.shared.gFindCriteria = JurisdictionCriteria(searched);
 }
 
 // Each agency's payments are written under every group row of the agency.
@@ -240,7 +365,7 @@ qint64 Saver::paymentsToWrite()
     for (groups.moveFirst(); !groups.eof(); groups.moveNext()) {
         const auto payments = m_payments.constFind(groups.text(QStringLiteral("MORTCO")).toUpper());
         if (payments != m_payments.cend())
-            count += qint64(payments->size());
+            count += qint64(payments->amounts.size());
     }
     return count;
 }
@@ -249,13 +374,14 @@ void Saver::writeGroup(TextFileWriter &out, const Recordset &group)
 {
     m_step = QStringLiteral("  7-1");
     const QString mortco = group.text(QStringLiteral("MORTCO"));
-    const std::vector<StoredPayment> &payments = m_payments[mortco.toUpper()];
+    const AgencyPayments &payments = m_payments[mortco.toUpper()];
+    const qint64 count = qint64(payments.amounts.size());
     double sum = 0;
-    for (const StoredPayment &p : payments)
-        sum += p.row.payment;
+    for (double amount : payments.amounts)
+        sum += amount;
     m_step = QStringLiteral("  7-2");
     const QStringList block =
-        GroupBlockLines([&group](const QString &field) { return group.text(field); }, qint64(payments.size()), sum);
+        GroupBlockLines([&group](const QString &field) { return group.text(field); }, count, sum);
     for (const QString &line : block)
         out.writeLine(line);
     m_step = QStringLiteral("  7-3");
@@ -263,11 +389,17 @@ void Saver::writeGroup(TextFileWriter &out, const Recordset &group)
     out.writeLine(DetailHeader);
     out.writeLine(ColumnHeading);
     m_step = QStringLiteral("  7-4");
-    for (const StoredPayment &p : payments) {
-        out.writeLine(DetailLineText(p.row, p.folioDisplay));
-        m_total += p.row.payment;
-        m_progress->step();
+    const QByteArrayView lines(payments.lines);
+    if (const auto &bad = payments.unencodable) {
+        out.writeEncodedLines(lines.first(bad->offset), bad->linesBefore);
+        out.writeLine(bad->line);  // refused, naming the line
+        out.writeEncodedLines(lines.sliced(bad->offset), count - bad->linesBefore - 1);
+    } else {
+        out.writeEncodedLines(lines, count);
     }
+    for (double amount : payments.amounts)
+        m_total += amount;
+    m_progress->step(count);
     m_step = QStringLiteral("  7-5");
     out.writeLine(QString());
     out.writeLine(QString());

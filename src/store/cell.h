@@ -16,6 +16,9 @@ struct Cell {
 
     // A QVariant as a cell; `buffer` keeps the bytes of a text alive.
     static Cell of(const QVariant &value, QByteArray &buffer);
+    // The cell as a QVariant, as a statement's column answers it: a blob
+    // reads as text.
+    QVariant value() const;
 };
 
 }  // namespace zolt

@@ -143,6 +143,18 @@ const char *skip(const char *in)
 
 }  // namespace
 
+QVariant Cell::value() const
+{
+    switch (kind) {
+    case Kind::Null: return QVariant();
+    case Kind::Integer: return QVariant(qlonglong(integer));
+    case Kind::Real: return QVariant(real);
+    case Kind::Text:
+    case Kind::Blob: break;
+    }
+    return QVariant(QString::fromUtf8(bytes));
+}
+
 Cell Cell::of(const QVariant &value, QByteArray &buffer)
 {
     Cell cell;

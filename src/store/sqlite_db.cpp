@@ -104,18 +104,7 @@ QString Statement::columnName(int column) const
 
 QVariant Statement::column(int column) const
 {
-    switch (sqlite3_column_type(m_stmt, column)) {
-    case SQLITE_NULL:
-        return QVariant();
-    case SQLITE_INTEGER:
-        return QVariant(qlonglong(sqlite3_column_int64(m_stmt, column)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(m_stmt, column));
-    default: {
-        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
-        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)));
-    }
-    }
+    return cell(column).value();
 }
 
 Cell Statement::cell(int column) const
