@@ -39,8 +39,16 @@ bool RowsAhead::fill(Batch &batch, const std::function<bool()> &stopping)
     batch.m_cells.resize(size_t(RowsPerBatch) * columns);
     batch.m_offsets.resize(batch.m_cells.size());
     size_t filled = 0;
+    // The rows stepped to, the bytes staying where they are from then on.
+    auto finish = [&batch, &filled] {
+        batch.m_cells.resize(filled);
+        for (size_t i = 0; i < filled; ++i) {
+            Cell &cell = batch.m_cells[i];
+            cell.bytes = QByteArrayView(batch.m_bytes.data() + batch.m_offsets[i], cell.bytes.size());
+        }
+    };
     bool more = true;
-    {
+    try {
         std::lock_guard reading(m_connection);
         while (filled < batch.m_cells.size() && (more = m_statement.step())) {
             for (int c : m_columns) {
@@ -50,13 +58,11 @@ bool RowsAhead::fill(Batch &batch, const std::function<bool()> &stopping)
                 batch.m_bytes.append(cell.bytes.data(), size_t(cell.bytes.size()));
             }
         }
+    } catch (...) {
+        finish();
+        throw;
     }
-    batch.m_cells.resize(filled);
-    // The bytes stay where they are from now on.
-    for (size_t i = 0; i < filled; ++i) {
-        Cell &cell = batch.m_cells[i];
-        cell.bytes = QByteArrayView(batch.m_bytes.data() + batch.m_offsets[i], cell.bytes.size());
-    }
+    finish();
     return more;
 }
 

@@ -2,6 +2,7 @@
 #include "common/number_format.h"
 #include "common/windows1252.h"
 #include "payment/detail_line.h"
+#include "payment/detail_line_encoder.h"
 #include "payment/folio_mask.h"
 #include "payment/group_lines.h"
 #include "payment/mask_line.h"
@@ -212,6 +213,73 @@ private slots:
         QCOMPARE(table.display("999", folio), folio + "  ");
     }
 
+    // The save's two ways to a detail line agree: the one over the stored
+    // bytes, where it takes a payment, gives the bytes of DetailLineText.
+    void detailLinesFromStoredBytesMatchTheTextPath()
+    {
+        const QStringList texts = {"", "  ", "SMITH JOHN", " PADDED  ", "MÜLLER JÜRGEN", "O'BRIEN", "SMITH, JOHN",
+                                   "SAY \"HI\"", "€URO ŠKODA", "ZHANG 张", "TAB\tX", "#12", "lower"};
+        const QStringList jurs = {"101", "202", "303", "404", "505", "999", "", "1,0", "zz"};
+        const QStringList folios = {"000000001234567890", "12 34", " 123 ", "", "ABC", "12345678901234567890123",
+                                    "00000000000000Ü123"};
+        const double amounts[] = {0, -0.0, 1234.5, 0.005, 1e14, -1.005, 250.25, qInf(), qQNaN()};
+        FolioMaskTable masks;
+        masks.add("101", "##-########", 10);
+        masks.add("202", "##·###.####", 0);    // a character of the code page's upper half
+        masks.add("303", "##,###", 6);          // a comma the line loses
+        masks.add("404", "##Ω##", 4);           // no Windows-1252 form
+        masks.add("ZZ", " ###-### ", 30);       // found by its upper case
+        for (const FolioMaskTable *table : {&masks, new FolioMaskTable()}) {
+            DetailLineEncoder encoder(*table);
+            std::mt19937 random(7);
+            auto pick = [&](const QStringList &from) { return from[qsizetype(random() % quint32(from.size()))]; };
+            auto amount = [&] { return amounts[random() % std::size(amounts)]; };
+            int plain = 0;
+            QString searched;
+            for (int i = 0; i < 4000; ++i) {
+                const QString number = pick(texts).left(12), name = pick(texts), cd = pick(texts).left(2),
+                              jur = pick(jurs), folio = pick(folios), abc = pick(texts).left(1), legal = pick(texts);
+                const double payment = amount(), gross = amount(), reg = amount(), add = amount(), delq = amount();
+                const QByteArray utf8[] = {number.toUtf8(), name.toUtf8(), cd.toUtf8(), jur.toUtf8(),
+                                           folio.toUtf8(), abc.toUtf8(), legal.toUtf8()};
+                StoredDetailBytes stored{utf8[0], utf8[1], utf8[2], utf8[3], utf8[4], utf8[5], utf8[6],
+                                         payment, gross, reg, add, delq};
+                const DetailRow row{CleanDetailText(number), CleanDetailText(name), CleanDetailText(cd),
+                                    CleanDetailText(jur), folio, payment, abc, gross, reg, add, delq,
+                                    CleanDetailText(legal)};
+                const QString line = DetailLineText(row, table->display(row.jur, folio, &searched));
+                QByteArray expected;
+                const bool encodable = EncodeWindows1252(line, expected);
+                expected += "\r\n";
+
+                QByteArray out("before");
+                if (encoder.appendPlain(stored, out)) {
+                    ++plain;
+                    QVERIFY2(encodable, qPrintable(line));
+                    QCOMPARE(out, "before" + expected);
+                    QCOMPARE(encoder.lastMaskSearch(), searched);
+                    continue;
+                }
+                QCOMPARE(out, QByteArray("before"));
+                const std::optional<QString> refused = encoder.append(row, out);
+                QCOMPARE(refused.has_value(), !encodable);
+                QCOMPARE(out, encodable ? "before" + expected : QByteArray("before"));
+                QCOMPARE(encoder.lastMaskSearch(), searched);
+            }
+            QVERIFY(plain > 200);  // the plain path takes what it can
+            if (table != &masks)
+                delete table;
+        }
+        // A payment of the common kind takes the plain path, accented names too.
+        DetailLineEncoder encoder(masks);
+        QByteArray out;
+        QVERIFY(encoder.appendPlain({"M-1", "PEÑA SANDRA ", "05", "101", "000000001234567890", "B", "LOT 1",
+                                     12.5, 1, 2, 3, 0},
+                                    out));
+        QCOMPARE(DecodeWindows1252(out),
+                 QString("#M-1,PEÑA SANDRA,05,101,#12-34567890,12.50,B,1.00,2.00,3.00,0.00,LOT 1\r\n"));
+    }
+
     void windows1252()
     {
         QByteArray all;
@@ -228,6 +296,18 @@ private slots:
         QVERIFY(!EncodeWindows1252(u"PEÑA Ω", out, &bad));
         QCOMPARE(bad, 5);
         QCOMPARE(out, QByteArray("x"));
+
+        // From UTF-8: the same bytes; malformed text and characters
+        // without a form refused, the output left as it was.
+        std::string direct = "x";
+        QVERIFY(AppendUtf8AsWindows1252(text.toUtf8(), direct));
+        QCOMPARE(QByteArray::fromStdString(direct), "x" + all);
+        for (const char *malformed : {"\xC3", "\xC0\x80", "\xE2\x82", "\x80", "\xED\xA0\x80", "\xF0\x9F\x98\x80",
+                                "\xE0\x80\xAF", "A\xCE\xA9"}) {
+            std::string kept = "x";
+            QVERIFY2(!AppendUtf8AsWindows1252(malformed, kept), malformed);
+            QCOMPARE(kept, std::string("x"));
+        }
     }
 };
 

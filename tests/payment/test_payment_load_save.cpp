@@ -331,11 +331,13 @@ private slots:
         realisticFile().write(path);
         QVERIFY(Csv2Mdb(t.session(), path).loaded());
         t.exec("UPDATE Detail SET NAME = 'O''HARA, \"JR\"' WHERE NUMBER = 'A1'");
+        // Values stored by other programs: a number for a text, nothing for an amount.
+        t.exec("UPDATE Detail SET NUMBER = 77, LEGAL = NULL, DELQ = NULL, GROSS_TAX = '12.5' WHERE NUMBER = 'A2'");
         t.de().rsDetail().open("SELECT * FROM Detail ORDER BY NAME DESC");
         const SaveResult saved = Mdb2Csv(t.session(), "", path, PaymentBackupPath(path));
         QVERIFY(saved.saved);
         const QString text = DecodeWindows1252(ReadBytes(path));
-        QVERIFY(text.contains("#A2,PEÑA,05,202,#12.34.567890,200.25,C,250.00,220.00,200.25,0.00,LOT 2 BLOCK 9\r\n"
+        QVERIFY(text.contains("#77,PEÑA,05,202,#12.34.567890,200.25,C,12.50,220.00,200.25,0.00,\r\n"
                               "#A1,OHARA JR,05,101,"));
         QVERIFY(text.contains("Agency #,0034\r\nPayment Due Date,2026-04-30"));
         QVERIFY(text.contains("Number of Payment records,0\r\nPayment Amount,0.00\r\n\r\nPAYMENT DETAIL INFORMATION\r\n"
@@ -354,16 +356,25 @@ private slots:
         const QByteArray original = ReadBytes(path);
         QVERIFY(Csv2Mdb(t.session(), path).loaded());
 
-        // A name the file's code page cannot carry stops the save midway.
+        // A name the file's code page cannot carry stops the save midway,
+        // naming its line.
+        const QString probe = t.file("probe.csv");
+        QVERIFY(Mdb2Csv(t.session(), "", probe, t.file("probe.bak")).saved);
+        const qsizetype b1Line =
+            DecodeWindows1252(ReadBytes(probe)).split("\r\n").indexOf(QRegularExpression("#B1,.*")) + 1;
+        QVERIFY(b1Line > 1);
         t.exec("UPDATE Detail SET NAME = 'ΩMEGA' WHERE NUMBER = 'B1'");
         const SaveResult failed = Mdb2Csv(t.session(), "", path, t.file("keep.bak"));
         QVERIFY(!failed.saved);
         QCOMPARE(failed.total, 0.0);
-        QVERIFY(t.ui.messages().last().startsWith("Mdb2Csv Unexpected error # 3800 Debug (  7-4) occurred: Line "));
+        QVERIFY(t.ui.messages().last().startsWith(
+            QString("Mdb2Csv Unexpected error # 3800 Debug (  7-4) occurred: Line %1: ").arg(b1Line)));
         QVERIFY(t.ui.messages().last().contains("ΩMEGA"));
         QCOMPARE(ReadBytes(path), original);
         QCOMPARE(ReadBytes(t.file("keep.bak")), original);
         QCOMPARE(QDir(t.dir()).entryList({"keep*"}, QDir::Files).size(), 2);
+        QFile::remove(probe);
+        QFile::remove(t.file("probe.bak"));
 
         // A backup that cannot be made: nothing is written.
         t.exec("UPDATE Detail SET NAME = 'OMEGA' WHERE NUMBER = 'B1'");

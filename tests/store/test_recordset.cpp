@@ -1,5 +1,7 @@
 #include "common/errors.h"
 #include "store/criteria.h"
+#include "store/rows_ahead.h"
+#include "store/sqlite_db.h"
 #include "support/test_session.h"
 
 #include <QSignalSpy>
@@ -37,6 +39,48 @@ class TestRecordset : public QObject {
     Q_OBJECT
 
 private slots:
+    // Rows read ahead come whole and in order, their cells outliving the
+    // step, the columns asked for in the order asked; an error of the
+    // statement comes after the rows read before it.
+    void rowsReadAhead()
+    {
+        auto db = Database::openInMemory();
+        db->exec("CREATE TABLE t (n INTEGER, word TEXT, amount REAL, raw BLOB)");
+        db->exec("WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 1300) "
+                 "INSERT INTO t SELECT n, CASE WHEN n % 5 THEN 'wörd ' || n END, n / 4.0, x'00ff' FROM c");
+        Statement all = db->prepare("SELECT n, word, amount, raw FROM t ORDER BY n DESC");
+        RowsAhead rows(all, {3, 1, 0});
+        qint64 expected = 1300;
+        while (const RowsAhead::Batch *batch = rows.next()) {
+            qint64 count = 0;
+            rows.whileReadingPaused([&] {
+                Statement other = db->prepare("SELECT count(*) FROM t");
+                other.step();
+                count = other.column(0).toLongLong();
+            });
+            QCOMPARE(count, 1300);
+            for (qsizetype r = 0; r < batch->rows(); ++r, --expected) {
+                const Cell *row = batch->row(r);
+                QCOMPARE(row[0].bytes, QByteArrayView("\0\xff", 2));
+                QCOMPARE(row[1].value(), expected % 5 ? QVariant(QString("wörd %1").arg(expected)) : QVariant());
+                QCOMPARE(row[2].integer, expected);
+            }
+        }
+        QCOMPARE(expected, 0);
+
+        Statement failing =
+            db->prepare("SELECT n, abs(CASE WHEN n = 700 THEN -9223372036854775807 - 1 ELSE n END) FROM t");
+        RowsAhead failingRows(failing);
+        qint64 read = 0;
+        QVERIFY(errorNumberOf([&] {
+                    while (const RowsAhead::Batch *batch = failingRows.next()) {
+                        for (qsizetype r = 0; r < batch->rows(); ++r)
+                            QCOMPARE(batch->row(r)[0].integer, ++read);
+                    }
+                }) != 0);
+        QCOMPARE(read, 699);
+    }
+
     void criteriaParsing()
     {
         const std::vector<QVariant> row = {QString("O'Neil"), 12.5, QVariant()};
