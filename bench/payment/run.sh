@@ -50,6 +50,8 @@ show "zolt load (read, check, store)" "$(figure "$work/ours.txt" load_ms)" "$(fi
      "$(figure "$work/ours.txt" peak_rss_kb)"
 show "sqlite3 .import of the lines" "$(figure "$work/import.txt" import_ms)" \
      "$(figure "$work/import.txt" import_cpu_ms)" "$(figure "$work/import.txt" import_peak_rss_kb)"
+echo "  (then the database log is copied into the file on a thread of its own: $(figure "$work/ours.txt" \
+log_copy_after_load_ms) ms more; the shell's import writes the file in its commit)"
 check "load within 1.5x the import (wall $(awk -v a="$(figure "$work/ours.txt" load_ms)" \
       -v b="$(figure "$work/import.txt" import_ms)" 'BEGIN { printf "%.2fx", a / (b < 1 ? 1 : b) }'), CPU \
 $(awk -v a="$(figure "$work/ours.txt" load_cpu_ms)" -v b="$(figure "$work/import.txt" import_cpu_ms)" \

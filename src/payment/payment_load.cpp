@@ -43,11 +43,12 @@ QString duplicateHint(const QString &folioDisplay, const QString &name)
                             "payments NAME different. ");
 }
 
-// The indexes of Detail are dropped for the bulk insert and made again after
-// it, in the same transaction, as the schema defines them: building an index
-// once is cheaper than keeping it up to date row by row. The duplicate test
-// does not rely on them.
-QStringList dropDetailIndexes(Database &db)
+// The emptied Detail gets its indexes as the schema defines them, which also
+// replaces an index an earlier build left because its rows did not allow
+// the new one. They are kept up to date row by row: the rows of a file come
+// agency by agency, so each goes near the one before, which costs less than
+// building the index after the last row.
+void remakeDetailIndexes(Database &db)
 {
     QStringList names;
     Statement st = db.prepare(QStringLiteral(
@@ -56,7 +57,8 @@ QStringList dropDetailIndexes(Database &db)
         names << st.column(0).toString();
     for (const QString &name : std::as_const(names))
         db.exec(QStringLiteral("DROP INDEX \"%1\"").arg(name));
-    return SchemaIndexes(QStringLiteral("Detail"));
+    for (const QString &index : SchemaIndexes(QStringLiteral("Detail")))
+        db.exec(index);
 }
 
 struct GroupRow {
@@ -130,7 +132,6 @@ private:
     };
     std::vector<QueuedPayment> m_queuedDetails;  // the payments queued in m_insertDetail
     FoldedKeySet m_keys;                   // payments stored, by their unique key
-    QStringList m_indexes;
     QString m_detailFilter;  // the details' filter before the load
     bool m_started = false;  // the tables have been touched
 };
@@ -181,11 +182,12 @@ Outcome Loader::load(PaymentFileParser &file)
         ZoltSystem(m_de).setDataYear(file.firstLineYear());
     }
     Database &db = m_de.Zolt().database();
+    remakeDetailIndexes(db);
     m_insertDetail.emplace(db, QStringLiteral("Detail"), DetailColumns, DetailRowsPerStatement);
     m_insertMask.emplace(db, QStringLiteral("Fol_Mask"),
                          QStringList{QStringLiteral("\"YEAR\""), QStringLiteral("JUR_CD"), QStringLiteral("FOLIO_LEN"),
                                      QStringLiteral("FOLIO_MASK")});
-    m_indexes = dropDetailIndexes(db);
+    m_keys.reserve(file.lineCount());
     // The first line was read when the file was opened.
     ProgressCount progress(m_s.ui, QStringLiteral("Setting up Zolt data: lines read"), file.lineCount() - 1);
     file.readItems([this](PaymentItem &&item) { apply(item); }, [&progress] { progress.step(); });
@@ -297,10 +299,6 @@ void Loader::finishTables()
     if (!m_groups.empty())
         closeGroup();
     storeGroups();
-    m_step = QStringLiteral("  11 index");
-    Database &db = m_de.Zolt().database();
-    for (const QString &index : std::as_const(m_indexes))
-        db.exec(index);
     m_insertDetail.reset();
     m_insertMask.reset();
 }

@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/temporary_target.h"
 #include "database_failure.h"
+#include "log_checkpointer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -161,7 +162,26 @@ std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
     // single-user file). A page cache of 64 MB holds the working tables of a
     // large file whole, so a list read in index order reads each page once.
     db->exec(QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA cache_size=-65536;"));
+    // The log is copied into the file, as SQLite would after the commit
+    // that makes it 1,000 pages long, but on a thread of its own: a large
+    // load is done once its commit is in the log.
+    db->m_checkpointer = std::make_unique<LogCheckpointer>(QFile::encodeName(path));
+    sqlite3_wal_hook(db->m_db, &Database::logGrew, db.get());
     return db;
+}
+
+int Database::logGrew(void *database, sqlite3 *, const char *, int pages)
+{
+    constexpr int CopyFrom = 1000;  // pages, SQLite's own automatic checkpoint
+    if (pages >= CopyFrom)
+        static_cast<Database *>(database)->m_checkpointer->request();
+    return SQLITE_OK;
+}
+
+void Database::waitForLogCopy()
+{
+    if (m_checkpointer)
+        m_checkpointer->waitUntilIdle();
 }
 
 std::shared_ptr<Database> Database::openInMemory()
@@ -187,8 +207,11 @@ std::shared_ptr<Database> Database::connect(const QString &path, const QByteArra
     return db;
 }
 
+Database::Database(const QString &path) : m_path(path) {}
+
 Database::~Database()
 {
+    m_checkpointer.reset();
     sqlite3_close_v2(m_db);
 }
 

@@ -13,6 +13,7 @@ struct sqlite3_stmt;
 namespace zolt {
 
 class Database;
+class LogCheckpointer;
 
 // One prepared statement. Failures throw ZoltError with SQLite's extended
 // result code as the number.
@@ -68,16 +69,21 @@ public:
 
     const QString &path() const { return m_path; }
     sqlite3 *handle() const { return m_db; }
+    // Returns once the log holds no commit that is being copied into the file.
+    void waitForLogCopy();
 
     [[noreturn]] void fail(int code) const;
 
 private:
-    explicit Database(const QString &path) : m_path(path) {}
+    explicit Database(const QString &path);
     static std::shared_ptr<Database> connect(const QString &path, const QByteArray &name, int flags);
+
+    static int logGrew(void *database, sqlite3 *, const char *, int pages);
 
     QString m_path;
     sqlite3 *m_db = nullptr;
     int m_transactionDepth = 0;
+    std::unique_ptr<LogCheckpointer> m_checkpointer;
 };
 
 // The database definition every fresh working database is made from.

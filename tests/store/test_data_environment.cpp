@@ -5,6 +5,7 @@
 #include "support/recording_dialog.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,6 +16,37 @@ class TestDataEnvironment : public QObject {
     Q_OBJECT
 
 private slots:
+    // A large commit is in the log when it returns; the log is then copied
+    // into the file on a thread of its own, and rows written meanwhile stay.
+    void largeCommitsAreCopiedIntoTheFileAfterwards()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("log.mdb");
+        CreateDatabaseFile(path);
+        {
+            auto db = Database::open(path, Database::Mode::OpenExisting);
+            auto fileSize = [&] { return QFileInfo(path).size(); };
+            const qint64 before = fileSize();
+            db->exec("BEGIN");
+            db->exec("CREATE TABLE big (t TEXT)");
+            db->exec("WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 3000) "
+                     "INSERT INTO big SELECT printf('%.2000c', 'x') FROM c");
+            db->exec("COMMIT");
+            db->exec("INSERT INTO big VALUES ('while copying')");
+            db->waitForLogCopy();
+            QVERIFY(fileSize() > before + 3000 * 2000);
+            Statement count = db->prepare("SELECT count(*) FROM big");
+            count.step();
+            QCOMPARE(count.column(0).toInt(), 3001);
+        }
+        // Closed: every row is in the file, the log gone.
+        QVERIFY(!QFile::exists(path + "-wal"));
+        auto again = Database::open(path, Database::Mode::OpenExisting);
+        Statement count = again->prepare("SELECT count(*) FROM big WHERE t = 'while copying'");
+        count.step();
+        QCOMPARE(count.column(0).toInt(), 1);
+    }
+
     void missingOrEmptyDatabase()
     {
         QTemporaryDir dir;
