@@ -98,18 +98,19 @@ bool AppendUtf8AsWindows1252(QByteArrayView utf8, std::string &out)
     return true;
 }
 
-QString ToUpperWindows1252(const QString &text)
+QString ToUpperWindows1252(QStringView text)
 {
-    QString out = text;
-    for (QChar &c : out) {
+    if (text.isNull())
+        return QString();
+    QString out(text.size(), Qt::Uninitialized);
+    QChar *to = out.data();
+    for (QChar c : text) {
         if (c.unicode() < 0x80) {
-            if (c >= u'a' && c <= u'z')
-                c = QChar(c.unicode() - 32);
+            *to++ = (c >= u'a' && c <= u'z') ? QChar(c.unicode() - 32) : c;
             continue;
         }
         const QChar upper = c.toUpper();
-        if (upper != c && IsWindows1252(upper))
-            c = upper;
+        *to++ = (upper != c && IsWindows1252(upper)) ? upper : c;
     }
     return out;
 }

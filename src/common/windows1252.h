@@ -28,6 +28,6 @@ bool AppendUtf8AsWindows1252(QByteArrayView utf8, std::string &out);
 // Upper case one character at a time, leaving a letter whose capital has no
 // Windows-1252 form (the micro sign) as it is, so upper-cased file text can
 // always be written back.
-QString ToUpperWindows1252(const QString &text);
+QString ToUpperWindows1252(QStringView text);
 
 }  // namespace zolt

@@ -8,6 +8,7 @@
 #include "folio_mask.h"
 #include "payment_format.h"
 
+#include <QVarLengthArray>
 #include <charconv>
 #include <algorithm>
 #include <array>
@@ -117,7 +118,8 @@ double amount(QStringView text, int index)
         tooLarge();
     // Plain numbers are ASCII.
     const QStringView digits = t.startsWith(u'+') ? t.sliced(1) : t;
-    const std::string ascii = digits.toLatin1().toStdString();
+    QVarLengthArray<char, 64> ascii(digits.size());
+    std::transform(digits.begin(), digits.end(), ascii.begin(), [](QChar c) { return char(c.unicode()); });
     double v = 0;
     std::from_chars(ascii.data(), ascii.data() + ascii.size(), v);
     if (std::fabs(v) >= 1e15)
@@ -125,21 +127,36 @@ double amount(QStringView text, int index)
     return v + 0.0;
 }
 
+// The folio as stored: its digits, 18 of them, zeros in front.
 QString folio(QStringView text)
 {
-    QString digits = dropHash(text).toString();
-    digits.removeIf([](QChar c) { return c < u'0' || c > u'9'; });
-    const QString significant = TrimLeftChar(digits, QStringLiteral("0"));
-    if (significant.size() > 18)
+    QVarLengthArray<char16_t, 64> digits;
+    for (QChar c : dropHash(text)) {
+        if (c >= u'0' && c <= u'9')
+            digits.append(c.unicode());
+    }
+    const auto significant = std::find_if(digits.begin(), digits.end(), [](char16_t c) { return c != u'0'; });
+    if (digits.end() - significant > 18)
         refuse(QStringLiteral("the FOLIO NUMBER \"%1\" has more than 18 digits").arg(text.toString()));
-    return StoredFolio(digits);
+    constexpr qsizetype Length = 18;
+    QString stored(Length, u'0');
+    const qsizetype kept = std::min(Length, digits.size());
+    std::copy(digits.end() - kept, digits.end(), reinterpret_cast<char16_t *>(stored.data()) + (Length - kept));
+    return stored;
 }
 
 // A number in the type column means an amount with a thousands separator
 // pushed the values along.
 QString paymentType(QStringView text)
 {
-    const QString t = TrimBlanks(ToUpperWindows1252(text.toString()));
+    static const QString Types[] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+    const QStringView trimmed = BlankTrimmed(text);
+    if (trimmed.size() == 1) {
+        const char16_t c = char16_t(trimmed.front().unicode() & 0xFFDF);  // a letter's capital
+        if (c >= u'A' && c <= u'C')
+            return Types[c - u'A'];
+    }
+    const QString t = TrimBlanks(ToUpperWindows1252(text));
     if (IsNumeric(t))
         refuse(QStringLiteral("the PAYMENT TYPE A/B/C \"%1\" is a number (an amount written with a thousands "
                               "separator?)").arg(t));
@@ -172,9 +189,10 @@ DetailRow ParseDetailLine(const QString &line)
     QStringView legal;
     const std::vector<QStringView> v = SplitCsvLine(line, DetailValueCount - 1, &legal);
     DetailRow row;
-    row.number = ToUpperWindows1252(dropHash(v[0]).left(12).toString());
-    row.name = ToUpperWindows1252(v[1].left(25).toString());
-    row.cd = (u'0' + v[2].toString()).right(2);
+    row.number = ToUpperWindows1252(dropHash(v[0]).left(12));
+    row.name = ToUpperWindows1252(v[1].left(25));
+    // Two characters, a zero in front of one.
+    row.cd = v[2].size() >= 2 ? v[2].right(2).toString() : QString(u'0').append(v[2]);
     row.jur = v[3].left(3).toString();
     row.folio = folio(v[4]);
     row.payment = amount(v[5], 5);
