@@ -42,8 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     try {
         PaymentFileParser parser(file.fileName(), 2026);
         parser.readItems([](PaymentItem &&item) {
-            if (const auto *row = std::get_if<DetailRow>(&item))
-                checkRoundTrip(*row);
+            if (const auto *detail = std::get_if<DetailItem>(&item))
+                checkRoundTrip(detail->row);
         });
     } catch (const ZoltError &) {
     }

@@ -43,22 +43,41 @@ void FoldedKeySet::reserve(qsizetype keys)
     m_text.reserve(size_t(keys) * 32);
 }
 
-quint64 FoldedKeySet::fold(Key key) const
+FoldedKeySet::Folded FoldedKeySet::fold(Key key)
+{
+    Folded folded;
+    fold(key, folded);
+    return folded;
+}
+
+void FoldedKeySet::fold(Key key, Folded &folded)
 {
     size_t size = 0;
     for (QStringView part : key)
         size += 2 * size_t(part.size()) + 1;  // a folded character takes at most two units
-    m_scratch.resize(size);
-    char16_t *out = m_scratch.data();
+    folded.text.resize(size);
+    char16_t *out = folded.text.data();
     for (QStringView part : key) {
         out = appendFolded(part, out);
         *out++ = Separator;
     }
-    m_scratch.resize(size_t(out - m_scratch.data()));
+    folded.text.resize(size_t(out - folded.text.data()));
     quint64 h = FnvOffset;
-    for (const char16_t unit : m_scratch)
+    for (const char16_t unit : folded.text)
         h = (h ^ unit) * FnvPrime;
-    return h;
+    folded.hash = h;
+}
+
+bool FoldedKeySet::contains(Key key) const
+{
+    fold(key, m_scratch);
+    return contains(m_scratch);
+}
+
+bool FoldedKeySet::insert(Key key)
+{
+    fold(key, m_scratch);
+    return insert(m_scratch);
 }
 
 std::u16string_view FoldedKeySet::keyAt(int index) const
@@ -67,35 +86,29 @@ std::u16string_view FoldedKeySet::keyAt(int index) const
     return std::u16string_view(m_text).substr(start, m_ends[size_t(index)] - start);
 }
 
-int FoldedKeySet::find(quint64 hash) const
+int FoldedKeySet::find(const Folded &key) const
 {
-    for (int k = m_latest.value(hash, -1); k >= 0; k = m_earlier[size_t(k)]) {
-        if (keyAt(k) == m_scratch)
+    for (int k = m_latest.value(key.hash, -1); k >= 0; k = m_earlier[size_t(k)]) {
+        if (keyAt(k) == key.text)
             return k;
     }
     return -1;
 }
 
-bool FoldedKeySet::contains(Key key) const
+bool FoldedKeySet::insert(const Folded &key)
 {
-    return find(fold(key)) >= 0;
-}
-
-bool FoldedKeySet::insert(Key key)
-{
-    const quint64 hash = fold(key);
-    if (find(hash) >= 0)
+    if (find(key) >= 0)
         return false;
     const int index = int(m_ends.size());
-    m_text += m_scratch;
+    m_text += key.text;
     m_ends.push_back(m_text.size());
-    const auto latest = m_latest.find(hash);
+    const auto latest = m_latest.find(key.hash);
     if (latest != m_latest.end()) {
         m_earlier.push_back(*latest);
         *latest = index;
     } else {
         m_earlier.push_back(-1);
-        m_latest.insert(hash, index);
+        m_latest.insert(key.hash, index);
     }
     return true;
 }

@@ -16,22 +16,30 @@ namespace zolt {
 class FoldedKeySet {
 public:
     using Key = std::initializer_list<QStringView>;
+    // A key folded and hashed, ready to be looked up. Folding takes most of
+    // the work, and it may be done on any thread.
+    struct Folded {
+        std::u16string text;  // the texts folded, each ended by U+001F
+        quint64 hash = 0;
+    };
+    static Folded fold(Key key);
+    // The same into `out`, reusing its room.
+    static void fold(Key key, Folded &out);
 
     void reserve(qsizetype keys);
     qsizetype size() const { return qsizetype(m_ends.size()); }
+    bool contains(const Folded &key) const { return find(key) >= 0; }
     bool contains(Key key) const;
     // Adds the key unless the set holds it; answers whether it was added.
+    bool insert(const Folded &key);
     bool insert(Key key);
 
 private:
-    // Folds the key into m_scratch, its texts ended by U+001F, and answers
-    // its hash.
-    quint64 fold(Key key) const;
-    // The key of m_scratch in the set, -1 when it is missing.
-    int find(quint64 hash) const;
+    // The key's index in the set, -1 when it is missing.
+    int find(const Folded &key) const;
     std::u16string_view keyAt(int index) const;
 
-    mutable std::u16string m_scratch;
+    mutable Folded m_scratch;       // the key looked up last
     std::u16string m_text;          // the keys, folded, one after another
     std::vector<size_t> m_ends;     // where each key ends in m_text
     std::vector<int> m_earlier;     // the key added before under the same hash, -1 for none

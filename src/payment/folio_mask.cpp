@@ -97,10 +97,15 @@ QString FolioMaskTable::display(const QString &jurCd, const QString &folio, QStr
 {
     if (m_masks.isEmpty())
         return ApplyFolioMask(DefaultFolioMask(folio), folio);
-    if (searched && jurCd != m_first)
-        *searched = jurCd;
+    noteSearch(jurCd, searched);
     const FolioMask *mask = find(jurCd);
     return ApplyFolioMask(mask ? *mask : DefaultFolioMask(folio), folio);
+}
+
+void FolioMaskTable::noteSearch(const QString &jurCd, QString *searched) const
+{
+    if (searched && !m_masks.isEmpty() && jurCd != m_first)
+        *searched = jurCd;
 }
 
 const FolioMask *FolioMaskTable::find(const QString &jurCd) const

@@ -51,6 +51,8 @@ public:
     // recordset would have looked for, or stays as it is when the first row
     // answered.
     QString display(const QString &jurCd, const QString &folio, QString *searched = nullptr) const;
+    // Sets *searched to the jurisdiction when display would search for it.
+    void noteSearch(const QString &jurCd, QString *searched) const;
     // The jurisdiction's mask, or none (display then uses DefaultFolioMask).
     const FolioMask *find(const QString &jurCd) const;
     // The code of the first row: display searches for any other.

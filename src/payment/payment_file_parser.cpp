@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/read_ahead.h"
 #include "group_lines.h"
+#include "payment_key.h"
 #include "payment_format.h"
 
 #include <QFileInfo>
@@ -50,7 +51,10 @@ bool PaymentFileParser::readLines(LineBatch &batch, const std::function<bool()> 
             return false;
         std::optional<PaymentItem> &item = batch.lines.emplace_back();
         const QString raw = m_reader.readLine();
-        line(raw, m_reader.lineNumber(), [&item](PaymentItem &&taken) { item = std::move(taken); });
+        line(raw, m_reader.lineNumber(), [&item, this](PaymentItem &&taken) {
+            follow(taken);
+            item = std::move(taken);
+        });
         if (batch.lines.size() >= LinesPerBatch)
             return true;
     }
@@ -100,6 +104,22 @@ void PaymentFileParser::line(const QString &raw, qint64 number, const std::funct
     }
 }
 
+void PaymentFileParser::follow(PaymentItem &item)
+{
+    if (const auto *mask = std::get_if<MaskLine>(&item)) {
+        m_masks.add(mask->jurCd, mask->mask, mask->folioLength);
+    } else if (std::holds_alternative<GroupStartItem>(item)) {
+        m_mortco.clear();
+    } else if (const auto *value = std::get_if<GroupValueItem>(&item)) {
+        if (GroupLabels()[size_t(value->label)].field == QLatin1String("MORTCO"))
+            m_mortco = value->value;
+    } else if (auto *detail = std::get_if<DetailItem>(&item)) {
+        const DetailRow &row = detail->row;
+        detail->folioDisplay = m_masks.display(row.jur, row.folio);
+        detail->key = PaymentKey{m_mortco, row.cd, row.jur, row.folio, row.name}.folded();
+    }
+}
+
 std::optional<PaymentItem> PaymentFileParser::data(const QString &line) const
 {
     switch (m_section) {
@@ -112,7 +132,7 @@ std::optional<PaymentItem> PaymentFileParser::data(const QString &line) const
             return GroupValueItem{int(label - GroupLabels().data()), GroupLabelValue(*label, line)};
         break;
     case FileSection::Detail:
-        return ParseDetailLine(line);
+        return DetailItem{ParseDetailLine(line), {}, {}};
     case FileSection::None:
     case FileSection::Year:
         break;

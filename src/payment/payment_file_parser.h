@@ -1,7 +1,9 @@
 #pragma once
 
 #include "detail_line.h"
+#include "folio_mask.h"
 #include "mask_line.h"
+#include "common/folded_key_set.h"
 #include "common/text_file.h"
 
 #include "common/errors.h"
@@ -24,7 +26,15 @@ struct GroupValueItem {
     int label;      // index into GroupLabels()
     QString value;
 };
-using PaymentItem = std::variant<YearItem, MaskLine, GroupStartItem, GroupValueItem, DetailRow>;
+// A detail line, with what its place in the file makes of it: the folio laid
+// into its jurisdiction's mask (of the masks read so far) and the payment's
+// key, the agency being the one of its group.
+struct DetailItem {
+    DetailRow row;
+    QString folioDisplay;
+    FoldedKeySet::Folded key;
+};
+using PaymentItem = std::variant<YearItem, MaskLine, GroupStartItem, GroupValueItem, DetailItem>;
 
 // The section of the file a line stands in.
 enum class FileSection { None, Year, Mask, Group, Detail };
@@ -71,6 +81,8 @@ private:
     // The item of a data line in the current section; none for a line the
     // section does not read.
     std::optional<PaymentItem> data(const QString &line) const;
+    // Keeps what later lines depend on: the masks, the group's agency.
+    void follow(PaymentItem &item);
 
     TextLineReader m_reader;
     int m_currentYear;
@@ -78,6 +90,8 @@ private:
     bool m_yearRefused = false;
     bool m_sawHeader = false;
     FileSection m_section = FileSection::None;
+    FolioMaskTable m_masks;  // of the mask lines read so far
+    QString m_mortco;        // of the group being read
 };
 
 }  // namespace zolt::payment

@@ -20,4 +20,10 @@ bool PaymentKey::sameOwner(const QString &otherName) const
     return TrimBlanks(name).toCaseFolded() == TrimBlanks(otherName).toCaseFolded();
 }
 
+FoldedKeySet::Folded PaymentKey::folded() const
+{
+    return FoldedKeySet::fold(
+        {BlankTrimmed(mortco), BlankTrimmed(cd), BlankTrimmed(jur), BlankTrimmed(folio), BlankTrimmed(name)});
+}
+
 }  // namespace zolt::payment

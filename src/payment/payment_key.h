@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/folded_key_set.h"
+
 #include <QString>
 
 namespace zolt::payment {
@@ -25,6 +27,9 @@ struct PaymentKey {
     QString folioCriteria() const;
     // Whether two payments on one folio are one owner's.
     bool sameOwner(const QString &otherName) const;
+    // The key as payments are compared by it: letters folded, outer blanks
+    // dropped.
+    FoldedKeySet::Folded folded() const;
 };
 
 }  // namespace zolt::payment

@@ -104,7 +104,7 @@ private:
     void finishTables();
     void restoreRecordsets();
     void addMask(const MaskLine &mask);
-    void addDetail(const DetailRow &row);
+    void addDetail(const DetailItem &detail);
     void storeDetail(const QString &mortco, const DetailRow &row, const QString &display);
     void flushDetails();
     // A payment the database refuses is named in the error message.
@@ -284,7 +284,7 @@ void Loader::apply(PaymentItem &item)
         }
     } else {
         m_step = QStringLiteral("  9- 1");
-        addDetail(std::get<DetailRow>(item));
+        addDetail(std::get<DetailItem>(item));
     }
 }
 
@@ -312,22 +312,20 @@ void Loader::addMask(const MaskLine &mask)
     m_insertMask->text(m_workingYear).text(mask.jurCd).integer(mask.folioLength).text(mask.mask).addRow();
 }
 
-void Loader::addDetail(const DetailRow &row)
+void Loader::addDetail(const DetailItem &detail)
 {
+    const DetailRow &row = detail.row;
     const QString &mortco = m_mortco;
-    // Outer blanks do not count: the save trims them.
-    const FoldedKeySet::Key key{BlankTrimmed(mortco), BlankTrimmed(row.cd), BlankTrimmed(row.jur),
-                                BlankTrimmed(row.folio), BlankTrimmed(row.name)};
     m_step = QStringLiteral("  9-11 #1");
-    const QString display = m_masks.display(row.jur, row.folio, &m_result.lastMaskSearch);
+    m_masks.noteSearch(row.jur, &m_result.lastMaskSearch);
     m_result.lastPayment = keyOf(mortco, row);
     // A load that fails to store a payment fails whole: its key may go in first.
-    if (!m_keys.insert(key)) {
+    if (!m_keys.insert(detail.key)) {
         m_step = QStringLiteral("  9-11 #2");
-        addDuplicate(row, mortco, display);
+        addDuplicate(row, mortco, detail.folioDisplay);
         return;
     }
-    storeDetail(mortco, row, display);
+    storeDetail(mortco, row, detail.folioDisplay);
     m_step = QStringLiteral("  9-14");
     if (!m_total)
         m_total = &m_totals[mortco.toUpper()];
