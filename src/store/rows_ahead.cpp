@@ -25,7 +25,8 @@ std::vector<int> allColumns(const Statement &statement)
 
 RowsAhead::RowsAhead(Statement &statement, std::vector<int> columns)
     : m_statement(statement), m_columns(columns.empty() ? allColumns(statement) : std::move(columns)),
-      m_reading([this](Batch &batch, const std::function<bool()> &stopping) { return fill(batch, stopping); })
+      m_reading([this](Batch &batch, const std::function<bool()> &stopping) { return fill(batch, stopping); },
+                BatchesAhead)
 {
 }
 

@@ -54,6 +54,9 @@ public:
     }
 
 private:
+    // Batches in flight: the reading goes on while the caller is busy
+    // elsewhere for a while (a backup copy).
+    static constexpr int BatchesAhead = 16;
     bool fill(Batch &batch, const std::function<bool()> &stopping);
 
     Statement &m_statement;

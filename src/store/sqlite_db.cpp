@@ -110,29 +110,32 @@ QVariant Statement::column(int column) const
 
 Cell Statement::cell(int column) const
 {
+    // One lookup of the column; the value is read where it stands. Its type
+    // comes first: reading it as text would change it.
+    sqlite3_value *value = sqlite3_column_value(m_stmt, column);
     Cell cell;
-    switch (sqlite3_column_type(m_stmt, column)) {
+    switch (sqlite3_value_type(value)) {
     case SQLITE_NULL:
         break;
     case SQLITE_INTEGER:
         cell.kind = Cell::Kind::Integer;
-        cell.integer = sqlite3_column_int64(m_stmt, column);
+        cell.integer = sqlite3_value_int64(value);
         break;
     case SQLITE_FLOAT:
         cell.kind = Cell::Kind::Real;
-        cell.real = sqlite3_column_double(m_stmt, column);
+        cell.real = sqlite3_value_double(value);
         break;
     case SQLITE_BLOB: {
         // The pointer first, then its size, as SQLite asks.
-        const auto *data = static_cast<const char *>(sqlite3_column_blob(m_stmt, column));
+        const auto *data = static_cast<const char *>(sqlite3_value_blob(value));
         cell.kind = Cell::Kind::Blob;
-        cell.bytes = QByteArrayView(data, sqlite3_column_bytes(m_stmt, column));
+        cell.bytes = QByteArrayView(data, sqlite3_value_bytes(value));
         break;
     }
     default: {
-        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+        const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
         cell.kind = Cell::Kind::Text;
-        cell.bytes = QByteArrayView(text, sqlite3_column_bytes(m_stmt, column));
+        cell.bytes = QByteArrayView(text, sqlite3_value_bytes(value));
         break;
     }
     }
