@@ -13,8 +13,8 @@
 #include "group_lines.h"
 #include "mask_line.h"
 #include "payment_format.h"
+#include "stored_details.h"
 #include "store/data_environment.h"
-#include "store/rows_ahead.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,93 +37,6 @@ struct AgencyPayments {
         QString line;
     };
     std::optional<Unencodable> unencodable;
-};
-
-// The SQL a recordset source stands for: a bare table name reads the table.
-QString sourceSql(const QString &source)
-{
-    if (source.trimmed().startsWith(QStringLiteral("SELECT"), Qt::CaseInsensitive))
-        return source;
-    return QStringLiteral("SELECT * FROM \"%1\"").arg(source.trimmed().remove(u'"'));
-}
-
-namespace DetailField {
-enum { Mortco, Number, Name, Cd, Jur, Folio, Payment, Abc, GrossTax, RegGrant, AddGrant, Delq, Legal, Count };
-}
-
-// A stored payment: the cells of a row read, in the order of DetailField.
-class StoredRow {
-public:
-    explicit StoredRow(const Cell *cells) : m_cells(cells) {}
-
-    const Cell &cell(int field) const { return m_cells[field]; }
-    QString text(int field) const
-    {
-        const Cell &c = cell(field);
-        if (c.kind == Cell::Kind::Text)
-            return QString::fromUtf8(c.bytes);
-        return c.kind == Cell::Kind::Null ? QString() : c.value().toString();
-    }
-    double number(int field) const
-    {
-        const Cell &c = cell(field);
-        switch (c.kind) {
-        case Cell::Kind::Real: return c.real;
-        case Cell::Kind::Integer: return double(c.integer);
-        case Cell::Kind::Null: return 0;
-        case Cell::Kind::Text:
-        case Cell::Kind::Blob: break;
-        }
-        return c.value().toDouble();
-    }
-    // The texts as stored, when each is a text or empty.
-    bool textBytes(StoredDetailBytes &row) const
-    {
-        using namespace DetailField;
-        const std::pair<int, QByteArrayView *> texts[] = {{Number, &row.number}, {Name, &row.name},
-                                                           {Cd, &row.cd},         {Jur, &row.jur},
-                                                           {Folio, &row.folio},   {Abc, &row.abc},
-                                                           {Legal, &row.legal}};
-        for (const auto &[field, bytes] : texts) {
-            const Cell &c = cell(field);
-            if (c.kind != Cell::Kind::Text && c.kind != Cell::Kind::Null)
-                return false;
-            *bytes = c.bytes;
-        }
-        return true;
-    }
-
-private:
-    const Cell *m_cells;
-};
-
-// The statement's column of each field of DetailField.
-std::vector<int> detailFields(const Statement &st)
-{
-    QHash<QString, int> byName;
-    for (int c = 0; c < st.columnCount(); ++c)
-        byName.insert(st.columnName(c).toUpper(), c);
-    static const char *const names[DetailField::Count] = {"MORTCO", "NUMBER", "NAME", "CD", "JUR", "FOLIO",
-                                                          "PAYMENT", "ABC", "GROSS_TAX", "REG_GRANT", "ADD_GRANT",
-                                                          "DELQ", "LEGAL"};
-    std::vector<int> fields;
-    for (const char *name : names) {
-        fields.push_back(byName.value(QLatin1String(name), -1));
-        if (fields.back() < 0)
-            throw ZoltError(ErrorNumber::FieldNotFound,
-                            QStringLiteral("The details have no field %1.").arg(QLatin1String(name)));
-    }
-    return fields;
-}
-
-// The payments in the details' current order, read on a thread of their own
-// from the start of the save, their fields in the order of DetailField.
-struct DetailReading {
-    DetailReading(Database &db, const QString &sql) : statement(db.prepare(sql)), rows(statement, detailFields(statement))
-    {
-    }
-    Statement statement;
-    RowsAhead rows;
 };
 
 class Saver {
@@ -151,7 +64,7 @@ private:
     FolioMaskTable m_masks;
     QStringList m_maskLines;
     std::optional<DetailLineEncoder> m_encoder;
-    std::optional<DetailReading> m_reading;  // the connection is the reading's while it runs
+    std::optional<StoredDetails> m_reading;  // the connection is the reading's while it runs
     QHash<QString, AgencyPayments> m_payments;  // by upper-case agency
     double m_total = 0;
     bool m_storedCommas = false;  // a payment's text holds commas
@@ -245,7 +158,7 @@ void Saver::startReadingDetails()
     const QString step = std::exchange(m_step, QStringLiteral("  7"));
     Recordset &details = m_de.rsDetail();
     details.ensureOpen();
-    m_reading.emplace(m_de.Zolt().database(), sourceSql(details.source()));
+    m_reading.emplace(m_de.Zolt().database(), details.source());
     m_step = step;
 }
 
@@ -275,7 +188,7 @@ void Saver::cleanStoredText()
 // as the lines to write.
 void Saver::readDetails()
 {
-    RowsAhead &rows = m_reading->rows;
+    RowsAhead &rows = m_reading->rows();
     QString agency;
     std::optional<QByteArray> agencyText;  // the agency's stored text, when it is one
     AgencyPayments *payments = nullptr;    // of the agency, while no other one is added
