@@ -45,7 +45,16 @@ TextLineReader::TextLineReader(const QString &path, const QString &kind) : m_pat
     };
     if (file.size() > MaxFileSize)
         throw tooLarge();
-    m_data = file.read(MaxFileSize + 1);
+    // The file's size is a hint only (it may grow meanwhile): the reading
+    // goes on to its end, or past the limit.
+    m_data = file.read(std::min(file.size(), MaxFileSize) + 1);
+    constexpr qint64 Chunk = 1 << 20;
+    while (m_data.size() <= MaxFileSize && file.error() == QFileDevice::NoError) {
+        const QByteArray more = file.read(std::min(Chunk, MaxFileSize + 1 - m_data.size()));
+        if (more.isEmpty())
+            break;
+        m_data += more;
+    }
     if (file.error() != QFileDevice::NoError)
         throw ZoltError(ErrorNumber::FileAccess,
                         QStringLiteral("Cannot read %1: %2").arg(shown(path), file.errorString()));

@@ -249,6 +249,11 @@ private slots:
                  qPrintable(t.ui.messages().value(0)));
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
 
+        // A file whose size says nothing (a system file) is read to its end.
+        TextLineReader status("/proc/self/status", "payment file");
+        QVERIFY(status.lineCount() > 5);
+        QVERIFY(status.readLine().startsWith("Name:"));
+
         // The trap names the stage of the line that failed.
         PaymentFileText::WriteBytes(t.file("bad.csv"), withLine("#1,N,1,2,3,abc"));
         t.ui.clear();
