@@ -19,7 +19,8 @@ struct MaskLine {
 // Reads a line of the mask section. The first 30 characters count, with
 // their commas removed (a spreadsheet may have put commas between the parts).
 // A line without any "#" digit place (the placeholder row, a heading a user
-// added) is not a mask: nullopt.
+// added) is not a mask: nullopt. A mask holding digits is refused
+// (ZoltError): folios are read back from their display form by their digits.
 std::optional<MaskLine> ParseMaskLine(const QString &line);
 
 QString MaskLineText(const QString &jurCd, const QString &folioLength, const QString &mask);

@@ -185,6 +185,7 @@ private slots:
         QVERIFY(!ParseMaskLine("10108NO DIGITS"));
         QVERIFY(!ParseMaskLine("00000LOST THE FOLIO MASKS"));
         QVERIFY(!ParseMaskLine("CODE,LEN,MASK"));
+        QVERIFY_THROWS_EXCEPTION(ZoltError, ParseMaskLine("2021044##.##.######"));
         QCOMPARE(MaskLineText("202", "8", "##.######"), QString("20208##.######"));
         QCOMPARE(MaskLineText("000", "0", PlaceholderMask), QString("00000LOST THE FOLIO MASKS"));
     }
