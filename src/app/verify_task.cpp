@@ -33,8 +33,13 @@ bool writeWorkbook(TaskHost &host, Session &session)
     if (!EnterSavingState(host, session, true))
         return false;
     const QString path = host.selectedPath();
-    verify::CopyToBackup(path, verify::VerifyTaskBackupName(path));  // a failed backup does not stop the export
-    return verify::Mdb2Xls(session, path);
+    // A failed backup does not stop the export; a failed export puts the
+    // previous backup back.
+    SaveBackup backup = verify::BackUpBeforeWriting(path, verify::VerifyTaskBackupName(path));
+    const bool written = verify::Mdb2Xls(session, path);
+    if (written)
+        backup.keep();
+    return written;
 }
 
 void emptyVerify(Session &session)

@@ -294,7 +294,8 @@ bool ZoltPayment::checkAndRememberChoice(const TaskStart &task, QString &step)
     step = QStringLiteral("3");
     m_selectedPath = m_picker->selectedPath();
     if (!FileExists(m_selectedPath)) {
-        m_textMsg->setText(task.notFoundMessage);
+        const QString folder = FolderGivenForFile(m_selectedPath, QStringLiteral("file"));
+        m_textMsg->setText(folder.isEmpty() ? task.notFoundMessage : folder);
         enableButtons();
         return false;
     }

@@ -42,7 +42,8 @@ const std::vector<BatchCommand> &Commands()
         {QStringLiteral("payment-export"), QStringLiteral("AGENCY"),
          QStringLiteral("write Export.csv of the agency's payments in the current folder"), PaymentExport, nullptr},
         {QStringLiteral("verify-load"), QStringLiteral("FILE"),
-         QStringLiteral("load a verification workbook, printing its messages (exit 3: rows not loaded)"),
+         QStringLiteral("load a verification workbook, printing its messages (exit 3: rows not loaded, or rows "
+                        "left unread below the end of a sheet)"),
          VerifyLoad, nullptr},
         {QStringLiteral("verify-export"), QStringLiteral("FILE"),
          QStringLiteral("write the verification workbook to FILE, keeping the previous one as a backup"),

@@ -5,6 +5,7 @@
 
 #include "common/error_trap.h"
 #include "common/errors.h"
+#include "common/file_checks.h"
 #include "store/data_environment.h"
 
 #include <QCoreApplication>
@@ -29,7 +30,8 @@ void printHelp(QTextStream &out)
     for (const BatchCommand &c : Commands())
         out << "  " << (c.name + u' ' + c.arguments).leftJustified(34) << c.summary << "\n";
     out << "\nExit codes: 0 done, 1 the operation failed, 2 bad usage or a missing database,\n"
-           "3 the operation finished with rejected input.\n";
+           "3 the operation finished with rejected input (verify-load: rows not loaded, or\n"
+           "rows holding data left unread below the end of a sheet).\n";
 }
 
 }  // namespace
@@ -89,6 +91,10 @@ int main(int argc, char **argv)
 
     std::unique_ptr<DataEnvironment> de;
     try {
+        if (const QString folder = FolderGivenForFile(dbPath, QStringLiteral("database")); !folder.isEmpty()) {
+            out << "SEVERE ERROR - " << folder << "\n";
+            return Exit::Usage;
+        }
         if (!QFileInfo(dbPath).isFile() || QFileInfo(dbPath).size() == 0) {
             out << "SEVERE ERROR - The database " << dbPath << " is missing or empty.\n";
             return Exit::Usage;

@@ -66,7 +66,7 @@ int VerifyLoad(Session &session, const QStringList &args)
     const verify::VerifyLoadResult r = verify::Xls2Mdb(listing, args.first(), &list);
     if (r.trapped || r.loaded == 0)
         return Exit::Failed;
-    return r.notLoaded > 0 || r.formatWarnings > 0 ? Exit::Rejected : Exit::Done;
+    return r.notLoaded > 0 || r.formatWarnings > 0 || r.rowsNotRead > 0 ? Exit::Rejected : Exit::Done;
 }
 
 int VerifyExport(Session &session, const QStringList &args)

@@ -3,6 +3,9 @@
 #include "text_utils.h"
 #include "user_dialog.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace zolt {
 
 namespace {
@@ -36,6 +39,13 @@ bool ConfirmFileAttributes(const QString &path, const AttributeQuestionTexts &te
             texts.unknownTitle);
     }
     return !flags.readOnly || askAboutReadOnly(path, texts.readOnlyTitle, ui);
+}
+
+QString FolderGivenForFile(const QString &path, const QString &kind)
+{
+    if (path.isEmpty() || !QFileInfo(path).isDir())
+        return QString();
+    return QStringLiteral("%1 is a folder, not a %2.").arg(QDir::toNativeSeparators(path), kind);
 }
 
 bool ConfirmReadOnlyFile(const QString &path, const QString &title, UserDialog &ui)

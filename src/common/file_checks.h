@@ -25,6 +25,11 @@ inline const AttributeQuestionTexts ZoltFileQuestions{QStringLiteral("Checking t
 // true when the file may be used (it is writable, or the user said Yes).
 bool ConfirmFileAttributes(const QString &path, const AttributeQuestionTexts &texts, UserDialog &ui);
 
+// A folder given where a file is expected is said to be one, rather than
+// called missing or empty: "PATH is a folder, not a KIND." (kind: "payment
+// file", "database"); nothing when path names no folder.
+QString FolderGivenForFile(const QString &path, const QString &kind);
+
 // Asks about a file only when it is read-only; true when it is not, or the
 // user said Yes. A Yes lets the program replace the file all the same
 // (UserDialog::allowReplacingReadOnly): any other read-only file is refused.

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryFile>
+#include <climits>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -25,21 +27,42 @@ ZoltError cannotWrite(int number, const QString &target, const QString &reason)
     return ZoltError(number, QStringLiteral("Cannot write %1: %2.").arg(QDir::toNativeSeparators(target), reason));
 }
 
-// The file a path leads to once its symbolic links are followed; a link to a
-// missing file leads to that file's place.
+// The file a path leads to once its symbolic links are followed, one by one
+// (Qt takes a circle of links for a file of that name); a link to a missing
+// file leads to that file's place. Links that lead round in a circle
+// (Export.csv -> Export.csv) are refused as the system refuses them, rather
+// than replaced by a file of their name.
 QString followLinks(const QString &target)
 {
-    const QString existing = QFileInfo(target).canonicalFilePath();
-    if (!existing.isEmpty())
-        return existing;
     constexpr int MaxLinks = 40;  // as the system allows
     QString place = QFileInfo(target).absoluteFilePath();
-    for (int links = 0; QFileInfo(place).isSymLink(); ++links) {
+    for (int links = 0;; ++links) {
+        const QByteArray native = QFile::encodeName(place);
+        struct stat st {};
+        if (::lstat(native.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            const QString existing = QFileInfo(place).canonicalFilePath();
+            return existing.isEmpty() ? place : existing;
+        }
         if (links == MaxLinks)
             throw cannotWrite(ErrorNumber::FileAccess, target, SystemErrorText(ELOOP));
-        place = QFileInfo(place).symLinkTarget();
+        QByteArray next(PATH_MAX, Qt::Uninitialized);
+        const ssize_t size = ::readlink(native.constData(), next.data(), size_t(next.size()));
+        if (size < 0)
+            throw cannotWrite(ErrorNumberOfSystemError(errno), target, SystemErrorText(errno));
+        next.truncate(qsizetype(size));
+        const QString to = QFile::decodeName(next);
+        // Joined as the system joins it: "sub/../x" goes through what sub leads to.
+        place = QDir::isAbsolutePath(to) ? to : place.left(place.lastIndexOf(u'/') + 1) + to;
     }
-    return place;
+}
+
+QString randomPart()
+{
+    static const char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString part;
+    for (qsizetype i = 0; i < RandomPart; ++i)
+        part += QLatin1Char(Letters[QRandomGenerator::global()->bounded(int(sizeof Letters) - 1)]);
+    return part;
 }
 
 // Read-only as the file's attributes show it: no write permission for its
@@ -158,6 +181,37 @@ void TemporaryTarget::discard()
         QFile::remove(m_path);
     m_path.clear();
     release();
+}
+
+bool TemporaryTarget::linkToPlace()
+{
+    const QByteArray place = QFile::encodeName(m_place);
+    const QByteArray path = QFile::encodeName(m_path);
+    // The link is made under a temporary name of its own, then takes the
+    // reserved one in one step: whenever the program ends, what is left is a
+    // temporary file the next writer removes.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray name = QFile::encodeName(m_place + u'.' + randomPart() + TemporaryEnd);
+        if (::link(place.constData(), name.constData()) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        if (::rename(name.constData(), path.constData()) != 0) {
+            ::unlink(name.constData());
+            return false;
+        }
+        // The lock went with the empty file the name held: the linked file
+        // is locked in its stead.
+        release();
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            m_lock = fd;
+        else if (fd >= 0)
+            ::close(fd);
+        return true;
+    }
+    return false;
 }
 
 void TemporaryTarget::commit()

@@ -15,8 +15,9 @@ enum class ReadOnlyTarget { Refuse, Replace };
 // the target.
 //
 // A target that is a symbolic link is written through: the file it leads to
-// is replaced and the link stays. A read-only target is refused unless
-// readOnly says Replace.
+// is replaced and the link stays. Links that lead round in a circle are
+// refused (too many levels of symbolic links). A read-only target is refused
+// unless readOnly says Replace.
 //
 // The temporary file (target.XXXXXX.tmp) is locked while its writer lives. A
 // writer that was killed leaves its file unlocked, and the next writer of the
@@ -30,6 +31,14 @@ public:
 
     QString path() const { return m_path; }
     QString target() const { return m_target; }
+    // The file the target leads to, its links followed: the one replaced.
+    QString place() const { return m_place; }
+    // Makes the temporary file a second link to the file now in place, so
+    // that it keeps that file whatever takes the place, and a commit() puts
+    // it back. False when there is no file in place, or the file system
+    // cannot give a file a second link (a memory stick): then the caller
+    // copies it instead.
+    bool linkToPlace();
     // The new file keeps the permissions of the file it replaces, or gets
     // the usual ones of a new document.
     void commit();

@@ -46,7 +46,7 @@ public:
     SaveResult run(const QString &dataYear, const QString &path, const QString &backupPath);
 
 private:
-    void makeBackup(const QString &path, const QString &backupPath);
+    SaveBackup makeBackup(const QString &path, const QString &backupPath);
     QString yearToWrite(const QString &dataYear);
     void readMasks();
     void startReadingDetails();
@@ -79,7 +79,8 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
         readMasks();
         startReadingDetails();
         m_step = QStringLiteral("  2");
-        makeBackup(path, backupPath);
+        // A save that fails from here on leaves the backup as it was.
+        SaveBackup backup = makeBackup(path, backupPath);
         m_step = QStringLiteral("  3");
         TextFileWriter out(path, QStringLiteral("payment file"), m_s.ui.readOnlyTarget(path));
         m_step = QStringLiteral("  6");
@@ -94,6 +95,7 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
         m_step = QStringLiteral("  8");
         m_progress->finish();
         out.commit();
+        backup.keep();
         return {true, m_total};
     } catch (const WorkStopped &) {
         // The user stopped the program: the file stays as it was, the
@@ -110,21 +112,16 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
 
 // The previous file is kept at the backup path before anything is written.
 // A backup that cannot be made stops the save, and the previous backup stays.
-void Saver::makeBackup(const QString &path, const QString &backupPath)
+SaveBackup Saver::makeBackup(const QString &path, const QString &backupPath)
 {
     if (QFileInfo(path).absoluteFilePath() == QFileInfo(backupPath).absoluteFilePath())
-        return;
-    if (QFileInfo::exists(path)) {
-        CopyFileToBackup(path, backupPath);
-        return;
-    }
+        return {};
+    if (QFileInfo::exists(path))
+        return SaveBackup(path, backupPath);
     // Nothing to back up: a backup of that name belongs to another file.
-    if (QFileInfo::exists(backupPath)) {
-        QFile old(backupPath);
-        if (!old.remove())
-            throw ZoltError(ErrorNumber::PermissionDenied,
-                            QStringLiteral("Cannot replace the backup %1: %2").arg(backupPath, old.errorString()));
-    }
+    if (QFileInfo::exists(backupPath))
+        return SaveBackup::Cleared(backupPath);
+    return {};
 }
 
 QString Saver::yearToWrite(const QString &dataYear)

@@ -110,11 +110,10 @@ void BatchInsert::bindRow(sqlite3_stmt *st, int firstParameter, const Value *row
 
 void BatchInsert::step(sqlite3_stmt *st)
 {
-    if (sqlite3_step(st) != SQLITE_DONE) {
-        const ZoltError refused(sqlite3_extended_errcode(m_db.handle()),
-                                QString::fromUtf8(sqlite3_errmsg(m_db.handle())));
+    if (const int rc = sqlite3_step(st); rc != SQLITE_DONE) {
+        const ZoltError failed = m_db.failure(rc);
         sqlite3_reset(st);
-        throw refused;
+        throw failed;
     }
     sqlite3_reset(st);
 }
@@ -131,9 +130,16 @@ void BatchInsert::flush()
             m_queued = 0;
             m_utf8Size = 0;
             return;
-        } catch (const ZoltError &) {
+        } catch (const ZoltError &e) {
             // A refused statement stores none of its rows: store them one by
-            // one to find the row the database refuses.
+            // one to find the row the database refuses. A failure of another
+            // kind may have rolled the transaction back, and rows stored
+            // now would each be committed on their own.
+            if (!IsRowRefusal(e)) {
+                m_queued = 0;
+                m_utf8Size = 0;
+                throw;
+            }
         }
     }
     storeOneByOne();
@@ -153,6 +159,38 @@ void BatchInsert::storeOneByOne()
         }
     }
     m_utf8Size = 0;
+}
+
+bool IsRowRefusal(const ZoltError &failure)
+{
+    return (failure.number() & 0xff) == SQLITE_CONSTRAINT;
+}
+
+bool RefusedByUniqueIndex(Database &db, const ZoltError &refusal, const QString &index)
+{
+    if (refusal.number() != SQLITE_CONSTRAINT_UNIQUE)
+        return false;
+    // SQLite names the index's columns, or the index itself when it holds
+    // expressions.
+    try {
+        Statement st = db.prepare(QStringLiteral("SELECT i.name, m.tbl_name FROM sqlite_master m, "
+                                                 "pragma_index_info(?1) i WHERE m.type = 'index' AND m.name = ?1 "
+                                                 "ORDER BY i.seqno"));
+        st.bind(1, index);
+        QStringList columns;
+        bool expressions = false;
+        while (st.step()) {
+            expressions = expressions || st.column(0).isNull();
+            columns << st.column(1).toString() + u'.' + st.column(0).toString();
+        }
+        if (columns.isEmpty())
+            return false;
+        const QString named =
+            expressions ? QStringLiteral("index '%1'").arg(index) : columns.join(QStringLiteral(", "));
+        return refusal.description() == QStringLiteral("UNIQUE constraint failed: ") + named;
+    } catch (const ZoltError &) {
+        return false;
+    }
 }
 
 }  // namespace zolt

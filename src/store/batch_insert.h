@@ -13,8 +13,10 @@ namespace zolt {
 
 class Database;
 
-// The database refused a queued row: which one (from 0, in queue order) and
-// why. The rows queued before it are stored, the ones after it are not.
+// The database refused a queued row, or failed while storing it (a full
+// disk): which one (from 0, in queue order) and why, in the user's words
+// (Database::failure). The rows queued before it are stored, the ones after
+// it are not.
 class RowRefused : public ZoltError {
 public:
     RowRefused(int queuedIndex, const ZoltError &why) : ZoltError(why), m_queuedIndex(queuedIndex) {}
@@ -41,7 +43,9 @@ public:
     BatchInsert &real(double value);
     BatchInsert &integer(qint64 value);
     // Queues the row; stores the queue when it holds a full batch. Throws
-    // RowRefused when the database refuses a row.
+    // RowRefused when the database refuses a row. A failure that is no
+    // refusal of a row (a full disk, an I/O error: it may have ended the
+    // transaction) throws ZoltError and stores nothing more.
     void addRow();
     // Stores the queued rows; throws RowRefused as addRow().
     void flush();
@@ -73,5 +77,13 @@ private:
     qsizetype m_utf8Size = 0;
     QStringEncoder m_encoder{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
 };
+
+// Whether a failure is the database refusing a row by one of its rules (a
+// unique index, a check, a trigger), rather than failing to store it.
+bool IsRowRefusal(const ZoltError &failure);
+
+// Whether the database refused a row because the unique index already holds
+// its key (and not for another constraint, or another failure).
+bool RefusedByUniqueIndex(Database &db, const ZoltError &refusal, const QString &index);
 
 }  // namespace zolt

@@ -2,6 +2,7 @@
 
 #include "common/error_trap.h"
 #include "common/errors.h"
+#include "common/file_checks.h"
 #include "common/text_utils.h"
 #include "common/user_dialog.h"
 #include "schema_upgrade.h"
@@ -61,6 +62,8 @@ const QStringList &DataEnvironment::ZoltDbTables()
 std::shared_ptr<Database> OpenWorkingDatabase(const QString &path, const QStringList &tables)
 {
     const QString file = QFileInfo(path).absoluteFilePath();
+    if (const QString folder = FolderGivenForFile(file, QStringLiteral("database")); !folder.isEmpty())
+        throw ZoltError(ErrorNumber::FileAccess, folder);
     // The database's failures name the file and say what is wrong with it.
     const std::shared_ptr<Database> db = Database::open(file, Database::Mode::OpenExisting);
     const QStringList present = db->tableNames();
@@ -138,14 +141,17 @@ struct FileSteps {
 
 // Points the connection at a database file of the application folder, which
 // is where the files are looked for whatever the current folder is. A missing
-// (or empty) file is reported and answers false.
+// (or empty) file is reported and answers false; so is a folder of its name,
+// said to be one.
 bool pointAt(Connection &connection, const QString &prefix, const QString &appDir, const QString &file,
              const FileSteps &steps, QString &step, UserDialog &ui)
 {
     const QString path = inAppDir(appDir, file);
     if (!FileExists(path)) {
         step = QLatin1String(steps.missing);
-        ui.message(missingMessage(file), MessageIcon::Critical);
+        const QString folder = FolderGivenForFile(path, QStringLiteral("database"));
+        ui.message(folder.isEmpty() ? missingMessage(file) : QStringLiteral("SEVERE ERROR - ") + folder,
+                   MessageIcon::Critical);
         return false;
     }
     connection.setConnectionTimeout(120);

@@ -3,8 +3,13 @@
 #include "common/file_replace.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace zolt {
 
@@ -12,7 +17,10 @@ QString DatabaseFailureText(int code, const QString &path, const QString &sqlite
 {
     const QString file = QDir::toNativeSeparators(path);
     const int primary = code & 0xff;
-    if (primary == SQLITE_FULL || (primary == SQLITE_IOERR && systemError == ENOSPC))
+    // A write past the room the file may take (the disk's, a quota, a size
+    // limit) is a full disk to the user, as for the files the program writes.
+    const bool noRoom = systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG;
+    if (primary == SQLITE_FULL || (primary == SQLITE_IOERR && noRoom))
         return QStringLiteral("No space left on device for the database %1: make room on its disk, then try again.")
             .arg(file);
     switch (primary) {
@@ -40,6 +48,23 @@ QString DatabaseFailureText(int code, const QString &path, const QString &sqlite
     default:
         return sqliteText;
     }
+}
+
+int NoRoomErrorOf(const QString &path)
+{
+    rlimit limit {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+        for (const QString &file : {path, path + QStringLiteral("-wal"), path + QStringLiteral("-journal")}) {
+            const QFileInfo info(file);
+            if (info.exists() && rlim_t(info.size()) >= limit.rlim_cur)
+                return EFBIG;
+        }
+    }
+    struct statvfs disk {};
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    if (::statvfs(folder.constData(), &disk) == 0 && (::geteuid() == 0 ? disk.f_bfree : disk.f_bavail) == 0)
+        return ENOSPC;
+    return 0;
 }
 
 }  // namespace zolt

@@ -11,4 +11,10 @@ namespace zolt {
 // when none). Failures of another kind (a constraint) keep SQLite's words.
 QString DatabaseFailureText(int code, const QString &path, const QString &sqliteText, int systemError);
 
+// The system error behind a failed write of the database at path when SQLite
+// lost it (a failed commit reports none): EFBIG when the database or its log
+// has reached the size this process may write, ENOSPC when its disk has no
+// room left; 0 when neither.
+int NoRoomErrorOf(const QString &path);
+
 }  // namespace zolt

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <cstring>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace zolt {
 
@@ -142,6 +143,18 @@ Cell Statement::cell(int column) const
     return cell;
 }
 
+namespace {
+
+// Read-only as the file's attributes show it: no write permission for its
+// owner (as the files the program writes are judged, TemporaryTarget).
+bool withoutWritePermission(const QString &path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !(st.st_mode & S_IWUSR);
+}
+
+}  // namespace
+
 std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
 {
     const bool exists = QFileInfo::exists(path);
@@ -150,7 +163,12 @@ std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
     if (mode == Mode::Create && exists)
         throw ZoltError(ErrorNumber::FileAccess, QStringLiteral("%1 already exists").arg(path));
 
-    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    // A file without write permission is opened for reading only, whoever
+    // runs the program: root may write any file, but a file made read-only
+    // is one the user wants left alone.
+    const int flags = mode == Mode::OpenExisting && withoutWritePermission(path)
+        ? SQLITE_OPEN_READONLY
+        : SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
     const auto db = connect(path, QFile::encodeName(path), flags);
     // A file the program may not write is opened for reading only: every
     // task writes, so it is refused at once, saying why.
@@ -251,12 +269,20 @@ QStringList Database::tableNames()
     return names;
 }
 
-void Database::fail(int code) const
+ZoltError Database::failure(int code) const
 {
     const QString text = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(code));
     if (m_db && sqlite3_extended_errcode(m_db) != SQLITE_OK)
         code = sqlite3_extended_errcode(m_db);
-    throw ZoltError(code, DatabaseFailureText(code, m_path, text, m_db ? sqlite3_system_errno(m_db) : 0));
+    int systemError = m_db ? sqlite3_system_errno(m_db) : 0;
+    if ((code & 0xff) == SQLITE_IOERR && systemError == 0)
+        systemError = NoRoomErrorOf(m_path);
+    return ZoltError(code, DatabaseFailureText(code, m_path, text, systemError));
+}
+
+void Database::fail(int code) const
+{
+    throw failure(code);
 }
 
 void CreateDatabaseFile(const QString &path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cell.h"
+#include "common/errors.h"
 
 #include <QString>
 #include <QStringList>
@@ -72,6 +73,9 @@ public:
     // Returns once the log holds no commit that is being copied into the file.
     void waitForLogCopy();
 
+    // The failure of the last call that answered code, in the user's words
+    // (DatabaseFailureText), numbered by SQLite's extended result code.
+    ZoltError failure(int code) const;
     [[noreturn]] void fail(int code) const;
 
 private:

@@ -1,7 +1,6 @@
 #include "verify_backup.h"
 
 #include "common/errors.h"
-#include "common/file_backup.h"
 #include "common/text_utils.h"
 
 #include <QDebug>
@@ -22,17 +21,24 @@ QString VerifyTaskBackupName(const QString &fileName)
     return fileName + QStringLiteral(".bak");
 }
 
-bool CopyToBackup(const QString &fileName, const QString &backupName)
+SaveBackup BackUpBeforeWriting(const QString &fileName, const QString &backupName)
 {
     if (!FileExists(fileName))
-        return false;
+        return {};
     try {
-        CopyFileToBackup(fileName, backupName);
-        return true;
+        return SaveBackup(fileName, backupName);
     } catch (const ZoltError &e) {
         qWarning("%s", qUtf8Printable(e.description()));
-        return false;
+        return {};
     }
+}
+
+bool CopyToBackup(const QString &fileName, const QString &backupName)
+{
+    SaveBackup backup = BackUpBeforeWriting(fileName, backupName);
+    const bool made = backup.made();
+    backup.keep();
+    return made;
 }
 
 }  // namespace zolt::verify

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/file_backup.h"
+
 #include <QString>
 
 namespace zolt::verify {
@@ -12,10 +14,12 @@ QString VerifyExportBackupName(const QString &fileName);
 // ".zolt" (in any case) ends "bak" instead, any other gets ".bak" appended.
 QString VerifyTaskBackupName(const QString &fileName);
 
-// Replaces the backup by a copy of the file (CopyFileToBackup); answers
-// whether the copy was made. A missing or empty file leaves the backup alone,
-// and so does a copy that fails, which is logged: the callers go on without
-// a new backup.
+// Replaces the backup by a copy of the file, undone unless kept (SaveBackup).
+// A missing or empty file leaves the backup alone, and so does a copy that
+// fails, which is logged: the callers go on without a new backup.
+[[nodiscard]] SaveBackup BackUpBeforeWriting(const QString &fileName, const QString &backupName);
+
+// The same backup, kept at once; answers whether the copy was made.
 bool CopyToBackup(const QString &fileName, const QString &backupName);
 
 }  // namespace zolt::verify

@@ -62,7 +62,9 @@ public:
         m_trace = QStringLiteral("4");
         const QString backup = VerifyExportBackupName(m_fileName);
         m_trace = QStringLiteral("5");
-        CopyToBackup(m_fileName, backup);  // a failed backup does not stop the export
+        // A failed backup does not stop the export; an export that fails
+        // leaves the backup as it was.
+        SaveBackup previous = BackUpBeforeWriting(m_fileName, backup);
         m_trace = QStringLiteral("10 Start Excel");
         m_progress.emplace(m_session.ui, QStringLiteral("Writing the verification workbook"), rowsToWrite());
         for (const Sheet *sheet : allSheets())
@@ -81,6 +83,7 @@ public:
             if (m_session.ui.stopRequested())
                 throw WorkStopped{};
         });
+        previous.keep();
         m_trace = QStringLiteral("123 Empty the Excel Spreadsheet Workbook");
         m_trace = QStringLiteral("124 Remove the Excel Object");
     }

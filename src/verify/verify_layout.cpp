@@ -166,6 +166,18 @@ bool IsBlankRow(const Sheet &sheet, std::span<const QString> row)
     return true;
 }
 
+void CountRowsLeft(const Sheet &sheet, SheetRows &rows, SheetEnd &end)
+{
+    while (rows.moveToNextListed()) {
+        const std::vector<QString> cells = RowCells(sheet, rows, rows.row());
+        if (IsBlankRow(sheet, cells) || IsHeaderRow(sheet, cells))
+            continue;
+        if (end.rowsLeft++ == 0)
+            end.firstLeft = rows.row();
+        end.lastLeft = rows.row();
+    }
+}
+
 Recordset &SheetRecordset(DataEnvironment &de, const Sheet &sheet)
 {
     switch (sheet.position) {

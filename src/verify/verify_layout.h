@@ -85,6 +85,35 @@ bool IsHeaderRow(const Sheet &sheet, std::span<const QString> row);
 // A blank row has only empty (or blank) cells in the sheet's columns.
 bool IsBlankRow(const Sheet &sheet, std::span<const QString> row);
 
+// Where the reading of a sheet ended, and the rows holding data that lie
+// below that end, unread.
+struct SheetEnd {
+    static constexpr int Marks = 3;  // header and blank rows that end a sheet
+
+    int row = 0;              // the row that ended the reading
+    bool atBlankRow = false;  // it is a blank row (else a header row)
+    int blankRows = 0;        // the blank rows among the Marks
+    qint64 rowsLeft = 0;      // rows below it that are neither blank nor a header
+    int firstLeft = 0;        // the first and the last of them
+    int lastLeft = 0;
+
+    // A header or blank row met at row; answers whether it ends the sheet.
+    bool mark(int at, bool blank)
+    {
+        row = at;
+        atBlankRow = blank;
+        blankRows += blank ? 1 : 0;
+        return ++m_marks >= Marks;
+    }
+
+private:
+    int m_marks = 0;
+};
+
+// Reads the rest of a sheet whose reading ended at end.row, counting the
+// rows that hold data into end.
+void CountRowsLeft(const Sheet &sheet, SheetRows &rows, SheetEnd &end);
+
 // The named recordset that holds the sheet's table.
 Recordset &SheetRecordset(DataEnvironment &de, const Sheet &sheet);
 

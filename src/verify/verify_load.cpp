@@ -70,20 +70,29 @@ void emptyTables(LoadContext &context)
     }
 }
 
+// The name the workbook gives the sheet at position, or the one the export
+// writes.
+QString sheetName(const SpreadsheetState &workbook, const verify::Sheet &sheet)
+{
+    const QString name = workbook.workbook ? workbook.workbook->sheetName(sheet.position) : QString();
+    return name.isEmpty() ? sheet.name : name;
+}
+
 void readSheets(LoadContext &context, SpreadsheetState &workbook)
 {
     context.trace.set(QStringLiteral("82"));
     SelectWorksheet(workbook, 1);
     SheetRows &mortgage = ReadCurrentWorksheet(workbook, MortgageColumnCount);
     context.trace.set(QStringLiteral("83"));
-    verify::MortgageRows(context).read(mortgage);
+    verify::MortgageRows(context).read(mortgage, sheetName(workbook, verify::MortgageSheet()));
     for (const verify::Sheet &sheet : verify::ReferenceSheets()) {
         context.trace.set(verify::ReferencePreparationStep(sheet));
         Recordset &rs = verify::SheetRecordset(context.session.de, sheet);
         rs.ensureOpen();
         rs.clearFilter();
         SelectWorksheet(workbook, sheet.position);
-        verify::ReadReferenceSheet(context, sheet, ReadCurrentWorksheet(workbook, int(sheet.columns.size())));
+        verify::ReadReferenceSheet(context, sheet, ReadCurrentWorksheet(workbook, int(sheet.columns.size())),
+                                   sheetName(workbook, sheet));
     }
 }
 

@@ -25,6 +25,7 @@ struct VerifyLoadResult {
     qint64 loaded = 0;           // rows stored in VERIFY
     qint64 notLoaded = 0;        // duplicate and rejected rows
     qint64 formatWarnings = 0;   // warnings issued (at most 3)
+    qint64 rowsNotRead = 0;      // rows holding data below the end of a sheet
     bool stopped = false;        // the user stopped the program while it loaded
     QString lastDuplicateFilter; // the duplicate filter of the last folio row looked up
     QString lastFindCriteria;    // the criteria of the last reference row looked up

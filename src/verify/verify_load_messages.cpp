@@ -4,6 +4,8 @@
 #include "common/text_utils.h"
 #include "verify_layout.h"
 
+#include <algorithm>
+
 namespace zolt::verify::LoadMessage {
 namespace {
 
@@ -150,6 +152,32 @@ std::array<QString, 3> Summary(qint64 notLoaded, qint64 formatWarnings)
     else if (formatWarnings > 1)
         s[2] = NumberWithSignPlace(formatWarnings) + QStringLiteral(" records were not loaded for formatting reasons");
     return s;
+}
+
+QString RowsNotRead(const QString &sheetName, int position, const SheetEnd &end)
+{
+    static const char *const Lists[] = {"folio list", "folio mask list", "collection district list",
+                                        "jurisdiction list", "list of district and jurisdiction pairs"};
+    static const char *const Ordinals[] = {"first", "second", "third"};
+    const QString list = QString::fromLatin1(Lists[std::clamp(position, 1, 5) - 1]);
+    const QString stop = end.atBlankRow
+        ? QStringLiteral("the %1 blank row (row %2)")
+              .arg(QString::fromLatin1(Ordinals[std::clamp(end.blankRows, 1, 3) - 1]))
+              .arg(end.row)
+        : QStringLiteral("a repeated header row (row %1)").arg(end.row);
+    const int headers = SheetEnd::Marks - end.blankRows;
+    const QString toRemove = headers > 1 ? (end.blankRows > 0 ? QStringLiteral("the blank rows and the repeated "
+                                                                                "header rows")
+                                                               : QStringLiteral("the repeated header rows"))
+                                         : QStringLiteral("the blank rows");
+    if (end.rowsLeft == 1)
+        return QStringLiteral("Row %1 of the %2 sheet was not read: it holds data but lies below %3, where the %4 "
+                              "ends. Remove %5 above it and load the workbook again.")
+            .arg(QString::number(end.firstLeft), sheetName, stop, list, toRemove);
+    return QStringLiteral("Rows %1 to %2 of the %3 sheet were not read: %4 rows holding data lie below %5, where "
+                          "the %6 ends. Remove %7 above them and load the workbook again.")
+        .arg(QString::number(end.firstLeft), QString::number(end.lastLeft), sheetName,
+             QString::number(end.rowsLeft), stop, list, toRemove);
 }
 
 }  // namespace zolt::verify::LoadMessage

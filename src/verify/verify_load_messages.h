@@ -6,6 +6,8 @@
 
 namespace zolt::verify {
 
+struct SheetEnd;
+
 // The untrimmed cells of one "Mortgage" row, from column A.
 using MortgageCells = std::array<QString, 14>;
 
@@ -32,6 +34,11 @@ QString SavingRow(const MortgageCells &cells);
 
 // The three summary lines; empty lines where a count is 0.
 std::array<QString, 3> Summary(qint64 notLoaded, qint64 formatWarnings);
+
+// The rows holding data that lie below the end of a sheet and were not
+// read: which rows of which sheet (named as the workbook names it), where
+// the sheet's list ended, and what to do about it.
+QString RowsNotRead(const QString &sheetName, int position, const SheetEnd &end);
 
 inline const QString Empty = QStringLiteral("ERROR - The Verification file is empty");
 

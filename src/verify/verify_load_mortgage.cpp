@@ -9,7 +9,6 @@
 namespace zolt::verify {
 namespace {
 
-constexpr int MaxEndMarks = 3;
 constexpr int MessageBoxLimit = 3;  // not-loaded rows beyond this go to the list only
 constexpr int RowsPerStatement = 32;
 
@@ -58,19 +57,25 @@ MortgageRows::MortgageRows(LoadContext &context)
 {
 }
 
-void MortgageRows::read(SheetRows &sheet)
+void MortgageRows::read(SheetRows &sheet, const QString &sheetName)
 {
     m_sheet = &sheet;
     const int announced = sheet.announcedRows();
     m_folios.reserve(announced);
     m_pids.reserve(announced);
     ProgressCount progress(m_context.session.ui, QStringLiteral("Reading the verification workbook"), announced);
-    for (m_row = 1; m_endMarks < MaxEndMarks; ++m_row) {
+    for (m_row = 1; !m_ended; ++m_row) {
         handleRow();
         if (m_row <= announced || m_listed)
             progress.step();
     }
     flushRows();
+    // Rows holding data below the end are not read, but the user hears of them.
+    CountRowsLeft(MortgageSheet(), sheet, m_end);
+    if (m_end.rowsLeft > 0) {
+        m_context.counts.rowsNotRead += m_end.rowsLeft;
+        m_context.deliver(LoadMessage::RowsNotRead(sheetName, MortgageSheet().position, m_end));
+    }
     sheet.finish();
     progress.finish();
 }
@@ -124,7 +129,7 @@ void MortgageRows::handleRow()
     readCells();
     const MortgageCells &cells = m_context.row;
     if (IsHeaderRow(MortgageSheet(), cells)) {
-        ++m_endMarks;
+        m_ended = m_end.mark(m_row, false);
         return;
     }
     m_context.trace.set(QStringLiteral("101"));
@@ -132,7 +137,7 @@ void MortgageRows::handleRow()
     for (int c = 0; c < MortgageColumnCount; ++c)
         trimmed[size_t(c)] = BlankTrimmed(cells[size_t(c)]);
     if (std::all_of(trimmed.begin(), trimmed.end(), [](QStringView s) { return s.isEmpty(); })) {
-        ++m_endMarks;
+        m_ended = m_end.mark(m_row, true);
         return;
     }
     if (allEmpty(trimmed, {ColCd, ColJur, ColFolio, ColPid})) {

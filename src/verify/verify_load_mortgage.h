@@ -16,7 +16,8 @@ class SheetRows;
 namespace zolt::verify {
 
 // Reads the "Mortgage" sheet into VERIFY: skips header and blank rows, ends
-// the sheet at the third of them, rejects rows without folio and PID,
+// the sheet at the third of them (and says how many rows holding data lie
+// below, unread), rejects rows without folio and PID,
 // ignores duplicates and stores the rest with their warnings. Duplicates are
 // looked up in hash indexes that answer what DuplicateFilter on the rows
 // stored so far would answer; gFilter receives the last row's filter. The
@@ -25,7 +26,8 @@ class MortgageRows {
 public:
     explicit MortgageRows(LoadContext &context);
     ~MortgageRows();
-    void read(workbook::SheetRows &sheet);
+    // sheetName: the sheet's name in the workbook, for the messages.
+    void read(workbook::SheetRows &sheet, const QString &sheetName);
 
     // The filter text that finds a row's duplicates among the stored rows.
     static QString DuplicateFilter(const MortgageCells &cells, bool pidOnly);
@@ -52,7 +54,8 @@ private:
     BatchInsert m_insert;
     FoldedKeySet m_folios;  // company, jurisdiction, folio of every stored row
     FoldedKeySet m_pids;    // company, PID of every stored row with a PID
-    qint64 m_endMarks = 0;
+    SheetEnd m_end;
+    bool m_ended = false;
     workbook::SheetRows *m_sheet = nullptr;
     int m_row = 0;
     bool m_listed = false;         // the sheet lists the row being read

@@ -13,8 +13,6 @@
 namespace zolt::verify {
 namespace {
 
-constexpr int MaxEndMarks = 3;
-
 // The trace texts of one reference sheet.
 struct ReferenceSteps {
     QString preparation;
@@ -56,16 +54,24 @@ public:
     {
     }
 
-    void read(SheetRows &rows)
+    void read(SheetRows &rows, const QString &sheetName)
     {
-        qint64 endMarks = 0;
-        for (int row = 1; endMarks < MaxEndMarks; ++row) {
+        SheetEnd end;
+        bool ended = false;
+        for (int row = 1; !ended; ++row) {
             m_context.trace.set(m_steps.row);
             const std::vector<QString> values = RowCells(m_sheet, rows, row);
-            if (IsHeaderRow(m_sheet, values) || IsBlankRow(m_sheet, values))
-                ++endMarks;
+            if (IsHeaderRow(m_sheet, values))
+                ended = end.mark(row, false);
+            else if (IsBlankRow(m_sheet, values))
+                ended = end.mark(row, true);
             else
                 handleRow(values);
+        }
+        CountRowsLeft(m_sheet, rows, end);
+        if (end.rowsLeft > 0) {
+            m_context.counts.rowsNotRead += end.rowsLeft;
+            m_context.deliver(LoadMessage::RowsNotRead(sheetName, m_sheet.position, end));
         }
         rows.finish();
         if (!m_lastLookedUp.empty())
@@ -146,9 +152,9 @@ private:
 
 }  // namespace
 
-void ReadReferenceSheet(LoadContext &context, const Sheet &sheet, SheetRows &rows)
+void ReadReferenceSheet(LoadContext &context, const Sheet &sheet, SheetRows &rows, const QString &sheetName)
 {
-    ReferenceRows(context, sheet).read(rows);
+    ReferenceRows(context, sheet).read(rows, sheetName);
 }
 
 QString ReferencePreparationStep(const Sheet &sheet)

@@ -70,6 +70,19 @@ private slots:
         QCOMPARE(missing.exitCode, 2);
         QVERIFY(missing.out.contains("SEVERE ERROR"));
         QVERIFY(!QFile::exists(dir.filePath("none.mdb")));  // never created behind the user's back
+
+        // Folders where files are expected are said to be folders.
+        QVERIFY(QDir(dir.path()).mkdir("folder.mdb"));
+        const BatchRun folderDb = runBatch({"--db", dir.filePath("folder.mdb"), "payment-load", "x.csv"});
+        QCOMPARE(folderDb.exitCode, 2);
+        QCOMPARE(folderDb.out, "SEVERE ERROR - " + dir.filePath("folder.mdb") + " is a folder, not a database.\n");
+        const QString db = dir.filePath("Zolt.mdb");
+        QCOMPARE(runBatch({"init-db", db}).exitCode, 0);
+        QVERIFY(QDir(dir.path()).mkdir("folder.csv"));
+        const BatchRun folderCsv = runBatch({"--db", db, "payment-load", dir.filePath("folder.csv")});
+        QCOMPARE(folderCsv.exitCode, 1);
+        QCOMPARE(folderCsv.out,
+                 dir.filePath("folder.csv") + " is a folder, not a payment file.\nZolt Data Load FAILED\n");
     }
 };
 

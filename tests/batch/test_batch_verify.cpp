@@ -88,6 +88,27 @@ private slots:
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.contains(QStringLiteral("Error Mdb2Xls(")));
 
+        // Folios below the second blank row: those above are loaded, the
+        // others are said, and the load counts as one that left rows out.
+        QList<FixtureSheet> sheets = VerifyFixtureSheets();
+        sheets[0].rows << MortgageRow({S("A"), S("0012"), S("N-1"), S("05"), S("010"), S("1")}) << QVariantList{}
+                       << QVariantList{} << MortgageRow({S("A"), S("0012"), S("N-2"), S("05"), S("010"), S("2")});
+        const QString gap = dir.filePath(QStringLiteral("gap.xlsx"));
+        WriteFixtureWorkbook(gap, sheets);
+        run = batch({QStringLiteral("verify-load"), gap});
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY2(run.out.startsWith(QStringLiteral("Row 5 of the Mortgage sheet was not read: it holds data but lies "
+                                                   "below the second blank row (row 4)")),
+                 qPrintable(run.out));
+        QVERIFY(batch({QStringLiteral("--help")}).out.contains(QStringLiteral("rows left unread")));
+
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder-load.xlsx")));
+        run = batch({QStringLiteral("verify-load"), dir.filePath(QStringLiteral("folder-load.xlsx"))});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.contains(dir.filePath(QStringLiteral("folder-load.xlsx"))
+                                  + QStringLiteral(" is a folder, not a workbook.")),
+                 qPrintable(run.out));
+
         QCOMPARE(batch({QStringLiteral("verify-load")}).exitCode, 2);
         QCOMPARE(batch({QStringLiteral("verify-export"), out, out}).exitCode, 2);
     }
@@ -116,17 +137,23 @@ private slots:
         };
         const QStringList kept = {QStringLiteral("Limited.bak"), QStringLiteral("Limited.xlsx")};
 
-        // A small workbook is backed up; the new one does not fit.
+        // A small workbook is backed up; the new one does not fit: the
+        // previous backup comes back, and without one none is left.
         QList<FixtureSheet> sheets = VerifyFixtureSheets();
         sheets[0].rows << MortgageRow({S("A"), S("0012"), S("N-1"), S("05"), S("010"), S("1")});
         WriteFixtureWorkbook(target, sheets);
         const QByteArray small = readFile(target);
+        writeFile(backup, "the previous backup");
         expectFailure(limitedExport());
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(readFile(target), small);
-        QCOMPARE(readFile(backup), small);
+        QCOMPARE(readFile(backup), QByteArray("the previous backup"));
         QCOMPARE(files(), kept);
+        QVERIFY(QFile::remove(backup));
+        expectFailure(limitedExport());
+        QCOMPARE(readFile(target), small);
+        QCOMPARE(files(), QStringList(QStringLiteral("Limited.xlsx")));
 
         // A workbook larger than the limit cannot even be backed up: the
         // previous backup stays, and the failure is said.

@@ -70,6 +70,78 @@ private slots:
         QCOMPARE(readFile(backup), content);
     }
 
+    // The backup a save makes: kept when the save succeeds; when it fails,
+    // the previous backup comes back byte for byte (through a link too), and
+    // a backup that was not there is not left. A save killed in the middle
+    // leaves a whole backup and the previous one waiting beside it, which
+    // the next save removes.
+    void saveBackupIsUndoneWhenTheSaveFails()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("Zoltdata.csv");
+        const QString backup = dir.filePath("Zoltdata.bak");
+        auto entries = [&dir] {
+            return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        };
+        const QStringList both = {"Zoltdata.bak", "Zoltdata.csv"};
+        writeFile(file, "the file");
+        writeFile(backup, "the previous backup");
+        QVERIFY(QFile::setPermissions(backup, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        {
+            SaveBackup failed(file, backup);
+            QVERIFY(failed.made());
+            QCOMPARE(readFile(backup), QByteArray("the file"));
+        }
+        QCOMPARE(readFile(backup), QByteArray("the previous backup"));
+        QCOMPARE(FileMode(backup), 0640);
+        QCOMPARE(entries(), both);
+
+        QVERIFY(QFile::remove(backup));
+        { SaveBackup failed(file, backup); }
+        QCOMPARE(entries(), QStringList("Zoltdata.csv"));
+
+        // Another file's backup, taken out of the way, comes back too.
+        writeFile(backup, "another file's backup");
+        {
+            SaveBackup cleared = SaveBackup::Cleared(backup);
+            QVERIFY(!QFile::exists(backup));
+        }
+        QCOMPARE(readFile(backup), QByteArray("another file's backup"));
+
+        // Through a link, which stays.
+        QVERIFY(QDir(dir.path()).mkdir("elsewhere"));
+        const QString real = dir.filePath("elsewhere/Zoltdata.bak");
+        QVERIFY(QFile::rename(backup, real));
+        QVERIFY(QFile::link(real, backup));
+        { SaveBackup failed(file, backup); }
+        QCOMPARE(readFile(real), QByteArray("another file's backup"));
+        QVERIFY(QFileInfo(backup).isSymLink());
+        QVERIFY(QFile::remove(backup) && QFile::rename(real, backup));
+        QVERIFY(QDir(dir.filePath("elsewhere")).removeRecursively());
+
+        // Killed before the save was over (the child ends without undoing).
+        QCOMPARE(RunWithFileSizeLimit(1 << 20, [&] {
+                     new SaveBackup(file, backup);
+                     return 0;
+                 }),
+                 0);
+        QCOMPARE(readFile(backup), QByteArray("the file"));
+        QStringList left = entries();
+        QCOMPARE(left.size(), 3);
+        left.removeAll("Zoltdata.bak");
+        left.removeAll("Zoltdata.csv");
+        QVERIFY2(left.first().startsWith("Zoltdata.bak.") && left.first().endsWith(".tmp"), qPrintable(left.first()));
+        QCOMPARE(readFile(dir.filePath(left.first())), QByteArray("another file's backup"));
+
+        writeFile(file, "the next file");
+        {
+            SaveBackup kept(file, backup);
+            kept.keep();
+        }
+        QCOMPARE(readFile(backup), QByteArray("the next file"));
+        QCOMPARE(entries(), both);
+    }
+
     void leftoverTemporaryFilesGoWithTheNextWrite()
     {
         QTemporaryDir dir;

@@ -4,6 +4,7 @@
 #include "store/sqlite_db.h"
 #include "support/recording_dialog.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -57,6 +58,11 @@ private slots:
         const QString missing = "SEVERE ERROR - The Zolt.mdb file is missing from the application path.";
         QCOMPARE(ui.messages(), QStringList({missing, missing}));
         QVERIFY(ui.said.first().icon == MessageIcon::Critical);
+        // A folder of that name is said to be one.
+        QVERIFY(QFile::remove(dir.filePath("Zolt.mdb")));
+        QVERIFY(QDir(dir.path()).mkdir("Zolt.mdb"));
+        QVERIFY(!DataEnvironment::start(dir.path(), "zoltwin", ui));
+        QCOMPARE(ui.messages().last(), "SEVERE ERROR - " + dir.filePath("Zolt.mdb") + " is a folder, not a database.");
     }
 
     void singleFileBranch()

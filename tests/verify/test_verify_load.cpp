@@ -68,6 +68,7 @@ private slots:
     void onlyTheFirstThreeWarningsAreIssued();
     void duplicateAndRejectedRowsWithTheirMessageLimit();
     void emptySheetAndEndOfSheet();
+    void rowsBelowTheEndOfASheetAreSaid();
     void unreadableWorkbookAndRefusedRowGoThroughTheTrap();
     void workbookFoundUnreadablePartWayKeepsNothing();
     void aHundredThousandRowsLoad();
@@ -248,6 +249,56 @@ void TestVerifyLoad::emptySheetAndEndOfSheet()
              QStringList({QStringLiteral("A1"), QStringLiteral("B2")}));
     QVERIFY(!list.lines.isEmpty());
     QCOMPARE(list.lines.first(), QStringLiteral("RECORD REJECTED, NO Folio or PID! Mort. Co:0001 Addr.:ADDRESS ONLY"));
+}
+
+// The end of a sheet stays where it is, but the rows holding data below it
+// are counted and said, naming the sheet as the workbook names it; blank and
+// header rows down there are no data.
+void TestVerifyLoad::rowsBelowTheEndOfASheetAreSaid()
+{
+    auto folio = [](const char *number, const char *folioNumber) {
+        return MortgageRow({QVariant(), S("0001"), S(number), S("05"), S("010"), S(folioNumber)});
+    };
+    QList<FixtureSheet> sheets = VerifyFixtureSheets();
+    sheets[0].name = QStringLiteral("MortNo 2026");
+    const QVariantList header = sheets[0].rows.first();
+    sheets[0].rows << folio("A1", "1") << folio("A2", "2") << MortgageRow({}) << MortgageRow({S("  ")})
+                   << folio("B1", "3") << header << MortgageRow({}) << folio("B2", "4") << MortgageRow({S(" ")})
+                   << folio("B3", "5");
+    sheets[3].rows << QVariantList{S("010"), S("TOWN")} << QVariantList{} << QVariantList{}
+                   << QVariantList{S("020"), S("VILLAGE")};
+
+    TestSession t;
+    const QString path = t.file(QStringLiteral("MortNo1.xlsx"));
+    WriteFixtureWorkbook(path, sheets);
+    RecordingList list;
+    const VerifyLoadResult r = Xls2Mdb(t.session(), path, &list);
+    QVERIFY(!r.trapped);
+    QCOMPARE(TableRows(t, QStringLiteral("SELECT NUMBER FROM VERIFY ORDER BY rowid")),
+             QStringList({QStringLiteral("A1"), QStringLiteral("A2")}));
+    QCOMPARE(TableRows(t, QStringLiteral("SELECT Jurisdiction_Name FROM Jurisdiction")),
+             QStringList(QStringLiteral("TOWN")));
+    QCOMPARE(r.rowsNotRead, 4);
+    QCOMPARE(list.lines,
+             QStringList({QStringLiteral("Rows 6 to 11 of the MortNo 2026 sheet were not read: 3 rows holding data lie "
+                                         "below the second blank row (row 5), where the folio list ends. Remove the "
+                                         "blank rows above them and load the workbook again."),
+                          QStringLiteral("Row 5 of the Jurisdiction sheet was not read: it holds data but lies below "
+                                         "the second blank row (row 4), where the jurisdiction list ends. Remove the "
+                                         "blank rows above it and load the workbook again.")}));
+
+    // In a message box without a list; a sheet ended by its header rows
+    // says which rows to remove.
+    sheets = VerifyFixtureSheets();
+    sheets[0].rows << folio("A1", "1") << header << MortgageRow({}) << folio("B1", "3");
+    WriteFixtureWorkbook(path, sheets);
+    t.ui.clear();
+    QCOMPARE(Xls2Mdb(t.session(), path, nullptr).rowsNotRead, 1);
+    QCOMPARE(t.ui.messages(), QStringList(QStringLiteral(
+                                  "Row 5 of the Mortgage sheet was not read: it holds data but lies below the first "
+                                  "blank row (row 4), where the folio list ends. Remove the blank rows and the "
+                                  "repeated header rows above it and load the workbook again.")));
+    QCOMPARE(t.ui.said.first().icon, MessageIcon::Information);
 }
 
 void TestVerifyLoad::unreadableWorkbookAndRefusedRowGoThroughTheTrap()

@@ -46,6 +46,9 @@ bool isPasswordProtected(QFile &file)
 void checkFileKind(const QString &path)
 {
     QFile file(path);
+    if (QFileInfo(path).isDir())
+        throw ZoltError(ErrorNumber::FileAccess,
+                        QStringLiteral("%1 is a folder, not a workbook.").arg(QDir::toNativeSeparators(path)));
     if (!QFileInfo(path).isFile())
         throw ZoltError(ErrorNumber::FileNotFound,
                         QStringLiteral("The workbook %1 was not found.").arg(QDir::toNativeSeparators(path)));
