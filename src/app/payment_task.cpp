@@ -54,6 +54,9 @@ bool loadPaymentFile(TaskHost &host, Session &session)
         session.ui.setBusy(false);
         return false;
     }
+    if (!loaded.looseAmounts.isEmpty())
+        session.ui.message(payment::LooselyReadAmountsMessage(loaded.looseAmounts), MessageIcon::Information,
+                           payment::ZoltDataTitle);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "batch_command.h"
 
+#include "common/errors.h"
 #include "common/file_checks.h"
 #include "common/number_format.h"
 #include "common/text_utils.h"
@@ -53,7 +54,7 @@ void printDuplicates(const DuplicateFolioStore &duplicates)
 {
     print(payment::DuplicatesMessage);
     print(payment::DuplicateCountLine(duplicates.count));
-    print(payment::DuplicateListHeading);
+    print(payment::DuplicateListHeading());
     for (const QString &line : payment::DuplicateListLines(duplicates))
         print(line);
 }
@@ -65,7 +66,9 @@ int PaymentLoad(Session &session, const QStringList &args)
     if (args.size() != 1)
         return UsageError(command(QStringLiteral("payment-load")), QStringLiteral("payment-load takes one file name"));
     const QString &path = args.first();
-    if (!FileExists(path))
+    if (const QString folder = FolderGivenForFile(path, QStringLiteral("payment file")); !folder.isEmpty())
+        print(folder);
+    else if (!FileExists(path))
         print(QStringLiteral("The file %1 is missing or empty.").arg(path));
     // A load that fails must not leave the previous file's year to be saved.
     ZoltSystem(session.de).setDataYear(QString());
@@ -84,6 +87,11 @@ int PaymentLoad(Session &session, const QStringList &args)
         return Exit::Rejected;
     }
     printAgencies(session);
+    for (const payment::LooseAmount &amount : result.looseAmounts.kept)
+        print(payment::LooseAmountLine(amount));
+    if (result.looseAmounts.count > qint64(result.looseAmounts.kept.size()))
+        print(QStringLiteral("... and %1 more amounts read the same way")
+                  .arg(result.looseAmounts.count - qint64(result.looseAmounts.kept.size())));
     return Exit::Done;
 }
 
@@ -141,7 +149,14 @@ int PaymentExport(Session &session, const QStringList &args)
     Recordset &details = session.de.rsDetail();
     details.ensureOpen();
     const QString path = QDir::current().filePath(payment::ExportFileName);
-    const qint64 lines = payment::ExportPayments(session, details, groups.text(QStringLiteral("MORTCO")), path);
+    qint64 lines = 0;
+    try {
+        lines = payment::ExportPayments(session, details, groups.text(QStringLiteral("MORTCO")), path);
+    } catch (const ZoltError &e) {
+        print(e.description());
+        print(QStringLiteral("Nothing was exported."));
+        return Exit::Failed;
+    }
     print(QStringLiteral("Wrote %1 lines to %2").arg(lines).arg(QDir::toNativeSeparators(path)));
     return Exit::Done;
 }

@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <charconv>
 #include <cmath>
+#include <string>
+#include <string_view>
 
 namespace zolt {
 namespace {
@@ -171,6 +173,70 @@ void AppendAmount(double value, std::string &out)
     DigitBuffer digits;
     layOutDigits(value, AmountShape, digits);
     out.append(digits.constData(), size_t(digits.size()));
+}
+
+namespace {
+
+// Digits without leading zeros, the point and the sign left out.
+std::string_view significantDigits(std::string_view digits)
+{
+    const size_t first = digits.find_first_not_of('0');
+    return first == std::string_view::npos ? std::string_view() : digits.substr(first);
+}
+
+}  // namespace
+
+bool FormatAmountKeepsValue(double value)
+{
+    if (!std::isfinite(value))
+        return false;
+    // The shortest digits that read back as the value. When there are at
+    // most 15 of them, FormatAmount rounds these very digits to the cent
+    // (RoundedDigits), which is always within half a cent.
+    char sci[32];
+    const char *const sciEnd = std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific).ptr;
+    const char *const e = std::find(static_cast<const char *>(sci), sciEnd, 'e');
+    if (std::count_if(static_cast<const char *>(sci), e, [](char c) { return c >= '0' && c <= '9'; }) <= 15)
+        return true;
+    // Longer digits lose some: compare the written cents with the two cents
+    // around the value, in decimal, so that no rounding of a double blurs a
+    // cent (at 1e14 a double's steps are larger than half a cent).
+    char fixed[400];  // the shortest fixed form of any double fits
+    const std::to_chars_result r =
+        std::to_chars(fixed, fixed + sizeof fixed, std::fabs(value), std::chars_format::fixed);
+    if (r.ec != std::errc())
+        return false;
+    const std::string_view exact(fixed, size_t(r.ptr - fixed));
+    const size_t point = exact.find('.');
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : exact.substr(point + 1);
+    std::string below(exact.substr(0, point));  // the value cut to the cent, in cents
+    below += fraction.size() > 0 ? fraction[0] : '0';
+    below += fraction.size() > 1 ? fraction[1] : '0';
+    std::string above = below;  // a cent more
+    qsizetype i = qsizetype(above.size()) - 1;
+    for (; i >= 0 && above[size_t(i)] == '9'; --i)
+        above[size_t(i)] = '0';
+    if (i < 0)
+        above.insert(above.begin(), '1');
+    else
+        ++above[size_t(i)];
+    // Where the rest lies against half a cent.
+    const std::string_view rest = fraction.size() > 2 ? fraction.substr(2) : std::string_view();
+    int half = -1;
+    if (!rest.empty() && rest[0] > '5')
+        half = 1;
+    else if (!rest.empty() && rest[0] == '5')
+        half = rest.find_first_not_of('0', 1) == std::string_view::npos ? 0 : 1;
+
+    DigitBuffer written;
+    layOutDigits(value, AmountShape, written);
+    std::string cents;
+    for (char c : written) {
+        if (c >= '0' && c <= '9')
+            cents += c;
+    }
+    const std::string_view w = significantDigits(cents);
+    return (half <= 0 && w == significantDigits(below)) || (half >= 0 && w == significantDigits(above));
 }
 
 QString FormatText(const QString &text, const QString &mask)

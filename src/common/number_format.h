@@ -31,6 +31,15 @@ QString FormatAmount(double value);
 // amounts by the hundred thousand.
 void AppendAmount(double value, std::string &out);
 
+// Whether FormatAmount writes the value back: its text, read again, is the
+// value rounded to the cent (within half a cent of it; an amount halfway
+// between two cents may go either way). False for an amount of more than 15
+// significant digits that lose a cent or more (99999999999999.99 is written
+// 100000000000000.00, 12345678901234.56 is written 12345678901234.60), and
+// for infinity and NaN. A file or screen takes only amounts that pass, so
+// that a save never changes one.
+bool FormatAmountKeepsValue(double value);
+
 // Format applied to a text: a numeric text is formatted, any other text is
 // answered unchanged.
 QString FormatText(const QString &text, const QString &mask);

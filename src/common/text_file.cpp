@@ -1,5 +1,7 @@
 #include "text_file.h"
 
+#include "text_utils.h"
+
 #include "errors.h"
 #include "whole_write.h"
 #include "windows1252.h"
@@ -21,6 +23,65 @@ int errorNumberOf(QFileDevice::FileError error, const QString &path)
     if (!QFileInfo::exists(path))
         return ErrorNumber::FileNotFound;
     return error == QFileDevice::PermissionsError ? ErrorNumber::PermissionDenied : ErrorNumber::FileAccess;
+}
+
+constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
+
+// The length of the UTF-8 sequence at p (its first byte above 0x7F): 0 when
+// it is not one (a stray or missing continuation byte, an overlong form, a
+// surrogate, a code point beyond U+10FFFF).
+int utf8SequenceLength(const unsigned char *p, const unsigned char *end)
+{
+    auto follows = [&](qsizetype i, unsigned char low, unsigned char high) {
+        return end - p > i && p[i] >= low && p[i] <= high;
+    };
+    const unsigned char b = *p;
+    if (b >= 0xC2 && b <= 0xDF)
+        return follows(1, 0x80, 0xBF) ? 2 : 0;
+    if (b >= 0xE0 && b <= 0xEF) {
+        const unsigned char low = b == 0xE0 ? 0xA0 : 0x80;
+        const unsigned char high = b == 0xED ? 0x9F : 0xBF;
+        return follows(1, low, high) && follows(2, 0x80, 0xBF) ? 3 : 0;
+    }
+    if (b >= 0xF0 && b <= 0xF4) {
+        const unsigned char low = b == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = b == 0xF4 ? 0x8F : 0xBF;
+        return follows(1, low, high) && follows(2, 0x80, 0xBF) && follows(3, 0x80, 0xBF) ? 4 : 0;
+    }
+    return 0;
+}
+
+// Whether the bytes are UTF-8 with at least one multi-byte sequence: one
+// pass, runs of ASCII taken 32 bytes at a time, and the first byte that is
+// not UTF-8 ends it. (A Windows-1252 letter such as 0xDC followed by a
+// plain letter is not UTF-8.)
+bool isMultiByteUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    constexpr quint64 High = 0x8080808080808080ULL;
+    auto word = [](const unsigned char *at) {
+        quint64 w;
+        std::memcpy(&w, at, sizeof w);
+        return w;
+    };
+    bool multiByte = false;
+    while (p < end) {
+        while (end - p >= 32 && ((word(p) | word(p + 8) | word(p + 16) | word(p + 24)) & High) == 0)
+            p += 32;
+        while (end - p >= 8 && (word(p) & High) == 0)
+            p += 8;
+        while (p < end && *p < 0x80)
+            ++p;
+        if (p == end)
+            break;
+        const int length = utf8SequenceLength(p, end);
+        if (length == 0)
+            return false;
+        multiByte = true;
+        p += length;
+    }
+    return multiByte;
 }
 
 }  // namespace
@@ -63,6 +124,12 @@ TextLineReader::TextLineReader(const QString &path, const QString &kind) : m_pat
     if (m_data.contains('\0'))
         throw ZoltError(ErrorNumber::BadFileFormat,
                         QStringLiteral("%1 is not a Zolt %2 (it holds binary data).").arg(shown(path), m_kind));
+    if (m_data.startsWith(Utf8Mark)) {
+        m_utf8 = true;
+        m_pos = 3;
+    } else {
+        m_utf8 = isMultiByteUtf8(m_data);
+    }
 }
 
 QString TextLineReader::readLine()
@@ -76,18 +143,47 @@ QString TextLineReader::readLine()
     if (end != stop)
         next += (*end == '\r' && end + 1 != stop && end[1] == '\n') ? 2 : 1;
     ++m_lineNumber;
-    const qsizetype length = end - from;
+    auto tooLong = [&](qsizetype characters) {
+        return ZoltError(ErrorNumber::BadFileFormat,
+                         LineContext(m_lineNumber, QStringLiteral("the line is %1 characters long; a %2 line has at "
+                                                                  "most %3. Is %4 a %2?")
+                                                       .arg(characters)
+                                                       .arg(m_kind)
+                                                       .arg(MaxLineLength)
+                                                       .arg(shown(m_path))));
+    };
+    qsizetype length = end - from;
+    if (m_utf8 && length > MaxLineLength)  // in characters: the bytes that begin one
+        length = std::count_if(from, end, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
     if (length > MaxLineLength)
-        throw ZoltError(ErrorNumber::BadFileFormat,
-                        LineContext(m_lineNumber, QStringLiteral("the line is %1 characters long; a %2 line has at "
-                                                                 "most %3. Is %4 a %2?")
-                                                      .arg(length)
-                                                      .arg(m_kind)
-                                                      .arg(MaxLineLength)
-                                                      .arg(shown(m_path))));
-    const QString line = DecodeWindows1252(QByteArrayView(from, length));
+        throw tooLong(length);
+    const QByteArrayView bytes(from, end - from);
+    const QString line = m_utf8 ? decodeUtf8(bytes) : DecodeWindows1252(bytes);
     m_pos = next;
     return line;
+}
+
+QString TextLineReader::decodeUtf8(QByteArrayView bytes) const
+{
+    QString line = QString::fromUtf8(bytes);
+    const auto bad = std::find_if(line.cbegin(), line.cend(), [](QChar c) { return !IsWindows1252(c); });
+    if (bad == line.cend())
+        return line;
+    const qsizetype at = bad - line.cbegin();
+    // Bytes that are not UTF-8 come out as U+FFFD; a genuine U+FFFD is EF BF BD.
+    if (*bad == QChar::ReplacementCharacter && !bytes.contains(QByteArrayView("\xEF\xBF\xBD")))
+        throw ZoltError(ErrorNumber::BadFileFormat,
+                        LineContext(m_lineNumber, QStringLiteral("the line is not UTF-8 text, though the %1 begins "
+                                                                 "with the UTF-8 byte order mark")
+                                                      .arg(m_kind)));
+    const bool pair = bad->isHighSurrogate() && at + 1 < line.size() && line.at(at + 1).isLowSurrogate();
+    const char32_t code = pair ? QChar::surrogateToUcs4(*bad, line.at(at + 1)) : bad->unicode();
+    throw ZoltError(ErrorNumber::CharacterNotEncodable,
+                    LineContext(m_lineNumber, QStringLiteral("the character \"%1\" (U+%2) has no form in the %3's "
+                                                             "code page (Windows-1252), in which the %3 is saved: %4")
+                                                  .arg(line.mid(at, pair ? 2 : 1))
+                                                  .arg(uint(code), 4, 16, QLatin1Char('0'))
+                                                  .arg(m_kind, line)));
 }
 
 qint64 TextLineReader::lineCount() const
@@ -116,9 +212,12 @@ TextFileWriter::TextFileWriter(const QString &path, const QString &kind, ReadOnl
                         QStringLiteral("Cannot write %1: %2").arg(shown(path), m_file.errorString()));
 }
 
-void TextFileWriter::writeLine(const QString &line)
+void TextFileWriter::writeLine(const QString &text)
 {
     ++m_lineNumber;
+    // A value holding a line break or a NUL (stored by another program)
+    // would split the line or end the file for its readers.
+    const QString line = HasControlCharacters(text) ? BlankControlCharacters(text) : text;
     qsizetype bad = 0;
     if (!EncodeWindows1252(line, m_buffer, &bad))
         throw ZoltError(ErrorNumber::CharacterNotEncodable,

@@ -17,6 +17,14 @@ namespace zolt {
 // with a ZoltError saying so, naming the kind of file expected ("payment
 // file"); a file that cannot be opened too. The whole file is held while it
 // is read, so that size bounds the memory it takes.
+//
+// A spreadsheet program may save the file as UTF-8: a file that begins with
+// the UTF-8 byte order mark, or that is UTF-8 throughout and holds at least
+// one multi-byte sequence, is read as UTF-8 (Windows-1252 bytes above 0x7F
+// are almost never valid UTF-8). Its lines must still be Windows-1252 text,
+// as the file is written back in it: a character without a Windows-1252
+// form (or bytes that are not UTF-8 after the mark) is refused with a
+// ZoltError naming the line.
 class TextLineReader {
 public:
     static constexpr int MaxLineLength = 4096;
@@ -32,13 +40,18 @@ public:
     // Number of lines in the whole file.
     qint64 lineCount() const;
     const QString &path() const { return m_path; }
+    // The file is read as UTF-8.
+    bool isUtf8() const { return m_utf8; }
 
 private:
+    QString decodeUtf8(QByteArrayView bytes) const;
+
     QString m_path;
     QString m_kind;
     QByteArray m_data;
     qsizetype m_pos = 0;
     qint64 m_lineNumber = 0;
+    bool m_utf8 = false;
 };
 
 // Writes such a file whole or not at all, lines ended by CR LF: the lines go
@@ -50,6 +63,8 @@ class TextFileWriter {
 public:
     TextFileWriter(const QString &path, const QString &kind, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse);
 
+    // A control character inside the line (a line break, a NUL) is
+    // written as a blank: a line is always one line.
     void writeLine(const QString &line);
     // Lines already in the file's encoding, each ended by CR LF: `count` of them.
     void writeEncodedLines(QByteArrayView lines, qint64 count);

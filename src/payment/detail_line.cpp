@@ -63,8 +63,6 @@ bool isPlainNumber(QStringView t)
     return i == t.size();
 }
 
-// An empty amount is 0; anything else must be a plain number, or its value
-// would be guessed.
 // The power of ten of a plain number's first significant digit: 2 for
 // "123.4", -3 for "0.0012", 7 for "5e7"; nothing for a zero. A long exponent
 // is read only as far as it matters, so that no text overflows the count.
@@ -99,20 +97,52 @@ std::optional<qint64> decimalMagnitude(QStringView t)
     return place + (negative ? -exponent : exponent);
 }
 
-double amount(QStringView text, int index)
+// The number a text begins with: blanks, a sign, digits with a point, and an
+// exponent where digits follow it ("125.00 PRIOR YEAR" begins with
+// "125.00", "2e5x" with "2e5", "7e" with "7"). Empty when it begins with
+// none ("abc", "-", ".").
+QStringView leadingNumber(QStringView t)
 {
-    const QStringView t = BlankTrimmed(text);
-    if (t.isEmpty())
-        return 0;
-    if (!isPlainNumber(t))
-        refuse(QStringLiteral("the %1 \"%2\" is not an amount").arg(QLatin1String(Headings[index]), t));
-    // Far below a cent is 0; far above any amount is refused before a
-    // double could overflow.
+    qsizetype i = 0;
+    while (i < t.size() && (t[i] == u' ' || t[i] == u'\t'))
+        ++i;
+    const qsizetype from = i;
+    auto digits = [&] {
+        const qsizetype start = i;
+        while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+            ++i;
+        return i - start;
+    };
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        ++i;
+    qsizetype mantissa = digits();
+    if (i < t.size() && t[i] == u'.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return {};
+    const qsizetype end = i;
+    if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+            ++i;
+        if (digits() > 0)
+            return t.sliced(from, i - from);
+    }
+    return t.sliced(from, end - from);
+}
+
+// The value of a plain number; `shown` names it in a refusal. Far below a
+// cent is 0; far above any amount is refused before a double could
+// overflow.
+double plainValue(QStringView t, int index, QStringView shown)
+{
     const std::optional<qint64> magnitude = decimalMagnitude(t);
     if (!magnitude || *magnitude < -300)
         return 0;
     auto tooLarge = [&] {
-        refuse(QStringLiteral("the %1 \"%2\" is too large").arg(QLatin1String(Headings[index]), t));
+        refuse(QStringLiteral("the %1 \"%2\" is too large").arg(QLatin1String(Headings[index]), shown));
     };
     if (*magnitude >= 15)
         tooLarge();
@@ -125,6 +155,26 @@ double amount(QStringView text, int index)
     if (std::fabs(v) >= 1e15)
         tooLarge();
     return v + 0.0;
+}
+
+// An amount: empty is 0, a plain number its value. Any other text is read
+// as the number it begins with and noted in `loose`. An amount the save
+// could not write back as it is (more than 15 significant digits) is
+// refused rather than changed.
+double amount(QStringView text, int index, std::vector<LooseAmount> *loose)
+{
+    const QStringView t = BlankTrimmed(text);
+    if (t.isEmpty())
+        return 0;
+    const bool plain = isPlainNumber(t);
+    const QStringView number = plain ? t : leadingNumber(t);
+    const double v = number.isEmpty() ? 0.0 : plainValue(number, index, t);
+    if (!FormatAmountKeepsValue(v))
+        refuse(QStringLiteral("the %1 \"%2\" would be saved as %3: an amount keeps at most 15 significant digits")
+                   .arg(QLatin1String(Headings[index]), t, FormatAmount(v)));
+    if (!plain && loose)
+        loose->push_back({0, QLatin1String(Headings[index]), text.toString(), v});
+    return v;
 }
 
 // The folio as stored: its digits, 18 of them, zeros in front.
@@ -183,7 +233,7 @@ QString legalDescription(QStringView rest)
 
 }  // namespace
 
-DetailRow ParseDetailLine(const QString &line)
+DetailRow ParseDetailLine(const QString &line, std::vector<LooseAmount> *looseAmounts)
 {
     // The legal description is the rest of the line after the eleventh value.
     QStringView legal;
@@ -195,12 +245,12 @@ DetailRow ParseDetailLine(const QString &line)
     row.cd = v[2].size() >= 2 ? v[2].right(2).toString() : QString(u'0').append(v[2]);
     row.jur = v[3].left(3).toString();
     row.folio = folio(v[4]);
-    row.payment = amount(v[5], 5);
+    row.payment = amount(v[5], 5, looseAmounts);
     row.abc = paymentType(v[6]);
-    row.grossTax = amount(v[7], 7);
-    row.regGrant = amount(v[8], 8);
-    row.addGrant = amount(v[9], 9);
-    row.delq = amount(v[10], 10);
+    row.grossTax = amount(v[7], 7, looseAmounts);
+    row.regGrant = amount(v[8], 8, looseAmounts);
+    row.addGrant = amount(v[9], 9, looseAmounts);
+    row.delq = amount(v[10], 10, looseAmounts);
     row.legal = legalDescription(legal);
     return row;
 }
@@ -214,10 +264,10 @@ QString CleanDetailText(const QString &text)
 
 QString DetailLineText(const DetailRow &row, const QString &folioDisplay)
 {
-    return JoinCsvLine({u'#' + TrimBlanks(row.number), TrimBlanks(row.name), TrimBlanks(row.cd),
+    return BlankControlCharacters(JoinCsvLine({u'#' + TrimBlanks(row.number), TrimBlanks(row.name), TrimBlanks(row.cd),
                         TrimBlanks(row.jur), u'#' + TrimBlanks(folioDisplay), FormatAmount(row.payment),
                         TrimBlanks(row.abc), FormatAmount(row.grossTax), FormatAmount(row.regGrant),
-                        FormatAmount(row.addGrant), FormatAmount(row.delq), TrimBlanks(row.legal)});
+                        FormatAmount(row.addGrant), FormatAmount(row.delq), TrimBlanks(row.legal)}));
 }
 
 }  // namespace zolt::payment

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "loose_amounts.h"
+
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace zolt::payment {
 
@@ -24,14 +27,18 @@ struct DetailRow {
 inline constexpr int DetailValueCount = 12;
 
 // Reads a detail line (quotes already removed) into a row. A legal
-// description holding commas is kept whole, without them. A line that would
-// lose data is refused with ZoltError(BadFileFormat) saying why: values
-// pushed along by an amount with a thousands separator, a folio of more than
-// 18 significant digits, an amount that is not a number.
-DetailRow ParseDetailLine(const QString &line);
+// description holding commas is kept whole, without them. An amount that is
+// not a plain number is read as the number it begins with (0 when none) and,
+// when looseAmounts is given, added to it (its line left 0 for the caller).
+// A line that would lose data is refused with ZoltError(BadFileFormat)
+// saying why: values pushed along by an amount with a thousands separator, a
+// folio of more than 18 significant digits, an amount too large or one the
+// save could not write back (FormatAmountKeepsValue).
+DetailRow ParseDetailLine(const QString &line, std::vector<LooseAmount> *looseAmounts = nullptr);
 
 // The detail line of a row, its folio given in display form. Values must be
-// comma-free (CleanDetailText); quotes are stripped from the finished line.
+// comma-free (CleanDetailText); quotes are stripped from the finished line,
+// and a control character in a value (a line break) is written as a blank.
 QString DetailLineText(const DetailRow &row, const QString &folioDisplay);
 
 // A text value as a detail line may carry it: no commas.

@@ -94,7 +94,7 @@ void PaymentFileParser::line(const QString &raw, qint64 number, const std::funct
     case LineKind::Data:
         std::optional<PaymentItem> item;
         try {
-            item = data(line);
+            item = data(line, number);
         } catch (const ZoltError &e) {
             throw PaymentLineError(e, number, m_section);
         }
@@ -120,7 +120,7 @@ void PaymentFileParser::follow(PaymentItem &item)
     }
 }
 
-std::optional<PaymentItem> PaymentFileParser::data(const QString &line) const
+std::optional<PaymentItem> PaymentFileParser::data(const QString &line, qint64 number) const
 {
     switch (m_section) {
     case FileSection::Mask:
@@ -131,8 +131,13 @@ std::optional<PaymentItem> PaymentFileParser::data(const QString &line) const
         if (const GroupLabel *label = MatchGroupLabel(line))
             return GroupValueItem{int(label - GroupLabels().data()), GroupLabelValue(*label, line)};
         break;
-    case FileSection::Detail:
-        return DetailItem{ParseDetailLine(line), {}, {}};
+    case FileSection::Detail: {
+        std::vector<LooseAmount> loose;
+        DetailRow row = ParseDetailLine(line, &loose);
+        for (LooseAmount &amount : loose)
+            amount.line = number;
+        return DetailItem{std::move(row), {}, {}, std::move(loose)};
+    }
     case FileSection::None:
     case FileSection::Year:
         break;

@@ -33,6 +33,7 @@ struct DetailItem {
     DetailRow row;
     QString folioDisplay;
     FoldedKeySet::Folded key;
+    std::vector<LooseAmount> looseAmounts;  // of this line, its number filled in
 };
 using PaymentItem = std::variant<YearItem, MaskLine, GroupStartItem, GroupValueItem, DetailItem>;
 
@@ -80,7 +81,7 @@ private:
     void line(const QString &raw, qint64 number, const std::function<void(PaymentItem &&)> &take);
     // The item of a data line in the current section; none for a line the
     // section does not read.
-    std::optional<PaymentItem> data(const QString &line) const;
+    std::optional<PaymentItem> data(const QString &line, qint64 number) const;
     // Keeps what later lines depend on: the masks, the group's agency.
     void follow(PaymentItem &item);
 

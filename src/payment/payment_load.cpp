@@ -284,7 +284,10 @@ void Loader::apply(PaymentItem &item)
         }
     } else {
         m_step = QStringLiteral("  9- 1");
-        addDetail(std::get<DetailItem>(item));
+        auto &detail = std::get<DetailItem>(item);
+        for (LooseAmount &amount : detail.looseAmounts)
+            m_result.looseAmounts.add(std::move(amount));
+        addDetail(detail);
     }
 }
 
@@ -344,7 +347,7 @@ void Loader::storeDetail(const QString &mortco, const DetailRow &row, const QStr
         nameRefusedPayment(e);
         throw;
     } catch (const ZoltError &) {
-        m_step = duplicateHint(display, row.name);
+        m_step = QStringLiteral("  9-14");  // no refusal of the payment: the description says what failed
         throw;
     }
     if (m_insertDetail->queued() == 0)
@@ -358,6 +361,9 @@ void Loader::flushDetails()
     } catch (const RowRefused &e) {
         nameRefusedPayment(e);
         throw;
+    } catch (const ZoltError &) {
+        m_step = QStringLiteral("  9-14");
+        throw;
     }
     m_queuedDetails.clear();
 }
@@ -365,7 +371,16 @@ void Loader::flushDetails()
 void Loader::nameRefusedPayment(const RowRefused &refused)
 {
     const QueuedPayment &payment = m_queuedDetails[size_t(refused.queuedIndex())];
-    m_step = duplicateHint(payment.folioDisplay, payment.name);
+    // The duplicates hint is for the payment key's index alone; any other
+    // failure (a full disk, another rule of the database) is said by its
+    // description, naming the payment when a rule refused it.
+    if (RefusedByUniqueIndex(m_de.Zolt().database(), refused, QStringLiteral("Detail_Payment")))
+        m_step = duplicateHint(payment.folioDisplay, payment.name);
+    else if (IsRowRefusal(refused))
+        m_step = QStringLiteral("  9-14 FOLIO # = ") + payment.folioDisplay + QStringLiteral(" & NAME = '")
+            + TrimBlanks(payment.name) + u'\'';
+    else
+        m_step = QStringLiteral("  9-14");
 }
 
 void Loader::addDuplicate(const DetailRow &row, const QString &mortco, const QString &folioDisplay)
@@ -435,13 +450,12 @@ void ShowPaymentLoad(Session &session, const PaymentLoadResult &result)
     de.rsFol_Mask().requery();
     de.rsGroup().requery();
     de.rsGroup().moveFirst();
-    // The details hold the payments in the order the load took them in, as a
-    // cursor that had them added one by one would; their source, and so the
-    // order of their next requery, stays as it was.
+    // The details are read anew in the order of their source, the order the
+    // payments list shows as chosen.
     Recordset &detail = de.rsDetail();
-    const QString source = detail.source();
-    detail.open(QStringLiteral("SELECT * FROM Detail"));
-    detail.setSource(source);
+    if (detail.isOpen())
+        detail.close();
+    detail.open();
     if (result.groups > 0) {
         session.shared.gFilter = AgencyFilter(result.lastAgency);
         detail.setFilter(session.shared.gFilter);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/shared_values.h"
+#include "loose_amounts.h"
 #include "payment_key.h"
 
 #include <QString>
@@ -29,6 +30,7 @@ struct PaymentLoadResult {
     QString lastAgency;                    // MORTCO of the last group
     std::optional<PaymentKey> lastPayment;  // the last payment line read
     QString lastMaskSearch;                // jurisdiction of the last search in the masks
+    LooseAmounts looseAmounts;             // amounts read as the number their text begins with
 
     bool loaded() const { return outcome == Outcome::Loaded; }
 };
@@ -41,12 +43,15 @@ enum class EmptyFile { Accept, Refuse };
 // outcome is Loaded, the tables keep what they held. Reports its own errors
 // (the outcome is then Failed); a missing file fails without a word, and the
 // other outcomes are for the caller to report. Duplicate payments are
-// refused and counted: the load still succeeds. Then ShowPaymentLoad.
+// refused and counted: the load still succeeds. Amounts that are not plain
+// numbers are read as the number they begin with and listed in
+// looseAmounts, for the caller to tell (LooselyReadAmountsMessage). Then
+// ShowPaymentLoad.
 PaymentLoadResult Csv2Mdb(Session &session, const QString &path, EmptyFile emptyFile = EmptyFile::Accept);
 
 // What the payment screens expect after a load: the duplicates in
 // shared.duplicates; after a successful one, the groups on their first row,
-// the details in load order filtered to the last group's agency (its filter
+// the details in their source's order filtered to the last group's agency (its filter
 // in gFilter), the masks read anew.
 void ShowPaymentLoad(Session &session, const PaymentLoadResult &result);
 

@@ -32,7 +32,7 @@ private slots:
         QCOMPARE(run.exitCode, 3);
         QVERIFY(payment::Csv2Mdb(t.session(), path).loaded());  // the same load, for the screen's lines
         QStringList expected = {"Zolt Data Load FAILED (Duplicate Folios in the input file)",
-                                "There are 249 Duplicate Folios in the file", payment::DuplicateListHeading};
+                                "There are 249 Duplicate Folios in the file", payment::DuplicateListHeading()};
         expected << payment::DuplicateListLines(t.shared.duplicates);
         QCOMPARE(expected.size(), 203);
         QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts), expected);
@@ -43,6 +43,27 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, "Data year: " + ThisYear() + "\nAgency 0012: 3 payments, total 301.75\n"
                           "Agency 0034: 0 payments, total 0.00\n");
+    }
+
+    // Amounts read as their leading number are printed after the agencies;
+    // the load succeeds.
+    void loadPrintsLooseAmounts()
+    {
+        TestSession t;
+        const QString db = t.file("batch.mdb");
+        QCOMPARE(runBatch({"init-db", db}).exitCode, 0);
+        PaymentFileText f;
+        f.year(ThisYear()).group("1", "12", {"#1,A,05,101,#9,125.00 PRIOR YEAR,A,abc", "#2,B,05,101,#8, -3.5x"});
+        const QString path = t.file("Zoltdata.csv");
+        f.write(path);
+        const BatchRun run = runBatch({"--db", db, "payment-load", path});
+        QCOMPARE(run.exitCode, 0);
+        const QString first = QString::number(f.lines.indexOf("#1,A,05,101,#9,125.00 PRIOR YEAR,A,abc") + 1);
+        const QString second = QString::number(f.lines.indexOf("#2,B,05,101,#8, -3.5x") + 1);
+        QCOMPARE(run.out, "Data year: " + ThisYear() + "\nAgency 0012: 2 payments, total 121.50\n"
+                          "Line " + first + ": the PAYMENT AMOUNT \"125.00 PRIOR YEAR\" was read as 125.00\n"
+                          "Line " + first + ": the (A) - GROSS TAX \"abc\" was read as 0.00\n"
+                          "Line " + second + ": the PAYMENT AMOUNT \" -3.5x\" was read as -3.50\n");
     }
 
     void saveWritesTheFileWithItsBackup()
@@ -175,17 +196,24 @@ private slots:
         QCOMPARE(files(), QStringList({"Zoltdata.bak", "Zoltdata.csv"}));
         QVERIFY2(run.out.startsWith("Mdb2Csv Unexpected error # 61 Debug (  2) occurred: "), qPrintable(run.out));
 
-        // A small file is backed up; the new one does not fit.
+        // A small file is backed up; the new one does not fit: the previous
+        // backup comes back.
         const QString small = t.file("small.csv");
         PaymentFileText::WriteBytes(small, "small");
+        PaymentFileText::WriteBytes(t.file("small.bak"), "the previous backup");
         run = runBatch({"--db", db, "payment-save", small}, Limit);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.out.startsWith("Mdb2Csv Unexpected error # 61 Debug ("), qPrintable(run.out));
         // The system's reason, not "Unknown error".
         QVERIFY2(run.out.contains("Cannot write " + small + ": " + SystemErrorText(EFBIG)), qPrintable(run.out));
         QCOMPARE(ReadBytes(small), QByteArray("small"));
-        QCOMPARE(ReadBytes(t.file("small.bak")), QByteArray("small"));
+        QCOMPARE(ReadBytes(t.file("small.bak")), QByteArray("the previous backup"));
         QCOMPARE(files(), QStringList({"small.bak", "small.csv", "Zoltdata.bak", "Zoltdata.csv"}));
+        // Without a previous backup, none is left.
+        QVERIFY(QFile::remove(t.file("small.bak")));
+        QCOMPARE(runBatch({"--db", db, "payment-save", small}, Limit).exitCode, 1);
+        QCOMPARE(ReadBytes(small), QByteArray("small"));
+        QCOMPARE(files(), QStringList({"small.csv", "Zoltdata.bak", "Zoltdata.csv"}));
 
         // A backup name taken by a folder: nothing is written.
         QVERIFY(QDir(t.dir()).mkdir("Folder.bak"));

@@ -104,6 +104,19 @@ private slots:
         QCOMPARE(FormatAmount(-1e300).left(4), QString("-100"));
     }
 
+    // An amount the files keep is one whose written text is the amount to
+    // the cent; beyond 15 significant digits a cent or more may be lost.
+    void amountsTheFormatKeeps()
+    {
+        for (double kept : {0.0, -0.0, 1.005, -2.675, 0.1 + 0.2, 1e-300, 9999999999999.99, -9999999999999.99,
+                            12345678901234.5, 1234567890123.455, 1.0000000000000002, 123456789012345.0,
+                            999999999999999.0, 0.0049999999999999999, 1e300})
+            QVERIFY2(FormatAmountKeepsValue(kept), qPrintable(QString::number(kept, 'g', 17)));
+        for (double lost : {99999999999999.99, 12345678901234.56, -12345678901234.56, 1234567890123456.0,
+                            qInf(), -qInf(), qQNaN()})
+            QVERIFY2(!FormatAmountKeepsValue(lost), qPrintable(QString::number(lost, 'g', 17)));
+    }
+
     void gridFormats()
     {
         QCOMPARE(FormatStandard(1234.5), QString("1,234.50"));

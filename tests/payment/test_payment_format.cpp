@@ -93,9 +93,13 @@ private slots:
                                                  << "more than 12 values";
         QTest::newRow("thousands, short line") << "N,NAME,1,2,3,1,234.50" << "TYPE A/B/C \"234.50\" is a number";
         QTest::newRow("40-digit folio") << "N,NAME,1,2," + QString("1").repeated(40) << "more than 18 digits";
-        QTest::newRow("abc") << "N,NAME,1,2,3,abc" << "\"abc\" is not an amount";
-        QTest::newRow("trailing letters") << "N,NAME,1,2,3,4,A,12abc" << "GROSS TAX \"12abc\"";
         QTest::newRow("1e309") << "N,NAME,1,2,3,1e309" << "too large";
+        QTest::newRow("large before words") << "N,NAME,1,2,3,4,A,0,0,0,2e15 DUE" << "AMOUNT \"2e15 DUE\" is too large";
+        QTest::newRow("16 digits") << "N,NAME,1,2,3,99999999999999.99"
+                                   << "PAYMENT AMOUNT \"99999999999999.99\" would be saved as 100000000000000.00";
+        QTest::newRow("cents lost") << "N,NAME,1,2,3,4,A,0,0,12345678901234.56 X"
+                                    << "(C) - ADDITIONAL GRANT \"12345678901234.56 X\" would be saved as "
+                                       "12345678901234.60";
     }
 
     void detailLinesThatWouldLoseDataAreRefused()
@@ -124,7 +128,7 @@ private slots:
         QCOMPARE(payment(QString(70, '0') + "1.50"), 1.5);
         QCOMPARE(payment("1e-400"), 0.0);
         QCOMPARE(payment("0.00000000012345e12"), 123.45);
-        QCOMPARE(payment("999999999999999.50"), 999999999999999.5);
+        QCOMPARE(payment("999999999999999.00"), 999999999999999.0);
         QCOMPARE(payment("-" + QString(80, '0') + "12" + QString(60, '0') + "e-60"), -12.0);
         for (const QString &large : {QString("1000000000000000"), QString("0.1e16"), QString("1e99999999999999999999"),
                                      "1" + QString(70, '0')}) {
@@ -135,6 +139,45 @@ private slots:
                 QVERIFY2(e.description().endsWith("is too large"), qPrintable(e.description()));
             }
         }
+    }
+
+    // An amount that is not a plain number is its leading number, 0 when
+    // there is none, and is noted with its column and text as it stood.
+    void looseAmountsAreReadByTheirLeadingNumber()
+    {
+        std::vector<LooseAmount> loose;
+        const DetailRow r = ParseDetailLine("N,NAME,1,2,3,125.00 PRIOR YEAR,B,abc,  -3.5x,2e2y,7e-,LOT 1", &loose);
+        QCOMPARE(r.payment, 125.0);
+        QCOMPARE(r.abc, QString("B"));
+        QCOMPARE(r.grossTax, 0.0);
+        QCOMPARE(r.regGrant, -3.5);
+        QCOMPARE(r.addGrant, 200.0);
+        QCOMPARE(r.delq, 7.0);
+        QCOMPARE(r.legal, QString("LOT 1"));
+        QStringList noted;
+        for (const LooseAmount &a : loose)
+            noted << a.column + '=' + a.text + '=' + FormatAmount(a.value);
+        QCOMPARE(noted, QStringList({"PAYMENT AMOUNT=125.00 PRIOR YEAR=125.00", "(A) - GROSS TAX=abc=0.00",
+                                     "(B) - REGULAR GRANT=  -3.5x=-3.50", "(C) - ADDITIONAL GRANT=2e2y=200.00",
+                                     "DELINQUENT/CREDIT AMOUNT=7e-=7.00"}));
+        // Plain numbers, blanks around them and empty amounts are not noted.
+        loose.clear();
+        QCOMPARE(ParseDetailLine("N,NAME,1,2,3, 12.5 ,A,-.5,1e2,,", &loose).regGrant, 100.0);
+        QVERIFY(loose.empty());
+        for (const char *none : {"-", ".", "+.e5", "e5", "$12"}) {
+            QCOMPARE(ParseDetailLine(QString("N,NAME,1,2,3,") + none, &loose).payment, 0.0);
+            QCOMPARE(loose.back().text, QString(none));
+        }
+        QCOMPARE(ParseDetailLine("N,NAME,1,2,3,.5.5").payment, 0.5);
+
+        // The information after a load lists the first of them.
+        LooseAmounts amounts;
+        for (int i = 1; i <= 25; ++i)
+            amounts.add({i, "PAYMENT AMOUNT", QString::number(i) + " X", double(i)});
+        const QString message = LooselyReadAmountsMessage(amounts);
+        QVERIFY(message.startsWith("25 amounts of the payment file are not plain numbers."));
+        QVERIFY(message.contains("\nLine 20: the PAYMENT AMOUNT \"20 X\" was read as 20.00\n... and 5 more"));
+        QVERIFY(!message.contains("Line 21"));
     }
 
     void lineKindsAndYears()
