@@ -142,6 +142,34 @@ QString FormatDecimalMask(const QString &digits)
     return out;
 }
 
+namespace {
+
+// The control characters of ASCII. (The C1 controls stand for the bytes
+// Windows-1252 leaves undefined and go back to them unchanged.)
+bool isControl(QChar c)
+{
+    return c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
+}  // namespace
+
+bool HasControlCharacters(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), isControl);
+}
+
+QString BlankControlCharacters(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;  // CR LF is one line break
+        out.append(isControl(text[i]) ? QChar(u' ') : text[i]);
+    }
+    return out;
+}
+
 QString PadCut(const QString &text, int n)
 {
     QString out;
@@ -175,6 +203,19 @@ QString EscapeCriteria(const QString &text)
     QString s = text;
     s.replace(u'\'', QStringLiteral("''"));
     return s;
+}
+
+QString LikeLiteral(const QString &text)
+{
+    QString s;
+    s.reserve(text.size());
+    for (QChar c : text) {
+        if (c == u'%' || c == u'*' || c == u'[' || c == u'?' || c == u'_' || c == u'#')
+            s.append(u'[').append(c).append(u']');
+        else
+            s.append(c);
+    }
+    return EscapeCriteria(s);
 }
 
 QString QuoteCriteria(const QString &text)

@@ -47,6 +47,12 @@ QStringView BlankTrimmed(QStringView text);
 QString TrimLeftBlanks(const QString &text);
 QString TrimRightBlanks(const QString &text);
 
+// The text as one line of a text file carries it: a line break (CR LF, CR
+// or LF) and every other control character (NUL, tab, ...) become a blank.
+QString BlankControlCharacters(QStringView text);
+// Whether the text holds a control character.
+bool HasControlCharacters(QStringView text);
+
 // First n characters of text padded with blanks to n: Left(text & Space(n), n).
 QString PadCut(const QString &text, int n);
 // The same appended to out; with Upper, in upper case as QString::toUpper
@@ -60,5 +66,9 @@ QString QuoteCriteria(const QString &text);
 // The same without the outer apostrophes, for criteria texts that carry their
 // own ("NAME LIKE '%" + EscapeCriteria(text) + "%'").
 QString EscapeCriteria(const QString &text);
+// A user's text as a LIKE pattern that matches it character for character:
+// the wildcards and the bracket are put in brackets ("5%" is "5[%]"), then
+// it is escaped as EscapeCriteria does ("NAME LIKE '%" + LikeLiteral(text) + "%'").
+QString LikeLiteral(const QString &text);
 
 }  // namespace zolt

@@ -10,10 +10,13 @@ namespace zolt::payment {
 namespace {
 
 // Without commas and quotes the line needs no value cleaned and no quote
-// stripped.
+// stripped; without control characters (a line break, a NUL) no value
+// blanked.
 bool hasNoSeparators(QByteArrayView text)
 {
-    return std::none_of(text.begin(), text.end(), [](char c) { return c == ',' || c == '"' || c == '\''; });
+    return std::none_of(text.begin(), text.end(), [](char c) {
+        return c == ',' || c == '"' || c == '\'' || (c >= 0 && c < 0x20) || c == 0x7F;
+    });
 }
 
 bool isAscii(QByteArrayView text)

@@ -23,8 +23,9 @@ struct StoredDetailBytes {
 // display form (FolioMaskTable::display), encoded as the payment file is
 // (Windows-1252) and ended by CR LF, appended to a buffer.
 //
-// A payment whose texts are plain (no commas, no quotes, a folio in ASCII,
-// every character with a Windows-1252 form), as nearly all are, is laid out
+// A payment whose texts are plain (no commas, no quotes, no control
+// characters, a folio in ASCII, every character with a Windows-1252 form),
+// as nearly all are, is laid out
 // byte by byte with nothing allocated; any other one goes through
 // DetailLineText. Both give the same line.
 class DetailLineEncoder {

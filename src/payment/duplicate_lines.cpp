@@ -11,18 +11,36 @@ namespace {
 
 using Col = DuplicateFolioStore::Column;
 
-QString text(const DuplicateFolioStore::Row &row, Col column)
-{
-    return row[column].toString();
-}
-
 // Amounts are kept as numbers and shown as the file writes them.
 QString amountText(const QVariant &value)
 {
     return value.typeId() == QMetaType::Double ? FormatAmount(value.toDouble()) : value.toString();
 }
 
+QString lineOf(const QStringList &cells)
+{
+    const std::vector<DuplicateColumn> &columns = DuplicateColumns();
+    QStringList padded;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const QString &cell = cells[qsizetype(c)];
+        const int width = columns[c].width;
+        padded << (columns[c].alignRight ? (QString(width, u' ') + cell).right(width) : PadCut(cell, width));
+    }
+    return padded.join(u' ');
+}
+
 }  // namespace
+
+const std::vector<DuplicateColumn> &DuplicateColumns()
+{
+    // The folio as wide as the longest mask, the amount as the largest a
+    // payment file carries.
+    static const std::vector<DuplicateColumn> columns = {
+        {QStringLiteral("Agen"), 4}, {QStringLiteral("CD"), 2}, {QStringLiteral("JUR"), 3},
+        {QStringLiteral("Folio #"), 25}, {QStringLiteral("Mortgage #"), 12}, {QStringLiteral("Name"), 25},
+        {QStringLiteral("Payment Amount"), 18, true}, {QStringLiteral("Legal Description"), 32}};
+    return columns;
+}
 
 QString DuplicateCountLine(qint64 count)
 {
@@ -30,12 +48,24 @@ QString DuplicateCountLine(qint64 count)
            + QStringLiteral(" Duplicate Folios in the file");
 }
 
+QStringList DuplicateCells(const DuplicateFolioStore::Row &row)
+{
+    auto text = [&row](Col column) { return row[column].toString(); };
+    return {text(Col::Mortco), text(Col::Cd), text(Col::Jur), text(Col::FolioDisplay), text(Col::Number),
+            text(Col::Name), amountText(row[Col::Payment]), text(Col::Legal)};
+}
+
+QString DuplicateListHeading()
+{
+    QStringList headings;
+    for (const DuplicateColumn &column : DuplicateColumns())
+        headings << column.heading;
+    return lineOf(headings);
+}
+
 QString DuplicateListLine(const DuplicateFolioStore::Row &row)
 {
-    const QString payment = RepeatText(QStringLiteral(" "), 10) + amountText(row[Col::Payment]);
-    return text(row, Col::Mortco) + u' ' + text(row, Col::Cd) + u' ' + text(row, Col::Jur) + u' '
-           + text(row, Col::FolioDisplay) + u' ' + PadCut(text(row, Col::Name), 25) + u' ' + payment.right(10)
-           + u' ' + PadCut(text(row, Col::Legal), 32) + u' ';
+    return lineOf(DuplicateCells(row));
 }
 
 int DuplicateListedRows(const DuplicateFolioStore &store)

@@ -4,20 +4,31 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace zolt::payment {
 
 // The duplicate folios list: at most this many lines, whatever the count.
 inline constexpr int DuplicateListLimit = 200;
 
-inline const QString DuplicateListHeading = QStringLiteral(
-    "Agen CD JUR Folio #   Name                  Payment Amount Legal Description");
+// A column of the duplicate folios list and of its printout.
+struct DuplicateColumn {
+    QString heading;
+    int width;  // in characters, in the list's fixed-pitch lines
+    bool alignRight = false;
+};
+const std::vector<DuplicateColumn> &DuplicateColumns();
 
 // "There are 1,234 Duplicate Folios in the file".
 QString DuplicateCountLine(qint64 count);
 
-// One list line: agency, CD, JUR, folio, name (25), payment (10, right
-// aligned), legal description (32).
+// A row's values in the order of the columns: agency, CD, JUR, folio,
+// mortgage number, name, payment, legal description.
+QStringList DuplicateCells(const DuplicateFolioStore::Row &row);
+
+// The list's heading and lines: each value padded (an amount on the left)
+// or cut to its column's width, so that a fixed-pitch font lines them up.
+QString DuplicateListHeading();
 QString DuplicateListLine(const DuplicateFolioStore::Row &row);
 
 // The list lines of the store: its first rows, up to the list limit.

@@ -88,4 +88,23 @@ double StoredPaymentAmount(const QString &typed)
     return NumericTextValue(FormatText(TrimBlanks(typed), Mask::Amount20));
 }
 
+QString PaymentAmountProblem(const QString &typed)
+{
+    if (!IsNumeric(typed))
+        return QStringLiteral("The Payment Amount must be numeric!");
+    // The value as typed: the stored one has been through the amount format,
+    // which rounds away the digits too many.
+    const double value = NumericTextValue(TrimBlanks(typed));
+    if (value < 0)
+        return QStringLiteral("Payment refunds are not allowed!");
+    if (value >= 1e15)
+        return QStringLiteral("The Payment Amount is too large: the payment file carries amounts below "
+                              "1,000,000,000,000,000.00.");
+    if (!FormatAmountKeepsValue(value))
+        return QStringLiteral("The Payment Amount would be saved as %1: the payment file keeps at most 15 "
+                              "significant digits.")
+            .arg(FormatAmount(value));
+    return QString();
+}
+
 }  // namespace zolt::payment

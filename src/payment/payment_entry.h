@@ -46,4 +46,10 @@ FolioInfo FolioPaymentsInfo(Session &session, const PaymentKey &payment, const F
 // A typed payment amount as stored: "###################0.00" of the text.
 double StoredPaymentAmount(const QString &typed);
 
+// What is wrong with a typed payment amount, as the payment field says it;
+// empty when it can be stored. It must be a number of at least 0, and one
+// the payment file carries back as it is: below 10^15, with at most 15
+// significant digits to the cent.
+QString PaymentAmountProblem(const QString &typed);
+
 }  // namespace zolt::payment

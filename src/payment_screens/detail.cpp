@@ -221,7 +221,7 @@ void Detail::Command_Print_Click()
     m_session.ui.letEventsRun();
     Recordset &details = m_session.de.rsDetail();
     try {
-        const QString said = PrintDetailReport(details, outputFolder());
+        const QString said = PrintDetailReport(details, AgencyLine(m_session.de.rsGroup()), outputFolder());
         if (details.recordCount() > 0)
             details.moveFirst();
         m_textMsg->setText(said);

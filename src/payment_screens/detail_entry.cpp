@@ -89,6 +89,10 @@ void DetailEntry::Form_Load()
 {
     if (m_kind == Kind::Add) {
         m_fields->clear();
+        // A new payment is stored as type A with no grant amounts: the
+        // grants have nothing to choose from.
+        m_fields->optionB->setEnabled(false);
+        m_fields->optionC->setEnabled(false);
         return;
     }
     const Recordset &details = m_session.de.rsDetail();
@@ -134,51 +138,60 @@ bool DetailEntry::eventFilter(QObject *watched, QEvent *event)
     auto *field = qobject_cast<QLineEdit *>(watched);
     if (field && event->type() == QEvent::FocusIn && field == m_fields->folio)
         normaliseFolio();
-    if (field && event->type() == QEvent::FocusOut && !fieldLeft(field)) {
-        m_holding = field;
-        field->setFocus();  // the field cannot be left until it is right
-    }
+    // The name and the payment amount cannot be left until they are right;
+    // a wrong district or jurisdiction only shows its message.
+    const bool holdsFocus = field == m_fields->name || field == m_fields->payment;
+    if (field && event->type() == QEvent::FocusOut && !checkField(field) && holdsFocus)
+        field->setFocus();
     return QDialog::eventFilter(watched, event);
 }
 
-bool DetailEntry::fieldLeft(QLineEdit *field)
+bool DetailEntry::checkField(QLineEdit *field)
 {
-    if (field == m_fields->cd) {
-        checkCode(field, QStringLiteral("The Collection District should be entered!"),
-                  QStringLiteral("The Collection District should be numeric!"));
-    } else if (field == m_fields->jur) {
-        checkCode(field, QStringLiteral("The Jurisdiction should be entered!"),
-                  QStringLiteral("The Jurisdiction should be numeric!"));
-    } else if (field == m_fields->folio) {
+    if (field == m_fields->cd)
+        return checkCode(field, QStringLiteral("The Collection District should be entered!"),
+                         QStringLiteral("The Collection District should be numeric!"));
+    if (field == m_fields->jur)
+        return checkCode(field, QStringLiteral("The Jurisdiction should be entered!"),
+                         QStringLiteral("The Jurisdiction should be numeric!"));
+    if (field == m_fields->name)
+        return checkName();
+    if (field == m_fields->payment)
+        return checkPayment();
+    if (field == m_fields->folio) {
         normaliseFolio();
         if (m_kind == Kind::Add)
             PaymentFields::markError(field, false);
-    } else if (field == m_fields->name) {
-        return checkName();
-    } else if (field == m_fields->payment) {
-        return checkPayment();
     } else {
         field->setText(TrimBlanks(ToUpperWindows1252(field->text())));
     }
-    if (m_holding == field)
-        m_holding = nullptr;
     return true;
 }
 
-// District and jurisdiction only inform: the field can be left in any case.
-// What is typed is upper-cased and trimmed.
-void DetailEntry::checkCode(QLineEdit *field, const QString &missing, const QString &notNumeric)
+// What is typed is upper-cased and trimmed; the code must be there and be
+// a number.
+bool DetailEntry::checkCode(QLineEdit *field, const QString &missing, const QString &notNumeric)
 {
     m_textMsg->clear();
     field->setText(TrimBlanks(ToUpperWindows1252(field->text())));
-    PaymentFields::markError(field, false);
-    if (field->text().isEmpty()) {
-        say(missing);
-        PaymentFields::markError(field, true);
-    } else if (!IsNumeric(field->text())) {
-        say(notNumeric);
-        PaymentFields::markError(field, true);
+    const QString problem = field->text().isEmpty() ? missing : !IsNumeric(field->text()) ? notNumeric : QString();
+    PaymentFields::markError(field, !problem.isEmpty());
+    say(problem);
+    return problem.isEmpty();
+}
+
+// OK runs every field's check, as leaving each would, in the fields' order:
+// the first field that is wrong gets the focus, and nothing is stored.
+bool DetailEntry::allFieldsPass()
+{
+    for (QLineEdit *field : {m_fields->cd, m_fields->jur, m_fields->folio, m_fields->number, m_fields->name,
+                             m_fields->legal, m_fields->payment}) {
+        if (!checkField(field)) {
+            field->setFocus();
+            return false;
+        }
     }
+    return true;
 }
 
 void DetailEntry::normaliseFolio()
@@ -203,39 +216,29 @@ bool DetailEntry::checkName()
     }
     PaymentFields::markError(name, false);
     m_textMsg->clear();
-    if (m_holding == name)
-        m_holding = nullptr;
     return true;
 }
 
 bool DetailEntry::checkPayment()
 {
     QLineEdit *payment = m_fields->payment;
-    payment->setText(FormatText(TrimBlanks(payment->text()), Mask::Amount));
-    const QString text = payment->text();
-    QString problem;
-    if (!IsNumeric(text))
-        problem = QStringLiteral("The Payment Amount must be numeric!");
-    else if (NumericTextValue(text) < 0)
-        problem = QStringLiteral("Payment refunds are not allowed!");
+    // Judged as typed, and shown as the amount format writes it unless that
+    // would change the amount (a digit too many rounded away).
+    const QString typed = TrimBlanks(payment->text());
+    const QString problem = payment::PaymentAmountProblem(typed);
+    payment->setText(FormatAmountKeepsValue(NumericTextValue(typed)) ? FormatText(typed, Mask::Amount) : typed);
     PaymentFields::markError(payment, !problem.isEmpty());
     if (!problem.isEmpty()) {
         say(problem);
         return false;
     }
     m_textMsg->clear();
-    if (m_holding == payment)
-        m_holding = nullptr;
     return true;
 }
 
 void DetailEntry::Command_OK_Click()
 {
-    if (m_holding) {  // a field that refused to be left keeps the focus
-        m_holding->setFocus();
-        return;
-    }
-    if (!folioAllowsSave())
+    if (!allFieldsPass() || !folioAllowsSave())
         return;
     save();
     accept();

@@ -36,9 +36,10 @@ protected:
 private:
     void buildControls();
     void grantChosen(const char *option);
-    // The checks of a field being left; false holds the focus in it.
-    bool fieldLeft(QLineEdit *field);
-    void checkCode(QLineEdit *field, const QString &missing, const QString &notNumeric);
+    // The checks of a field being left: false when its value is wrong.
+    bool checkField(QLineEdit *field);
+    bool checkCode(QLineEdit *field, const QString &missing, const QString &notNumeric);
+    bool allFieldsPass();
     void normaliseFolio();
     bool checkName();
     bool checkPayment();
@@ -53,7 +54,6 @@ private:
     Navigator &m_navigator;
     PaymentFields *m_fields = nullptr;
     QLineEdit *m_textMsg = nullptr;
-    QLineEdit *m_holding = nullptr;  // a field that refused to be left
 };
 
 }  // namespace zolt::payment_screens

@@ -1,15 +1,9 @@
 #include "detail_report.h"
 
-#include "common/product.h"
-#include "common/clock.h"
-#include "common/errors.h"
 #include "common/number_format.h"
-#include "common/widgets/print_output.h"
 #include "common/widgets/table_report.h"
 #include "store/recordset.h"
 
-#include <QDir>
-#include <QTime>
 
 namespace zolt::payment_screens {
 namespace {
@@ -23,19 +17,20 @@ QString amountOf(const Recordset &rs, qint64 row, int column)
 
 }  // namespace
 
-TableReport DetailReport(const Recordset &details)
+TableReport DetailReport(const Recordset &details, const QString &agency)
 {
-    TableReport report(ProductName(),
+    TableReport report(QStringLiteral("Detail Report"),
                        {{QStringLiteral("Collection District, Jurisdiction, Folio Number"), 28},
                         {QStringLiteral("Mortgage #"), 13},
                         {QStringLiteral("Name of Owner"), 25},
-                        {QStringLiteral("Legal Description"), 30},
-                        {QString(), 2},
+                        {QStringLiteral("Legal Description"), 27},
+                        {QStringLiteral("Type"), 5},
                         {QStringLiteral("Payment Amount"), 14, true},
                         {QStringLiteral("(A) NO Grant"), 12, true},
                         {QStringLiteral("(B) Regular Grant"), 12, true},
                         {QStringLiteral("(C) Additional Grant"), 12, true},
                         {QStringLiteral("Delinquent Tax and/or Credits"), 14, true}});
+    report.setSubtitle(agency);
     auto column = [&details](const char *name) { return details.columnIndex(QLatin1String(name)); };
     const int cd = column("CD"), jur = column("JUR"), folio = column("FOLIO_DISP"), number = column("NUMBER"),
               name = column("NAME"), legal = column("LEGAL"), abc = column("ABC"), payment = column("PAYMENT"),
@@ -56,17 +51,19 @@ TableReport DetailReport(const Recordset &details)
     return report;
 }
 
-QString PrintDetailReport(const Recordset &details, const QString &pdfFolder)
+QString AgencyLine(const Recordset &groups)
 {
-    const TableReport report = DetailReport(details);
-    PrintOutput output(QStringLiteral("DetailReport"), pdfFolder);
-    if (!report.print(output.printer(), QDateTime(Today(), QTime::currentTime())))
-        throw ZoltError(ErrorNumber::FileAccess, QStringLiteral("The printer could not start the report."));
-    output.finish();
-    if (output.toPdf())
-        return QStringLiteral("There is no printer: the report was saved as %1")
-            .arg(QDir::toNativeSeparators(output.pdfPath()));
-    return QStringLiteral("Report Printed!");
+    QStringList parts{QStringLiteral("Agency ") + groups.text(QStringLiteral("MORTCO"))};
+    for (const char *name : {"NAME1", "NAME2"}) {
+        if (const QString text = groups.text(QLatin1String(name)).trimmed(); !text.isEmpty())
+            parts << text;
+    }
+    return parts.join(QStringLiteral("  "));
+}
+
+QString PrintDetailReport(const Recordset &details, const QString &agency, const QString &pdfFolder)
+{
+    return PrintReport(DetailReport(details, agency), QStringLiteral("DetailReport"), pdfFolder);
 }
 
 }  // namespace zolt::payment_screens

@@ -125,6 +125,8 @@ QWidget *Detail_Search::buildCriteria()
         connect(c.check, &QCheckBox::toggled, this, [this, c] { checkClicked(c); });
     m_commandFind = MakeButton("Command_Find", QStringLiteral("&Find"),
                                QStringLiteral("Find Payments matching the search criteria"), frame);
+    // Enter in a criterion runs the search (in the result list it selects).
+    m_commandFind->setDefault(true);
     connect(m_commandFind, &QPushButton::clicked, this, &Detail_Search::Command_Find_Click);
     grid->addWidget(m_commandFind, row, 1, Qt::AlignRight);
     return frame;
@@ -181,9 +183,10 @@ void Detail_Search::Command_Find_Click()
             return;
         }
     }
-    // Typed text is quoted, so that an apostrophe (O'NEIL) is looked for as it is.
+    // Every typed character matches itself: an apostrophe (O'NEIL) and the
+    // wildcards ("%" finds a percent sign, not every payment).
     auto like = [](const char *field, const QString &text) {
-        return QStringLiteral("AND %1 LIKE '%%2%' ").arg(QLatin1String(field), EscapeCriteria(text));
+        return QStringLiteral("AND %1 LIKE '%%2%' ").arg(QLatin1String(field), LikeLiteral(text));
     };
     const Criterion &cd = m_criteria[0], &jur = m_criteria[1], &folio = m_criteria[2], &number = m_criteria[3],
                     &name = m_criteria[4];

@@ -3,7 +3,7 @@
 #include "common/errors.h"
 #include "common/session.h"
 #include "common/widgets/screen_controls.h"
-#include "detail_report.h"
+#include "common/widgets/table_report.h"
 #include "store/data_environment.h"
 #include "store/zolt_system.h"
 #include "payment/duplicate_detail.h"
@@ -31,7 +31,7 @@ DuplicateFolios::DuplicateFolios(Session &session, QWidget *parent) : QDialog(pa
         "list only shows the first 200 duplicate folios."), this);
     intro->setWordWrap(true);
     m_folioCount = MakeLabel("Label_FolioCount", QStringLiteral("There are # Duplicate Folios in the file"), this);
-    QLabel *heading = MakeLabel("Label2", payment::DuplicateListHeading, this);
+    QLabel *heading = MakeLabel("Label2", payment::DuplicateListHeading(), this);
     heading->setFont(fixed);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List_DuplicateFolios"));
@@ -55,7 +55,7 @@ DuplicateFolios::DuplicateFolios(Session &session, QWidget *parent) : QDialog(pa
     layout->addWidget(heading);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
-    const int width = QFontMetrics(fixed).horizontalAdvance(QString(110, u'M'));
+    const int width = QFontMetrics(fixed).horizontalAdvance(payment::DuplicateListHeading() + u'M');
     resize(width + 40, 480);
 }
 
@@ -90,8 +90,21 @@ void DuplicateFolios::fillDetailTable()
     m_session.ui.letEventsRun();
 }
 
-// Prints the listed duplicates through the payment details report (the
-// Detail table holds them while this screen is open).
+TableReport DuplicateFoliosReport(const DuplicateFolioStore &store)
+{
+    QList<ReportColumn> columns;
+    for (const payment::DuplicateColumn &column : payment::DuplicateColumns())
+        columns.append({column.heading, column.width, column.alignRight});
+    TableReport report(QStringLiteral("Duplicate Folios"), columns);
+    report.setSubtitle(payment::DuplicateCountLine(store.count));
+    const int rows = payment::DuplicateListedRows(store);
+    for (int i = 0; i < rows; ++i)
+        report.addRow(payment::DuplicateCells(store.rows[size_t(i)]));
+    report.setClosingLine(QStringLiteral("******************* END OF REPORT ********************"));
+    return report;
+}
+
+// Prints the listed duplicates, as the list shows them.
 void DuplicateFolios::Command_Print_Click()
 {
     m_commandPrint->setEnabled(false);
@@ -102,7 +115,9 @@ void DuplicateFolios::Command_Print_Click()
     try {
         details.ensureOpen();
         const std::optional<RememberedFile> file = ZoltSystem(m_session.de).rememberedFile();
-        const QString said = PrintDetailReport(details, file ? QFileInfo(file->path()).absolutePath() : QString());
+        const QString said = PrintReport(DuplicateFoliosReport(m_session.shared.duplicates),
+                                         QStringLiteral("DuplicateFolios"),
+                                         file ? QFileInfo(file->path()).absolutePath() : QString());
         if (details.recordCount() > 0)
             details.moveFirst();
         m_folioCount->setText(said);

@@ -7,7 +7,9 @@ class QListWidget;
 class QPushButton;
 
 namespace zolt {
+struct DuplicateFolioStore;
 struct Session;
+class TableReport;
 }
 
 namespace zolt::payment_screens {
@@ -32,5 +34,9 @@ private:
     QListWidget *m_list;
     QPushButton *m_commandPrint;
 };
+
+// The printout of the listed duplicates, "Duplicate Folios": the list's
+// columns, the full count on every page.
+TableReport DuplicateFoliosReport(const DuplicateFolioStore &store);
 
 }  // namespace zolt::payment_screens

@@ -7,6 +7,7 @@
 #include "common/text_utils.h"
 #include "common/widgets/data_grid.h"
 #include "common/widgets/navigator.h"
+#include "common/widgets/out_of_view.h"
 #include "common/widgets/screen_controls.h"
 #include "payment/payment_format.h"
 #include "store/data_environment.h"
@@ -101,7 +102,8 @@ void Group::buildControls()
     QFont bold = m_labelTotal->font();
     bold.setBold(true);
     m_labelTotal->setFont(bold);
-    QPushButton *close = MakeButton("Command1", QStringLiteral("&Close"), QStringLiteral("Close this window"), this);
+    // Alt+C is the agency's Change; the screen closes with Alt+L (or Escape).
+    QPushButton *close = MakeButton("Command1", QStringLiteral("C&lose"), QStringLiteral("Close this window"), this);
 
     auto *top = new QHBoxLayout;
     for (QWidget *w : std::initializer_list<QWidget *>{frame4, m_frameHistorical, frame2, frame1})
@@ -172,9 +174,10 @@ void Group::Command_Details_Click()
     details.ensureOpen();
     details.clearFilter();
     details.setFilter(m_session.shared.gFilter);
-    hide();
-    m_navigator.showDetail();
-    show();
+    {
+        const OutOfView aside(this);
+        m_navigator.showDetail();
+    }
     m_session.ui.letEventsRun();
     m_textMsg->setText(QStringLiteral("Recalculating total payment amounts..."));
     m_session.ui.letEventsRun();
@@ -207,10 +210,11 @@ void Group::Command_AgencyInformation_Click()
         return;
     m_commandAgencyInformation->setEnabled(false);
     m_textMsg->clear();
-    hide();
-    m_navigator.showGroupAgency();
-    m_session.ui.letEventsRun();
-    show();
+    {
+        const OutOfView aside(this);
+        m_navigator.showGroupAgency();
+        m_session.ui.letEventsRun();
+    }
     m_commandAgencyInformation->setEnabled(true);
 }
 

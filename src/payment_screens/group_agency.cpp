@@ -1,9 +1,10 @@
 #include "group_agency.h"
 
+#include "common/number_format.h"
 #include "common/product.h"
 #include "common/session.h"
 #include "common/widgets/screen_controls.h"
-#include "common/widgets/windows1252_validator.h"
+#include "common/widgets/line_text_validator.h"
 #include "common/windows1252.h"
 #include "payment/group_lines.h"
 #include "store/data_environment.h"
@@ -29,6 +30,17 @@ int lengthOf(const QString &field)
     return 35;
 }
 
+// The read-only values as the agencies screen shows them: the count as a
+// whole number, the amount with two decimals.
+QString shownValue(const Recordset &groups, const QString &field)
+{
+    if (field == QLatin1String("FOLIO_CNT"))
+        return FormatNumber(groups.number(field), Mask::Count);
+    if (field == QLatin1String("TOT_PAY"))
+        return FormatNumber(groups.number(field), Mask::Total);
+    return groups.text(field);
+}
+
 }  // namespace
 
 Group_Agency::Group_Agency(Session &session, QWidget *parent) : QDialog(parent), m_session(session)
@@ -45,7 +57,7 @@ void Group_Agency::buildControls()
         for (const auto &[name, field] : edits) {
             auto *edit = Named(new QLineEdit(frame), name);
             edit->setMaxLength(lengthOf(field));
-            edit->setValidator(new Windows1252Validator(edit));
+            edit->setValidator(new LineTextValidator(edit));
             form->addRow(edit);
             m_edits.push_back({edit, field});
         }
@@ -95,7 +107,7 @@ void Group_Agency::Form_Load()
     for (const EditedField &f : m_edits)
         f.edit->setText(groups.text(f.field));
     for (const auto &[label, field] : m_shown)
-        label->setText(groups.text(field));
+        label->setText(shownValue(groups, field));
 }
 
 // Text entered into a field is upper-cased when the field is left, and goes

@@ -2,7 +2,7 @@
 
 #include "common/number_format.h"
 #include "common/widgets/screen_controls.h"
-#include "common/widgets/windows1252_validator.h"
+#include "common/widgets/line_text_validator.h"
 #include "store/recordset.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@ QLineEdit *field(const char *name, int maxLength, QWidget *parent)
     auto *edit = Named(new QLineEdit(parent), name);
     if (maxLength > 0)
         edit->setMaxLength(maxLength);
-    edit->setValidator(new Windows1252Validator(edit));
+    edit->setValidator(new LineTextValidator(edit));
     return edit;
 }
 

@@ -146,11 +146,13 @@ void ZOLT_ReturnInstructions::copyToVolume(int index, const QString &drive)
 {
     const QStringList volumes = m_volumes();
     if (index >= volumes.size()) {
-        const QString hint = QStringLiteral("Ensure that the ZOLT diskette is in Drive %1: (no %2 removable drive is "
-                                            "mounted)")
+        // Nothing went wrong: there is no drive to copy to.
+        const QString said = QStringLiteral("No removable drive is mounted as Drive %1: (the %2 diskette or memory "
+                                            "stick). Put the ZOLT diskette in and try again, or use Copy to Folder.")
                                  .arg(drive, index == 0 ? QStringLiteral("first") : QStringLiteral("second"));
-        m_textMsg->setText(QStringLiteral("Unexpected error occurred! ") + hint);
-        m_session.ui.message(QStringLiteral("Unexpected error occurred: \n") + hint, MessageIcon::Critical);
+        m_session.ui.beep();
+        m_textMsg->setText(said);
+        m_session.ui.message(said, MessageIcon::Information);
         return;
     }
     copyTo(volumes.at(index), QStringLiteral("Drive %1: (%2)").arg(drive, QDir::toNativeSeparators(volumes.at(index))));

@@ -237,17 +237,52 @@ bool Criteria::termMatches(const Term &t, const QVariant &value)
     }
 }
 
+namespace {
+
+// Where the pattern element at pi ends when it matches c, or -1 when it does
+// not: a character, or a set in brackets ("[%]" is a percent sign, "[!0-9]"
+// any character but a digit). A "[" without its "]" is the character itself.
+qsizetype matchOne(const QString &p, qsizetype pi, QChar c)
+{
+    if (p[pi] != u'[')
+        return p[pi] == c ? pi + 1 : -1;
+    const qsizetype close = p.indexOf(u']', pi + 2);
+    if (close < 0)
+        return c == u'[' ? pi + 1 : -1;
+    qsizetype i = pi + 1;
+    const bool negated = p[i] == u'!' && i + 1 < close;
+    if (negated)
+        ++i;
+    bool inSet = false;
+    for (; i < close; ++i) {
+        if (i + 2 < close && p[i + 1] == u'-') {
+            inSet = inSet || (c >= p[i] && c <= p[i + 2]);
+            i += 2;
+        } else {
+            inSet = inSet || c == p[i];
+        }
+    }
+    return inSet != negated ? close + 1 : -1;
+}
+
+bool isAnyRun(QChar c)
+{
+    return c == u'%' || c == u'*';
+}
+
+}  // namespace
+
 bool LikeMatch(const QString &value, const QString &pattern)
 {
     const QString v = value.toCaseFolded();
     const QString p = pattern.toCaseFolded();
     qsizetype vi = 0, pi = 0, starP = -1, starV = 0;
     while (vi < v.size()) {
-        if (pi < p.size() && (p[pi] == u'%' || p[pi] == u'*')) {
+        if (pi < p.size() && isAnyRun(p[pi])) {
             starP = pi++;
             starV = vi;
-        } else if (pi < p.size() && p[pi] == v[vi]) {
-            ++pi;
+        } else if (const qsizetype next = pi < p.size() ? matchOne(p, pi, v[vi]) : -1; next >= 0) {
+            pi = next;
             ++vi;
         } else if (starP >= 0) {
             pi = starP + 1;
@@ -256,7 +291,7 @@ bool LikeMatch(const QString &value, const QString &pattern)
             return false;
         }
     }
-    while (pi < p.size() && (p[pi] == u'%' || p[pi] == u'*'))
+    while (pi < p.size() && isAnyRun(p[pi]))
         ++pi;
     return pi == p.size();
 }

@@ -54,7 +54,9 @@ private:
     std::vector<Term> m_terms;
 };
 
-// Case-insensitive LIKE with % and * for any run of characters.
+// Case-insensitive LIKE: % and * for any run of characters, a set in
+// brackets for one character of the set ("[abc]", "[a-z]", "[!0-9]"), so
+// that "[%]" is a percent sign itself (LikeLiteral).
 bool LikeMatch(const QString &value, const QString &pattern);
 
 }  // namespace zolt

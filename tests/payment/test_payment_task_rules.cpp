@@ -97,7 +97,11 @@ private slots:
         QCOMPARE(DuplicateCountLine(1234567), QString("There are 1,234,567 Duplicate Folios in the file"));
         const QStringList lines = DuplicateListLines(d);
         QCOMPARE(lines.size(), 200);
-        QCOMPARE(lines.first(), QString("0012 05 101 00-42 A VERY LONG OWNER NAME TH 3456789.50 LEGAL 1") + QString(26, ' '));
+        // Each value padded or cut to its column; the amount on the right.
+        QCOMPARE(lines.first(), QString("0012 05 101 00-42                     7            A VERY LONG OWNER NAME TH "
+                                        "      123456789.50 LEGAL 1")
+                                    + QString(25, ' '));
+        QCOMPARE(DuplicateListHeading().indexOf("Payment Amount") + 14, lines.first().indexOf("123456789.50") + 12);
 
         FillDetailWithDuplicates(t.session());
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 200);

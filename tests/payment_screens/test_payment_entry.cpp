@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -105,6 +106,28 @@ private slots:
         add.Form_Load();
         shown(add);
         QCOMPARE(field(add, "txtPAYMENT")->text(), QString("0.00"));
+        // A new payment is of type A with no tax amounts: no grant to choose.
+        QVERIFY(!child<QRadioButton>(add, "OptionB")->isEnabled() && !child<QRadioButton>(add, "OptionC")->isEnabled());
+
+        // OK runs every field's check first: nothing is stored from a form
+        // whose fields are wrong, and the first wrong field gets the focus.
+        auto okStoresNothing = [&](const char *focused, const QString &said) {
+            QTest::mouseClick(child<QPushButton>(add, "Command_OK"), Qt::LeftButton);
+            QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
+            QVERIFY(add.isVisible());
+            QCOMPARE(QApplication::focusWidget(), field(add, focused));
+            QCOMPARE(message(add), said);
+        };
+        okStoresNothing("txtCD", "The Collection District should be entered!");
+        field(add, "txtCD")->setText("7");
+        okStoresNothing("txtJUR", "The Jurisdiction should be entered!");
+        field(add, "txtJUR")->setText("101");
+        okStoresNothing("txtNAME", "You must enter a Name!");
+        field(add, "txtNAME")->setText("X");
+        field(add, "txtPAYMENT")->setText("-1");
+        okStoresNothing("txtPAYMENT", "Payment refunds are not allowed!");
+        field(add, "txtPAYMENT")->setText("0.00");
+        t.ui.beeps = 0;
 
         QVERIFY(typeAndLeave(add, "txtCD", "  "));
         QCOMPARE(message(add), QString("The Collection District should be entered!"));
@@ -129,22 +152,36 @@ private slots:
         QKeyEvent omega(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("Ωé"));
         QApplication::sendEvent(field(add, "txtNAME"), &omega);  // the payment file cannot carry the Ω
         QCOMPARE(field(add, "txtNAME")->text(), QString());
+        // A legal description pasted in two lines, a tab: one line of blanks.
+        QLineEdit *legal = field(add, "txtLEGAL");
+        QApplication::clipboard()->setText("LOT 1\r\nBLOCK 2");
+        legal->paste();
+        legal->insert("\tX\x01");
+        QCOMPARE(legal->text(), QString("LOT 1 BLOCK 2 X "));
+        legal->clear();
         QVERIFY(typeAndLeave(add, "txtNAME", "o'neil pat"));
         QCOMPARE(field(add, "txtNAME")->text(), QString("O'NEIL PAT"));
-        for (const auto &[typed, said] : {std::pair{"-5", "Payment refunds are not allowed!"},
-                                          std::pair{"abc", "The Payment Amount must be numeric!"},
-                                          std::pair{"", "The Payment Amount must be numeric!"}}) {
+        for (const auto &[typed, said] :
+             {std::pair{"-5", "Payment refunds are not allowed!"},
+              std::pair{"abc", "The Payment Amount must be numeric!"},
+              std::pair{"", "The Payment Amount must be numeric!"},
+              // Amounts the payment file would not carry back as typed.
+              std::pair{"12345678901234.56", "The Payment Amount would be saved as 12345678901234.60: the payment "
+                                             "file keeps at most 15 significant digits."},
+              std::pair{"1e15", "The Payment Amount is too large: the payment file carries amounts below "
+                                "1,000,000,000,000,000.00."}}) {
             QVERIFY2(!typeAndLeave(add, "txtPAYMENT", QLatin1String(typed)), typed);
             QCOMPARE(message(add), QLatin1String(said));
             QVERIFY(coloured(field(add, "txtPAYMENT")));
         }
         QTest::mouseClick(child<QPushButton>(add, "Command_OK"), Qt::LeftButton);
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);  // not while a field holds the focus
+        QCOMPARE(field(add, "txtPAYMENT")->text(), QString("1000000000000000.00"));
+        QVERIFY(typeAndLeave(add, "txtPAYMENT", "9999999999999.99"));  // 15 digits: kept
+        QCOMPARE(field(add, "txtPAYMENT")->text(), QString("9999999999999.99"));
         QVERIFY(typeAndLeave(add, "txtPAYMENT", "12.5"));
         QCOMPARE(field(add, "txtPAYMENT")->text(), QString("12.50"));
 
-        // A new payment is of type A with no tax amounts, whatever option is chosen.
-        child<QRadioButton>(add, "OptionC")->click();
         QTest::mouseClick(child<QPushButton>(add, "Command_OK"), Qt::LeftButton);
         QCOMPARE(t.scalar("SELECT CD || JUR || FOLIO || '|' || FOLIO_DISP || '|' || ABC || PAYMENT || GROSS_TAX || "
                           "'|' || MORTCO FROM Detail WHERE NAME = 'O''NEIL PAT'")
@@ -207,7 +244,7 @@ private slots:
         addPayment("JONES AMY");
         QCOMPARE(screens.shown, QStringList{"Form_InformationDialog"});
         QCOMPARE(infoTitle, QString("FOLIO # 05 101 12-345-678"));
-        QCOMPARE(infoText, QString("This folio has multiple payments: \r\nSMITH JOHN 100.00\r\nMITCHELL ANN 80.00"
+        QCOMPARE(infoText, QString("This folio has multiple payments: \r\nMITCHELL ANN 80.00\r\nSMITH JOHN 100.00"
                                    "\r\n\r\nPlus this new payment \r\nJONES AMY 7.00"));
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail WHERE FOLIO = '000000000012345678'").toInt(), 3);
 
@@ -301,6 +338,12 @@ private slots:
         QCOMPARE(message(search), QString("Payment Found!"));
         QTest::mouseClick(child<QPushButton>(search, "Command_Select"), Qt::LeftButton);
         QCOMPARE(details.text("NAME"), QString("O'NEIL PAT"));
+        // Every typed character matches itself: wildcards find nothing here.
+        for (const char *typed : {"%", "S%H", "*", "_"}) {
+            field(search, "txtNAME")->setText(typed);
+            find();
+            QCOMPARE(message(search), QString("There are no payments matching the search criteria!"));
+        }
         field(search, "txtNAME")->setText("NOBODY");
         find();
         QCOMPARE(message(search), QString("There are no payments matching the search criteria!"));
@@ -314,7 +357,8 @@ private slots:
         TestNavigator screens(t.session(), nullptr);
         Group group(t.session(), screens);
         group.Form_Load();
-        // In the agency's list: a payment added, one deleted.
+        // In the agency's list: a payment added, the first in the list's order
+        // (MITCHELL ANN, 80.00) deleted.
         screens.play = [&t, &screens](QDialog &screen) {
             if (screen.objectName() != u"Detail")
                 return;
@@ -329,8 +373,8 @@ private slots:
         };
         QTest::mouseClick(child<QPushButton>(group, "Command_Details"), Qt::LeftButton);
         QCOMPARE(t.scalar("SELECT FOLIO_CNT || '|' || TOT_PAY FROM \"Group\" WHERE MORTCO = '0012'").toString(),
-                 QString("3|1100.0"));
-        QCOMPARE(child<QLabel>(group, "Label_Total")->text(), QString("1,105.00"));
+                 QString("3|1120.0"));
+        QCOMPARE(child<QLabel>(group, "Label_Total")->text(), QString("1,125.00"));
     }
 };
 

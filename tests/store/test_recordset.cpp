@@ -1,4 +1,5 @@
 #include "common/errors.h"
+#include "common/text_utils.h"
 #include "store/criteria.h"
 #include "store/rows_ahead.h"
 #include "store/sqlite_db.h"
@@ -104,6 +105,16 @@ private slots:
         }
         QVERIFY(LikeMatch("SMITH", "%MIT%") && LikeMatch("MITCHELL", "%MIT%") && !LikeMatch("SMYTH", "%MIT%"));
         QVERIFY(LikeMatch("", "%") && LikeMatch("a%b", "a%b") && !LikeMatch("ab", "a_"));
+        // Sets in brackets: a wildcard in brackets is itself.
+        QVERIFY(LikeMatch("5% OFF", "%[%]%") && !LikeMatch("SINGH", "%[%]%") && LikeMatch("a*b", "a[*]b")
+                && !LikeMatch("axb", "a[*]b") && LikeMatch("[x]", "[[]x]") && LikeMatch("lot 7", "LOT [0-9]")
+                && !LikeMatch("LOT A", "LOT [!A-Z]") && LikeMatch("a[", "a["));
+        // A typed text made a pattern matches itself only.
+        for (const QString typed : {"%", "S%H", "*", "_", "[A]", "O'NEIL"}) {
+            const QString pattern = "%" + LikeLiteral(typed).replace("''", "'") + "%";
+            QVERIFY2(LikeMatch("X" + typed + "Y", pattern), qPrintable(typed));
+            QVERIFY2(!LikeMatch("SINGH SMITH A", pattern), qPrintable(typed));
+        }
     }
 
     void filterFindCloneBookmark()

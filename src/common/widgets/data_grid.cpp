@@ -26,14 +26,23 @@ DataGrid::DataGrid(QWidget *parent) : QTableView(parent), m_model(new RecordsetM
         followRecordset(recordset() ? int(recordset()->position()) : -1);
     });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &DataGrid::leadRecordset);
+    // A double-click also counts as an activation in Qt, and some styles
+    // activate on a single click: the double-click and Enter are taken
+    // apart, so that one gesture opens one screen.
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.isValid())
             emit rowActivated();
     });
-    connect(this, &QAbstractItemView::activated, this, [this](const QModelIndex &index) {
-        if (index.isValid() && !m_syncing)
-            emit rowActivated();
-    });
+}
+
+void DataGrid::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier && currentIndex().isValid()) {
+        emit rowActivated();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void DataGrid::setColumns(const QList<GridColumn> &columns)

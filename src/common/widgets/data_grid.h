@@ -36,6 +36,9 @@ signals:
     // The current row (or column) changed, by the user or by the recordset.
     void rowColChange();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void applyColumnWidths();
     // Shows the recordset's current record as the grid's current row.

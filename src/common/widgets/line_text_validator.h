@@ -4,9 +4,11 @@
 
 namespace zolt {
 
-// Keeps out of a field the characters the payment file cannot carry (those
-// without a Windows-1252 form), so that what is typed can always be saved.
-class Windows1252Validator : public QValidator {
+// Keeps a field to what one line of the exchange files can carry, so that
+// what is typed or pasted can always be saved: a line break (a legal
+// description pasted in two lines) or another control character becomes a
+// blank, and a character without a Windows-1252 form is refused.
+class LineTextValidator : public QValidator {
     Q_OBJECT
 public:
     using QValidator::QValidator;

@@ -45,6 +45,10 @@ QLineEdit *MakeMessageLine(const QString &text, QWidget *parent)
     auto *line = Named(new QLineEdit(text, parent), "Text_Msg");
     line->setReadOnly(true);
     line->setFocusPolicy(Qt::NoFocus);
+    // A message longer than the line shows its start, not its end.
+    QObject::connect(line, &QLineEdit::textChanged, line, [line] { line->setCursorPosition(0); });
+    line->setToolTip(text);
+    QObject::connect(line, &QLineEdit::textChanged, line, &QLineEdit::setToolTip);
     return line;
 }
 

@@ -1,5 +1,10 @@
 #include "table_report.h"
 
+#include "print_output.h"
+#include "common/clock.h"
+#include "common/errors.h"
+
+#include <QDir>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
@@ -72,6 +77,8 @@ void TableReport::paintHeader(QPainter &painter, const Geometry &g, int page, co
                      QStringLiteral("Date: ") + printedAt.date().toString(QStringLiteral("yyyy-MM-dd")));
     painter.drawText(line.translated(0, 2 * g.lineHeight), Qt::AlignRight | Qt::AlignVCenter,
                      QStringLiteral("Time: ") + printedAt.time().toString(QStringLiteral("HH:mm:ss")));
+    painter.drawText(line.translated(0, 2 * g.lineHeight).adjusted(0, 0, -g.page.width() / 4, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter, m_subtitle);
     const int top = g.page.top() + 3 * g.lineHeight;
     QFont bold = painter.font();
     bold.setBold(true);
@@ -131,6 +138,7 @@ int TableReport::paintFooter(QPainter &painter, const Geometry &g, int top) cons
 bool TableReport::print(QPrinter &printer, const QDateTime &printedAt) const
 {
     printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
@@ -159,6 +167,18 @@ bool TableReport::print(QPrinter &printer, const QDateTime &printedAt) const
     paintFooter(painter, g, top);
     painter.end();
     return true;
+}
+
+QString PrintReport(const TableReport &report, const QString &documentName, const QString &pdfFolder)
+{
+    PrintOutput output(documentName, pdfFolder);
+    if (!report.print(output.printer(), QDateTime(Today(), QTime::currentTime())))
+        throw ZoltError(ErrorNumber::FileAccess, QStringLiteral("The printer could not start the report."));
+    output.finish();
+    if (output.toPdf())
+        return QStringLiteral("There is no printer: the report was saved as %1")
+            .arg(QDir::toNativeSeparators(output.pdfPath()));
+    return QStringLiteral("Report Printed!");
 }
 
 }  // namespace zolt

@@ -131,6 +131,36 @@ private slots:
         rs.close();
         QCOMPARE(grid.model()->rowCount(), 0);
     }
+
+    // A double-click, as the window system delivers it, and Enter each open
+    // the screen's main action once (Qt also calls a double-click an
+    // activation: two screens opened one after the other).
+    void oneGestureOneActivation()
+    {
+        test::TestSession t;
+        fillDetail(t);
+        Recordset &rs = t.de().rsDetail();
+        rs.open();
+        DataGrid grid;
+        grid.setColumns(columns());
+        grid.bind(&rs);
+        grid.resize(600, 300);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QSignalSpy activated(&grid, &DataGrid::rowActivated);
+        const QPoint at = grid.visualRect(grid.model()->index(2, 0)).center();
+        QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(activated.size(), 1);
+        QCOMPARE(rs.text("NAME"), QString("CLARK"));
+        QTest::keyClick(&grid, Qt::Key_Return);
+        QCOMPARE(activated.size(), 2);
+        QTest::keyClick(&grid, Qt::Key_Down);  // the arrows still move
+        QCOMPARE(rs.text("NAME"), QString("DAVIS"));
+        QCOMPARE(activated.size(), 2);
+    }
 };
 
 QTEST_MAIN(TestDataGrid)
