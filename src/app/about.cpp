@@ -5,8 +5,8 @@
 #include "system_info.h"
 
 #include "common/user_dialog.h"
-#include "common/widgets/clickable_label.h"
-#include "common/widgets/print_output.h"
+#include "widgets/clickable_label.h"
+#include "widgets/print_output.h"
 
 #include <QCoreApplication>
 #include <QFrame>

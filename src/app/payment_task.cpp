@@ -4,7 +4,7 @@
 #include "task_host.h"
 
 #include "common/session.h"
-#include "common/widgets/navigator.h"
+#include "widgets/navigator.h"
 #include "payment/payment_format.h"
 #include "payment/payment_load.h"
 #include "payment/payment_task_rules.h"

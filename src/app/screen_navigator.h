@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/widgets/navigator.h"
+#include "widgets/navigator.h"
 
 class QDialog;
 class QWidget;

@@ -4,7 +4,7 @@
 #include "task_host.h"
 
 #include "common/session.h"
-#include "common/widgets/navigator.h"
+#include "widgets/navigator.h"
 #include "store/data_environment.h"
 #include "verify/verify_backup.h"
 #include "verify/verify_export.h"

@@ -13,7 +13,7 @@
 #include "common/session.h"
 #include "common/text_utils.h"
 #include "common/file_checks.h"
-#include "common/widgets/file_location_picker.h"
+#include "widgets/file_location_picker.h"
 #include "store/zolt_system.h"
 
 #include <QApplication>

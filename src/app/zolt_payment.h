@@ -2,7 +2,7 @@
 
 #include "task_host.h"
 
-#include "common/widgets/navigator.h"
+#include "widgets/navigator.h"
 
 #include <QMainWindow>
 #include <QPoint>

@@ -4,9 +4,9 @@
 
 #include "common/product.h"
 #include "common/session.h"
-#include "common/widgets/data_grid.h"
-#include "common/widgets/navigator.h"
-#include "common/widgets/screen_controls.h"
+#include "widgets/data_grid.h"
+#include "widgets/navigator.h"
+#include "widgets/screen_controls.h"
 #include "payment/payment_export.h"
 #include "payment/payment_format.h"
 #include "store/data_environment.h"

@@ -7,7 +7,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-#include "common/widgets/navigator.h"
+#include "widgets/navigator.h"
 
 namespace zolt {
 struct Session;

@@ -4,7 +4,7 @@
 
 #include "common/product.h"
 #include "common/session.h"
-#include "common/widgets/screen_controls.h"
+#include "widgets/screen_controls.h"
 #include "store/data_environment.h"
 
 #include <QHBoxLayout>

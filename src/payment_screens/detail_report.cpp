@@ -1,7 +1,7 @@
 #include "detail_report.h"
 
 #include "common/number_format.h"
-#include "common/widgets/table_report.h"
+#include "widgets/table_report.h"
 #include "store/recordset.h"
 
 

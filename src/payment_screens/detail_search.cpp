@@ -3,8 +3,8 @@
 #include "common/product.h"
 #include "common/session.h"
 #include "common/text_utils.h"
-#include "common/widgets/data_grid.h"
-#include "common/widgets/screen_controls.h"
+#include "widgets/data_grid.h"
+#include "widgets/screen_controls.h"
 #include "store/data_environment.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 
 #include "common/errors.h"
 #include "common/session.h"
-#include "common/widgets/screen_controls.h"
-#include "common/widgets/table_report.h"
+#include "widgets/screen_controls.h"
+#include "widgets/table_report.h"
 #include "store/data_environment.h"
 #include "store/zolt_system.h"
 #include "payment/duplicate_detail.h"

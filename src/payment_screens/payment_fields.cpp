@@ -1,8 +1,8 @@
 #include "payment_fields.h"
 
 #include "common/number_format.h"
-#include "common/widgets/screen_controls.h"
-#include "common/widgets/line_text_validator.h"
+#include "widgets/screen_controls.h"
+#include "widgets/line_text_validator.h"
 #include "store/recordset.h"
 
 #include <QApplication>

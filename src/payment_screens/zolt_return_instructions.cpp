@@ -8,9 +8,9 @@
 #include "common/removable_volumes.h"
 #include "common/session.h"
 #include "common/text_utils.h"
-#include "common/widgets/path_label.h"
-#include "common/widgets/return_by_email_frame.h"
-#include "common/widgets/screen_controls.h"
+#include "widgets/path_label.h"
+#include "widgets/return_by_email_frame.h"
+#include "widgets/screen_controls.h"
 #include "store/return_email.h"
 #include "store/zolt_system.h"
 

@@ -1,9 +1,9 @@
 #include "zolt_return_instructions2.h"
 
 #include "common/session.h"
-#include "common/widgets/path_label.h"
-#include "common/widgets/return_by_email_frame.h"
-#include "common/widgets/screen_controls.h"
+#include "widgets/path_label.h"
+#include "widgets/return_by_email_frame.h"
+#include "widgets/screen_controls.h"
 #include "store/data_environment.h"
 #include "store/return_email.h"
 #include "store/zolt_system.h"

@@ -7,7 +7,7 @@
 #include "app/system_info.h"
 
 #include "common/shared_values.h"
-#include "common/widgets/print_output.h"
+#include "widgets/print_output.h"
 #include "support/recording_dialog.h"
 
 #include <QApplication>

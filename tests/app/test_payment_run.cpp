@@ -4,8 +4,8 @@
 // instructions, and the file written back with what was done.
 
 #include "app/zolt_payment.h"
-#include "common/widgets/data_grid.h"
-#include "common/widgets/file_location_picker.h"
+#include "widgets/data_grid.h"
+#include "widgets/file_location_picker.h"
 #include "payment/payment_fixture.h"
 #include "support/screen_script.h"
 #include "support/test_session.h"

@@ -3,7 +3,7 @@
 
 #include "support/sheet_grid.h"
 #include "app/zolt_payment.h"
-#include "common/widgets/file_location_picker.h"
+#include "widgets/file_location_picker.h"
 #include "common/workbook/workbook_reader.h"
 #include "payment/payment_fixture.h"
 #include "support/fake_task_host.h"

@@ -6,7 +6,7 @@
 #include "support/test_session.h"
 #include "support/widget_lookup.h"
 
-#include "common/widgets/data_grid.h"
+#include "widgets/data_grid.h"
 #include "payment/payment_load.h"
 #include "payment_screens/detail.h"
 #include "payment_screens/detail_delete.h"

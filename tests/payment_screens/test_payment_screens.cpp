@@ -8,9 +8,9 @@
 #include "support/widget_lookup.h"
 
 #include "common/clock.h"
-#include "common/widgets/data_grid.h"
-#include "common/widgets/print_output.h"
-#include "common/widgets/screen_controls.h"
+#include "widgets/data_grid.h"
+#include "widgets/print_output.h"
+#include "widgets/screen_controls.h"
 #include "payment/payment_load.h"
 #include "payment_screens/detail.h"
 #include "payment_screens/group.h"

@@ -10,7 +10,7 @@
 #include "app/return_email_menu.h"
 #include "support/fake_task_host.h"
 #include "app/verify_task.h"
-#include "common/widgets/return_email_widget.h"
+#include "widgets/return_email_widget.h"
 #include "common/workbook/workbook_reader.h"
 #include "store/return_email.h"
 #include "verify_screens/zolt_return_instructions2.h"

@@ -1,7 +1,7 @@
 #include "support/test_session.h"
 
-#include "common/widgets/data_grid.h"
-#include "common/widgets/recordset_model.h"
+#include "widgets/data_grid.h"
+#include "widgets/recordset_model.h"
 #include "store/data_environment.h"
 
 #include <QSignalSpy>
