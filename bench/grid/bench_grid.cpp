@@ -12,7 +12,7 @@
 #include "support/realistic_data.h"
 
 #include "common/text_utils.h"
-#include "common/widgets/data_grid.h"
+#include "widgets/data_grid.h"
 #include "store/connection.h"
 #include "store/data_environment.h"
 #include "store/sqlite_db.h"

@@ -108,8 +108,11 @@ int run(const QString &dir)
 
     Timing load;
     bool loaded = false;
-    load.measure([&] { loaded = payment::Csv2Mdb(session, input).loaded(); });
-    if (!loaded || shared.duplicates.found || ui.messages != 0) {
+    load.measure([&] {
+        const payment::PaymentLoadResult result = payment::Csv2Mdb(session, input);
+        loaded = result.loaded() && !result.duplicates.found;
+    });
+    if (!loaded || ui.messages != 0) {
         out << "FAILED: " << ui.last << "\n";
         return 1;
     }

@@ -8,8 +8,8 @@
 #include "support/realistic_data.h"
 
 #include "common/session.h"
-#include "common/widgets/data_grid.h"
-#include "common/widgets/navigator.h"
+#include "widgets/data_grid.h"
+#include "payment_screens/payment_navigator.h"
 #include "common/windows1252.h"
 #include "payment/payment_format.h"
 #include "payment/payment_load.h"
@@ -28,19 +28,17 @@ using namespace zolt;
 namespace {
 
 // Nothing opens from the list while it is timed.
-class NoScreens : public Navigator {
-    void showDuplicateFolios() override {}
+class NoScreens : public payment_screens::PaymentNavigator {
+    void showDuplicateFolios(const payment::DuplicateFolioStore &) override {}
     void showGroup() override {}
     void showGroupAgency() override {}
     void showDetail() override {}
-    void showReturnInstructions() override {}
     void showDetailAdd() override {}
     void showDetailChange() override {}
     void showDetailDelete() override {}
     void showDetailSearch() override {}
     void showInformationDialog() override {}
-    void showReturnInstructions2() override {}
-    void showAbout() override {}
+    void showReturnInstructions() override {}
 };
 
 void writeFile(const QString &path, int payments)

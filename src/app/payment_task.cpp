@@ -4,7 +4,7 @@
 #include "task_host.h"
 
 #include "common/session.h"
-#include "widgets/navigator.h"
+#include "payment_screens/payment_navigator.h"
 #include "payment/payment_format.h"
 #include "payment/payment_load.h"
 #include "payment/payment_task_rules.h"
@@ -46,10 +46,10 @@ bool loadPaymentFile(TaskHost &host, Session &session)
         host.setFramesVisible(true, true);
         return false;
     }
-    if (session.shared.duplicates.found) {
+    if (loaded.duplicates.found) {
         giveBackTheChoice(host, session, payment::DuplicatesMessage, payment::LoadFailedMessage);
         host.setFramesVisible(true, true);
-        host.navigator().showDuplicateFolios();
+        host.paymentScreens().showDuplicateFolios(loaded.duplicates);
         host.setMessage(payment::DuplicatesMessage);
         session.ui.setBusy(false);
         return false;
@@ -108,10 +108,10 @@ void runPaymentTask(TaskHost &host, Session &session)
     if (!historical)
         return;
     host.hideWindow();
-    host.navigator().showGroup();
+    host.paymentScreens().showGroup();
     // The return instructions follow a save to the file that was loaded.
     if (savePaymentFile(host, session, dataYear, *historical))
-        host.navigator().showReturnInstructions();
+        host.paymentScreens().showReturnInstructions();
     host.closeWindow();
 }
 

@@ -35,7 +35,11 @@ void ScreenNavigator::open(Arguments &&...arguments)
     run(screen);
 }
 
-void ScreenNavigator::showDuplicateFolios() { open<ps::DuplicateFolios>(m_session); }
+void ScreenNavigator::showDuplicateFolios(const payment::DuplicateFolioStore &duplicates)
+{
+    open<ps::DuplicateFolios>(m_session, duplicates);
+}
+
 void ScreenNavigator::showGroup() { open<ps::Group>(m_session, *this); }
 void ScreenNavigator::showGroupAgency() { open<ps::Group_Agency>(m_session); }
 void ScreenNavigator::showDetail() { open<ps::Detail>(m_session, *this); }

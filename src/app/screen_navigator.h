@@ -1,6 +1,7 @@
 #pragma once
 
-#include "widgets/navigator.h"
+#include "payment_screens/payment_navigator.h"
+#include "verify_screens/verify_navigator.h"
 
 class QDialog;
 class QWidget;
@@ -11,24 +12,25 @@ struct Session;
 
 namespace zolt::app {
 
-// The program's navigator: each screen is shown modally over the parent.
-// run() is what a test replaces to play the user on the real screen.
-class ScreenNavigator : public Navigator {
+// The program's navigator: the screens of both tasks, and the About box,
+// each shown modally over the parent. run() is what a test replaces to play
+// the user on the real screen.
+class ScreenNavigator : public payment_screens::PaymentNavigator, public verify_screens::VerifyNavigator {
 public:
     ScreenNavigator(Session &session, QWidget *parent) : m_session(session), m_parent(parent) {}
 
-    void showDuplicateFolios() override;
+    void showDuplicateFolios(const payment::DuplicateFolioStore &duplicates) override;
     void showGroup() override;
     void showGroupAgency() override;
     void showDetail() override;
-    void showReturnInstructions() override;
     void showDetailAdd() override;
     void showDetailChange() override;
     void showDetailDelete() override;
     void showDetailSearch() override;
     void showInformationDialog() override;
+    void showReturnInstructions() override;
     void showReturnInstructions2() override;
-    void showAbout() override;
+    void showAbout();
 
 protected:
     // Runs a built and loaded screen until it closes; answers its result.

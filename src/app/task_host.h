@@ -4,8 +4,11 @@
 
 class QWidget;
 
-namespace zolt {
-class Navigator;
+namespace zolt::payment_screens {
+class PaymentNavigator;
+}
+namespace zolt::verify_screens {
+class VerifyNavigator;
 }
 
 namespace zolt::app {
@@ -47,8 +50,9 @@ public:
 
     // Owner of the task's modal screens and boxes.
     virtual QWidget *dialogParent() = 0;
-    // Opens the task's screens.
-    virtual Navigator &navigator() = 0;
+    // Opens the tasks' screens.
+    virtual payment_screens::PaymentNavigator &paymentScreens() = 0;
+    virtual verify_screens::VerifyNavigator &verifyScreens() = 0;
     // Closes the main window, which ends the program.
     virtual void closeWindow() = 0;
 };

@@ -4,7 +4,7 @@
 #include "task_host.h"
 
 #include "common/session.h"
-#include "widgets/navigator.h"
+#include "verify_screens/verify_navigator.h"
 #include "store/data_environment.h"
 #include "verify/verify_backup.h"
 #include "verify/verify_export.h"
@@ -79,7 +79,7 @@ void runVerifyTask(TaskHost &host, Session &session)
     session.ui.setBusy(false);
     session.ui.letEventsRun();
     if (written) {
-        host.navigator().showReturnInstructions2();
+        host.verifyScreens().showReturnInstructions2();
     }
     host.closeWindow();
 }

@@ -2,7 +2,7 @@
 
 #include "task_host.h"
 
-#include "widgets/navigator.h"
+#include "screen_navigator.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -44,9 +44,10 @@ public:
     void showWindow() override;
     void showSaving(bool hideFileType) override;
     QWidget *dialogParent() override { return this; }
-    Navigator &navigator() override { return *m_navigator; }
+    payment_screens::PaymentNavigator &paymentScreens() override { return *m_navigator; }
+    verify_screens::VerifyNavigator &verifyScreens() override { return *m_navigator; }
     // Tests open the screens through a navigator of their own.
-    void setNavigator(std::unique_ptr<Navigator> navigator) { m_navigator = std::move(navigator); }
+    void setNavigator(std::unique_ptr<ScreenNavigator> navigator) { m_navigator = std::move(navigator); }
     void closeWindow() override;
 
 protected:
@@ -84,7 +85,7 @@ private:
     bool checkAndRememberChoice(const TaskStart &task, QString &step);
 
     Session &m_session;
-    std::unique_ptr<Navigator> m_navigator;
+    std::unique_ptr<ScreenNavigator> m_navigator;
     QString m_selectedPath;
     QPoint m_savedPosition;
     QPushButton *m_runningButton = nullptr;

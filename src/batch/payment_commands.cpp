@@ -50,7 +50,7 @@ void printAgencies(Session &session)
     groups.moveFirst();
 }
 
-void printDuplicates(const DuplicateFolioStore &duplicates)
+void printDuplicates(const payment::DuplicateFolioStore &duplicates)
 {
     print(payment::DuplicatesMessage);
     print(payment::DuplicateCountLine(duplicates.count));
@@ -82,8 +82,8 @@ int PaymentLoad(Session &session, const QStringList &args)
         print(payment::LoadFailedMessage);
         return Exit::Failed;
     }
-    if (session.shared.duplicates.found) {
-        printDuplicates(session.shared.duplicates);
+    if (result.duplicates.found) {
+        printDuplicates(result.duplicates);
         return Exit::Rejected;
     }
     printAgencies(session);

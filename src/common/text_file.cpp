@@ -217,7 +217,7 @@ void TextFileWriter::writeLine(const QString &text)
     ++m_lineNumber;
     // A value holding a line break or a NUL (stored by another program)
     // would split the line or end the file for its readers.
-    const QString line = HasControlCharacters(text) ? BlankControlCharacters(text) : text;
+    const QString line = BreaksLine(text) ? OneLineText(text) : text;
     qsizetype bad = 0;
     if (!EncodeWindows1252(line, m_buffer, &bad))
         throw ZoltError(ErrorNumber::CharacterNotEncodable,

@@ -63,8 +63,8 @@ class TextFileWriter {
 public:
     TextFileWriter(const QString &path, const QString &kind, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse);
 
-    // A control character inside the line (a line break, a NUL) is
-    // written as a blank: a line is always one line.
+    // A line break or a NUL inside the line is written as a blank: a line
+    // is always one line (OneLineText).
     void writeLine(const QString &line);
     // Lines already in the file's encoding, each ended by CR LF: `count` of them.
     void writeEncodedLines(QByteArrayView lines, qint64 count);

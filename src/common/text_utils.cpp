@@ -151,7 +151,35 @@ bool isControl(QChar c)
     return c.unicode() < 0x20 || c.unicode() == 0x7F;
 }
 
+bool breaksLine(QChar c)
+{
+    return c == u'\r' || c == u'\n' || c == u'\0';
+}
+
+// Each character of the kind, a CR LF counting as one, as a blank.
+QString blanked(QStringView text, bool (*kind)(QChar))
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        out.append(kind(text[i]) ? QChar(u' ') : text[i]);
+    }
+    return out;
+}
+
 }  // namespace
+
+bool BreaksLine(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), breaksLine);
+}
+
+QString OneLineText(QStringView text)
+{
+    return blanked(text, breaksLine);
+}
 
 bool HasControlCharacters(QStringView text)
 {
@@ -160,14 +188,7 @@ bool HasControlCharacters(QStringView text)
 
 QString BlankControlCharacters(QStringView text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;  // CR LF is one line break
-        out.append(isControl(text[i]) ? QChar(u' ') : text[i]);
-    }
-    return out;
+    return blanked(text, isControl);
 }
 
 QString PadCut(const QString &text, int n)

@@ -48,9 +48,14 @@ QString TrimLeftBlanks(const QString &text);
 QString TrimRightBlanks(const QString &text);
 
 // The text as one line of a text file carries it: a line break (CR LF, CR
-// or LF) and every other control character (NUL, tab, ...) become a blank.
+// or LF) or a NUL, which would split the line or end the file for its
+// readers, becomes a blank. Other characters stay as they are.
+QString OneLineText(QStringView text);
+// Whether the text holds a line break or a NUL.
+bool BreaksLine(QStringView text);
+// The text as a field takes it: a line break and every other control
+// character (a tab, ...) become a blank.
 QString BlankControlCharacters(QStringView text);
-// Whether the text holds a control character.
 bool HasControlCharacters(QStringView text);
 
 // First n characters of text padded with blanks to n: Left(text & Space(n), n).

@@ -264,7 +264,7 @@ QString CleanDetailText(const QString &text)
 
 QString DetailLineText(const DetailRow &row, const QString &folioDisplay)
 {
-    return BlankControlCharacters(JoinCsvLine({u'#' + TrimBlanks(row.number), TrimBlanks(row.name), TrimBlanks(row.cd),
+    return OneLineText(JoinCsvLine({u'#' + TrimBlanks(row.number), TrimBlanks(row.name), TrimBlanks(row.cd),
                         TrimBlanks(row.jur), u'#' + TrimBlanks(folioDisplay), FormatAmount(row.payment),
                         TrimBlanks(row.abc), FormatAmount(row.grossTax), FormatAmount(row.regGrant),
                         FormatAmount(row.addGrant), FormatAmount(row.delq), TrimBlanks(row.legal)}));

@@ -38,7 +38,7 @@ DetailRow ParseDetailLine(const QString &line, std::vector<LooseAmount> *looseAm
 
 // The detail line of a row, its folio given in display form. Values must be
 // comma-free (CleanDetailText); quotes are stripped from the finished line,
-// and a control character in a value (a line break) is written as a blank.
+// and a line break or a NUL in a value is written as a blank.
 QString DetailLineText(const DetailRow &row, const QString &folioDisplay);
 
 // A text value as a detail line may carry it: no commas.

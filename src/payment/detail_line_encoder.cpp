@@ -10,12 +10,11 @@ namespace zolt::payment {
 namespace {
 
 // Without commas and quotes the line needs no value cleaned and no quote
-// stripped; without control characters (a line break, a NUL) no value
-// blanked.
+// stripped; without line breaks and NULs no value blanked.
 bool hasNoSeparators(QByteArrayView text)
 {
     return std::none_of(text.begin(), text.end(), [](char c) {
-        return c == ',' || c == '"' || c == '\'' || (c >= 0 && c < 0x20) || c == 0x7F;
+        return c == ',' || c == '"' || c == '\'' || c == '\r' || c == '\n' || c == '\0';
     });
 }
 
@@ -47,7 +46,7 @@ bool appendTrimmed(std::string &line, QByteArrayView utf8)
 }  // namespace
 
 DetailLineEncoder::DetailLineEncoder(const FolioMaskTable &masks)
-    : m_masks(masks), m_first(masks.first().toStdString())
+    : m_masks(masks)
 {
 }
 
@@ -91,7 +90,6 @@ bool DetailLineEncoder::appendPlain(const StoredDetailBytes &row, QByteArray &ou
 
 std::optional<QString> DetailLineEncoder::append(const DetailRow &row, QByteArray &out)
 {
-    noteSearch(row.jur.toUtf8());
     const QString line = DetailLineText(row, m_masks.display(row.jur, row.folio));
     m_encoded.clear();
     if (!EncodeWindows1252(line, m_encoded))
@@ -99,12 +97,6 @@ std::optional<QString> DetailLineEncoder::append(const DetailRow &row, QByteArra
     out.append(m_encoded);
     out.append("\r\n");
     return std::nullopt;
-}
-
-void DetailLineEncoder::noteSearch(QByteArrayView jur)
-{
-    if (!m_masks.isEmpty() && jur != viewOf(m_first))
-        m_searched.assign(jur.data(), size_t(jur.size()));
 }
 
 const DetailLineEncoder::PlainMask &DetailLineEncoder::maskOf(QByteArrayView jur)
@@ -129,7 +121,6 @@ bool DetailLineEncoder::layFolio(QByteArrayView jur, QByteArrayView folio)
 {
     const PlainMask *mask = nullptr;
     if (!m_masks.isEmpty()) {
-        noteSearch(jur);
         mask = &maskOf(jur);
         if (!mask->known)
             mask = nullptr;

@@ -23,8 +23,8 @@ struct StoredDetailBytes {
 // display form (FolioMaskTable::display), encoded as the payment file is
 // (Windows-1252) and ended by CR LF, appended to a buffer.
 //
-// A payment whose texts are plain (no commas, no quotes, no control
-// characters, a folio in ASCII, every character with a Windows-1252 form),
+// A payment whose texts are plain (no commas, no quotes, no line breaks or
+// NULs, a folio in ASCII, every character with a Windows-1252 form),
 // as nearly all are, is laid out
 // byte by byte with nothing allocated; any other one goes through
 // DetailLineText. Both give the same line.
@@ -38,10 +38,6 @@ public:
     // character Windows-1252 lacks is answered instead, out untouched.
     std::optional<QString> append(const DetailRow &row, QByteArray &out);
 
-    // The jurisdiction the masks were last searched for, as
-    // FolioMaskTable::display reports it; empty when no search was made.
-    QString lastMaskSearch() const { return QString::fromStdString(m_searched); }
-
 private:
     struct PlainMask {
         bool known = false;  // else DefaultFolioMask
@@ -50,14 +46,11 @@ private:
         int length = 0;
     };
     const PlainMask &maskOf(QByteArrayView jur);
-    void noteSearch(QByteArrayView jur);
     // The folio's display form, blanks trimmed, in m_folio; false when it
     // is not plain.
     bool layFolio(QByteArrayView jur, QByteArrayView folio);
 
     const FolioMaskTable &m_masks;
-    std::string m_first;     // the masks' first code, in UTF-8
-    std::string m_searched;  // the code last searched for, in UTF-8
     std::unordered_map<std::string, PlainMask> m_byCode;  // masks met so far, by the code as stored
     std::string m_key;       // reused for lookups
     std::string m_default;   // reused for a DefaultFolioMask

@@ -34,7 +34,7 @@ void addRow(Recordset &detail, const DuplicateFolioStore::Row &row, int position
 
 }  // namespace
 
-void FillDetailWithDuplicates(Session &session)
+void FillDetailWithDuplicates(Session &session, const DuplicateFolioStore &store)
 {
     Recordset &detail = session.de.rsDetail();
     detail.ensureOpen();
@@ -46,7 +46,6 @@ void FillDetailWithDuplicates(Session &session)
         detail.requery();
         session.ui.letEventsRun();
     }
-    const DuplicateFolioStore &store = session.shared.duplicates;
     const int rows = DuplicateListedRows(store);
     for (int i = 0; i < rows; ++i)
         addRow(detail, store.rows[size_t(i)], i);

@@ -70,7 +70,7 @@ QString DuplicateListLine(const DuplicateFolioStore::Row &row)
 
 int DuplicateListedRows(const DuplicateFolioStore &store)
 {
-    return int(std::min<qint64>({store.count, qint64(store.rows.size()), DuplicateListLimit}));
+    return int(std::min(store.count, qint64(store.rows.size())));
 }
 
 QStringList DuplicateListLines(const DuplicateFolioStore &store)

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "common/shared_values.h"
+#include "duplicate_folio_store.h"
 
 #include <QString>
 #include <QStringList>
 #include <vector>
 
 namespace zolt::payment {
-
-// The duplicate folios list: at most this many lines, whatever the count.
-inline constexpr int DuplicateListLimit = 200;
 
 // A column of the duplicate folios list and of its printout.
 struct DuplicateColumn {
@@ -34,7 +31,7 @@ QString DuplicateListLine(const DuplicateFolioStore::Row &row);
 // The list lines of the store: its first rows, up to the list limit.
 QStringList DuplicateListLines(const DuplicateFolioStore &store);
 
-// The number of rows the list shows.
+// The number of rows the list shows: those the store kept.
 int DuplicateListedRows(const DuplicateFolioStore &store);
 
 }  // namespace zolt::payment

@@ -52,13 +52,6 @@ QString ApplyFolioMask(const FolioMask &mask, const QString &folio)
     return out;
 }
 
-QString StoredFolio(const QString &text)
-{
-    QString digits = text.startsWith(u'#') ? text.mid(1) : text;
-    digits.removeIf([](QChar c) { return c < u'0' || c > u'9'; });
-    return digits.size() >= 18 ? digits.right(18) : QString(18 - digits.size(), u'0') + digits;
-}
-
 QString JurisdictionCriteria(const QString &jurCd)
 {
     return QStringLiteral("JUR_CD = ") + QuoteCriteria(jurCd);
@@ -87,25 +80,14 @@ bool FolioMaskTable::add(const QString &jurCd, const QString &mask, int length)
     const QString key = jurCd.toUpper();
     if (m_masks.contains(key))
         return false;
-    if (m_masks.isEmpty())
-        m_first = jurCd;
     m_masks.insert(key, FolioMask{mask, length});
     return true;
 }
 
-QString FolioMaskTable::display(const QString &jurCd, const QString &folio, QString *searched) const
+QString FolioMaskTable::display(const QString &jurCd, const QString &folio) const
 {
-    if (m_masks.isEmpty())
-        return ApplyFolioMask(DefaultFolioMask(folio), folio);
-    noteSearch(jurCd, searched);
     const FolioMask *mask = find(jurCd);
     return ApplyFolioMask(mask ? *mask : DefaultFolioMask(folio), folio);
-}
-
-void FolioMaskTable::noteSearch(const QString &jurCd, QString *searched) const
-{
-    if (searched && !m_masks.isEmpty() && jurCd != m_first)
-        *searched = jurCd;
 }
 
 const FolioMask *FolioMaskTable::find(const QString &jurCd) const

@@ -24,10 +24,6 @@ FolioMask DefaultFolioMask(const QString &folio);
 // The folio laid into the mask.
 QString ApplyFolioMask(const FolioMask &mask, const QString &folio);
 
-// A typed or read folio as stored: leading "#" dropped, digits only,
-// left-padded with zeros to 18 (the rightmost 18 kept).
-QString StoredFolio(const QString &text);
-
 // The display form of a folio by the jurisdiction's row in rsFol_Mask (the
 // loaded file's masks) or rsFolioMask (the standing table). The criteria of a
 // search are left in gFindCriteria, the recordset on the row found.
@@ -47,20 +43,13 @@ public:
     bool contains(const QString &jurCd) const { return m_masks.contains(jurCd.toUpper()); }
     bool isEmpty() const { return m_masks.isEmpty(); }
 
-    // The display form. *searched gets the jurisdiction a search of the
-    // recordset would have looked for, or stays as it is when the first row
-    // answered.
-    QString display(const QString &jurCd, const QString &folio, QString *searched = nullptr) const;
-    // Sets *searched to the jurisdiction when display would search for it.
-    void noteSearch(const QString &jurCd, QString *searched) const;
+    // The display form.
+    QString display(const QString &jurCd, const QString &folio) const;
     // The jurisdiction's mask, or none (display then uses DefaultFolioMask).
     const FolioMask *find(const QString &jurCd) const;
-    // The code of the first row: display searches for any other.
-    const QString &first() const { return m_first; }
 
 private:
     QHash<QString, FolioMask> m_masks;  // by upper-case code
-    QString m_first;                    // code of the first row, as stored
 };
 
 // "JUR_CD = '...'".

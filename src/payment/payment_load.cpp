@@ -30,11 +30,6 @@ const QStringList DetailColumns = {
 // Payments go to the database this many to a statement.
 constexpr int DetailRowsPerStatement = 32;
 
-PaymentKey keyOf(const QString &mortco, const DetailRow &row)
-{
-    return PaymentKey{mortco, row.cd, row.jur, row.folio, row.name};
-}
-
 QString duplicateHint(const QString &folioDisplay, const QString &name)
 {
     return QStringLiteral(" FOLIO # = ") + folioDisplay + QStringLiteral(" & NAME = '") + TrimBlanks(name)
@@ -294,8 +289,6 @@ void Loader::apply(PaymentItem &item)
 void Loader::finishTables()
 {
     m_step = QStringLiteral("  11");
-    if (!m_groups.empty())
-        m_result.lastAgency = m_groups.back().mortco();
     if (m_masks.isEmpty())
         addMask(MaskLine{PlaceholderJurisdiction, 0, PlaceholderMask});
     flushDetails();
@@ -308,8 +301,6 @@ void Loader::finishTables()
 
 void Loader::addMask(const MaskLine &mask)
 {
-    if (!m_masks.isEmpty())
-        m_result.lastMaskSearch = mask.jurCd;
     if (!m_masks.add(mask.jurCd, mask.mask, mask.folioLength))
         return;  // a second line for a jurisdiction is ignored
     m_insertMask->text(m_workingYear).text(mask.jurCd).integer(mask.folioLength).text(mask.mask).addRow();
@@ -320,8 +311,6 @@ void Loader::addDetail(const DetailItem &detail)
     const DetailRow &row = detail.row;
     const QString &mortco = m_mortco;
     m_step = QStringLiteral("  9-11 #1");
-    m_masks.noteSearch(row.jur, &m_result.lastMaskSearch);
-    m_result.lastPayment = keyOf(mortco, row);
     // A load that fails to store a payment fails whole: its key may go in first.
     if (!m_keys.insert(detail.key)) {
         m_step = QStringLiteral("  9-11 #2");
@@ -387,7 +376,7 @@ void Loader::addDuplicate(const DetailRow &row, const QString &mortco, const QSt
 {
     DuplicateFolioStore &store = m_result.duplicates;
     store.found = true;
-    if (store.count < DuplicateFolioStore::MaxRows) {
+    if (store.rows.size() < size_t(DuplicateFolioStore::MaxRows)) {
         m_step = QStringLiteral("  9-11 #3");
         store.rows.push_back({folioDisplay, mortco, row.number, row.name, row.cd, row.jur, row.folio, row.grossTax,
                               row.regGrant, row.addGrant, row.delq, row.legal, row.abc, row.payment});
@@ -437,31 +426,18 @@ PaymentLoadResult Csv2Mdb(Session &session, const QString &path, EmptyFile empty
     return result;
 }
 
-// The recordsets end as a row-by-row load leaves them, and the shared values
-// as its last steps left them.
 void ShowPaymentLoad(Session &session, const PaymentLoadResult &result)
 {
-    session.shared.duplicates = result.duplicates;
     if (!result.loaded())
         return;
-    if (!result.lastMaskSearch.isEmpty())
-        session.shared.gFindCriteria = JurisdictionCriteria(result.lastMaskSearch);
     DataEnvironment &de = session.de;
     de.rsFol_Mask().requery();
     de.rsGroup().requery();
     de.rsGroup().moveFirst();
-    // The details are read anew in the order of their source, the order the
-    // payments list shows as chosen.
     Recordset &detail = de.rsDetail();
     if (detail.isOpen())
         detail.close();
     detail.open();
-    if (result.groups > 0) {
-        session.shared.gFilter = AgencyFilter(result.lastAgency);
-        detail.setFilter(session.shared.gFilter);
-    } else if (result.lastPayment) {
-        session.shared.gFilter = result.lastPayment->criteria();
-    }
 }
 
 }  // namespace zolt::payment

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "common/shared_values.h"
+#include "duplicate_folio_store.h"
 #include "loose_amounts.h"
-#include "payment_key.h"
 
 #include <QString>
-#include <optional>
 
 namespace zolt {
 struct Session;
@@ -26,11 +24,8 @@ struct PaymentLoadResult {
     QString fileYear;  // the year a first year line gives, accepted or not
     qint64 groups = 0;
     qint64 payments = 0;
-    DuplicateFolioStore duplicates;        // the payment lines refused as duplicates
-    QString lastAgency;                    // MORTCO of the last group
-    std::optional<PaymentKey> lastPayment;  // the last payment line read
-    QString lastMaskSearch;                // jurisdiction of the last search in the masks
-    LooseAmounts looseAmounts;             // amounts read as the number their text begins with
+    DuplicateFolioStore duplicates;  // the payment lines refused as duplicates
+    LooseAmounts looseAmounts;       // amounts read as the number their text begins with
 
     bool loaded() const { return outcome == Outcome::Loaded; }
 };
@@ -49,10 +44,9 @@ enum class EmptyFile { Accept, Refuse };
 // ShowPaymentLoad.
 PaymentLoadResult Csv2Mdb(Session &session, const QString &path, EmptyFile emptyFile = EmptyFile::Accept);
 
-// What the payment screens expect after a load: the duplicates in
-// shared.duplicates; after a successful one, the groups on their first row,
-// the details in their source's order filtered to the last group's agency (its filter
-// in gFilter), the masks read anew.
+// What the payment screens expect after a successful load: the groups on
+// their first row, the details and the masks read anew (the details in their
+// source's order, the order the payments list shows).
 void ShowPaymentLoad(Session &session, const PaymentLoadResult &result);
 
 }  // namespace zolt::payment

@@ -252,19 +252,8 @@ void Saver::writeGroups(TextFileWriter &out)
     Recordset &groups = m_de.rsGroup();
     groups.ensureOpen();
     m_progress.emplace(m_s.ui, QStringLiteral("Saving the Zolt data"), paymentsToWrite());
-    QString lastAgency;
-    for (groups.moveFirst(); !groups.eof(); groups.moveNext()) {
+    for (groups.moveFirst(); !groups.eof(); groups.moveNext())
         writeGroup(out, groups);
-        lastAgency = groups.text(QStringLiteral("MORTCO"));
-    }
-    // The details end filtered to the last agency written, as a save that
-    // filtered them agency by agency leaves them.
-    if (!lastAgency.isNull()) {
-        m_s.shared.gFilter = AgencyFilter(lastAgency);
-        m_de.rsDetail().setFilter(m_s.shared.gFilter);
-    }
-    if (const QString searched = m_encoder->lastMaskSearch(); !searched.isEmpty())
-        m_s.shared.gFindCriteria = JurisdictionCriteria(searched);
 }
 
 // Each agency's payments are written under every group row of the agency.

@@ -5,7 +5,7 @@
 #include "common/product.h"
 #include "common/session.h"
 #include "widgets/data_grid.h"
-#include "widgets/navigator.h"
+#include "payment_navigator.h"
 #include "widgets/screen_controls.h"
 #include "payment/payment_export.h"
 #include "payment/payment_format.h"
@@ -57,7 +57,7 @@ QList<GridColumn> paymentColumns()
 
 }  // namespace
 
-Detail::Detail(Session &session, Navigator &navigator, QWidget *parent)
+Detail::Detail(Session &session, PaymentNavigator &navigator, QWidget *parent)
     : QDialog(parent), m_session(session), m_navigator(navigator)
 {
     setObjectName(QStringLiteral("Detail"));
@@ -82,7 +82,7 @@ void Detail::buildControls()
         m_textMsg->clear();
         updateButtons();
     });
-    connect(m_grid, &DataGrid::rowActivated, this, [this] { openChild(&Navigator::showDetailChange); });
+    connect(m_grid, &DataGrid::rowActivated, this, [this] { openChild(&PaymentNavigator::showDetailChange); });
 
     auto *top = new QHBoxLayout;
     top->addWidget(buildSortFrame());
@@ -125,16 +125,16 @@ QWidget *Detail::buildPaymentFrame()
     QGroupBox *frame = MakeFrame("Frame1", QStringLiteral("<Payment>"), this);
     auto *layout = new QHBoxLayout(frame);
     // Adding, changing, deleting and finding payments open their own screens.
-    using Open = void (Navigator::*)();
+    using Open = void (PaymentNavigator::*)();
     for (const auto &[name, caption, tip, child] : std::initializer_list<std::tuple<const char *, const char *, const char *, Open>>{
-             {"Command_AddDetail", "&Add", "Add a new payment", &Navigator::showDetailAdd},
-             {"Command_ChangeDetail", "&Change", "Change the selected payment", &Navigator::showDetailChange},
-             {"Command_DeleteDetail", "&Delete", "Delete the selected payment", &Navigator::showDetailDelete},
-             {"Command_Search", "&Find", "Search for a specific payment", &Navigator::showDetailSearch}}) {
+             {"Command_AddDetail", "&Add", "Add a new payment", &PaymentNavigator::showDetailAdd},
+             {"Command_ChangeDetail", "&Change", "Change the selected payment", &PaymentNavigator::showDetailChange},
+             {"Command_DeleteDetail", "&Delete", "Delete the selected payment", &PaymentNavigator::showDetailDelete},
+             {"Command_Search", "&Find", "Search for a specific payment", &PaymentNavigator::showDetailSearch}}) {
         QPushButton *button = MakeButton(name, QLatin1String(caption), QLatin1String(tip), frame);
         layout->addWidget(button);
         connect(button, &QPushButton::clicked, this, [this, child] { openChild(child); });
-        if (child == &Navigator::showDetailChange || child == &Navigator::showDetailDelete)
+        if (child == &PaymentNavigator::showDetailChange || child == &PaymentNavigator::showDetailDelete)
             m_needPayment << button;
     }
     m_commandPrint = MakeButton("Command_Print", QStringLiteral("&Print"), QStringLiteral("Print the payment list"), frame);
@@ -157,9 +157,9 @@ void Detail::updateButtons()
         button->setEnabled(current);
 }
 
-void Detail::openChild(void (Navigator::*child)())
+void Detail::openChild(void (PaymentNavigator::*child)())
 {
-    const bool needsPayment = child == &Navigator::showDetailChange || child == &Navigator::showDetailDelete;
+    const bool needsPayment = child == &PaymentNavigator::showDetailChange || child == &PaymentNavigator::showDetailDelete;
     if (needsPayment && m_session.de.rsDetail().position() < 0)
         return;
     m_textMsg->clear();

@@ -7,7 +7,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-#include "widgets/navigator.h"
+#include "payment_navigator.h"
 
 namespace zolt {
 struct Session;
@@ -23,7 +23,7 @@ namespace zolt::payment_screens {
 class Detail : public QDialog {
     Q_OBJECT
 public:
-    Detail(Session &session, Navigator &navigator, QWidget *parent = nullptr);
+    Detail(Session &session, PaymentNavigator &navigator, QWidget *parent = nullptr);
 
     // Selects the order rsDetail is in and shows its first payment.
     void Form_Load();
@@ -42,13 +42,13 @@ private:
     QWidget *buildPaymentFrame();
     void Option_Sort_Click(const SortOrder &order);
     void updateButtons();
-    void openChild(void (Navigator::*child)());
+    void openChild(void (PaymentNavigator::*child)());
     void Command_Print_Click();
     void Command_Export_Click();
     void showError(const QString &what, const std::exception &error);
 
     Session &m_session;
-    Navigator &m_navigator;
+    PaymentNavigator &m_navigator;
     DataGrid *m_grid = nullptr;
     QLineEdit *m_textMsg = nullptr;
     QPushButton *m_commandPrint = nullptr;

@@ -7,7 +7,7 @@
 #include "common/session.h"
 #include "common/text_utils.h"
 #include "common/windows1252.h"
-#include "widgets/navigator.h"
+#include "payment_navigator.h"
 #include "widgets/screen_controls.h"
 #include "payment/folio_mask.h"
 #include "payment/payment_entry.h"
@@ -45,7 +45,7 @@ KindTexts textsOf(DetailEntry::Kind kind)
 
 }  // namespace
 
-DetailEntry::DetailEntry(Kind kind, Session &session, Navigator &navigator, QWidget *parent)
+DetailEntry::DetailEntry(Kind kind, Session &session, PaymentNavigator &navigator, QWidget *parent)
     : QDialog(parent), m_kind(kind), m_session(session), m_navigator(navigator)
 {
     setObjectName(QLatin1String(textsOf(kind).objectName));

@@ -8,12 +8,12 @@ class QPushButton;
 
 namespace zolt {
 struct Session;
-class Navigator;
 }
 
 namespace zolt::payment_screens {
 
 class PaymentFields;
+class PaymentNavigator;
 
 // The screens that enter a new payment of the current agency (Detail_Add)
 // or change the selected one (Detail_Change): the fields, their checks when
@@ -25,7 +25,7 @@ class DetailEntry : public QDialog {
 public:
     enum class Kind { Add, Change };
 
-    DetailEntry(Kind kind, Session &session, Navigator &navigator, QWidget *parent = nullptr);
+    DetailEntry(Kind kind, Session &session, PaymentNavigator &navigator, QWidget *parent = nullptr);
 
     void Form_Load();
     PaymentFields *fields() const { return m_fields; }
@@ -51,7 +51,7 @@ private:
 
     Kind m_kind;
     Session &m_session;
-    Navigator &m_navigator;
+    PaymentNavigator &m_navigator;
     PaymentFields *m_fields = nullptr;
     QLineEdit *m_textMsg = nullptr;
 };

@@ -18,7 +18,8 @@
 #include <QVBoxLayout>
 
 namespace zolt::payment_screens {
-DuplicateFolios::DuplicateFolios(Session &session, QWidget *parent) : QDialog(parent), m_session(session)
+DuplicateFolios::DuplicateFolios(Session &session, const payment::DuplicateFolioStore &duplicates, QWidget *parent)
+    : QDialog(parent), m_session(session), m_duplicates(duplicates)
 {
     setObjectName(QStringLiteral("DuplicateFolios"));
     setWindowTitle(QStringLiteral("ZOLT - Duplicate Folios"));
@@ -67,7 +68,7 @@ void DuplicateFolios::Form_Load()
 
 void DuplicateFolios::fillList()
 {
-    const DuplicateFolioStore &store = m_session.shared.duplicates;
+    const payment::DuplicateFolioStore &store = m_duplicates;
     m_list->clear();
     m_list->addItems(payment::DuplicateListLines(store));
     if (m_list->count() > 0)
@@ -79,7 +80,7 @@ void DuplicateFolios::fillList()
 void DuplicateFolios::fillDetailTable()
 {
     try {
-        payment::FillDetailWithDuplicates(m_session);
+        payment::FillDetailWithDuplicates(m_session, m_duplicates);
     } catch (const ZoltError &e) {
         m_session.ui.message(QStringLiteral("The duplicate folios could not be put into the Detail table for "
                                             "printing: error #%1 %2")
@@ -90,7 +91,7 @@ void DuplicateFolios::fillDetailTable()
     m_session.ui.letEventsRun();
 }
 
-TableReport DuplicateFoliosReport(const DuplicateFolioStore &store)
+TableReport DuplicateFoliosReport(const payment::DuplicateFolioStore &store)
 {
     QList<ReportColumn> columns;
     for (const payment::DuplicateColumn &column : payment::DuplicateColumns())
@@ -115,7 +116,7 @@ void DuplicateFolios::Command_Print_Click()
     try {
         details.ensureOpen();
         const std::optional<RememberedFile> file = ZoltSystem(m_session.de).rememberedFile();
-        const QString said = PrintReport(DuplicateFoliosReport(m_session.shared.duplicates),
+        const QString said = PrintReport(DuplicateFoliosReport(m_duplicates),
                                          QStringLiteral("DuplicateFolios"),
                                          file ? QFileInfo(file->path()).absolutePath() : QString());
         if (details.recordCount() > 0)

@@ -7,9 +7,12 @@ class QListWidget;
 class QPushButton;
 
 namespace zolt {
-struct DuplicateFolioStore;
 struct Session;
 class TableReport;
+}
+
+namespace zolt::payment {
+struct DuplicateFolioStore;
 }
 
 namespace zolt::payment_screens {
@@ -19,7 +22,7 @@ namespace zolt::payment_screens {
 class DuplicateFolios : public QDialog {
     Q_OBJECT
 public:
-    explicit DuplicateFolios(Session &session, QWidget *parent = nullptr);
+    DuplicateFolios(Session &session, const payment::DuplicateFolioStore &duplicates, QWidget *parent = nullptr);
 
     // Lists the duplicates and fills the Detail table with them.
     void Form_Load();
@@ -30,6 +33,7 @@ private:
     void fillDetailTable();
 
     Session &m_session;
+    const payment::DuplicateFolioStore &m_duplicates;
     QLabel *m_folioCount;
     QListWidget *m_list;
     QPushButton *m_commandPrint;
@@ -37,6 +41,6 @@ private:
 
 // The printout of the listed duplicates, "Duplicate Folios": the list's
 // columns, the full count on every page.
-TableReport DuplicateFoliosReport(const DuplicateFolioStore &store);
+TableReport DuplicateFoliosReport(const payment::DuplicateFolioStore &store);
 
 }  // namespace zolt::payment_screens

@@ -6,7 +6,7 @@
 #include "common/session.h"
 #include "common/text_utils.h"
 #include "widgets/data_grid.h"
-#include "widgets/navigator.h"
+#include "payment_navigator.h"
 #include "widgets/out_of_view.h"
 #include "widgets/screen_controls.h"
 #include "payment/payment_format.h"
@@ -62,7 +62,7 @@ double TotalOfAgencies(Session &session)
     return total;
 }
 
-Group::Group(Session &session, Navigator &navigator, QWidget *parent)
+Group::Group(Session &session, PaymentNavigator &navigator, QWidget *parent)
     : QDialog(parent), m_session(session), m_navigator(navigator)
 {
     setObjectName(QStringLiteral("Group"));

@@ -10,10 +10,11 @@ class QPushButton;
 namespace zolt {
 struct Session;
 class DataGrid;
-class Navigator;
 }
 
 namespace zolt::payment_screens {
+
+class PaymentNavigator;
 
 // The paying agencies of the loaded payment file, with each agency's number
 // of payments and their amount and the total of all of them. From here the
@@ -22,7 +23,7 @@ namespace zolt::payment_screens {
 class Group : public QDialog {
     Q_OBJECT
 public:
-    Group(Session &session, Navigator &navigator, QWidget *parent = nullptr);
+    Group(Session &session, PaymentNavigator &navigator, QWidget *parent = nullptr);
 
     // Shows the grand total and, for data of another year, that year.
     void Form_Load();
@@ -40,7 +41,7 @@ private:
     void showGrandTotal();
 
     Session &m_session;
-    Navigator &m_navigator;
+    PaymentNavigator &m_navigator;
     DataGrid *m_grid = nullptr;
     QLabel *m_labelGroup = nullptr;
     QGroupBox *m_frameHistorical = nullptr;

@@ -249,16 +249,7 @@ VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessag
     } catch (const std::exception &e) {
         trap(context, workbook, outerDepth, e);
     }
-    ShowVerifyLoad(session, context.counts);
     return context.counts;
-}
-
-void ShowVerifyLoad(Session &session, const VerifyLoadResult &result)
-{
-    if (!result.lastDuplicateFilter.isEmpty())
-        session.shared.gFilter = result.lastDuplicateFilter;
-    if (!result.lastFindCriteria.isEmpty())
-        session.shared.gFindCriteria = result.lastFindCriteria;
 }
 
 }  // namespace zolt::verify

@@ -27,8 +27,6 @@ struct VerifyLoadResult {
     qint64 formatWarnings = 0;   // warnings issued (at most 3)
     qint64 rowsNotRead = 0;      // rows holding data below the end of a sheet
     bool stopped = false;        // the user stopped the program while it loaded
-    QString lastDuplicateFilter; // the duplicate filter of the last folio row looked up
-    QString lastFindCriteria;    // the criteria of the last reference row looked up
 };
 
 // Empties VERIFY, Fol_Mask, Collection_District, Jurisdiction and CD_JUR and
@@ -36,12 +34,7 @@ struct VerifyLoadResult {
 // null every message goes to a message box; otherwise warnings and not-loaded
 // rows go to the list only, and the summary, the empty-file error and the
 // error trap go to both. Reports its progress through the "Mortgage" sheet,
-// and ends there quietly when the user asks to stop. Then ShowVerifyLoad.
+// and ends there quietly when the user asks to stop.
 VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessageList *ReportToList);
-
-// What the verification screens expect after a load, whatever its end
-// (its closing steps have already read the recordsets anew): gFilter and
-// gFindCriteria as the load's last look-ups left them.
-void ShowVerifyLoad(Session &session, const VerifyLoadResult &result);
 
 }  // namespace zolt::verify

@@ -155,10 +155,6 @@ void MortgageRows::handleRow()
 bool MortgageRows::isDuplicate(const MortgageCells &cells, const TrimmedCells &trimmed, bool pidOnly)
 {
     m_context.trace.set(QStringLiteral("102"));
-    for (int c : {ColMortco, ColJur, ColFolio, ColPid})
-        assign(m_lastFiltered[size_t(c)], cells[size_t(c)]);
-    m_lastFilteredPidOnly = pidOnly;
-    m_filtered = true;
     assignPadCut(m_company, cells[ColMortco], 4);
     m_context.trace.set(QStringLiteral("103"));
     if (pidOnly)
@@ -167,25 +163,6 @@ bool MortgageRows::isDuplicate(const MortgageCells &cells, const TrimmedCells &t
     return m_folios.contains({m_company, m_jurisdiction, trimmed[ColFolio]});
 }
 
-QString MortgageRows::DuplicateFilter(const MortgageCells &cells, bool pidOnly)
-{
-    const QString head = QStringLiteral("MORTCO = '") + EscapeCriteria(PadCut(cells[ColMortco], 4)) + QStringLiteral("' ");
-    if (pidOnly)
-        return head + QStringLiteral("AND PID = '") + EscapeCriteria(TrimBlanks(cells[ColPid])) + QStringLiteral("' ");
-    return head + QStringLiteral("AND JUR = '") + EscapeCriteria(PadCut(cells[ColJur], 3)) + QStringLiteral("' ")
-        + QStringLiteral("AND FOLIO = '") + EscapeCriteria(TrimBlanks(cells[ColFolio])) + QStringLiteral("' ");
-}
-
-MortgageRows::~MortgageRows()
-{
-    // The filter of the last row looked up, as a filter on the rows stored
-    // so far would have been set; also when the load ends in its trap.
-    try {
-        if (m_filtered)
-            m_context.counts.lastDuplicateFilter = DuplicateFilter(m_lastFiltered, m_lastFilteredPidOnly);
-    } catch (...) {
-    }
-}
 void MortgageRows::reportDuplicate(const MortgageCells &cells, bool pidOnly)
 {
     m_context.trace.set(QStringLiteral("106"));

@@ -18,19 +18,16 @@ namespace zolt::verify {
 // Reads the "Mortgage" sheet into VERIFY: skips header and blank rows, ends
 // the sheet at the third of them (and says how many rows holding data lie
 // below, unread), rejects rows without folio and PID,
-// ignores duplicates and stores the rest with their warnings. Duplicates are
-// looked up in hash indexes that answer what DuplicateFilter on the rows
-// stored so far would answer; gFilter receives the last row's filter. The
-// sheet is read row by row; what is kept of the rows read is their keys.
+// ignores duplicates and stores the rest with their warnings. Duplicates
+// (the same company with the same jurisdiction and folio, or with the same
+// PID for a row without folio) are looked up in hash indexes of the rows
+// stored so far. The sheet is read row by row; what is kept of the rows read
+// is their keys.
 class MortgageRows {
 public:
     explicit MortgageRows(LoadContext &context);
-    ~MortgageRows();
     // sheetName: the sheet's name in the workbook, for the messages.
     void read(workbook::SheetRows &sheet, const QString &sheetName);
-
-    // The filter text that finds a row's duplicates among the stored rows.
-    static QString DuplicateFilter(const MortgageCells &cells, bool pidOnly);
 
 private:
     using TrimmedCells = std::array<QStringView, MortgageColumnCount>;
@@ -59,9 +56,6 @@ private:
     workbook::SheetRows *m_sheet = nullptr;
     int m_row = 0;
     bool m_listed = false;         // the sheet lists the row being read
-    MortgageCells m_lastFiltered;  // the cells of the last row looked up
-    bool m_lastFilteredPidOnly = false;
-    bool m_filtered = false;       // a row was looked up
     QString m_company;             // the current row's company and jurisdiction, cut for the look-up
     QString m_jurisdiction;
     MortgageCells m_values;                 // the values stored for the current row

@@ -74,8 +74,6 @@ public:
             m_context.deliver(LoadMessage::RowsNotRead(sheetName, m_sheet.position, end));
         }
         rows.finish();
-        if (!m_lastLookedUp.empty())
-            m_context.counts.lastFindCriteria = findCriteria(m_lastLookedUp);
     }
 
 private:
@@ -99,18 +97,6 @@ private:
         return text;
     }
 
-    // "Jurisdiction_Code = '101'": the find of a row's stored key.
-    QString findCriteria(const std::vector<QString> &cells) const
-    {
-        QStringList criteria;
-        for (int c : m_sheet.keyColumns) {
-            const QString value = StoredValue(m_sheet.columns[size_t(c)], cells[size_t(c)]).toString();
-            criteria << m_sheet.columns[size_t(c)].field + QStringLiteral(" = '") + EscapeCriteria(value)
-                    + QStringLiteral("'");
-        }
-        return criteria.join(QStringLiteral(" AND "));
-    }
-
     void handleRow(const std::vector<QString> &cells)
     {
         QString lookup;
@@ -119,7 +105,6 @@ private:
         const bool tableEmpty = m_keys.isEmpty();
         if (!tableEmpty) {
             m_context.trace.set(m_steps.find);
-            m_lastLookedUp = cells;
             if (m_keys.contains(lookup))
                 return;
         }
@@ -147,7 +132,6 @@ private:
     const ReferenceSteps &m_steps;
     BatchInsert m_insert;
     QSet<QString> m_keys;
-    std::vector<QString> m_lastLookedUp;  // the cells of the last row looked up
 };
 
 }  // namespace

@@ -241,19 +241,14 @@ private slots:
         QCOMPARE(ApplyFolioMask({"####-####-##", 8}, folio), QString("3456-7890-"));
         QCOMPARE(ApplyFolioMask({PlaceholderMask, 0}, folio), PlaceholderMask);
         QCOMPARE(ApplyFolioMask(DefaultFolioMask(folio), folio), folio + "  ");
-        QCOMPARE(StoredFolio("#12-34"), QString("000000000000001234"));
-        QCOMPARE(StoredFolio("1234567890123456789012"), QString("567890123456789012"));
 
         FolioMaskTable table;
         QCOMPARE(table.display("101", folio), folio + "  ");
         table.add("101", "##-########", 10);
         QVERIFY(!table.add("101", "#", 1));
         table.add("202", "##.##", 4);
-        QString searched;
-        QCOMPARE(table.display("101", folio, &searched), QString("12-34567890"));
-        QVERIFY(searched.isEmpty());  // the first row answered
-        QCOMPARE(table.display("202", folio, &searched), QString("78.90"));
-        QCOMPARE(searched, QString("202"));
+        QCOMPARE(table.display("101", folio), QString("12-34567890"));
+        QCOMPARE(table.display("202", folio), QString("78.90"));
         QCOMPARE(table.display("999", folio), folio + "  ");
     }
 
@@ -262,7 +257,8 @@ private slots:
     void detailLinesFromStoredBytesMatchTheTextPath()
     {
         const QStringList texts = {"", "  ", "SMITH JOHN", " PADDED  ", "MÜLLER JÜRGEN", "O'BRIEN", "SMITH, JOHN",
-                                   "SAY \"HI\"", "€URO ŠKODA", "ZHANG 张", "TAB\tX", "#12", "lower"};
+                                   "SAY \"HI\"", "€URO ŠKODA", "ZHANG 张", "TAB\tX", "TWO\r\nLINES",
+                                   QString("NUL") + QChar(0) + "X", "#12", "lower"};
         const QStringList jurs = {"101", "202", "303", "404", "505", "999", "", "1,0", "zz"};
         const QStringList folios = {"000000001234567890", "12 34", " 123 ", "", "ABC", "12345678901234567890123",
                                     "00000000000000Ü123"};
@@ -279,7 +275,6 @@ private slots:
             auto pick = [&](const QStringList &from) { return from[qsizetype(random() % quint32(from.size()))]; };
             auto amount = [&] { return amounts[random() % std::size(amounts)]; };
             int plain = 0;
-            QString searched;
             for (int i = 0; i < 4000; ++i) {
                 const QString number = pick(texts).left(12), name = pick(texts), cd = pick(texts).left(2),
                               jur = pick(jurs), folio = pick(folios), abc = pick(texts).left(1), legal = pick(texts);
@@ -291,7 +286,7 @@ private slots:
                 const DetailRow row{CleanDetailText(number), CleanDetailText(name), CleanDetailText(cd),
                                     CleanDetailText(jur), folio, payment, abc, gross, reg, add, delq,
                                     CleanDetailText(legal)};
-                const QString line = DetailLineText(row, table->display(row.jur, folio, &searched));
+                const QString line = DetailLineText(row, table->display(row.jur, folio));
                 QByteArray expected;
                 const bool encodable = EncodeWindows1252(line, expected);
                 expected += "\r\n";
@@ -301,14 +296,12 @@ private slots:
                     ++plain;
                     QVERIFY2(encodable, qPrintable(line));
                     QCOMPARE(out, "before" + expected);
-                    QCOMPARE(encoder.lastMaskSearch(), searched);
                     continue;
                 }
                 QCOMPARE(out, QByteArray("before"));
                 const std::optional<QString> refused = encoder.append(row, out);
                 QCOMPARE(refused.has_value(), !encodable);
                 QCOMPARE(out, encodable ? "before" + expected : QByteArray("before"));
-                QCOMPARE(encoder.lastMaskSearch(), searched);
             }
             QVERIFY(plain > 200);  // the plain path takes what it can
             if (table != &masks)

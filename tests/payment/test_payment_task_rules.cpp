@@ -90,8 +90,9 @@ private slots:
             details << "#7,A VERY LONG OWNER NAME THAT IS CUT,05,101,#42,123456789.5,A,0,0,0,0,LEGAL " + QString::number(i);
         const QString path = t.file("d.csv");
         PaymentFileText().year(ThisYear()).masks({"10104##-##"}).group("1", "12", details).write(path);
-        QVERIFY(Csv2Mdb(t.session(), path).loaded());
-        const DuplicateFolioStore &d = t.shared.duplicates;
+        const PaymentLoadResult loaded = Csv2Mdb(t.session(), path);
+        QVERIFY(loaded.loaded());
+        const DuplicateFolioStore &d = loaded.duplicates;
         QCOMPARE(d.count, 350);
         QCOMPARE(DuplicateCountLine(d.count), QString("There are 350 Duplicate Folios in the file"));
         QCOMPARE(DuplicateCountLine(1234567), QString("There are 1,234,567 Duplicate Folios in the file"));
@@ -103,7 +104,7 @@ private slots:
                                     + QString(25, ' '));
         QCOMPARE(DuplicateListHeading().indexOf("Payment Amount") + 14, lines.first().indexOf("123456789.50") + 12);
 
-        FillDetailWithDuplicates(t.session());
+        FillDetailWithDuplicates(t.session(), d);
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 200);
         QCOMPARE(t.scalar("SELECT FOLIO || '|' || FOLIO_DISP || '|' || PAYMENT || '|' || LEGAL FROM Detail "
                           "WHERE FOLIO = '199'").toString(),

@@ -33,10 +33,11 @@ private slots:
             details << "#7,SMITH,05,101,#42,12.5,A,0,0,0,0,LEGAL " + QString::number(i);
         const QString path = t.file("d.csv");
         PaymentFileText().year(ThisYear()).masks({"10108##-###-###"}).group("1", "12", details).write(path);
-        QVERIFY(payment::Csv2Mdb(t.session(), path).loaded());
+        const payment::PaymentLoadResult loaded = payment::Csv2Mdb(t.session(), path);
+        QVERIFY(loaded.loaded());
         ZoltSystem(t.de()).rememberFile({"/", t.dir(), "d.csv"});
 
-        payment_screens::DuplicateFolios screen(t.session());
+        payment_screens::DuplicateFolios screen(t.session(), loaded.duplicates);
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 3);  // building the screen touches no data
         screen.Form_Load();
         QCOMPARE(screen.windowTitle(), QString("ZOLT - Duplicate Folios"));

@@ -63,7 +63,8 @@ public:
         savingHidFileType = hideFileType;
     }
     QWidget *dialogParent() override { return nullptr; }
-    Navigator &navigator() override { return screens; }
+    payment_screens::PaymentNavigator &paymentScreens() override { return screens; }
+    verify_screens::VerifyNavigator &verifyScreens() override { return screens; }
     void closeWindow() override { closed = true; }
 
     TestNavigator screens;

@@ -1,26 +1,28 @@
 #pragma once
 
-namespace zolt {
+namespace zolt::payment {
+struct DuplicateFolioStore;
+}
 
-// Opens the screens of the tasks, each one modal: built, loaded (its
-// Form_Load, where its data work is done) and run until the user closes
-// it. The program's navigator shows them over the main window; tests give
-// the tasks one that runs a screen without a modal loop, acting on it as
-// the user would.
-class Navigator {
+namespace zolt::payment_screens {
+
+// Opens the payment task's screens, each one modal: built, loaded (its
+// Form_Load, where its data work is done) and run until the user closes it.
+// The program's navigator shows them over the main window; tests give the
+// task one that runs a screen without a modal loop, acting on it as the
+// user would.
+class PaymentNavigator {
 public:
-    virtual ~Navigator() = default;
+    virtual ~PaymentNavigator() = default;
 
     // The duplicate payments a payment load refused.
-    virtual void showDuplicateFolios() = 0;
+    virtual void showDuplicateFolios(const payment::DuplicateFolioStore &duplicates) = 0;
     // The agencies of the loaded payment file (rsGroup).
     virtual void showGroup() = 0;
     // The current agency's information editor.
     virtual void showGroupAgency() = 0;
     // The current agency's payments (rsDetail, filtered to the agency).
     virtual void showDetail() = 0;
-    // The total and the ways to return the payment file just saved.
-    virtual void showReturnInstructions() = 0;
     // A new payment of the current agency; the current payment changed or
     // deleted; the agency's payments searched.
     virtual void showDetailAdd() = 0;
@@ -29,9 +31,8 @@ public:
     virtual void showDetailSearch() = 0;
     // gInfoTitle and gInfoText, as set, in the information dialog.
     virtual void showInformationDialog() = 0;
-    // How to return the verification workbook just written.
-    virtual void showReturnInstructions2() = 0;
-    virtual void showAbout() = 0;
+    // The total and the ways to return the payment file just saved.
+    virtual void showReturnInstructions() = 0;
 };
 
-}  // namespace zolt
+}  // namespace zolt::payment_screens
