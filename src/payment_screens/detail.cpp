@@ -1,6 +1,7 @@
 #include "detail.h"
 
 #include "detail_report.h"
+#include "payment_columns.h"
 
 #include "common/product.h"
 #include "common/session.h"
@@ -9,6 +10,7 @@
 #include "widgets/screen_controls.h"
 #include "payment/payment_export.h"
 #include "payment/payment_format.h"
+#include "payment/payment_orders.h"
 #include "store/data_environment.h"
 #include "store/zolt_system.h"
 
@@ -31,30 +33,6 @@ namespace {
 constexpr int MinimumWidthTwips = 9645;
 constexpr int MinimumHeightTwips = 6450;
 
-QList<GridColumn> paymentColumns()
-{
-    using Format = GridColumn::Format;
-    auto text = [](const char *caption, const char *field, int width) {
-        return GridColumn{.caption = QLatin1String(caption), .field = QLatin1String(field), .widthInChars = width};
-    };
-    auto money = [](const char *caption, const char *field) {
-        return GridColumn{.caption = QLatin1String(caption), .field = QLatin1String(field), .widthInChars = 13,
-                          .format = Format::Currency};
-    };
-    return {text("Collection District", "CD", 4),
-            text("Jurisdiction", "JUR", 5),
-            text("Folio Number", "FOLIO_DISP", 20),
-            text("Mortgage Number", "NUMBER", 13),
-            text("Name", "NAME", 25),
-            text("Legal Description", "LEGAL", 28),
-            text("A B C", "ABC", 4),
-            money("Payment Amount", "PAYMENT"),
-            money("NO Grant (A)", "GROSS_TAX"),
-            money("Regular Grant (B)", "REG_GRANT"),
-            money("Aditional Grant (C)", "ADD_GRANT"),
-            money("Delinquent / Credit", "DELQ")};
-}
-
 }  // namespace
 
 Detail::Detail(Session &session, PaymentNavigator &navigator, QWidget *parent)
@@ -75,7 +53,7 @@ void Detail::buildControls()
 {
     m_textMsg = MakeMessageLine(QString(), this);
     m_grid = Named(new DataGrid(this), "TDBGrid");
-    m_grid->setColumns(paymentColumns());
+    m_grid->setColumns(PaymentListColumns());
     QPushButton *close = MakeButton("Command_Close", QStringLiteral("Close"), QStringLiteral("Close this window"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_grid, &DataGrid::rowColChange, this, [this] {
@@ -100,16 +78,10 @@ QWidget *Detail::buildSortFrame()
 {
     QGroupBox *frame = MakeFrame("Frame2", QStringLiteral("<Sort Order>"), this);
     auto *layout = new QVBoxLayout(frame);
-    const std::initializer_list<std::tuple<const char *, const char *, const char *>> orders = {
-        {"Option_Sort_CD", "Collection District / Jurisdiction / Folio Number",
-         "SELECT * FROM Detail ORDER BY MORTCO, CD, JUR, FOLIO"},
-        {"Option_Sort_Jur", "Jurisdiction / Folio Number", "SELECT * FROM Detail ORDER BY MORTCO, JUR, FOLIO"},
-        {"Option_Sort_Mortgage", "Mortgage Number", "SELECT * FROM Detail ORDER BY MORTCO, NUMBER"},
-        {"Option_Sort_Name", "Name", "SELECT * FROM Detail ORDER BY MORTCO, NAME"}};
-    for (const auto &[name, caption, sql] : orders) {
-        QRadioButton *option = MakeOption(name, QLatin1String(caption), frame);
+    for (const payment::PaymentOrder &order : payment::PaymentOrders()) {
+        QRadioButton *option = MakeOption(order.option, order.caption, frame);
         layout->addWidget(option);
-        m_orders.append({option, QLatin1String(sql)});
+        m_orders.append({option, &order});
     }
     m_orders.first().option->setChecked(true);
     for (const SortOrder &order : std::as_const(m_orders))
@@ -174,8 +146,9 @@ void Detail::Form_Load()
     if (!details.isOpen()) {
         details.open();
     } else {
+        const payment::PaymentOrder &current = payment::OrderOfSource(details.source());
         for (const SortOrder &order : std::as_const(m_orders)) {
-            if (order.sql == details.source())
+            if (order.order == &current)
                 order.option->setChecked(true);
         }
     }
@@ -190,7 +163,7 @@ void Detail::Option_Sort_Click(const SortOrder &order)
     m_textMsg->clear();
     if (m_loading)
         return;
-    m_session.shared.gSQL = order.sql;
+    m_session.shared.gSQL = payment::PaymentListSource(*order.order);
     Recordset &details = m_session.de.rsDetail();
     details.close();
     details.setSource(m_session.shared.gSQL);

@@ -14,6 +14,10 @@ struct Session;
 class DataGrid;
 }
 
+namespace zolt::payment {
+struct PaymentOrder;
+}
+
 namespace zolt::payment_screens {
 
 // The payments of the agency chosen on the groups screen (rsDetail, filtered
@@ -35,7 +39,7 @@ public:
 private:
     struct SortOrder {
         QRadioButton *option;
-        QString sql;
+        const payment::PaymentOrder *order;
     };
     void buildControls();
     QWidget *buildSortFrame();

@@ -1,6 +1,8 @@
 #include "detail_search.h"
 
 #include "common/product.h"
+#include "payment_columns.h"
+#include "payment/payment_orders.h"
 #include "common/session.h"
 #include "common/text_utils.h"
 #include "widgets/data_grid.h"
@@ -21,23 +23,6 @@ namespace zolt::payment_screens {
 namespace {
 
 const QColor Grey(224, 224, 224);
-
-QList<GridColumn> resultColumns()
-{
-    using Format = GridColumn::Format;
-    auto column = [](const char *caption, const char *field, int width, Format format = Format::None) {
-        return GridColumn{.caption = QLatin1String(caption), .field = QLatin1String(field), .widthInChars = width,
-                          .format = format};
-    };
-    return {column("Collection District", "CD", 4), column("Jurisdiction", "JUR", 5),
-            column("Folio Number", "FOLIO_DISP", 20), column("Mortgage Number", "NUMBER", 13),
-            column("Name", "NAME", 25), column("Legal Description", "LEGAL", 28),
-            column("Payment Amount", "PAYMENT", 13, Format::Currency), column("A B C", "ABC", 4),
-            column("NO Grant", "GROSS_TAX", 13, Format::Currency),
-            column("Regular Grant", "REG_GRANT", 13, Format::Currency),
-            column("Aditional Grant", "ADD_GRANT", 13, Format::Currency),
-            column("Delinquent / Credit", "DELQ", 13, Format::Currency)};
-}
 
 void setGrey(QLineEdit *text, bool grey)
 {
@@ -73,7 +58,7 @@ Detail_Search::Detail_Search(Session &session, QWidget *parent) : QDialog(parent
 
     QGroupBox *results = MakeFrame("Frame2", QStringLiteral("<Search Result>"), this);
     m_grid = Named(new DataGrid(results), "TDBGrid");
-    m_grid->setColumns(resultColumns());
+    m_grid->setColumns(PaymentSearchColumns());
     m_commandSelect = MakeButton("Command_Select", QStringLiteral("&Select"),
                                  QStringLiteral("View/Update the Selected  Agency's Payment Records"), results);
     m_commandSelect->setEnabled(false);
@@ -149,8 +134,7 @@ void Detail_Search::Form_Load()
     Recordset &found = m_session.de.rsDetail2();
     if (found.isOpen())
         found.close();
-    m_session.shared.gSQL = QStringLiteral("SELECT * FROM Detail WHERE MORTCO = %1 ORDER BY MORTCO, CD, JUR, FOLIO")
-                                .arg(QuoteCriteria(agency()));
+    m_session.shared.gSQL = payment::AgencyPaymentsSource(agency());
     m_session.shared.gFilter = QStringLiteral("MORTCO = 'NONE' ");
     found.open(m_session.shared.gSQL);
     found.clearFilter();

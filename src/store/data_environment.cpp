@@ -85,9 +85,21 @@ DataEnvironment::DataEnvironment()
 
 DataEnvironment::~DataEnvironment() = default;
 
+const QString DataEnvironment::DetailOrderBy = QStringLiteral("MORTCO, CD, JUR, FOLIO");
+
+QString DetailSourceOrderedBy(const QString &orderBy)
+{
+    return QStringLiteral("SELECT * FROM Detail ORDER BY ") + orderBy;
+}
+
+QString AgencyDetailSourceOrderedBy(const QString &mortco, const QString &orderBy)
+{
+    return QStringLiteral("SELECT * FROM Detail WHERE MORTCO = %1 ORDER BY %2").arg(QuoteCriteria(mortco), orderBy);
+}
+
 void DataEnvironment::makeRecordsets()
 {
-    const QString detail = QStringLiteral("SELECT * FROM Detail ORDER BY MORTCO, CD, JUR, FOLIO");
+    const QString detail = DetailSourceOrderedBy(DetailOrderBy);
     const QString verify = QStringLiteral("SELECT * FROM VERIFY ORDER BY NUMBER");
     auto make = [](Connection &c, const char *name, const QString &source) {
         return std::make_unique<Recordset>(c, QString::fromLatin1(name), source);

@@ -17,6 +17,7 @@ class UserDialog;
 // (openFile).
 class DataEnvironment {
 public:
+    static const QString DetailOrderBy;   // the order of rsDetail as it is made
     static const QString ZoltPrefix;      // connection string head of Zolt
     static const QString PasswordPrefix;  // connection string head of ZoltDb and LabelDb
 
@@ -72,6 +73,11 @@ private:
         m_rsCD_JUR, m_rsErrorMessage;
     QString m_traceStep;
 };
+
+// The source of rsDetail: the payments in the given order ("MORTCO, NAME").
+QString DetailSourceOrderedBy(const QString &orderBy);
+// The same for one agency's payments only.
+QString AgencyDetailSourceOrderedBy(const QString &mortco, const QString &orderBy);
 
 // Opens the database file at path and checks that it is a working database
 // holding the tables; throws ZoltError naming the file and what is wrong.

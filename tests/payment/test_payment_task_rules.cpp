@@ -1,9 +1,12 @@
 #include "payment_fixture.h"
 #include "support/test_session.h"
 
+#include "store/data_environment.h"
+
 #include "payment/duplicate_detail.h"
 #include "payment/duplicate_lines.h"
 #include "payment/payment_load.h"
+#include "payment/payment_orders.h"
 #include "payment/payment_task_rules.h"
 
 #include <QtTest>
@@ -23,6 +26,27 @@ private slots:
         QCOMPARE(PaymentBackupPath("/data/zolt.Csv"), QString("/data/zolt.bak"));
         QCOMPARE(PaymentBackupPath("/data/zolt.txt"), QString("/data/zolt.txt.BAK"));
         QCOMPARE(PaymentBackupPath("/data/csv"), QString("/data/csv.BAK"));
+    }
+
+    // The list's orders are the one definition of what rsDetail can be
+    // sorted by: the first is the order the data environment makes it in,
+    // each source is known again, and the search's source keeps to the
+    // agency whatever its number holds.
+    void paymentListOrders()
+    {
+        TestSession t;
+        t.exec("INSERT INTO Detail (MORTCO, CD, JUR, FOLIO, NAME) VALUES ('0012', '05', '101', '1', 'B'), "
+               "('0012', '05', '100', '2', 'A'), ('O''K', '01', '101', '3', 'C')");
+        Recordset &details = t.de().rsDetail();
+        QCOMPARE(PaymentListSource(PaymentOrders().front()), details.source());
+        for (const PaymentOrder &order : PaymentOrders())
+            QCOMPARE(&OrderOfSource(PaymentListSource(order)), &order);
+        QCOMPARE(&OrderOfSource("Detail"), &PaymentOrders().front());
+        details.open(PaymentListSource(PaymentOrders().back()));  // by name
+        QCOMPARE(details.text("NAME"), QString("A"));
+        details.open(AgencyPaymentsSource("O'K"));
+        QCOMPARE(details.recordCount(), 1);
+        QCOMPARE(details.text("NAME"), QString("C"));
     }
 
     void yearCheck()
