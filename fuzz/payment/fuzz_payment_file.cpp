@@ -8,6 +8,7 @@
 #include "common/errors.h"
 #include "common/number_format.h"
 #include "common/windows1252.h"
+#include "common/csv_line.h"
 #include "payment/detail_line.h"
 #include "payment/detail_line_encoder.h"
 #include "payment/payment_file_parser.h"
@@ -28,7 +29,7 @@ void checkRoundTrip(const DetailRow &row)
 {
     DetailRow clean = row;
     for (QString *text : {&clean.number, &clean.name, &clean.cd, &clean.jur, &clean.legal})
-        *text = CleanDetailText(*text);
+        *text = CommaFree(*text);
     const DetailRow back = ParseDetailLine(RemoveQuotes(DetailLineText(clean, clean.folio)));
     if (back.folio != clean.folio || FormatAmount(back.payment) != FormatAmount(clean.payment))
         std::abort();
@@ -49,7 +50,7 @@ void checkSavedLine(const DetailItem &detail, const FolioMaskTable &masks)
         return;
     DetailRow clean = row;
     for (QString *text : {&clean.number, &clean.name, &clean.cd, &clean.jur, &clean.legal})
-        *text = CleanDetailText(*text);
+        *text = CommaFree(*text);
     QByteArray expected;
     if (!EncodeWindows1252(DetailLineText(clean, masks.display(clean.jur, clean.folio)), expected))
         std::abort();

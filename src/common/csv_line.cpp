@@ -5,6 +5,26 @@
 #include <algorithm>
 
 namespace zolt {
+namespace {
+
+bool isComma(QChar c)
+{
+    return c == u',';
+}
+
+}  // namespace
+
+QString CommaFree(QStringView value)
+{
+    QString s(value.size(), Qt::Uninitialized);
+    s.truncate(std::remove_copy_if(value.begin(), value.end(), s.data(), isComma) - s.constData());
+    return s;
+}
+
+bool HasComma(QStringView value)
+{
+    return std::any_of(value.begin(), value.end(), isComma);
+}
 
 QString JoinCsvLine(const QStringList &values)
 {
@@ -16,7 +36,7 @@ QString JoinCsvLine(const QStringList &values)
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (i > 0)
             *out++ = u',';
-        out = std::copy_if(values[i].begin(), values[i].end(), out, [](QChar c) { return c != u','; });
+        out = std::remove_copy_if(values[i].begin(), values[i].end(), out, isComma);
     }
     joined.truncate(out - joined.constData());
     return StripQuotes(joined);

@@ -11,9 +11,14 @@ namespace zolt {
 // Export.csv, Verify.csv): values separated by single commas, no quoting and
 // no escaping.
 
-// The line of values: each value's commas removed, so that it stays one
-// value when read back; the values joined by commas; the whole line passed
-// through StripQuotes (no double quote, no apostrophe, no outer blanks).
+// A value as such a line carries it: its commas removed, so that it stays
+// one value when the line is read back.
+QString CommaFree(QStringView value);
+bool HasComma(QStringView value);
+
+// The line of values: each value CommaFree, the values joined by commas, the
+// whole line passed through StripQuotes (no double quote, no apostrophe, no
+// outer blanks).
 QString JoinCsvLine(const QStringList &values);
 
 // The first `count` values of a line: the text before the first comma, then

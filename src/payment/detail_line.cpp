@@ -228,7 +228,7 @@ QString legalDescription(QStringView rest)
     const QStringView first = BlankTrimmed(rest.left(comma));
     if (first.isEmpty() || isPlainNumber(first))
         refuse(QStringLiteral("the line has more than %1 values (an amount with a comma in it?)").arg(DetailValueCount));
-    return CleanDetailText(rest.toString()).left(32);
+    return CommaFree(rest).left(32);
 }
 
 }  // namespace
@@ -253,13 +253,6 @@ DetailRow ParseDetailLine(const QString &line, std::vector<LooseAmount> *looseAm
     row.delq = amount(v[10], 10, looseAmounts);
     row.legal = legalDescription(legal);
     return row;
-}
-
-QString CleanDetailText(const QString &text)
-{
-    QString s = text;
-    s.remove(u',');
-    return s;
 }
 
 QString DetailLineText(const DetailRow &row, const QString &folioDisplay)

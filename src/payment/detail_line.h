@@ -37,11 +37,8 @@ inline constexpr int DetailValueCount = 12;
 DetailRow ParseDetailLine(const QString &line, std::vector<LooseAmount> *looseAmounts = nullptr);
 
 // The detail line of a row, its folio given in display form. Values must be
-// comma-free (CleanDetailText); quotes are stripped from the finished line,
+// comma-free (CommaFree); quotes are stripped from the finished line,
 // and a line break or a NUL in a value is written as a blank.
 QString DetailLineText(const DetailRow &row, const QString &folioDisplay);
-
-// A text value as a detail line may carry it: no commas.
-QString CleanDetailText(const QString &text);
 
 }  // namespace zolt::payment

@@ -34,7 +34,7 @@ public:
 
     // The plain path: false, out untouched, when the payment is not plain.
     bool appendPlain(const StoredDetailBytes &row, QByteArray &out);
-    // Any payment, its texts comma-free (CleanDetailText). A line holding a
+    // Any payment, its texts comma-free (CommaFree). A line holding a
     // character Windows-1252 lacks is answered instead, out untouched.
     std::optional<QString> append(const DetailRow &row, QByteArray &out);
 

@@ -6,6 +6,7 @@
 #include "common/progress_count.h"
 #include "common/session.h"
 #include "common/text_utils.h"
+#include "agency_total.h"
 #include "folio_mask.h"
 #include "group_lines.h"
 #include "payment_file_parser.h"
@@ -58,14 +59,8 @@ void remakeDetailIndexes(Database &db)
 
 struct GroupRow {
     QHash<QString, QString> fields;
-    qint64 folioCount = 0;
-    double totalPayment = 0;
+    AgencyTotal total;
     QString mortco() const { return fields.value(QStringLiteral("MORTCO")); }
-};
-
-struct AgencyTotal {
-    qint64 count = 0;
-    double sum = 0;
 };
 
 // The trace step of the stage that reads a line of a section.
@@ -321,8 +316,7 @@ void Loader::addDetail(const DetailItem &detail)
     m_step = QStringLiteral("  9-14");
     if (!m_total)
         m_total = &m_totals[mortco.toUpper()];
-    ++m_total->count;
-    m_total->sum += row.payment;
+    m_total->add(row.payment);
 }
 
 void Loader::storeDetail(const QString &mortco, const DetailRow &row, const QString &display)
@@ -389,9 +383,7 @@ void Loader::addDuplicate(const DetailRow &row, const QString &mortco, const QSt
 void Loader::closeGroup()
 {
     GroupRow &group = m_groups.back();
-    const AgencyTotal total = m_totals.value(group.mortco().toUpper());
-    group.folioCount = total.count;
-    group.totalPayment = total.sum;
+    group.total = m_totals.value(group.mortco().toUpper());
 }
 
 void Loader::storeGroups()
@@ -412,7 +404,7 @@ void Loader::storeGroups()
         for (const QString &text : std::as_const(texts))
             insert.text(text);
         const QString fileId = QString::number(i + 1).rightJustified(3, u'0').right(3);
-        insert.text(fileId).text(empty).integer(group.folioCount).real(group.totalPayment).text(sortOrder)
+        insert.text(fileId).text(empty).integer(group.total.count).real(group.total.sum).text(sortOrder)
             .text(empty).addRow();
     }
 }

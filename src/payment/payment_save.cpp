@@ -1,5 +1,6 @@
 #include "payment_save.h"
 
+#include "common/csv_line.h"
 #include "common/error_trap.h"
 #include "common/errors.h"
 #include "common/file_backup.h"
@@ -7,6 +8,7 @@
 #include "common/session.h"
 #include "common/text_file.h"
 #include "common/text_utils.h"
+#include "agency_total.h"
 #include "detail_line.h"
 #include "detail_line_encoder.h"
 #include "folio_mask.h"
@@ -24,11 +26,14 @@
 namespace zolt::payment {
 namespace {
 
+// The texts a save writes without their commas, and keeps so.
+const char *const CommaFreeFields[] = {"NUMBER", "NAME", "CD", "JUR", "LEGAL"};
+
 // An agency's payments, read in source order: their detail lines, made
-// once, and their amounts.
+// once, and their count and total.
 struct AgencyPayments {
     QByteArray lines;             // encoded, each ended by CR LF
-    std::vector<double> amounts;  // the payments, line by line
+    AgencyTotal total;
     // The first line the file cannot carry, and where it goes among the
     // lines: writing it fails the save, naming it.
     struct Unencodable {
@@ -172,13 +177,23 @@ void Saver::writeMasks(TextFileWriter &out)
 void Saver::cleanStoredText()
 {
     m_step = QStringLiteral("  7-4");
-    Database &db = m_de.Zolt().database();
-    db.exec(QStringLiteral(
-        "UPDATE Detail SET NUMBER = REPLACE(NUMBER, ',', ''), NAME = REPLACE(NAME, ',', ''), "
-        "CD = REPLACE(CD, ',', ''), JUR = REPLACE(JUR, ',', ''), LEGAL = REPLACE(LEGAL, ',', '') "
-        "WHERE instr(NUMBER, ',') OR instr(NAME, ',') OR instr(CD, ',') OR instr(JUR, ',') OR instr(LEGAL, ',')"));
-    if (db.changes() > 0 && m_de.rsDetail().isOpen())
-        m_de.rsDetail().requery();
+    Recordset &details = m_de.rsDetail();
+    details.ensureOpen();
+    const std::unique_ptr<Recordset> all = details.clone();
+    for (qint64 row = 0; row < all->recordCount(); ++row) {
+        bool changed = false;
+        for (const char *name : CommaFreeFields) {
+            const QVariant value = all->value(row, all->columnIndex(QLatin1String(name)));
+            if (value.typeId() != QMetaType::QString || !HasComma(value.toString()))
+                continue;
+            if (!changed)
+                all->setCurrentRow(row);
+            all->setField(QLatin1String(name), CommaFree(value.toString()));
+            changed = true;
+        }
+        if (changed)
+            all->update();
+    }
 }
 
 // Every payment, read once in the details' current order and kept by agency
@@ -219,10 +234,11 @@ void Saver::readDetails()
 void Saver::addPayment(AgencyPayments &payments, const StoredRow &row)
 {
     using namespace DetailField;
-    payments.amounts.push_back(row.number(Payment));
+    const double amount = row.number(Payment);
+    payments.total.add(amount);
     StoredDetailBytes plain;
     if (row.textBytes(plain)) {
-        plain.payment = payments.amounts.back();
+        plain.payment = amount;
         plain.grossTax = row.number(GrossTax);
         plain.regGrant = row.number(RegGrant);
         plain.addGrant = row.number(AddGrant);
@@ -232,19 +248,18 @@ void Saver::addPayment(AgencyPayments &payments, const StoredRow &row)
     }
     // Text that would split a detail line loses its commas.
     auto cleanText = [&](int field) {
-        QString value = row.text(field);
-        if (value.contains(u',')) {
-            value.remove(u',');
-            m_storedCommas = true;
-        }
-        return value;
+        const QString value = row.text(field);
+        if (!HasComma(value))
+            return value;
+        m_storedCommas = true;
+        return CommaFree(value);
     };
     const DetailRow detail{cleanText(Number), cleanText(Name), cleanText(Cd), cleanText(Jur),
-                           row.text(Folio), payments.amounts.back(), row.text(Abc), row.number(GrossTax),
+                           row.text(Folio), amount, row.text(Abc), row.number(GrossTax),
                            row.number(RegGrant), row.number(AddGrant), row.number(Delq), cleanText(Legal)};
     const qsizetype offset = payments.lines.size();
     if (std::optional<QString> line = m_encoder->append(detail, payments.lines); line && !payments.unencodable)
-        payments.unencodable = AgencyPayments::Unencodable{offset, qint64(payments.amounts.size()) - 1, *line};
+        payments.unencodable = AgencyPayments::Unencodable{offset, payments.total.count - 1, *line};
 }
 
 void Saver::writeGroups(TextFileWriter &out)
@@ -264,7 +279,7 @@ qint64 Saver::paymentsToWrite()
     for (groups.moveFirst(); !groups.eof(); groups.moveNext()) {
         const auto payments = m_payments.constFind(groups.text(QStringLiteral("MORTCO")).toUpper());
         if (payments != m_payments.cend())
-            count += qint64(payments->amounts.size());
+            count += payments->total.count;
     }
     return count;
 }
@@ -274,13 +289,10 @@ void Saver::writeGroup(TextFileWriter &out, const Recordset &group)
     m_step = QStringLiteral("  7-1");
     const QString mortco = group.text(QStringLiteral("MORTCO"));
     const AgencyPayments &payments = m_payments[mortco.toUpper()];
-    const qint64 count = qint64(payments.amounts.size());
-    double sum = 0;
-    for (double amount : payments.amounts)
-        sum += amount;
+    const qint64 count = payments.total.count;
     m_step = QStringLiteral("  7-2");
     const QStringList block =
-        GroupBlockLines([&group](const QString &field) { return group.text(field); }, count, sum);
+        GroupBlockLines([&group](const QString &field) { return group.text(field); }, count, payments.total.sum);
     for (const QString &line : block)
         out.writeLine(line);
     m_step = QStringLiteral("  7-3");
@@ -296,8 +308,7 @@ void Saver::writeGroup(TextFileWriter &out, const Recordset &group)
     } else {
         out.writeEncodedLines(lines, count);
     }
-    for (double amount : payments.amounts)
-        m_total += amount;
+    m_total += payments.total.sum;
     m_progress->step(count);
     m_step = QStringLiteral("  7-5");
     out.writeLine(QString());

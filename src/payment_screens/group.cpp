@@ -9,6 +9,7 @@
 #include "payment_navigator.h"
 #include "widgets/out_of_view.h"
 #include "widgets/screen_controls.h"
+#include "payment/agency_total.h"
 #include "payment/payment_format.h"
 #include "store/data_environment.h"
 #include "store/zolt_system.h"
@@ -191,16 +192,12 @@ void Group::Command_Details_Click()
 void Group::recountAgency()
 {
     Recordset &details = m_session.de.rsDetail();
-    const int payment = details.columnIndex(QStringLiteral("PAYMENT"));
-    const qint64 count = details.recordCount();
-    double sum = 0;
-    for (qint64 row = 0; row < count; ++row)
-        sum += details.value(row, payment).toDouble();
-    if (count > 0)
+    const payment::AgencyTotal total = payment::TotalOfPayments(details);
+    if (total.count > 0)
         details.moveFirst();
     Recordset &groups = m_session.de.rsGroup();
-    groups.setField(QStringLiteral("FOLIO_CNT"), count);
-    groups.setField(QStringLiteral("TOT_PAY"), sum);
+    groups.setField(QStringLiteral("FOLIO_CNT"), total.count);
+    groups.setField(QStringLiteral("TOT_PAY"), total.sum);
     groups.update();
 }
 

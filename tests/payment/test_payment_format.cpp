@@ -1,6 +1,7 @@
 #include "common/errors.h"
 #include "common/number_format.h"
 #include "common/windows1252.h"
+#include "common/csv_line.h"
 #include "payment/detail_line.h"
 #include "payment/detail_line_encoder.h"
 #include "payment/folio_mask.h"
@@ -283,9 +284,9 @@ private slots:
                                            folio.toUtf8(), abc.toUtf8(), legal.toUtf8()};
                 StoredDetailBytes stored{utf8[0], utf8[1], utf8[2], utf8[3], utf8[4], utf8[5], utf8[6],
                                          payment, gross, reg, add, delq};
-                const DetailRow row{CleanDetailText(number), CleanDetailText(name), CleanDetailText(cd),
-                                    CleanDetailText(jur), folio, payment, abc, gross, reg, add, delq,
-                                    CleanDetailText(legal)};
+                const DetailRow row{CommaFree(number), CommaFree(name), CommaFree(cd),
+                                    CommaFree(jur), folio, payment, abc, gross, reg, add, delq,
+                                    CommaFree(legal)};
                 const QString line = DetailLineText(row, table->display(row.jur, folio));
                 QByteArray expected;
                 const bool encodable = EncodeWindows1252(line, expected);
