@@ -8,27 +8,13 @@
 namespace zolt::payment {
 namespace {
 
-using Col = DuplicateFolioStore::Column;
-
-double amount(const QVariant &value)
+// A listed duplicate as a Detail row; its FOLIO is its position in the list.
+void addRow(Recordset &detail, const PaymentRecord &duplicate, int position)
 {
-    return value.typeId() == QMetaType::Double ? value.toDouble() : NumericValue(value.toString());
-}
-
-void addRow(Recordset &detail, const DuplicateFolioStore::Row &row, int position)
-{
-    static const std::pair<const char *, Col> texts[] = {
-        {"MORTCO", Col::Mortco}, {"NUMBER", Col::Number}, {"NAME", Col::Name}, {"CD", Col::Cd},
-        {"JUR", Col::Jur}, {"LEGAL", Col::Legal}, {"ABC", Col::Abc}, {"FOLIO_DISP", Col::FolioDisplay}};
-    static const std::pair<const char *, Col> amounts[] = {
-        {"GROSS_TAX", Col::GrossTax}, {"REG_GRANT", Col::RegGrant}, {"ADD_GRANT", Col::AddGrant},
-        {"DELQ", Col::Delq}, {"PAYMENT", Col::Payment}};
+    PaymentRecord payment = duplicate;
+    payment.row.folio = QString::number(position);
     detail.addNew();
-    for (const auto &[field, column] : texts)
-        detail.setField(QLatin1String(field), row[column].toString());
-    for (const auto &[field, column] : amounts)
-        detail.setField(QLatin1String(field), amount(row[column]));
-    detail.setField(QStringLiteral("FOLIO"), QString::number(position));
+    WritePayment(detail, payment);
     detail.move(0);
 }
 

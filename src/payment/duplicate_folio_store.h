@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QString>
-#include <QVariant>
-#include <array>
+#include "payment_record.h"
+
 #include <vector>
 
 namespace zolt::payment {
@@ -12,16 +11,10 @@ namespace zolt::payment {
 // rows keep the first MaxRows of them, as many as the list shows.
 struct DuplicateFolioStore {
     static constexpr int MaxRows = 200;
-    static constexpr int Columns = 14;
-    enum Column {
-        FolioDisplay = 0, Mortco, Number, Name, Cd, Jur, Folio, GrossTax, RegGrant,
-        AddGrant, Delq, Legal, Abc, Payment
-    };
-    using Row = std::array<QVariant, Columns>;
 
     bool found = false;
     qint64 count = 0;
-    std::vector<Row> rows;
+    std::vector<PaymentRecord> rows;
 };
 
 }  // namespace zolt::payment

@@ -9,14 +9,6 @@
 namespace zolt::payment {
 namespace {
 
-using Col = DuplicateFolioStore::Column;
-
-// Amounts are kept as numbers and shown as the file writes them.
-QString amountText(const QVariant &value)
-{
-    return value.typeId() == QMetaType::Double ? FormatAmount(value.toDouble()) : value.toString();
-}
-
 QString lineOf(const QStringList &cells)
 {
     const std::vector<DuplicateColumn> &columns = DuplicateColumns();
@@ -48,11 +40,10 @@ QString DuplicateCountLine(qint64 count)
            + QStringLiteral(" Duplicate Folios in the file");
 }
 
-QStringList DuplicateCells(const DuplicateFolioStore::Row &row)
+QStringList DuplicateCells(const PaymentRecord &payment)
 {
-    auto text = [&row](Col column) { return row[column].toString(); };
-    return {text(Col::Mortco), text(Col::Cd), text(Col::Jur), text(Col::FolioDisplay), text(Col::Number),
-            text(Col::Name), amountText(row[Col::Payment]), text(Col::Legal)};
+    const DetailRow &r = payment.row;
+    return {payment.mortco, r.cd, r.jur, payment.folioDisplay, r.number, r.name, FormatAmount(r.payment), r.legal};
 }
 
 QString DuplicateListHeading()
@@ -63,9 +54,9 @@ QString DuplicateListHeading()
     return lineOf(headings);
 }
 
-QString DuplicateListLine(const DuplicateFolioStore::Row &row)
+QString DuplicateListLine(const PaymentRecord &payment)
 {
-    return lineOf(DuplicateCells(row));
+    return lineOf(DuplicateCells(payment));
 }
 
 int DuplicateListedRows(const DuplicateFolioStore &store)

@@ -21,12 +21,12 @@ QString DuplicateCountLine(qint64 count);
 
 // A row's values in the order of the columns: agency, CD, JUR, folio,
 // mortgage number, name, payment, legal description.
-QStringList DuplicateCells(const DuplicateFolioStore::Row &row);
+QStringList DuplicateCells(const PaymentRecord &payment);
 
 // The list's heading and lines: each value padded (an amount on the left)
 // or cut to its column's width, so that a fixed-pitch font lines them up.
 QString DuplicateListHeading();
-QString DuplicateListLine(const DuplicateFolioStore::Row &row);
+QString DuplicateListLine(const PaymentRecord &payment);
 
 // The list lines of the store: its first rows, up to the list limit.
 QStringList DuplicateListLines(const DuplicateFolioStore &store);

@@ -12,6 +12,7 @@
 #include "payment_file_parser.h"
 #include "payment_format.h"
 #include "payment_key.h"
+#include "payment_record.h"
 #include "store/batch_insert.h"
 #include "store/data_environment.h"
 #include "store/schema_upgrade.h"
@@ -21,12 +22,6 @@
 
 namespace zolt::payment {
 namespace {
-
-const QStringList DetailColumns = {
-    QStringLiteral("MORTCO"), QStringLiteral("NUMBER"), QStringLiteral("NAME"), QStringLiteral("CD"),
-    QStringLiteral("JUR"), QStringLiteral("FOLIO"), QStringLiteral("GROSS_TAX"), QStringLiteral("REG_GRANT"),
-    QStringLiteral("ADD_GRANT"), QStringLiteral("DELQ"), QStringLiteral("LEGAL"), QStringLiteral("ABC"),
-    QStringLiteral("PAYMENT"), QStringLiteral("FOLIO_DISP")};
 
 // Payments go to the database this many to a statement.
 constexpr int DetailRowsPerStatement = 32;
@@ -173,7 +168,7 @@ Outcome Loader::load(PaymentFileParser &file)
     }
     Database &db = m_de.Zolt().database();
     remakeDetailIndexes(db);
-    m_insertDetail.emplace(db, QStringLiteral("Detail"), DetailColumns, DetailRowsPerStatement);
+    m_insertDetail.emplace(db, QStringLiteral("Detail"), PaymentFieldNames(), DetailRowsPerStatement);
     m_insertMask.emplace(db, QStringLiteral("Fol_Mask"),
                          QStringList{QStringLiteral("\"YEAR\""), QStringLiteral("JUR_CD"), QStringLiteral("FOLIO_LEN"),
                                      QStringLiteral("FOLIO_MASK")});
@@ -323,9 +318,13 @@ void Loader::storeDetail(const QString &mortco, const DetailRow &row, const QStr
 {
     m_queuedDetails.push_back({display, row.name});
     try {
-        m_insertDetail->text(mortco).text(row.number).text(row.name).text(row.cd).text(row.jur).text(row.folio)
-            .real(row.grossTax).real(row.regGrant).real(row.addGrant).real(row.delq).text(row.legal)
-            .text(row.abc).real(row.payment).text(display).addRow();
+        ForEachPaymentField(PaymentRecord{mortco, row, display}, [this](const char *, const auto &value) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(value)>, double>)
+                m_insertDetail->real(value);
+            else
+                m_insertDetail->text(value);
+        });
+        m_insertDetail->addRow();
     } catch (const RowRefused &e) {
         nameRefusedPayment(e);
         throw;
@@ -372,8 +371,7 @@ void Loader::addDuplicate(const DetailRow &row, const QString &mortco, const QSt
     store.found = true;
     if (store.rows.size() < size_t(DuplicateFolioStore::MaxRows)) {
         m_step = QStringLiteral("  9-11 #3");
-        store.rows.push_back({folioDisplay, mortco, row.number, row.name, row.cd, row.jur, row.folio, row.grossTax,
-                              row.regGrant, row.addGrant, row.delq, row.legal, row.abc, row.payment});
+        store.rows.push_back(PaymentRecord{mortco, row, folioDisplay});
     }
     ++store.count;
     m_step = QStringLiteral("  9-17");

@@ -11,6 +11,7 @@
 #include "widgets/screen_controls.h"
 #include "payment/folio_mask.h"
 #include "payment/payment_entry.h"
+#include "payment/payment_record.h"
 #include "store/data_environment.h"
 
 #include <QEvent>
@@ -275,28 +276,29 @@ bool DetailEntry::folioAllowsSave()
     return true;
 }
 
+// A new payment is of the current agency, type A without tax amounts; a
+// changed one keeps its agency and tax amounts and takes the chosen type.
 void DetailEntry::save()
 {
     Recordset &details = m_session.de.rsDetail();
-    const QString jur = m_fields->jur->text();
-    const QString key = payment::TypedFolioKey(m_fields->folio->text());
-    if (m_kind == Kind::Add) {
+    payment::PaymentRecord record;
+    if (m_kind == Kind::Add)
+        record.mortco = m_session.de.rsGroup().text(QStringLiteral("MORTCO"));
+    else
+        record = payment::CurrentPayment(details);
+    payment::DetailRow &row = record.row;
+    row.abc = m_kind == Kind::Add ? QStringLiteral("A") : m_fields->paymentType();
+    row.cd = m_fields->cd->text();
+    row.jur = m_fields->jur->text();
+    row.folio = payment::TypedFolioKey(m_fields->folio->text());
+    row.number = m_fields->number->text();
+    row.name = m_fields->name->text();
+    row.legal = m_fields->legal->text();
+    row.payment = payment::StoredPaymentAmount(m_fields->payment->text());
+    record.folioDisplay = payment::FormatFolio(m_session, row.jur, row.folio);
+    if (m_kind == Kind::Add)
         details.addNew();
-        details.setField(QStringLiteral("MORTCO"), m_session.de.rsGroup().text(QStringLiteral("MORTCO")));
-        for (const char *amount : {"GROSS_TAX", "REG_GRANT", "ADD_GRANT", "DELQ"})
-            details.setField(QLatin1String(amount), 0.0);
-        details.setField(QStringLiteral("ABC"), QStringLiteral("A"));
-    } else {
-        details.setField(QStringLiteral("ABC"), m_fields->paymentType());
-    }
-    details.setField(QStringLiteral("CD"), m_fields->cd->text());
-    details.setField(QStringLiteral("JUR"), jur);
-    details.setField(QStringLiteral("FOLIO"), key);
-    details.setField(QStringLiteral("FOLIO_DISP"), payment::FormatFolio(m_session, jur, key));
-    details.setField(QStringLiteral("NUMBER"), m_fields->number->text());
-    details.setField(QStringLiteral("NAME"), m_fields->name->text());
-    details.setField(QStringLiteral("LEGAL"), m_fields->legal->text());
-    details.setField(QStringLiteral("PAYMENT"), payment::StoredPaymentAmount(m_fields->payment->text()));
+    payment::WritePayment(details, record);
     details.move(0);
 }
 

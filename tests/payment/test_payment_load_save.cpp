@@ -127,9 +127,9 @@ private slots:
         QVERIFY(d.found);
         QCOMPARE(d.count, 1 + 249);
         QCOMPARE(int(d.rows.size()), DuplicateFolioStore::MaxRows);
-        QCOMPARE(d.rows[0][DuplicateFolioStore::Mortco].toString(), QString("0012"));
-        QCOMPARE(d.rows[1][DuplicateFolioStore::Legal].toString(), QString("L1"));
-        QCOMPARE(d.rows[1][DuplicateFolioStore::Payment].toDouble(), 1.5);
+        QCOMPARE(d.rows[0].mortco, QString("0012"));
+        QCOMPARE(d.rows[1].row.legal, QString("L1"));
+        QCOMPARE(d.rows[1].row.payment, 1.5);
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
         QCOMPARE(t.scalar("SELECT FOLIO_CNT FROM \"Group\" WHERE MORTCO = '0034'").toInt(), 2);
 

@@ -7,6 +7,7 @@
 #include "payment/duplicate_lines.h"
 #include "payment/payment_load.h"
 #include "payment/payment_orders.h"
+#include "payment/payment_record.h"
 #include "payment/payment_task_rules.h"
 
 #include <QtTest>
@@ -47,6 +48,33 @@ private slots:
         details.open(AgencyPaymentsSource("O'K"));
         QCOMPARE(details.recordCount(), 1);
         QCOMPARE(details.text("NAME"), QString("C"));
+    }
+
+    // A payment written as a row of Detail reads back whole, and the fields
+    // written are every field of the table but its key.
+    void paymentRecordRoundTrip()
+    {
+        TestSession t;
+        const PaymentRecord written{"0012",
+                                    DetailRow{"M-1", "PEÑA", "05", "101", "000000000012345678", 12.5, "B", 20, 12.5,
+                                              10, 0.25, "LOT 1"},
+                                    "12-345-678"};
+        Recordset &details = t.de().rsDetail();
+        details.open();
+        details.addNew();
+        WritePayment(details, written);
+        details.update();
+        details.requery();
+        const PaymentRecord read = CurrentPayment(details);
+        QStringList got, expected;
+        ForEachPaymentField(read, [&got](const char *, const auto &v) { got << QVariant(v).toString(); });
+        ForEachPaymentField(written, [&expected](const char *, const auto &v) { expected << QVariant(v).toString(); });
+        QCOMPARE(got, expected);
+        QStringList fields = details.fieldNames();
+        fields.sort();
+        QStringList names = PaymentFieldNames();
+        names.sort();
+        QCOMPARE(names, fields);
     }
 
     void yearCheck()
