@@ -7,6 +7,7 @@
 //   bench_payment run DIR        load and save DIR/Zoltdata.csv into DIR/bench.mdb
 
 #include "common/number_format.h"
+#include "common/clock.h"
 #include "common/session.h"
 #include "common/text_utils.h"
 #include "common/user_dialog.h"
@@ -67,7 +68,7 @@ int generate(const QString &dir)
     QFile details(QDir(dir).filePath(QStringLiteral("details.csv")));
     if (!file.open(QIODevice::WriteOnly) || !details.open(QIODevice::WriteOnly))
         return 1;
-    writeLine(file, payment::YearLinePrefix + QString::number(payment::CurrentYear()));
+    writeLine(file, payment::YearLinePrefix + QString::number(CurrentYear()));
     writeLine(file, QString());
     writeLine(file, payment::MaskHeader);
     for (int m = 0; m < Masks; ++m)

@@ -5,6 +5,7 @@
 // Usage: bench_payment_list [PAYMENTS]
 
 #include "support/measure.h"
+#include "common/clock.h"
 #include "support/realistic_data.h"
 
 #include "common/session.h"
@@ -51,7 +52,7 @@ void writeFile(const QString &path, int payments)
         EncodeWindows1252(text, bytes);
         bytes += "\r\n";
     };
-    line(payment::YearLinePrefix + QString::number(payment::CurrentYear()));
+    line(payment::YearLinePrefix + QString::number(CurrentYear()));
     line(QString());
     line(payment::MaskHeader);
     for (int j = 0; j < 5; ++j)

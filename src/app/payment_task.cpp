@@ -1,4 +1,5 @@
 #include "payment_task.h"
+#include "common/clock.h"
 
 #include "saving_state.h"
 #include "task_host.h"
@@ -64,13 +65,13 @@ bool loadPaymentFile(TaskHost &host, Session &session)
 // or nothing when the data is refused.
 std::optional<bool> acceptDataYear(TaskHost &host, Session &session, const QString &dataYear)
 {
-    switch (payment::CheckDataYear(dataYear, payment::CurrentYear(), host.historicalDataAllowed())) {
+    switch (payment::CheckDataYear(dataYear, CurrentYear(), host.historicalDataAllowed())) {
     case payment::DataYearCheck::Current:
         return false;
     case payment::DataYearCheck::Historical:
         return true;
     case payment::DataYearCheck::NotCurrent:
-        giveBackTheChoice(host, session, payment::NotCurrentYearMessage(dataYear, payment::CurrentYear()),
+        giveBackTheChoice(host, session, payment::NotCurrentYearMessage(dataYear, CurrentYear()),
                           payment::NotCurrentYearLine(dataYear));
         return std::nullopt;
     case payment::DataYearCheck::Future:

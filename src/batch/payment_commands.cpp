@@ -1,4 +1,5 @@
 #include "payment_commands.h"
+#include "common/clock.h"
 
 #include "batch_command.h"
 
@@ -111,7 +112,7 @@ int PaymentSave(Session &session, const QStringList &args)
         return UsageError(self, QStringLiteral("payment-save takes one file name"));
     if (yearAt < 0)
         year = ZoltSystem(session.de).dataYear();
-    if (!payment::IsAcceptedYear(year, payment::CurrentYear()) && yearAt < 0) {
+    if (!payment::IsAcceptedYear(year, CurrentYear()) && yearAt < 0) {
         print(QStringLiteral("No payment file with a valid year is loaded: nothing was saved. Load one with "
                              "payment-load, or give the year with --year YYYY."));
         return Exit::Failed;

@@ -16,6 +16,16 @@ QDate Today()
     return setToday().isValid() ? setToday() : QDate::currentDate();
 }
 
+int CurrentYear()
+{
+    return Today().year();
+}
+
+QDateTime Now()
+{
+    return QDateTime(Today(), QTime::currentTime());
+}
+
 void SetTodayForTesting(const QDate &date)
 {
     setToday() = date;

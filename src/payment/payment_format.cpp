@@ -56,9 +56,4 @@ QString AgencyFilter(const QString &mortco)
     return QStringLiteral("MORTCO = ") + QuoteCriteria(mortco);
 }
 
-int CurrentYear()
-{
-    return Today().year();
-}
-
 }  // namespace zolt::payment

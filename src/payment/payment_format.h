@@ -38,9 +38,6 @@ QString YearOfLine(const QString &line);
 // digits, compared as text.
 bool IsAcceptedYear(const QString &year, int currentYear);
 
-// The current calendar year, as the year checks use it.
-int CurrentYear();
-
 // "MORTCO = '0012'": the filter of one agency's payments.
 QString AgencyFilter(const QString &mortco);
 

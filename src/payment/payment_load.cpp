@@ -1,5 +1,6 @@
 #include "payment_load.h"
 
+#include "common/clock.h"
 #include "common/error_trap.h"
 #include "common/folded_key_set.h"
 #include "common/errors.h"

@@ -1,5 +1,6 @@
 #include "payment_save.h"
 
+#include "common/clock.h"
 #include "common/csv_line.h"
 #include "common/error_trap.h"
 #include "common/errors.h"

@@ -132,7 +132,7 @@ void Group::Form_Load()
 {
     m_labelTotal->setText(TotalText(0));
     const QString year = ZoltSystem(m_session.de).dataYear();
-    if (TrimBlanks(year) != QString::number(Today().year())) {
+    if (TrimBlanks(year) != QString::number(CurrentYear())) {
         m_labelHistoricalYear->setText(year);
         m_frameHistorical->show();
     }

@@ -123,7 +123,7 @@ private:
                 m_insert.integer(value.toLongLong());
         }
         if (isFolioMask())
-            m_insert.text(QString::number(Today().year()));
+            m_insert.text(QString::number(CurrentYear()));
         m_insert.addRow();
     }
 

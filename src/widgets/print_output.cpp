@@ -1,4 +1,5 @@
 #include "print_output.h"
+#include "common/clock.h"
 
 #include "common/errors.h"
 #include "common/temporary_target.h"
@@ -74,7 +75,7 @@ PrintOutput::PrintOutput(const QString &documentName, const QString &pdfFolderOf
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_printer->setOutputFormat(QPrinter::PdfFormat);
         if (pdfFolderOfDocument.isEmpty()) {
-            const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+            const QString stamp = Now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
             m_pdfPath = QDir(pdfFolder()).filePath(QStringLiteral("%1-%2.pdf").arg(documentName, stamp));
         } else {
             m_pdfPath = QDir(pdfFolderOfDocument).filePath(documentName + QStringLiteral(".pdf"));

@@ -172,7 +172,7 @@ bool TableReport::print(QPrinter &printer, const QDateTime &printedAt) const
 QString PrintReport(const TableReport &report, const QString &documentName, const QString &pdfFolder)
 {
     PrintOutput output(documentName, pdfFolder);
-    if (!report.print(output.printer(), QDateTime(Today(), QTime::currentTime())))
+    if (!report.print(output.printer(), Now()))
         throw ZoltError(ErrorNumber::FileAccess, QStringLiteral("The printer could not start the report."));
     output.finish();
     if (output.toPdf())

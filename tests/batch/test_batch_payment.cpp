@@ -1,4 +1,5 @@
 #include "batch_fixtures.h"
+#include "common/clock.h"
 #include "batch_runner.h"
 
 #include "common/file_replace.h"
@@ -133,7 +134,7 @@ private slots:
 
         // A later year, a garbled year line, no year line: refused, and the
         // tables keep the good file; the year is gone, so nothing is saved.
-        const QString later = QString::number(payment::CurrentYear() + 2);
+        const QString later = QString::number(CurrentYear() + 2);
         PaymentFileText noYear;
         noYear.group("1", "34", {"#2,B,05,101,#8,1"});
         const QList<QByteArray> files = {PaymentFileText().year(later).group("1", "34", {"#2,B,05,101,#8,1"}).bytes(),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/windows1252.h"
+#include "common/clock.h"
 #include "payment/payment_format.h"
 
 #include <QByteArray>
@@ -68,7 +69,7 @@ inline QByteArray ReadBytes(const QString &path)
 
 inline QString ThisYear()
 {
-    return QString::number(payment::CurrentYear());
+    return QString::number(CurrentYear());
 }
 
 }  // namespace zolt::test

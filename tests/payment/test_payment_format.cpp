@@ -1,3 +1,4 @@
+#include "common/clock.h"
 #include "common/errors.h"
 #include "common/number_format.h"
 #include "common/windows1252.h"

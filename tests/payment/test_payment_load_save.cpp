@@ -1,3 +1,4 @@
+#include "common/clock.h"
 #include "payment_fixture.h"
 #include "support/test_session.h"
 

@@ -43,8 +43,8 @@ private slots:
         TestSession t;
         FakeTaskHost host(t.session());
         host.path = t.file("Zoltdata.csv");
-        const QString last = QString::number(payment::CurrentYear() - 1);
-        const QString next = QString::number(payment::CurrentYear() + 1);
+        const QString last = QString::number(CurrentYear() - 1);
+        const QString next = QString::number(CurrentYear() + 1);
 
         PaymentFileText::WriteBytes(host.path, fileOfYear(next));
         app::runPaymentTask(host, t.session());

@@ -1,6 +1,7 @@
 // The verification workbook load: what it stores, what it says and when it stops.
 
 #include "common/workbook/zip_fixture.h"
+#include "common/clock.h"
 #include "verify_test_support.h"
 #include "xlsx_fixture.h"
 
@@ -110,7 +111,7 @@ void TestVerifyLoad::workbookOfAnotherWriterLoads()
                               + u'|' + QString(32, u' '),
                           QStringLiteral(" |0012|M2|05|010|000000000000000042||") + QStringLiteral("X").leftJustified(70)
                               + u'|' + blank30 + u'|' + blank30 + u'|' + QStringLiteral("LOT 4").leftJustified(32)}));
-    const QString year = QString::number(QDate::currentDate().year());
+    const QString year = QString::number(CurrentYear());
     QCOMPARE(TableRows(t, QStringLiteral("SELECT JUR_CD, FOLIO_LEN, FOLIO_MASK, YEAR FROM Fol_Mask ORDER BY rowid")),
              QStringList({QStringLiteral("010|8|###-#####|") + year, QStringLiteral("7|5|#####|") + year,
                           QStringLiteral("011|23|#|") + year}));
