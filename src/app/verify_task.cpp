@@ -42,16 +42,6 @@ bool writeWorkbook(TaskHost &host, Session &session)
     return written;
 }
 
-void emptyVerify(Session &session)
-{
-    Transaction transaction(session.de.Zolt());
-    session.de.Zolt().execute(QStringLiteral("DELETE FROM VERIFY"));
-    transaction.commit();
-    session.ui.letEventsRun();
-    if (session.de.rsVerify().isOpen())
-        session.de.rsVerify().close();
-}
-
 }  // namespace
 
 void runVerifyTask(TaskHost &host, Session &session)
@@ -74,7 +64,7 @@ void runVerifyTask(TaskHost &host, Session &session)
     // When the workbook could not be written, the folios stay in VERIFY, so
     // that the work is not lost (zolt-batch verify-export can write them).
     if (written)
-        emptyVerify(session);
+        verify::EmptyVerify(session);
     host.hideWindow();
     session.ui.setBusy(false);
     session.ui.letEventsRun();

@@ -27,7 +27,7 @@ void FillDetailWithDuplicates(Session &session, const DuplicateFolioStore &store
     detail.clearFilter();
     if (detail.recordCount() > 0) {
         Transaction transaction(session.de.Zolt());
-        session.de.Zolt().execute(QStringLiteral("DELETE FROM Detail"));
+        session.de.Zolt().emptyTable(QStringLiteral("Detail"));
         transaction.commit();
         detail.requery();
         session.ui.letEventsRun();

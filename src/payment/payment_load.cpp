@@ -35,24 +35,6 @@ QString duplicateHint(const QString &folioDisplay, const QString &name)
                             "payments NAME different. ");
 }
 
-// The emptied Detail gets its indexes as the schema defines them, which also
-// replaces an index an earlier build left because its rows did not allow
-// the new one. They are kept up to date row by row: the rows of a file come
-// agency by agency, so each goes near the one before, which costs less than
-// building the index after the last row.
-void remakeDetailIndexes(Database &db)
-{
-    QStringList names;
-    Statement st = db.prepare(QStringLiteral(
-        "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Detail' AND sql IS NOT NULL"));
-    while (st.step())
-        names << st.column(0).toString();
-    for (const QString &name : std::as_const(names))
-        db.exec(QStringLiteral("DROP INDEX \"%1\"").arg(name));
-    for (const QString &index : SchemaIndexes(QStringLiteral("Detail")))
-        db.exec(index);
-}
-
 struct GroupRow {
     QHash<QString, QString> fields;
     AgencyTotal total;
@@ -85,7 +67,7 @@ private:
     // What the file gave, once read: anything but Loaded is rolled back.
     Outcome judge(const PaymentFileParser &file) const;
     void emptyTables();
-    void emptyTable(Recordset &rs, const QString &sqlText, const QString &stepDelete, bool reopen);
+    void emptyTable(Recordset &rs, const QString &table, const QString &stepDelete, bool reopen);
     void apply(PaymentItem &item);
     void finishTables();
     void restoreRecordsets();
@@ -168,10 +150,14 @@ Outcome Loader::load(PaymentFileParser &file)
         ZoltSystem(m_de).setDataYear(file.firstLineYear());
     }
     Database &db = m_de.Zolt().database();
-    remakeDetailIndexes(db);
+    // The emptied Detail gets its indexes anew. They are kept up to date row
+    // by row: the rows of a file come agency by agency, so each goes near
+    // the one before, which costs less than building the index after the
+    // last row.
+    RemakeIndexes(db, QStringLiteral("Detail"));
     m_insertDetail.emplace(db, QStringLiteral("Detail"), PaymentFieldNames(), DetailRowsPerStatement);
     m_insertMask.emplace(db, QStringLiteral("Fol_Mask"),
-                         QStringList{QStringLiteral("\"YEAR\""), QStringLiteral("JUR_CD"), QStringLiteral("FOLIO_LEN"),
+                         QStringList{QStringLiteral("YEAR"), QStringLiteral("JUR_CD"), QStringLiteral("FOLIO_LEN"),
                                      QStringLiteral("FOLIO_MASK")});
     m_keys.reserve(file.lineCount());
     // The first line was read when the file was opened.
@@ -216,7 +202,7 @@ void Loader::restoreRecordsets()
 
 // Empties a table and the recordset over it. A closed details recordset is
 // not opened just to be emptied: the load opens it at the end.
-void Loader::emptyTable(Recordset &rs, const QString &sqlText, const QString &stepDelete, bool reopen)
+void Loader::emptyTable(Recordset &rs, const QString &table, const QString &stepDelete, bool reopen)
 {
     if (reopen && rs.isOpen())
         rs.close();
@@ -228,7 +214,7 @@ void Loader::emptyTable(Recordset &rs, const QString &sqlText, const QString &st
     }
     m_step = stepDelete;
     Transaction transaction(m_de.Zolt());
-    m_de.Zolt().execute(sqlText);
+    m_de.Zolt().emptyTable(table);
     transaction.commit();
     if (rs.isOpen())
         rs.requery();
@@ -238,11 +224,11 @@ void Loader::emptyTable(Recordset &rs, const QString &sqlText, const QString &st
 void Loader::emptyTables()
 {
     m_step = QStringLiteral("  1-1");
-    emptyTable(m_de.rsDetail(), QStringLiteral("DELETE FROM Detail"), QStringLiteral("  1-6"), false);
+    emptyTable(m_de.rsDetail(), QStringLiteral("Detail"), QStringLiteral("  1-6"), false);
     m_step = QStringLiteral("  1-12");
-    emptyTable(m_de.rsGroup(), QStringLiteral("DELETE * FROM \"Group\" "), QStringLiteral("  1-14"), true);
+    emptyTable(m_de.rsGroup(), QStringLiteral("Group"), QStringLiteral("  1-14"), true);
     m_step = QStringLiteral("  1-15");
-    emptyTable(m_de.rsFol_Mask(), QStringLiteral("DELETE FROM Fol_Mask"), QStringLiteral("  1-17"), true);
+    emptyTable(m_de.rsFol_Mask(), QStringLiteral("Fol_Mask"), QStringLiteral("  1-17"), true);
 }
 
 void Loader::apply(PaymentItem &item)
@@ -389,8 +375,8 @@ void Loader::storeGroups()
 {
     QStringList columns;
     for (const GroupLabel &label : GroupLabels())
-        columns << u'"' + label.field + u'"';
-    columns << QStringLiteral("FILE_ID") << QStringLiteral("\"CREATE\"") << QStringLiteral("FOLIO_CNT")
+        columns << label.field;
+    columns << QStringLiteral("FILE_ID") << QStringLiteral("CREATE") << QStringLiteral("FOLIO_CNT")
             << QStringLiteral("TOT_PAY") << QStringLiteral("SORTORDER") << QStringLiteral("ACD");
     BatchInsert insert(m_de.Zolt().database(), QStringLiteral("Group"), columns);
     const QString empty = QStringLiteral("");

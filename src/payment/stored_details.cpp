@@ -1,19 +1,12 @@
 #include "stored_details.h"
 
 #include "common/errors.h"
+#include "store/recordset.h"
 
 #include <QHash>
 
 namespace zolt::payment {
 namespace {
-
-// The SQL a recordset source stands for: a bare table name reads the table.
-QString sourceSql(const QString &source)
-{
-    if (source.trimmed().startsWith(QStringLiteral("SELECT"), Qt::CaseInsensitive))
-        return source;
-    return QStringLiteral("SELECT * FROM \"%1\"").arg(source.trimmed().remove(u'"'));
-}
 
 // The statement's column of each field of DetailField.
 std::vector<int> detailFields(const Statement &st)
@@ -73,7 +66,7 @@ bool StoredRow::textBytes(StoredDetailBytes &row) const
 }
 
 StoredDetails::StoredDetails(Database &db, const QString &source)
-    : m_statement(db.prepare(sourceSql(source))), m_rows(m_statement, detailFields(m_statement))
+    : m_statement(db.prepare(SourceSql(source))), m_rows(m_statement, detailFields(m_statement))
 {
 }
 

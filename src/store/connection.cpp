@@ -82,6 +82,17 @@ void Connection::execute(const QString &sqlText)
     database().exec(text);
 }
 
+bool Connection::tableHasRows(const QString &table)
+{
+    Statement st = database().prepare(QStringLiteral("SELECT 1 FROM \"%1\" LIMIT 1").arg(table));
+    return st.step();
+}
+
+void Connection::emptyTable(const QString &table)
+{
+    execute(QStringLiteral("DELETE FROM \"%1\"").arg(table));
+}
+
 Transaction::~Transaction()
 {
     if (!m_done) {

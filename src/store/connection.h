@@ -40,6 +40,12 @@ public:
     // it differs in form only ("DELETE * FROM").
     void execute(const QString &sqlText);
 
+    // Whether the table holds a row, asked of the database without reading
+    // the rows.
+    bool tableHasRows(const QString &table);
+    // Deletes every row of the table, in one statement.
+    void emptyTable(const QString &table);
+
 private:
     QString m_name;
     QString m_connectionString;

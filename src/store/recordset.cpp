@@ -63,15 +63,20 @@ QString quoted(const QString &identifier)
     return u'"' + QString(identifier).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
+const QRegularExpression &bareTable()
+{
+    static const QRegularExpression re(QStringLiteral("^\\s*\"?([A-Za-z_][A-Za-z0-9_]*)\"?\\s*$"));
+    return re;
+}
+
 // The table behind a source and the SQL that reads it with each row's id.
 std::pair<QString, QString> fetchPlan(const QString &source)
 {
-    static const QRegularExpression bareTable(QStringLiteral("^\\s*\"?([A-Za-z_][A-Za-z0-9_]*)\"?\\s*$"));
     static const QRegularExpression selectAll(
         QStringLiteral("^\\s*SELECT\\s+\\*\\s+FROM\\s+\"?([A-Za-z_][A-Za-z0-9_]*)\"?(.*)$"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     const QString head = QStringLiteral("SELECT rowid AS %1, * FROM ").arg(RowIdColumn);
-    if (const auto m = bareTable.match(source); m.hasMatch())
+    if (const auto m = bareTable().match(source); m.hasMatch())
         return {m.captured(1), head + quoted(m.captured(1))};
     if (const auto m = selectAll.match(source); m.hasMatch())
         return {m.captured(1), head + quoted(m.captured(1)) + m.captured(2)};
@@ -600,6 +605,13 @@ std::unique_ptr<Recordset> Recordset::clone() const
     auto copy = std::make_unique<Recordset>(*m_connection, m_name, m_source);
     copy->resetTo(m_store, std::nullopt, QString());
     return copy;
+}
+
+QString SourceSql(const QString &source)
+{
+    if (const auto m = bareTable().match(source); m.hasMatch())
+        return QStringLiteral("SELECT * FROM ") + quoted(m.captured(1));
+    return source;
 }
 
 }  // namespace zolt

@@ -167,4 +167,8 @@ private:
     std::optional<Pending> m_pending;
 };
 
+// The SQL that reads the rows a recordset source names: a bare table name
+// reads the whole table, SQL text is itself.
+QString SourceSql(const QString &source);
+
 }  // namespace zolt

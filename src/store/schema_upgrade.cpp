@@ -98,4 +98,18 @@ QStringList SchemaIndexes(const QString &table)
     return out;
 }
 
+void RemakeIndexes(Database &db, const QString &table)
+{
+    QStringList names;
+    Statement st = db.prepare(QStringLiteral(
+        "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1 AND sql IS NOT NULL"));
+    st.bind(1, table);
+    while (st.step())
+        names << st.column(0).toString();
+    for (const QString &name : std::as_const(names))
+        db.exec(QStringLiteral("DROP INDEX \"%1\"").arg(name));
+    for (const QString &index : SchemaIndexes(table))
+        db.exec(index);
+}
+
 }  // namespace zolt

@@ -17,4 +17,9 @@ void BringSchemaUpToDate(Database &db);
 // The schema's CREATE INDEX statements for one table.
 QStringList SchemaIndexes(const QString &table);
 
+// Drops every index of the table and makes those of the schema: an index an
+// earlier build left, because the rows then did not allow the new one, is
+// replaced. Meant for a table just emptied.
+void RemakeIndexes(Database &db, const QString &table);
+
 }  // namespace zolt

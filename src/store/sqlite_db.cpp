@@ -307,4 +307,19 @@ void CreateDatabaseFile(const QString &path)
     file.commit();
 }
 
+LargePageCache::LargePageCache(Database &db) : m_db(db)
+{
+    Statement st = db.prepare(QStringLiteral("PRAGMA cache_size"));
+    m_previous = st.step() ? st.column(0).toLongLong() : 0;
+    db.exec(QStringLiteral("PRAGMA cache_size = -65536"));  // 64 MiB
+}
+
+LargePageCache::~LargePageCache()
+{
+    try {
+        m_db.exec(QStringLiteral("PRAGMA cache_size = %1").arg(m_previous));
+    } catch (const std::exception &) {
+    }
+}
+
 }  // namespace zolt

@@ -45,6 +45,24 @@ private:
     sqlite3_stmt *m_stmt = nullptr;
 };
 
+class Database;
+
+// A page cache large enough for a whole workbook's or file's rows while a
+// load runs: with the small default, pages written early in the transaction
+// are written again and again as the indexes grow. The previous size comes
+// back at the end of the scope.
+class LargePageCache {
+public:
+    explicit LargePageCache(Database &db);
+    ~LargePageCache();
+    LargePageCache(const LargePageCache &) = delete;
+    LargePageCache &operator=(const LargePageCache &) = delete;
+
+private:
+    Database &m_db;
+    qint64 m_previous = 0;
+};
+
 class Database {
 public:
     enum class Mode { OpenExisting, Create };

@@ -202,4 +202,14 @@ bool Mdb2Xls(Session &session, const QString &FileName)
     return true;
 }
 
+void EmptyVerify(Session &session)
+{
+    Transaction transaction(session.de.Zolt());
+    session.de.Zolt().emptyTable(QStringLiteral("VERIFY"));
+    transaction.commit();
+    session.ui.letEventsRun();
+    if (session.de.rsVerify().isOpen())
+        session.de.rsVerify().close();
+}
+
 }  // namespace zolt::verify

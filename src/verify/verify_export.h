@@ -17,4 +17,7 @@ namespace zolt::verify {
 // old workbook as it was.
 bool Mdb2Xls(Session &session, const QString &FileName);
 
+// Once the workbook is written, its folios leave VERIFY (rsVerify closed).
+void EmptyVerify(Session &session);
+
 }  // namespace zolt::verify

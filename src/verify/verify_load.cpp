@@ -30,12 +30,6 @@ struct TableToEmpty {
     int firstStep;
 };
 
-bool hasRows(Connection &connection, const QString &table)
-{
-    Statement st = connection.database().prepare(QStringLiteral("SELECT 1 FROM \"%1\" LIMIT 1").arg(table));
-    return st.step();
-}
-
 // Each table is emptied and its recordset left open on no rows. Whether a
 // table holds rows is asked of the database, not by reading them all.
 void emptyTables(LoadContext &context)
@@ -56,11 +50,11 @@ void emptyTables(LoadContext &context)
         if (rs.isOpen())
             rs.close();
         step(1);
-        if (hasRows(de.Zolt(), table)) {
+        if (de.Zolt().tableHasRows(table)) {
             step(3);
             Transaction transaction(de.Zolt());
             step(4);
-            de.Zolt().execute(QStringLiteral("DELETE FROM ") + table);
+            de.Zolt().emptyTable(table);
             step(5);
             transaction.commit();
             context.session.ui.letEventsRun();
@@ -95,33 +89,6 @@ void readSheets(LoadContext &context, SpreadsheetState &workbook)
                                    sheetName(workbook, sheet));
     }
 }
-
-// A page cache large enough for a whole workbook's rows while the load runs:
-// with the small default, pages written early in the transaction are
-// written again and again as the indexes grow. The previous size comes back
-// at the end of the scope.
-class LargePageCache {
-public:
-    explicit LargePageCache(Database &db) : m_db(db)
-    {
-        Statement st = db.prepare(QStringLiteral("PRAGMA cache_size"));
-        m_previous = st.step() ? st.column(0).toLongLong() : 0;
-        db.exec(QStringLiteral("PRAGMA cache_size = -65536"));  // 64 MiB
-    }
-    ~LargePageCache()
-    {
-        try {
-            m_db.exec(QStringLiteral("PRAGMA cache_size = %1").arg(m_previous));
-        } catch (const std::exception &) {
-        }
-    }
-    LargePageCache(const LargePageCache &) = delete;
-    LargePageCache &operator=(const LargePageCache &) = delete;
-
-private:
-    Database &m_db;
-    qint64 m_previous = 0;
-};
 
 // The recordsets show what the load stored, unfiltered.
 void refreshRecordsets(DataEnvironment &de)
