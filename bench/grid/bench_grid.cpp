@@ -82,8 +82,13 @@ QList<GridColumn> verifyColumns()
         columns.append({.caption = Fields[c], .field = Fields[c], .widthInChars = Widths[c]});
     columns[0].translation = {{"A", "Add"}, {"C", "Change"}, {"D", "Delete"}};
     columns[5].format = GridColumn::Format::Text;
+    // The folio laid into "###############.###" without its leading zeros.
     columns[5].displayText = [](const QVariant &value, const QVariant &) {
-        return TrimLeftChar(FormatDecimalMask(value.toString().rightJustified(18, u'0')), QStringLiteral("0"));
+        const QString digits = value.toString().rightJustified(18, u'0').right(18);
+        QString shown = digits.left(15) + u'.' + digits.right(3);
+        while (shown.startsWith(u'0'))
+            shown.remove(0, 1);
+        return shown;
     };
     return columns;
 }

@@ -41,25 +41,10 @@ FileAttributeFlags GetFileAttributeFlags(const QString &path)
     return flags;
 }
 
-QString TrimLeftBlanks(const QString &text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && text.at(i) == u' ')
-        ++i;
-    return text.mid(i);
-}
-
-QString TrimRightBlanks(const QString &text)
-{
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1) == u' ')
-        --n;
-    return text.left(n);
-}
-
 QString TrimBlanks(const QString &text)
 {
-    return TrimLeftBlanks(TrimRightBlanks(text));
+    const QStringView trimmed = BlankTrimmed(text);
+    return trimmed.size() == text.size() ? text : trimmed.toString();
 }
 
 QStringView BlankTrimmed(QStringView text)
@@ -69,28 +54,6 @@ QStringView BlankTrimmed(QStringView text)
     while (!text.isEmpty() && text.back() == u' ')
         text.chop(1);
     return text;
-}
-
-QString TrimRightChar(const QString &text, const QString &ch)
-{
-    QString s = TrimBlanks(text);
-    if (ch.size() != 1)
-        return s;
-    qsizetype n = s.size();
-    while (n > 0 && s.at(n - 1) == ch.at(0))
-        --n;
-    return s.left(n);
-}
-
-QString TrimLeftChar(const QString &text, const QString &ch)
-{
-    QString s = TrimBlanks(text);
-    if (ch.size() != 1)
-        return s;
-    qsizetype i = 0;
-    while (i < s.size() && s.at(i) == ch.at(0))
-        ++i;
-    return s.mid(i);
 }
 
 QString RepeatText(const QString &text, qint64 count)
@@ -121,24 +84,6 @@ QString CollapseBlanks(QString &text)
         *to++ = c;
     }
     out.truncate(to - out.constData());
-    return out;
-}
-
-QString FormatDecimalMask(const QString &digits)
-{
-    static const QString mask = QStringLiteral("###############.###");
-    const QString input = digits.right(18);
-    QString out;
-    qsizetype next = 0;
-    for (QChar m : mask) {
-        if (m == u'#') {
-            if (next < input.size())
-                out.append(input.at(next));
-            ++next;
-        } else {
-            out.append(m);
-        }
-    }
     return out;
 }
 

@@ -23,11 +23,6 @@ struct FileAttributeFlags {
 // process may write (it may run as root).
 FileAttributeFlags GetFileAttributeFlags(const QString &path);
 
-// Blanks trimmed at both ends, then every trailing (leading) ch removed.
-// A ch of other than one character leaves the trimmed text as it is.
-QString TrimRightChar(const QString &text, const QString &ch);
-QString TrimLeftChar(const QString &text, const QString &ch);
-
 QString RepeatText(const QString &text, qint64 count);
 
 // Trimmed, with every double quote and apostrophe removed.
@@ -37,15 +32,10 @@ QString StripQuotes(const QString &text);
 // reduced to one blank.
 QString CollapseBlanks(QString &text);
 
-// The rightmost 18 characters laid into "###############.###".
-QString FormatDecimalMask(const QString &digits);
-
 // Blanks only, as the exchange files use them (tabs are data).
 QString TrimBlanks(const QString &text);
 // The same as a view into the text, copying nothing.
 QStringView BlankTrimmed(QStringView text);
-QString TrimLeftBlanks(const QString &text);
-QString TrimRightBlanks(const QString &text);
 
 // The text as one line of a text file carries it: a line break (CR LF, CR
 // or LF) or a NUL, which would split the line or end the file for its

@@ -12,23 +12,9 @@
 
 namespace zolt {
 
-const QString DataEnvironment::ZoltPrefix = QStringLiteral(
-    "Provider=MSDASQL.1;Password=;Persist Security Info=True;Data Source=MS Access Database;"
-    "Mode=ReadWrite;Initial Catalog=");
-const QString DataEnvironment::PasswordPrefix = QStringLiteral(
-    "Provider=MSDASQL.1;Password=quillfox;Persist Security Info=True;Data Source=MS Access Database;"
-    "Mode=ReadWrite;Initial Catalog=");
+const QString DataEnvironment::CataloguePrefix = QStringLiteral("Initial Catalog=");
 
 namespace {
-
-const QString DesignZolt = QStringLiteral(
-    "Provider=MSDASQL.1;Password=;Persist Security Info=False;Data Source=MS Access Database;"
-    "Mode=ReadWrite;Initial Catalog=zolt.mdb");
-
-QString designString(const QString &file)
-{
-    return DataEnvironment::PasswordPrefix + file;
-}
 
 // The application path joined with a file name, without a doubled separator
 // when the path is the root.
@@ -77,9 +63,9 @@ std::shared_ptr<Database> OpenWorkingDatabase(const QString &path, const QString
 
 DataEnvironment::DataEnvironment()
 {
-    m_zolt.setConnectionString(DesignZolt);
-    m_zoltDb.setConnectionString(designString(QStringLiteral("zoltdb.mdb")));
-    m_labelDb.setConnectionString(designString(QStringLiteral("label.mdb")));
+    m_zolt.setConnectionString(CataloguePrefix + QStringLiteral("zolt.mdb"));
+    m_zoltDb.setConnectionString(CataloguePrefix + QStringLiteral("zoltdb.mdb"));
+    m_labelDb.setConnectionString(CataloguePrefix + QStringLiteral("label.mdb"));
     makeRecordsets();
 }
 
@@ -155,7 +141,7 @@ struct FileSteps {
 // is where the files are looked for whatever the current folder is. A missing
 // (or empty) file is reported and answers false; so is a folder of its name,
 // said to be one.
-bool pointAt(Connection &connection, const QString &prefix, const QString &appDir, const QString &file,
+bool pointAt(Connection &connection, const QString &appDir, const QString &file,
              const FileSteps &steps, QString &step, UserDialog &ui)
 {
     const QString path = inAppDir(appDir, file);
@@ -169,7 +155,7 @@ bool pointAt(Connection &connection, const QString &prefix, const QString &appDi
     connection.setConnectionTimeout(120);
     step = QLatin1String(steps.found);
     step = QLatin1String(appDir.endsWith(u'/') ? steps.atRoot : steps.inFolder);
-    connection.setConnectionString(prefix + path);
+    connection.setConnectionString(DataEnvironment::CataloguePrefix + path);
     return true;
 }
 
@@ -183,7 +169,7 @@ std::unique_ptr<DataEnvironment> DataEnvironment::start(const QString &appDir, c
     try {
         step = QStringLiteral("(001)");
         ui.letEventsRun();
-        if (!pointAt(de->m_zolt, ZoltPrefix, appDir, QStringLiteral("Zolt.mdb"), {"(002)", "(003)", "(004)", "(005)"},
+        if (!pointAt(de->m_zolt, appDir, QStringLiteral("Zolt.mdb"), {"(002)", "(003)", "(004)", "(005)"},
                      step, ui))
             return nullptr;
 
@@ -196,11 +182,11 @@ std::unique_ptr<DataEnvironment> DataEnvironment::start(const QString &appDir, c
             de->m_zoltDb.setConnectionString(de->m_zolt.connectionString());
             step = QStringLiteral("(018)");
         } else {
-            if (!pointAt(de->m_zoltDb, PasswordPrefix, appDir, QStringLiteral("ZoltDb.mdb"),
+            if (!pointAt(de->m_zoltDb, appDir, QStringLiteral("ZoltDb.mdb"),
                          {"(007)", "(008)", "(009)", "(010)"}, step, ui))
                 return nullptr;
             step = QStringLiteral("(011)");
-            if (!pointAt(de->m_labelDb, PasswordPrefix, appDir, QStringLiteral("Label.mdb"),
+            if (!pointAt(de->m_labelDb, appDir, QStringLiteral("Label.mdb"),
                          {"(012)", "(013)", "(014)", "(015)"}, step, ui))
                 return nullptr;
         }
@@ -219,7 +205,7 @@ std::unique_ptr<DataEnvironment> DataEnvironment::openFile(const QString &path)
     std::unique_ptr<DataEnvironment> de(new DataEnvironment());
     const QString file = QFileInfo(path).absoluteFilePath();
     for (Connection *c : {&de->m_zolt, &de->m_zoltDb, &de->m_labelDb})
-        c->setConnectionString(ZoltPrefix + file);
+        c->setConnectionString(CataloguePrefix + file);
     de->openConnections();
     return de;
 }

@@ -18,8 +18,9 @@ class UserDialog;
 class DataEnvironment {
 public:
     static const QString DetailOrderBy;   // the order of rsDetail as it is made
-    static const QString ZoltPrefix;      // connection string head of Zolt
-    static const QString PasswordPrefix;  // connection string head of ZoltDb and LabelDb
+    // A connection string names its database file after this: nothing else
+    // of it is read.
+    static const QString CataloguePrefix;
 
     // The start-up of the program in appDir, named exeName: finds the
     // database files, sets the connection strings, opens and checks the

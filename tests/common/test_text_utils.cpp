@@ -63,12 +63,6 @@ private slots:
 
     void trimming()
     {
-        QCOMPARE(TrimRightChar("  12.500  ", "0"), QString("12.5"));
-        QCOMPARE(TrimRightChar("100100", "0"), QString("1001"));
-        QCOMPARE(TrimLeftChar("000", "0"), QString());
-        QCOMPARE(TrimLeftChar(" 000000000012345678 ", "0"), QString("12345678"));
-        QCOMPARE(TrimLeftChar("0012", "00"), QString("0012"));  // more than one character never matches
-        QCOMPARE(TrimRightChar("", "0"), QString());
         // Only blanks are trimmed: a tab is data.
         QCOMPARE(TrimBlanks("\tA "), QString("\tA"));
     }
@@ -89,15 +83,6 @@ private slots:
         QCOMPARE(text, QString("SMITH    JOHN  A"));  // the caller keeps the trimmed text
         QString none;
         QCOMPARE(CollapseBlanks(none), QString());
-    }
-
-    void decimalMask()
-    {
-        QCOMPARE(FormatDecimalMask("000000000012345678"), QString("000000000012345.678"));
-        QCOMPARE(TrimLeftChar(FormatDecimalMask("000000000012345678"), "0"), QString("12345.678"));
-        // Only the rightmost 18 characters count; a short input fills from the left.
-        QCOMPARE(FormatDecimalMask("99000000000000000001"), QString("000000000000000.001"));
-        QCOMPARE(FormatDecimalMask("12345"), QString("12345."));
     }
 
     void criteriaQuoting()

@@ -76,7 +76,7 @@ private slots:
         QVERIFY(de);
         QVERIFY(ui.said.isEmpty());
         const QString zolt = de->Zolt().connectionString();
-        QCOMPARE(zolt, DataEnvironment::ZoltPrefix + dir.filePath("Zolt.mdb"));
+        QCOMPARE(zolt, DataEnvironment::CataloguePrefix + dir.filePath("Zolt.mdb"));
         QVERIFY(!zolt.contains("//"));
         QCOMPARE(de->ZoltDb().connectionString(), zolt);
         QCOMPARE(de->LabelDb().connectionString(), zolt);
@@ -108,8 +108,8 @@ private slots:
         CreateDatabaseFile(dir.filePath("Label.mdb"));
         auto de = DataEnvironment::start(dir.path(), "zolt", ui);
         QVERIFY(de);
-        QCOMPARE(de->ZoltDb().connectionString(), DataEnvironment::PasswordPrefix + dir.filePath("ZoltDb.mdb"));
-        QCOMPARE(de->LabelDb().connectionString(), DataEnvironment::PasswordPrefix + dir.filePath("Label.mdb"));
+        QCOMPARE(de->ZoltDb().connectionString(), DataEnvironment::CataloguePrefix + dir.filePath("ZoltDb.mdb"));
+        QCOMPARE(de->LabelDb().connectionString(), DataEnvironment::CataloguePrefix + dir.filePath("Label.mdb"));
 
         // rsErrorMessage works on ZoltDb.mdb, not on Zolt.mdb.
         de->rsErrorMessage().open();
