@@ -4,11 +4,6 @@
 
 namespace zolt::payment {
 
-QString PaymentKey::criteria() const
-{
-    return folioCriteria() + QStringLiteral("AND NAME = '%1' ").arg(EscapeCriteria(name));
-}
-
 QString PaymentKey::folioCriteria() const
 {
     return QStringLiteral("MORTCO = '%1' AND CD = '%2' AND JUR = '%3' AND FOLIO = '%4' ")

@@ -19,9 +19,6 @@ struct PaymentKey {
     QString folio;
     QString name;
 
-    // The criteria that find this payment in a recordset of payments:
-    // "MORTCO = '...' AND CD = '...' AND JUR = '...' AND FOLIO = '...' AND NAME = '...' ".
-    QString criteria() const;
     // The criteria of every payment of the agency on the same folio, whatever
     // the owner: the same without the name.
     QString folioCriteria() const;

@@ -256,9 +256,4 @@ std::vector<QVariant> PackedRows::values(qint64 row, int columns) const
     return out;
 }
 
-qint64 PackedRows::bytesHeld() const
-{
-    return m_allocated + qint64(m_rows.capacity() * sizeof(Location));
-}
-
 }  // namespace zolt

@@ -30,8 +30,6 @@ public:
     QVariant value(qint64 row, int column) const;
     // The first `columns` values of a row.
     std::vector<QVariant> values(qint64 row, int columns) const;
-    // Bytes held, for the curious (benchmarks).
-    qint64 bytesHeld() const;
 
 private:
     struct Location {

@@ -33,12 +33,4 @@ SaveBackup BackUpBeforeWriting(const QString &fileName, const QString &backupNam
     }
 }
 
-bool CopyToBackup(const QString &fileName, const QString &backupName)
-{
-    SaveBackup backup = BackUpBeforeWriting(fileName, backupName);
-    const bool made = backup.made();
-    backup.keep();
-    return made;
-}
-
 }  // namespace zolt::verify

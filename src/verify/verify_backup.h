@@ -19,7 +19,4 @@ QString VerifyTaskBackupName(const QString &fileName);
 // fails, which is logged: the callers go on without a new backup.
 [[nodiscard]] SaveBackup BackUpBeforeWriting(const QString &fileName, const QString &backupName);
 
-// The same backup, kept at once; answers whether the copy was made.
-bool CopyToBackup(const QString &fileName, const QString &backupName);
-
 }  // namespace zolt::verify

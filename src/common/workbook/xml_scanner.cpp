@@ -401,13 +401,6 @@ void XmlScanner::skipElement()
     }
 }
 
-QString XmlScanner::readElementText()
-{
-    QByteArray text;
-    appendElementText(text);
-    return QString::fromUtf8(text);
-}
-
 void XmlScanner::appendElementText(QByteArray &out, qsizetype maxSize)
 {
     if (m_selfClosing) {

@@ -56,7 +56,6 @@ public:
     // end tag. A child element inside it is an error, and so is a text that
     // makes out longer than maxSize: a text longer than a cell can hold.
     void appendElementText(QByteArray &out, qsizetype maxSize = MaxTextSize);
-    QString readElementText();
     // On a start element: passes over everything up to its end tag.
     void skipElement();
 
