@@ -55,8 +55,8 @@ bool loadPaymentFile(TaskHost &host, Session &session)
         session.ui.setBusy(false);
         return false;
     }
-    if (!loaded.looseAmounts.isEmpty())
-        session.ui.message(payment::LooselyReadAmountsMessage(loaded.looseAmounts), MessageIcon::Information,
+    if (!loaded.looseValues.isEmpty())
+        session.ui.message(payment::LooselyReadValuesMessage(loaded.looseValues), MessageIcon::Information,
                            payment::ZoltDataTitle);
     return true;
 }

@@ -88,11 +88,11 @@ int PaymentLoad(Session &session, const QStringList &args)
         return Exit::Rejected;
     }
     printAgencies(session);
-    for (const payment::LooseAmount &amount : result.looseAmounts.kept)
-        print(payment::LooseAmountLine(amount));
-    if (result.looseAmounts.count > qint64(result.looseAmounts.kept.size()))
-        print(QStringLiteral("... and %1 more amounts read the same way")
-                  .arg(result.looseAmounts.count - qint64(result.looseAmounts.kept.size())));
+    for (const payment::LooseValue &value : result.looseValues.kept)
+        print(payment::LooseValueLine(value));
+    if (result.looseValues.count > qint64(result.looseValues.kept.size()))
+        print(QStringLiteral("... and %1 more values read the same way")
+                  .arg(result.looseValues.count - qint64(result.looseValues.kept.size())));
     return Exit::Done;
 }
 

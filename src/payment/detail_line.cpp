@@ -161,7 +161,7 @@ double plainValue(QStringView t, int index, QStringView shown)
 // as the number it begins with and noted in `loose`. An amount the save
 // could not write back as it is (more than 15 significant digits) is
 // refused rather than changed.
-double amount(QStringView text, int index, std::vector<LooseAmount> *loose)
+double amount(QStringView text, int index, std::vector<LooseValue> *loose)
 {
     const QStringView t = BlankTrimmed(text);
     if (t.isEmpty())
@@ -173,7 +173,7 @@ double amount(QStringView text, int index, std::vector<LooseAmount> *loose)
         refuse(QStringLiteral("the %1 \"%2\" would be saved as %3: an amount keeps at most 15 significant digits")
                    .arg(QLatin1String(Headings[index]), t, FormatAmount(v)));
     if (!plain && loose)
-        loose->push_back({0, QLatin1String(Headings[index]), text.toString(), v});
+        loose->push_back(LooseAmount(QLatin1String(Headings[index]), text, v));
     return v;
 }
 
@@ -218,40 +218,47 @@ QString paymentType(QStringView text)
 // 2"), which are removed as the save removes them. When what stands in the
 // legal description's place is a number, or nothing, an amount with a
 // thousands separator has pushed the values along: refused.
-QString legalDescription(QStringView rest)
+QString legalDescription(QStringView rest, std::vector<LooseValue> *loose)
 {
+    const QString column = QLatin1String(Headings[DetailValueCount - 1]);
     while (!rest.isEmpty() && (rest.back() == u',' || rest.back() == u' '))
         rest.chop(1);
     const qsizetype comma = rest.indexOf(u',');
     if (comma < 0)
-        return rest.left(32).toString();
+        return KeptText(rest, 32, column, loose).toString();
     const QStringView first = BlankTrimmed(rest.left(comma));
     if (first.isEmpty() || isPlainNumber(first))
         refuse(QStringLiteral("the line has more than %1 values (an amount with a comma in it?)").arg(DetailValueCount));
-    return CommaFree(rest).left(32);
+    const QString joined = CommaFree(rest);
+    return KeptText(joined, 32, column, loose).toString();
 }
 
 }  // namespace
 
-DetailRow ParseDetailLine(const QString &line, std::vector<LooseAmount> *looseAmounts)
+DetailRow ParseDetailLine(const QString &line, std::vector<LooseValue> *looseValues)
 {
     // The legal description is the rest of the line after the eleventh value.
     QStringView legal;
     const std::vector<QStringView> v = SplitCsvLine(line, DetailValueCount - 1, &legal);
+    auto kept = [looseValues](QStringView value, qsizetype length, int index) {
+        return KeptText(value, length, QLatin1String(Headings[index]), looseValues);
+    };
     DetailRow row;
-    row.number = ToUpperWindows1252(dropHash(v[0]).left(12));
-    row.name = ToUpperWindows1252(v[1].left(25));
-    // Two characters, a zero in front of one.
+    row.number = ToUpperWindows1252(kept(dropHash(v[0]), 12, 0));
+    row.name = ToUpperWindows1252(kept(v[1], 25, 1));
+    // Two characters, a zero in front of one; of more, the last two.
     row.cd = v[2].size() >= 2 ? v[2].right(2).toString() : QString(u'0').append(v[2]);
-    row.jur = v[3].left(3).toString();
+    if (looseValues && BlankTrimmed(v[2]).size() > 2)
+        looseValues->push_back({0, QLatin1String(Headings[2]), v[2].toString(), u'"' + row.cd + u'"'});
+    row.jur = kept(v[3], 3, 3).toString();
     row.folio = folio(v[4]);
-    row.payment = amount(v[5], 5, looseAmounts);
+    row.payment = amount(v[5], 5, looseValues);
     row.abc = paymentType(v[6]);
-    row.grossTax = amount(v[7], 7, looseAmounts);
-    row.regGrant = amount(v[8], 8, looseAmounts);
-    row.addGrant = amount(v[9], 9, looseAmounts);
-    row.delq = amount(v[10], 10, looseAmounts);
-    row.legal = legalDescription(legal);
+    row.grossTax = amount(v[7], 7, looseValues);
+    row.regGrant = amount(v[8], 8, looseValues);
+    row.addGrant = amount(v[9], 9, looseValues);
+    row.delq = amount(v[10], 10, looseValues);
+    row.legal = legalDescription(legal, looseValues);
     return row;
 }
 

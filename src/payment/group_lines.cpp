@@ -34,8 +34,14 @@ const GroupLabel *MatchGroupLabel(const QString &line)
     return nullptr;
 }
 
-QString GroupLabelValue(const GroupLabel &label, const QString &line)
+QString GroupLabelValue(const GroupLabel &label, const QString &line, std::vector<LooseValue> *looseValues)
 {
+    // The whole value, without the commas a spreadsheet pads a line with,
+    // tells whether the field's length cuts it.
+    QStringView whole = QStringView(line).mid(label.label.size() + 1);
+    while (whole.endsWith(u','))
+        whole.chop(1);
+    KeptText(whole, label.length, label.label, looseValues);
     QString value = line.mid(label.label.size() + 1, label.length);
     if (label.asRead)
         return value;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "loose_values.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -23,8 +25,9 @@ const std::vector<GroupLabel> &GroupLabels();
 // The label a line starts with, or null.
 const GroupLabel *MatchGroupLabel(const QString &line);
 
-// The value of a labelled line, cleaned as its label asks.
-QString GroupLabelValue(const GroupLabel &label, const QString &line);
+// The value of a labelled line, cleaned as its label asks. A value longer
+// than its field is cut, and noted in looseValues when given.
+QString GroupLabelValue(const GroupLabel &label, const QString &line, std::vector<LooseValue> *looseValues = nullptr);
 
 // The "PAYMENT GROUP INFORMATION" block of one group: the header and the
 // fourteen labelled lines. fieldText gives a Group field's text.

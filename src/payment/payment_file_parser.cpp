@@ -9,6 +9,15 @@
 #include <QFileInfo>
 
 namespace zolt::payment {
+namespace {
+
+void numbered(std::vector<LooseValue> &values, qint64 line)
+{
+    for (LooseValue &value : values)
+        value.line = line;
+}
+
+}  // namespace
 
 PaymentLineError::PaymentLineError(const ZoltError &cause, qint64 lineNumber, FileSection section)
     : ZoltError(cause.number(), LineContext(lineNumber, cause.description())), m_section(section)
@@ -128,14 +137,17 @@ std::optional<PaymentItem> PaymentFileParser::data(const QString &line, qint64 n
             return std::move(*mask);
         break;
     case FileSection::Group:
-        if (const GroupLabel *label = MatchGroupLabel(line))
-            return GroupValueItem{int(label - GroupLabels().data()), GroupLabelValue(*label, line)};
+        if (const GroupLabel *label = MatchGroupLabel(line)) {
+            std::vector<LooseValue> loose;
+            QString value = GroupLabelValue(*label, line, &loose);
+            numbered(loose, number);
+            return GroupValueItem{int(label - GroupLabels().data()), std::move(value), std::move(loose)};
+        }
         break;
     case FileSection::Detail: {
-        std::vector<LooseAmount> loose;
+        std::vector<LooseValue> loose;
         DetailRow row = ParseDetailLine(line, &loose);
-        for (LooseAmount &amount : loose)
-            amount.line = number;
+        numbered(loose, number);
         return DetailItem{std::move(row), {}, {}, std::move(loose)};
     }
     case FileSection::None:

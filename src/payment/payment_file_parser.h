@@ -25,6 +25,7 @@ struct GroupStartItem {};
 struct GroupValueItem {
     int label;      // index into GroupLabels()
     QString value;
+    std::vector<LooseValue> looseValues;  // the value cut, its line number filled in
 };
 // A detail line, with what its place in the file makes of it: the folio laid
 // into its jurisdiction's mask (of the masks read so far) and the payment's
@@ -33,7 +34,7 @@ struct DetailItem {
     DetailRow row;
     QString folioDisplay;
     FoldedKeySet::Folded key;
-    std::vector<LooseAmount> looseAmounts;  // of this line, its number filled in
+    std::vector<LooseValue> looseValues;  // of this line, its number filled in
 };
 using PaymentItem = std::variant<YearItem, MaskLine, GroupStartItem, GroupValueItem, DetailItem>;
 

@@ -2,7 +2,29 @@
 
 #include "common/text_utils.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace zolt::payment {
+namespace {
+
+bool dropped(QChar c)
+{
+    return c == u',' || c == u'"' || c == u'\'';
+}
+
+// The value as the saved file carries it, before its letters are folded.
+QString asSaved(const QString &value)
+{
+    QStringView trimmed = BlankTrimmed(value);
+    if (std::none_of(trimmed.begin(), trimmed.end(), dropped))
+        return trimmed.size() == value.size() ? value : trimmed.toString();
+    QString kept;
+    std::copy_if(trimmed.begin(), trimmed.end(), std::back_inserter(kept), [](QChar c) { return !dropped(c); });
+    return TrimBlanks(kept);
+}
+
+}  // namespace
 
 QString PaymentKey::folioCriteria() const
 {
@@ -12,13 +34,21 @@ QString PaymentKey::folioCriteria() const
 
 bool PaymentKey::sameOwner(const QString &otherName) const
 {
-    return TrimBlanks(name).toCaseFolded() == TrimBlanks(otherName).toCaseFolded();
+    return asSaved(name).toCaseFolded() == asSaved(otherName).toCaseFolded();
 }
 
 FoldedKeySet::Folded PaymentKey::folded() const
 {
-    return FoldedKeySet::fold(
-        {BlankTrimmed(mortco), BlankTrimmed(cd), BlankTrimmed(jur), BlankTrimmed(folio), BlankTrimmed(name)});
+    // Values read from a file hold none of the dropped characters: they are
+    // folded where they stand.
+    QString kept[5];
+    auto saved = [&kept](const QString &value, int i) -> QStringView {
+        const QStringView trimmed = BlankTrimmed(value);
+        if (std::none_of(trimmed.begin(), trimmed.end(), dropped))
+            return trimmed;
+        return kept[i] = asSaved(value);
+    };
+    return FoldedKeySet::fold({saved(mortco, 0), saved(cd, 1), saved(jur, 2), saved(folio, 3), saved(name, 4)});
 }
 
 }  // namespace zolt::payment

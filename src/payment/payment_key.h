@@ -7,11 +7,13 @@
 namespace zolt::payment {
 
 // What makes a payment unique: within one agency, no two payments share the
-// collection district, jurisdiction, folio and owner name. Letters compare
-// without regard to case, as filters compare text and as the load
-// upper-cases names, and outer blanks do not count, as the save trims the
-// values: a payment stored by any part of the program can always be loaded
-// back from the saved file.
+// collection district, jurisdiction, folio and owner name. The values
+// compare as the saved file carries them: letters without regard to case
+// (filters compare text so, and the load upper-cases names), without outer
+// blanks (the save trims values), commas (the save removes them) and quotes
+// and apostrophes (the file's reader deletes them: D'SOUZA comes back as
+// DSOUZA). So a payment stored by any part of the program can always be
+// loaded back from the saved file.
 struct PaymentKey {
     QString mortco;
     QString cd;
@@ -24,8 +26,7 @@ struct PaymentKey {
     QString folioCriteria() const;
     // Whether two payments on one folio are one owner's.
     bool sameOwner(const QString &otherName) const;
-    // The key as payments are compared by it: letters folded, outer blanks
-    // dropped.
+    // The key as payments are compared by it.
     FoldedKeySet::Folded folded() const;
 };
 

@@ -246,8 +246,10 @@ void Loader::apply(PaymentItem &item)
         m_groups.emplace_back();
         m_mortco.clear();
         m_total = nullptr;
-    } else if (const auto *value = std::get_if<GroupValueItem>(&item)) {
+    } else if (auto *value = std::get_if<GroupValueItem>(&item)) {
         m_step = QStringLiteral("  9");
+        for (LooseValue &loose : value->looseValues)
+            m_result.looseValues.add(std::move(loose));
         const QString &field = GroupLabels()[size_t(value->label)].field;
         m_groups.back().fields.insert(field, value->value);
         if (field == QLatin1String("MORTCO")) {
@@ -257,8 +259,8 @@ void Loader::apply(PaymentItem &item)
     } else {
         m_step = QStringLiteral("  9- 1");
         auto &detail = std::get<DetailItem>(item);
-        for (LooseAmount &amount : detail.looseAmounts)
-            m_result.looseAmounts.add(std::move(amount));
+        for (LooseValue &loose : detail.looseValues)
+            m_result.looseValues.add(std::move(loose));
         addDetail(detail);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "duplicate_folio_store.h"
-#include "loose_amounts.h"
+#include "loose_values.h"
 
 #include <QString>
 
@@ -25,7 +25,7 @@ struct PaymentLoadResult {
     qint64 groups = 0;
     qint64 payments = 0;
     DuplicateFolioStore duplicates;  // the payment lines refused as duplicates
-    LooseAmounts looseAmounts;       // amounts read as the number their text begins with
+    LooseValues looseValues;         // values read otherwise than they stand
 
     bool loaded() const { return outcome == Outcome::Loaded; }
 };
@@ -40,7 +40,8 @@ enum class EmptyFile { Accept, Refuse };
 // other outcomes are for the caller to report. Duplicate payments are
 // refused and counted: the load still succeeds. Amounts that are not plain
 // numbers are read as the number they begin with and listed in
-// looseAmounts, for the caller to tell (LooselyReadAmountsMessage). Then
+// looseValues with texts cut to their fields, for the caller to tell
+// (LooselyReadValuesMessage). Then
 // ShowPaymentLoad.
 PaymentLoadResult Csv2Mdb(Session &session, const QString &path, EmptyFile emptyFile = EmptyFile::Accept);
 

@@ -137,6 +137,7 @@ void Detail::openChild(void (PaymentNavigator::*child)())
     m_textMsg->clear();
     (m_navigator.*child)();
     updateButtons();
+    m_grid->setFocus();
 }
 
 void Detail::Form_Load()
@@ -156,6 +157,9 @@ void Detail::Form_Load()
         details.moveFirst();
     m_grid->bind(&details);
     updateButtons();
+    m_grid->setFocus();
+    // Which agency's payments these are.
+    setWindowTitle(ProductName() + QStringLiteral(" - ") + AgencyLine(m_session.de.rsGroup()));
 }
 
 void Detail::Option_Sort_Click(const SortOrder &order)

@@ -23,7 +23,7 @@ TableReport DetailReport(const Recordset &details, const QString &agency)
                        {{QStringLiteral("Collection District, Jurisdiction, Folio Number"), 28},
                         {QStringLiteral("Mortgage #"), 13},
                         {QStringLiteral("Name of Owner"), 25},
-                        {QStringLiteral("Legal Description"), 27},
+                        {QStringLiteral("Legal Description"), 32},
                         {QStringLiteral("Type"), 5},
                         {QStringLiteral("Payment Amount"), 14, true},
                         {QStringLiteral("(A) NO Grant"), 12, true},

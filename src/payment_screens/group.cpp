@@ -147,6 +147,7 @@ void Group::Form_Load()
     if (details.recordCount() > 0)
         details.moveFirst();
     rowChanged();
+    m_grid->setFocus();  // Enter opens the agency, the arrows choose another
 }
 
 void Group::rowChanged()
@@ -187,6 +188,7 @@ void Group::Command_Details_Click()
     showGrandTotal();
     m_textMsg->clear();
     m_commandDetails->setEnabled(true);
+    m_grid->setFocus();
 }
 
 void Group::recountAgency()
@@ -213,6 +215,7 @@ void Group::Command_AgencyInformation_Click()
         m_session.ui.letEventsRun();
     }
     m_commandAgencyInformation->setEnabled(true);
+    m_grid->setFocus();
 }
 
 }  // namespace zolt::payment_screens

@@ -15,6 +15,9 @@ DataGrid::DataGrid(QWidget *parent) : QTableView(parent), m_model(new RecordsetM
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid for the screen's next control; the arrows move
+    // inside it.
+    setTabKeyNavigation(false);
     setAlternatingRowColors(true);
     setWordWrap(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -26,6 +29,12 @@ DataGrid::DataGrid(QWidget *parent) : QTableView(parent), m_model(new RecordsetM
         followRecordset(recordset() ? int(recordset()->position()) : -1);
     });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &DataGrid::leadRecordset);
+    // Rows coming or going move the view's current row on their own; the
+    // recordset keeps its position (after a delete, no current row until
+    // the screen moves it), and the grid follows it once they are done.
+    connect(m_model, &RecordsetModel::rowsSettled, this, [this] {
+        followRecordset(recordset() ? int(recordset()->position()) : -1);
+    });
     // A double-click also counts as an activation in Qt, and some styles
     // activate on a single click: the double-click and Enter are taken
     // apart, so that one gesture opens one screen.
@@ -105,7 +114,7 @@ void DataGrid::followRecordset(int row)
 
 void DataGrid::leadRecordset(const QModelIndex &current, const QModelIndex &previous)
 {
-    if (m_syncing)
+    if (m_syncing || m_model->changingRows())
         return;
     Recordset *rs = recordset();
     bool refused = false;

@@ -7,11 +7,11 @@
 namespace zolt {
 
 // Takes a screen out of view while a child screen it opened runs, and puts
-// it back where it was when the child closes. The screen stays shown: a
-// dialog that hides itself ends its own modal loop, and the user would be
-// thrown out of the screen. It is moved left of every monitor instead (on
-// a platform that does not let a program place windows, it simply stays
-// behind the child).
+// it back where it was when the child closes. A dialog's own hide ends its
+// modal loop, which would throw the user out of the screen; moving it off
+// the monitors is not enough either, as window managers keep part of a
+// window on screen. So the window is hidden as a plain widget would be,
+// its modal loop running on.
 class OutOfView {
 public:
     explicit OutOfView(QWidget *screen);

@@ -39,12 +39,24 @@ void RecordsetModel::connectRecordset()
         return;
     Recordset *rs = m_recordset;
     auto to = [this, rs](auto signal, auto slot) { m_connections << connect(rs, signal, this, slot); };
-    to(&Recordset::rowsAboutToBeInserted,
-       [this](qint64 first, qint64 last) { beginInsertRows({}, int(first), int(last)); });
-    to(&Recordset::rowsInserted, [this] { endInsertRows(); });
-    to(&Recordset::rowsAboutToBeRemoved,
-       [this](qint64 first, qint64 last) { beginRemoveRows({}, int(first), int(last)); });
-    to(&Recordset::rowsRemoved, [this] { endRemoveRows(); });
+    to(&Recordset::rowsAboutToBeInserted, [this](qint64 first, qint64 last) {
+        m_changingRows = true;
+        beginInsertRows({}, int(first), int(last));
+    });
+    to(&Recordset::rowsInserted, [this] {
+        endInsertRows();
+        m_changingRows = false;
+        emit rowsSettled();
+    });
+    to(&Recordset::rowsAboutToBeRemoved, [this](qint64 first, qint64 last) {
+        m_changingRows = true;
+        beginRemoveRows({}, int(first), int(last));
+    });
+    to(&Recordset::rowsRemoved, [this] {
+        endRemoveRows();
+        m_changingRows = false;
+        emit rowsSettled();
+    });
     to(&Recordset::rowChanged, [this](qint64 row) {
         emit dataChanged(index(int(row), 0), index(int(row), int(m_columns.size()) - 1));
     });

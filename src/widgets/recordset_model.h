@@ -34,9 +34,15 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // Rows of the recordset are coming or going: the views' own moves of
+    // their current row mean nothing to the recordset meanwhile.
+    bool changingRows() const { return m_changingRows; }
+
 signals:
     // The recordset's current row moved (-1: none).
     void currentRowChanged(int row);
+    // The rows that came or went are in place.
+    void rowsSettled();
 
 private:
     void resolveFields();
@@ -46,6 +52,7 @@ private:
     std::vector<int> m_fields;  // the recordset column of each grid column
     QPointer<Recordset> m_recordset;
     QList<QMetaObject::Connection> m_connections;
+    bool m_changingRows = false;
 };
 
 }  // namespace zolt

@@ -56,13 +56,17 @@ private slots:
         QCOMPARE(runBatch({"init-db", db}).exitCode, 0);
         PaymentFileText f;
         f.year(ThisYear()).group("1", "12", {"#1,A,05,101,#9,125.00 PRIOR YEAR,A,abc", "#2,B,05,101,#8, -3.5x"});
+        f.lines.replace(f.lines.indexOf("Name1:,12 MORTGAGE"), "Name1:,THE VERY LONG NAME OF A MORTGAGE COMPANY,,,");
         const QString path = t.file("Zoltdata.csv");
         f.write(path);
         const BatchRun run = runBatch({"--db", db, "payment-load", path});
         QCOMPARE(run.exitCode, 0);
         const QString first = QString::number(f.lines.indexOf("#1,A,05,101,#9,125.00 PRIOR YEAR,A,abc") + 1);
         const QString second = QString::number(f.lines.indexOf("#2,B,05,101,#8, -3.5x") + 1);
+        const QString name = QString::number(f.lines.indexOf("Name1:,THE VERY LONG NAME OF A MORTGAGE COMPANY,,,") + 1);
         QCOMPARE(run.out, "Data year: " + ThisYear() + "\nAgency 0012: 2 payments, total 121.50\n"
+                          "Line " + name + ": the Name1: \"THE VERY LONG NAME OF A MORTGAGE COMPANY\" was read as "
+                          "\"THE VERY LONG NAME OF A MORTGAGE CO\" (its first 35 characters)\n"
                           "Line " + first + ": the PAYMENT AMOUNT \"125.00 PRIOR YEAR\" was read as 125.00\n"
                           "Line " + first + ": the (A) - GROSS TAX \"abc\" was read as 0.00\n"
                           "Line " + second + ": the PAYMENT AMOUNT \" -3.5x\" was read as -3.50\n");

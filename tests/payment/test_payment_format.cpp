@@ -147,7 +147,7 @@ private slots:
     // there is none, and is noted with its column and text as it stood.
     void looseAmountsAreReadByTheirLeadingNumber()
     {
-        std::vector<LooseAmount> loose;
+        std::vector<LooseValue> loose;
         const DetailRow r = ParseDetailLine("N,NAME,1,2,3,125.00 PRIOR YEAR,B,abc,  -3.5x,2e2y,7e-,LOT 1", &loose);
         QCOMPARE(r.payment, 125.0);
         QCOMPARE(r.abc, QString("B"));
@@ -157,8 +157,8 @@ private slots:
         QCOMPARE(r.delq, 7.0);
         QCOMPARE(r.legal, QString("LOT 1"));
         QStringList noted;
-        for (const LooseAmount &a : loose)
-            noted << a.column + '=' + a.text + '=' + FormatAmount(a.value);
+        for (const LooseValue &a : loose)
+            noted << a.column + '=' + a.text + '=' + a.readAs;
         QCOMPARE(noted, QStringList({"PAYMENT AMOUNT=125.00 PRIOR YEAR=125.00", "(A) - GROSS TAX=abc=0.00",
                                      "(B) - REGULAR GRANT=  -3.5x=-3.50", "(C) - ADDITIONAL GRANT=2e2y=200.00",
                                      "DELINQUENT/CREDIT AMOUNT=7e-=7.00"}));
@@ -172,14 +172,37 @@ private slots:
         }
         QCOMPARE(ParseDetailLine("N,NAME,1,2,3,.5.5").payment, 0.5);
 
+        // Texts longer than their fields are cut, and noted when more than
+        // blanks goes; a legal description is judged without its commas.
+        loose.clear();
+        const DetailRow cut = ParseDetailLine("#M0010001612345678,VAN DER BERG-HOOGENBOOM JOHANNES,123,1011,#1,0,A,"
+                                              "0,0,0,0,LOT 1, BLOCK 2, SUNSET ESTATES, EAST WING",
+                                              &loose);
+        QCOMPARE(cut.number, QString("M00100016123"));
+        QCOMPARE(cut.name, QString("VAN DER BERG-HOOGENBOOM J"));
+        QCOMPARE(cut.cd, QString("23"));
+        QCOMPARE(cut.jur, QString("101"));
+        QCOMPARE(cut.legal, QString("LOT 1 BLOCK 2 SUNSET ESTATES EAS"));
+        noted.clear();
+        for (const LooseValue &a : loose)
+            noted << a.column + '=' + a.readAs;
+        QCOMPARE(noted, QStringList({"MORTGAGE NUMBER=\"M00100016123\" (its first 12 characters)",
+                                     "NAME OF OWNER=\"VAN DER BERG-HOOGENBOOM J\" (its first 25 characters)",
+                                     "COLLECTION DISTRICT=\"23\"", "JURISDICTION=\"101\" (its first 3 characters)",
+                                     "LEGAL DESCRIPTION=\"LOT 1 BLOCK 2 SUNSET ESTATES EAS\" (its first 32 characters)"}));
+        loose.clear();
+        ParseDetailLine("#1,SMITH JOHN                    ,05,101,#1", &loose);  // only blanks go
+        QVERIFY(loose.empty());
+
         // The information after a load lists the first of them.
-        LooseAmounts amounts;
+        LooseValues values;
         for (int i = 1; i <= 25; ++i)
-            amounts.add({i, "PAYMENT AMOUNT", QString::number(i) + " X", double(i)});
-        const QString message = LooselyReadAmountsMessage(amounts);
-        QVERIFY(message.startsWith("25 amounts of the payment file are not plain numbers."));
+            values.add(LooseAmount("PAYMENT AMOUNT", QString::number(i) + " X", double(i)));
+        values.kept[19].line = 20;
+        const QString message = LooselyReadValuesMessage(values);
+        QVERIFY(message.startsWith("25 values of the payment file could not be read as they stand."));
         QVERIFY(message.contains("\nLine 20: the PAYMENT AMOUNT \"20 X\" was read as 20.00\n... and 5 more"));
-        QVERIFY(!message.contains("Line 21"));
+        QVERIFY(!message.contains("21 X"));
     }
 
     void lineKindsAndYears()

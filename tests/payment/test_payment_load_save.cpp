@@ -355,10 +355,10 @@ private slots:
                           "FROM Detail WHERE NUMBER LIKE 'L%'").toString(),
                  QString("L1:125.0:0.0:0.0 L2:10.0:10.0:-3.5"));
         QCOMPARE(t.scalar("SELECT TOT_PAY FROM \"Group\" WHERE MORTCO = '0056'").toDouble(), 130.0);
-        QCOMPARE(result.looseAmounts.count, 3);
+        QCOMPARE(result.looseValues.count, 3);
         QStringList listed;
-        for (const LooseAmount &a : result.looseAmounts.kept)
-            listed << LooseAmountLine(a);
+        for (const LooseValue &a : result.looseValues.kept)
+            listed << LooseValueLine(a);
         const QString line1 = QString::number(at + 2), line2 = QString::number(at + 3);
         QCOMPARE(listed, QStringList({"Line " + line1 + ": the PAYMENT AMOUNT \"125.00 PRIOR YEAR\" was read as 125.00",
                                       "Line " + line1 + ": the (A) - GROSS TAX \"abc\" was read as 0.00",
@@ -371,7 +371,7 @@ private slots:
         const QByteArray original = ReadBytes(path);
         const PaymentLoadResult clean = Csv2Mdb(t.session(), path);
         QVERIFY(clean.loaded());
-        QVERIFY(clean.looseAmounts.isEmpty() && clean.looseAmounts.kept.empty());
+        QVERIFY(clean.looseValues.isEmpty() && clean.looseValues.kept.empty());
         QVERIFY(Mdb2Csv(t.session(), ThisYear(), path, PaymentBackupPath(path)).saved);
         QCOMPARE(ReadBytes(path), original);
     }

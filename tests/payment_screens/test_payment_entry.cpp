@@ -232,8 +232,11 @@ private slots:
             QTest::mouseClick(child<QPushButton>(*add, "Command_OK"), Qt::LeftButton);
             return add;
         };
-        // The same owner, in any mix of capitals: refused, focus on the name.
-        for (const QString &name : {QString("SMITH JOHN"), QString("Smith John")}) {
+        // The same owner, in any mix of capitals, or as the saved file would
+        // carry the name (its apostrophes and commas dropped): refused,
+        // focus on the name.
+        for (const QString &name : {QString("SMITH JOHN"), QString("Smith John"), QString("SMITH, JOHN"),
+                                    QString("S'MITH JOHN")}) {
             auto add = addPayment(name);
             QCOMPARE(message(*add), QString("ERROR - Duplicate Folio with 100% EXACT SAME NAME"));
             QVERIFY(coloured(field(*add, "txtNAME")));

@@ -124,6 +124,20 @@ private slots:
         QCOMPARE(grid.currentRow(), 0);
         QCOMPARE(rs.text("NAME"), shown(grid, 0, 0));
 
+        // A deleted row leaves the recordset without a current row until
+        // it moves (the grid does not move it), so the next row is the one
+        // after the deleted one.
+        rs.setFilter(QString());
+        rs.moveFirst();
+        rs.moveNext();
+        QCOMPARE(grid.currentRow(), 1);
+        const QString after = shown(grid, 2, 0);
+        rs.deleteCurrent();
+        QCOMPARE(rs.position(), -1);
+        rs.moveNext();
+        QCOMPARE(rs.text("NAME"), after);
+        QCOMPARE(shown(grid, grid.currentRow(), 0), after);
+
         // No rows: an empty grid without a current row.
         rs.setFilter("MORTCO = 'NONE'");
         QCOMPARE(grid.model()->rowCount(), 0);
