@@ -113,6 +113,11 @@ void killRepeatedly(const KillCase &c)
           qPrintable(c.arguments.at(c.arguments.size() - 2)), Runs, whole + whole / 10, tally.newFile,
           Runs - tally.newFile, tally.copiedBackup, Runs - tally.copiedBackup, tally.finished,
           tally.leftTemporary);
+    // The runs mean something only when kills land while the files are
+    // being written (a temporary file left behind), and some after the new
+    // file is in place.
+    QVERIFY2(tally.leftTemporary >= Runs / 4, "too few kills landed while the files were written");
+    QVERIFY2(tally.newFile >= 1, "no kill landed after the new file was in place");
 }
 
 }  // namespace
