@@ -34,35 +34,6 @@ QStringView dropHash(QStringView text)
     return text.startsWith(u'#') ? text.sliced(1) : text;
 }
 
-// A plain decimal number: sign, digits, point, digits, exponent.
-bool isPlainNumber(QStringView t)
-{
-    qsizetype i = 0;
-    auto digits = [&] {
-        const qsizetype from = i;
-        while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
-            ++i;
-        return i - from;
-    };
-    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
-        ++i;
-    qsizetype mantissa = digits();
-    if (i < t.size() && t[i] == u'.') {
-        ++i;
-        mantissa += digits();
-    }
-    if (mantissa == 0)
-        return false;
-    if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
-        ++i;
-        if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
-            ++i;
-        if (digits() == 0)
-            return false;
-    }
-    return i == t.size();
-}
-
 // The power of ten of a plain number's first significant digit: 2 for
 // "123.4", -3 for "0.0012", 7 for "5e7"; nothing for a zero. A long exponent
 // is read only as far as it matters, so that no text overflows the count.
@@ -131,6 +102,14 @@ QStringView leadingNumber(QStringView t)
             return t.sliced(from, i - from);
     }
     return t.sliced(from, end - from);
+}
+
+// A plain decimal number: sign, digits, point, digits, exponent, and nothing
+// around them.
+bool isPlainNumber(QStringView t)
+{
+    const QStringView number = leadingNumber(t);
+    return !number.isEmpty() && number.data() == t.data() && number.size() == t.size();
 }
 
 // The value of a plain number; `shown` names it in a refusal. Far below a

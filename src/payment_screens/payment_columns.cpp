@@ -22,26 +22,45 @@ GridColumn column(const char *caption, const char *field)
     return c;
 }
 
+// The fields in the list's order, with their captions in the list and in
+// the search's results.
+struct PaymentField {
+    const char *field;
+    const char *listCaption;
+    const char *searchCaption;
+};
+const PaymentField Fields[] = {
+    {"CD", "Collection District", "Collection District"},
+    {"JUR", "Jurisdiction", "Jurisdiction"},
+    {"FOLIO_DISP", "Folio Number", "Folio Number"},
+    {"NUMBER", "Mortgage Number", "Mortgage Number"},
+    {"NAME", "Name", "Name"},
+    {"LEGAL", "Legal Description", "Legal Description"},
+    {"ABC", "A B C", "A B C"},
+    {"PAYMENT", "Payment Amount", "Payment Amount"},
+    {"GROSS_TAX", "NO Grant (A)", "NO Grant"},
+    {"REG_GRANT", "Regular Grant (B)", "Regular Grant"},
+    {"ADD_GRANT", "Aditional Grant (C)", "Aditional Grant"},
+    {"DELQ", "Delinquent / Credit", "Delinquent / Credit"}};
+
 }  // namespace
 
 QList<GridColumn> PaymentListColumns()
 {
-    return {column("Collection District", "CD"),    column("Jurisdiction", "JUR"),
-            column("Folio Number", "FOLIO_DISP"),   column("Mortgage Number", "NUMBER"),
-            column("Name", "NAME"),                 column("Legal Description", "LEGAL"),
-            column("A B C", "ABC"),                 column("Payment Amount", "PAYMENT"),
-            column("NO Grant (A)", "GROSS_TAX"),    column("Regular Grant (B)", "REG_GRANT"),
-            column("Aditional Grant (C)", "ADD_GRANT"), column("Delinquent / Credit", "DELQ")};
+    QList<GridColumn> columns;
+    for (const PaymentField &f : Fields)
+        columns << column(f.listCaption, f.field);
+    return columns;
 }
 
+// The search shows the payment amount before the type.
 QList<GridColumn> PaymentSearchColumns()
 {
-    return {column("Collection District", "CD"),    column("Jurisdiction", "JUR"),
-            column("Folio Number", "FOLIO_DISP"),   column("Mortgage Number", "NUMBER"),
-            column("Name", "NAME"),                 column("Legal Description", "LEGAL"),
-            column("Payment Amount", "PAYMENT"),    column("A B C", "ABC"),
-            column("NO Grant", "GROSS_TAX"),        column("Regular Grant", "REG_GRANT"),
-            column("Aditional Grant", "ADD_GRANT"), column("Delinquent / Credit", "DELQ")};
+    QList<GridColumn> columns;
+    for (const PaymentField &f : Fields)
+        columns << column(f.searchCaption, f.field);
+    columns.swapItemsAt(6, 7);
+    return columns;
 }
 
 }  // namespace zolt::payment_screens

@@ -39,24 +39,24 @@ void RecordsetModel::connectRecordset()
         return;
     Recordset *rs = m_recordset;
     auto to = [this, rs](auto signal, auto slot) { m_connections << connect(rs, signal, this, slot); };
-    to(&Recordset::rowsAboutToBeInserted, [this](qint64 first, qint64 last) {
-        m_changingRows = true;
-        beginInsertRows({}, int(first), int(last));
-    });
-    to(&Recordset::rowsInserted, [this] {
-        endInsertRows();
-        m_changingRows = false;
-        emit rowsSettled();
-    });
-    to(&Recordset::rowsAboutToBeRemoved, [this](qint64 first, qint64 last) {
-        m_changingRows = true;
-        beginRemoveRows({}, int(first), int(last));
-    });
-    to(&Recordset::rowsRemoved, [this] {
-        endRemoveRows();
-        m_changingRows = false;
-        emit rowsSettled();
-    });
+    // Rows coming or going, with the flag that says so around them.
+    auto changing = [this](void (RecordsetModel::*begin)(const QModelIndex &, int, int)) {
+        return [this, begin](qint64 first, qint64 last) {
+            m_changingRows = true;
+            (this->*begin)({}, int(first), int(last));
+        };
+    };
+    auto settled = [this](void (RecordsetModel::*end)()) {
+        return [this, end] {
+            (this->*end)();
+            m_changingRows = false;
+            emit rowsSettled();
+        };
+    };
+    to(&Recordset::rowsAboutToBeInserted, changing(&RecordsetModel::beginInsertRows));
+    to(&Recordset::rowsInserted, settled(&RecordsetModel::endInsertRows));
+    to(&Recordset::rowsAboutToBeRemoved, changing(&RecordsetModel::beginRemoveRows));
+    to(&Recordset::rowsRemoved, settled(&RecordsetModel::endRemoveRows));
     to(&Recordset::rowChanged, [this](qint64 row) {
         emit dataChanged(index(int(row), 0), index(int(row), int(m_columns.size()) - 1));
     });
