@@ -12,12 +12,16 @@
 #include "payment_screens/group.h"
 #include "payment_screens/group_agency.h"
 #include "payment_screens/zolt_return_instructions.h"
+#include "verify_screens/verify_entry.h"
+#include "verify_screens/verify_numbers.h"
+#include "verify_screens/verify_numbers_search.h"
 #include "verify_screens/zolt_return_instructions2.h"
 
 namespace zolt::app {
 namespace {
 
 namespace ps = payment_screens;
+namespace vs = verify_screens;
 
 }  // namespace
 
@@ -28,11 +32,11 @@ int ScreenNavigator::run(QDialog &screen)
 
 // Builds the screen over the parent, lets it load its data and runs it.
 template <typename Screen, typename... Arguments>
-void ScreenNavigator::open(Arguments &&...arguments)
+int ScreenNavigator::open(Arguments &&...arguments)
 {
     Screen screen(std::forward<Arguments>(arguments)..., m_parent);
     screen.Form_Load();
-    run(screen);
+    return run(screen);
 }
 
 void ScreenNavigator::showDuplicateFolios(const payment::DuplicateFolioStore &duplicates)
@@ -48,7 +52,17 @@ void ScreenNavigator::showDetailAdd() { open<ps::DetailEntry>(ps::DetailEntry::K
 void ScreenNavigator::showDetailChange() { open<ps::DetailEntry>(ps::DetailEntry::Kind::Change, m_session, *this); }
 void ScreenNavigator::showDetailDelete() { open<ps::Detail_Delete>(m_session); }
 void ScreenNavigator::showDetailSearch() { open<ps::Detail_Search>(m_session); }
-void ScreenNavigator::showReturnInstructions2() { open<verify_screens::ZOLT_ReturnInstructions2>(m_session); }
+void ScreenNavigator::showReturnInstructions2() { open<vs::ZOLT_ReturnInstructions2>(m_session); }
+
+bool ScreenNavigator::showVerifyNumbers()
+{
+    return open<vs::Verify_Numbers>(m_session, *this) != vs::Verify_Numbers::ClosedWithoutSaving;
+}
+
+void ScreenNavigator::showVerifyNumberAdd() { open<vs::VerifyEntry>(vs::VerifyEntry::Kind::Add, m_session); }
+void ScreenNavigator::showVerifyNumberChange() { open<vs::VerifyEntry>(vs::VerifyEntry::Kind::Change, m_session); }
+void ScreenNavigator::showVerifyNumberDelete() { open<vs::VerifyEntry>(vs::VerifyEntry::Kind::Delete, m_session); }
+void ScreenNavigator::showVerifyNumbersSearch() { open<vs::Verify_Numbers_Search>(m_session); }
 
 void ScreenNavigator::showInformationDialog()
 {

@@ -29,6 +29,11 @@ public:
     void showDetailSearch() override;
     void showInformationDialog() override;
     void showReturnInstructions() override;
+    bool showVerifyNumbers() override;
+    void showVerifyNumberAdd() override;
+    void showVerifyNumberChange() override;
+    void showVerifyNumberDelete() override;
+    void showVerifyNumbersSearch() override;
     void showReturnInstructions2() override;
     void showAbout();
 
@@ -39,8 +44,9 @@ protected:
     Session &session() { return m_session; }
 
 private:
+    // Answers the screen's result.
     template <typename Screen, typename... Arguments>
-    void open(Arguments &&...arguments);
+    int open(Arguments &&...arguments);
 
     Session &m_session;
     QWidget *m_parent;

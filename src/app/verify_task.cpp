@@ -57,7 +57,12 @@ void runVerifyTask(TaskHost &host, Session &session)
         return;
     }
     host.hideWindow();
-    // The verification list screen runs here once it exists.
+    // Closed asking that nothing be saved: the program ends, the workbook
+    // as it was.
+    if (!host.verifyScreens().showVerifyNumbers()) {
+        host.closeWindow();
+        return;
+    }
     const bool written = writeWorkbook(host, session);
     if (session.ui.stopRequested())
         return;

@@ -72,6 +72,12 @@ DataEnvironment::DataEnvironment()
 DataEnvironment::~DataEnvironment() = default;
 
 const QString DataEnvironment::DetailOrderBy = QStringLiteral("MORTCO, CD, JUR, FOLIO");
+const QString DataEnvironment::VerifyOrderBy = QStringLiteral("NUMBER");
+
+QString VerifySourceOrderedBy(const QString &orderBy)
+{
+    return QStringLiteral("SELECT * FROM VERIFY ORDER BY ") + orderBy;
+}
 
 QString DetailSourceOrderedBy(const QString &orderBy)
 {
@@ -86,7 +92,7 @@ QString AgencyDetailSourceOrderedBy(const QString &mortco, const QString &orderB
 void DataEnvironment::makeRecordsets()
 {
     const QString detail = DetailSourceOrderedBy(DetailOrderBy);
-    const QString verify = QStringLiteral("SELECT * FROM VERIFY ORDER BY NUMBER");
+    const QString verify = VerifySourceOrderedBy(VerifyOrderBy);
     auto make = [](Connection &c, const char *name, const QString &source) {
         return std::make_unique<Recordset>(c, QString::fromLatin1(name), source);
     };

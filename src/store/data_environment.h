@@ -18,6 +18,7 @@ class UserDialog;
 class DataEnvironment {
 public:
     static const QString DetailOrderBy;   // the order of rsDetail as it is made
+    static const QString VerifyOrderBy;   // the order of rsVerify as it is made
     // A connection string names its database file after this: nothing else
     // of it is read.
     static const QString CataloguePrefix;
@@ -74,6 +75,9 @@ private:
         m_rsCD_JUR, m_rsErrorMessage;
     QString m_traceStep;
 };
+
+// The source of rsVerify: the folios in the given order ("NUMBER").
+QString VerifySourceOrderedBy(const QString &orderBy);
 
 // The source of rsDetail: the payments in the given order ("MORTCO, NAME").
 QString DetailSourceOrderedBy(const QString &orderBy);
