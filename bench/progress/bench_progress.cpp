@@ -6,6 +6,7 @@
 // Each figure is the best of RUNS runs (3 by default).
 
 #include "support/measure.h"
+#include "support/timed_dialog.h"
 
 #include "app/qt_user_dialog.h"
 #include "common/session.h"
@@ -30,43 +31,6 @@ using namespace zolt::verify;
 
 namespace {
 
-// The desktop program's dialog, timing the stretches between two moments
-// the window could paint.
-class TimedDialog : public app::QtUserDialog {
-public:
-    void start()
-    {
-        m_clock.start();
-        m_since = 0;
-        longestGapMs = 0;
-        reports = 0;
-    }
-    void stop() { mark(); }
-    void letEventsRun() override
-    {
-        mark();
-        app::QtUserDialog::letEventsRun();
-    }
-    void progress(const QString &text, qint64 done, qint64 total) override
-    {
-        mark();
-        ++reports;
-        app::QtUserDialog::progress(text, done, total);
-    }
-    qint64 longestGapMs = 0;
-    int reports = 0;
-
-private:
-    void mark()
-    {
-        const qint64 now = m_clock.elapsed();
-        longestGapMs = std::max(longestGapMs, now - m_since);
-        m_since = now;
-    }
-    QElapsedTimer m_clock;
-    qint64 m_since = 0;
-};
-
 struct Figures {
     qint64 quietMs = std::numeric_limits<qint64>::max();
     qint64 dialogMs = std::numeric_limits<qint64>::max();
@@ -88,7 +52,7 @@ Figures measure(int runs, const std::function<void(UserDialog &)> &work)
 {
     Figures f;
     bench::QuietDialog quiet;
-    TimedDialog dialog;
+    bench::TimedDialog dialog;
     for (int i = 0; i < runs; ++i) {
         f.quietMs = std::min(f.quietMs, timed([&] { work(quiet); }));
         f.dialogMs = std::min(f.dialogMs, timed([&] {

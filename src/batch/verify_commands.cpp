@@ -3,6 +3,8 @@
 #include "batch_command.h"
 #include "common/file_checks.h"
 #include "verify/verify_export.h"
+#include "store/data_environment.h"
+#include "verify/verify_folios.h"
 #include "verify/verify_load.h"
 
 #include <QTextStream>
@@ -66,6 +68,9 @@ int VerifyLoad(Session &session, const QStringList &args)
     const verify::VerifyLoadResult r = verify::Xls2Mdb(listing, args.first(), &list);
     if (r.trapped || r.loaded == 0)
         return Exit::Failed;
+    Recordset &folios = session.de.rsVerify();
+    folios.ensureOpen();
+    QTextStream(stdout) << verify::LoadedFoliosLine(verify::CountMarks(folios)) << "\n";
     return r.notLoaded > 0 || r.formatWarnings > 0 || r.rowsNotRead > 0 ? Exit::Rejected : Exit::Done;
 }
 

@@ -5,12 +5,12 @@
 #include "payment/payment_orders.h"
 #include "common/session.h"
 #include "common/text_utils.h"
+#include "widgets/criterion_row.h"
 #include "widgets/data_grid.h"
 #include "widgets/screen_controls.h"
 #include "store/data_environment.h"
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,36 +20,6 @@
 #include <QVBoxLayout>
 
 namespace zolt::payment_screens {
-namespace {
-
-const QColor Grey(224, 224, 224);
-
-void setGrey(QLineEdit *text, bool grey)
-{
-    QPalette colours = text->palette();
-    colours.setColor(QPalette::Base, grey ? Grey : text->style()->standardPalette().color(QPalette::Base));
-    text->setPalette(colours);
-}
-
-// Trims a criterion's text when it is left, selects it all when entered.
-class CriterionText : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *text = qobject_cast<QLineEdit *>(watched);
-        if (text && event->type() == QEvent::FocusOut)
-            text->setText(TrimBlanks(text->text()));
-        if (text && event->type() == QEvent::FocusIn)
-            text->selectAll();
-        return false;
-    }
-};
-
-}  // namespace
-
 Detail_Search::Detail_Search(Session &session, QWidget *parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Detail_Search"));
@@ -87,7 +57,6 @@ QWidget *Detail_Search::buildCriteria()
 {
     QGroupBox *frame = MakeFrame("Frame1", QStringLiteral("<Search Criteria>"), this);
     auto *grid = new QGridLayout(frame);
-    auto *trimmer = new CriterionText(this);
     const std::initializer_list<std::tuple<const char *, const char *, const char *, int, const char *>> criteria = {
         {"Check_CD", "txtCD", "Collection District", 2, "Collection District Search has nothing entered to search on!"},
         {"Check_JUR", "txtJUR", "Jurisdiction", 3, "Jurisdiction Search has nothing entered to search on!"},
@@ -99,15 +68,13 @@ QWidget *Detail_Search::buildCriteria()
         auto *check = Named(new QCheckBox(QLatin1String(caption), frame), checkName);
         auto *text = Named(new QLineEdit(frame), textName);
         text->setMaxLength(length);
-        text->setEnabled(false);
-        setGrey(text, true);
-        text->installEventFilter(trimmer);
+        // The box opens the field (grey while shut); a field left is trimmed.
+        auto *criterion = new CriterionRow(check, text, nullptr, CriterionRow::Look{});
+        connect(criterion, &CriterionRow::left, text, [text] { text->setText(TrimBlanks(text->text())); });
         grid->addWidget(check, row, 0);
         grid->addWidget(text, row++, 1);
         m_criteria.push_back({check, text, QLatin1String(missing)});
     }
-    for (const Criterion &c : m_criteria)
-        connect(c.check, &QCheckBox::toggled, this, [this, c] { checkClicked(c); });
     m_commandFind = MakeButton("Command_Find", QStringLiteral("&Find"),
                                QStringLiteral("Find Payments matching the search criteria"), frame);
     // Enter in a criterion runs the search (in the result list it selects).
@@ -140,13 +107,6 @@ void Detail_Search::Form_Load()
     found.clearFilter();
     found.setFilter(m_session.shared.gFilter);
     m_grid->bind(&found);
-}
-
-void Detail_Search::checkClicked(const Criterion &criterion)
-{
-    const bool on = criterion.check->isChecked();
-    criterion.text->setEnabled(on);
-    setGrey(criterion.text, !on);
 }
 
 void Detail_Search::Command_Find_Click()

@@ -34,7 +34,6 @@ private:
         QString missing;  // said when it is checked with nothing in it
     };
     QWidget *buildCriteria();
-    void checkClicked(const Criterion &criterion);
     void Command_Find_Click();
     void Command_Select_Click();
     // Whether the current payment of rsDetail is the one chosen in rsDetail2.

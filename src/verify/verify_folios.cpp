@@ -29,6 +29,27 @@ const QHash<QString, QString> &MarkWords()
     return words;
 }
 
+MarkCounts CountMarks(const Recordset &folios)
+{
+    MarkCounts counts;
+    const int acd = folios.columnIndex(QStringLiteral("ACD"));
+    for (qint64 row = 0; row < folios.recordCount(); ++row) {
+        const QString mark = folios.value(row, acd).toString();
+        ++(mark == Mark::Added     ? counts.added
+           : mark == Mark::Changed ? counts.changed
+           : mark == Mark::Deleted ? counts.deleted
+                                   : counts.unchanged);
+    }
+    return counts;
+}
+
+QString LoadedFoliosLine(const MarkCounts &counts)
+{
+    auto n = [](qint64 value) { return FormatNumber(double(value), Mask::Count); };
+    return QStringLiteral("%1 folios loaded: %2 added, %3 changed, %4 marked for deletion, %5 without a mark")
+        .arg(n(counts.total()), n(counts.added), n(counts.changed), n(counts.deleted), n(counts.unchanged));
+}
+
 QString NormalisedFolio(QStringView typed)
 {
     QString digits(18, u'0');

@@ -23,6 +23,17 @@ inline const QString None = QStringLiteral(" ");
 // How the lists show a mark: "Add", "Change", "Delete", a blank.
 const QHash<QString, QString> &MarkWords();
 
+// How many folios carry each mark; a mark other than the four counts as
+// unchanged.
+struct MarkCounts {
+    qint64 added = 0, changed = 0, deleted = 0, unchanged = 0;
+    qint64 total() const { return added + changed + deleted + unchanged; }
+};
+MarkCounts CountMarks(const Recordset &folios);
+// "1,234 folios loaded: 10 added, 5 changed, 3 marked for deletion, 1,216
+// without a mark".
+QString LoadedFoliosLine(const MarkCounts &counts);
+
 // A typed folio as VERIFY holds it: its digits in order after eighteen
 // zeros, the rightmost eighteen kept. Eighteen zeros mean no folio.
 QString NormalisedFolio(QStringView typed);

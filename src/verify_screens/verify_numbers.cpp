@@ -80,6 +80,8 @@ void Verify_Numbers::buildControls()
     m_commandClose = MakeButton("Command_Close", QStringLiteral("Close"), QStringLiteral("Close this window"), this);
     connect(m_commandClose, &QPushButton::clicked, this, &Verify_Numbers::Command_Close_Click);
 
+    // The record buttons, the orders, the exchange over the window sizes,
+    // side by side: all of it fits a screen of 800 by 600.
     auto *top = new QHBoxLayout;
     top->addWidget(buildRecordFrame());
     top->addWidget(buildSortFrame(), 1);
@@ -93,6 +95,9 @@ void Verify_Numbers::buildControls()
     auto *layout = new QVBoxLayout(this);
     auto *menus = Named(new QMenuBar(this), "MenuBar");
     layout->setMenuBar(menus);
+    // The window's least size is set where it is sized (applySize): never
+    // more than the screen.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addLayout(top);
     layout->addWidget(m_grid, 1);
     layout->addLayout(bottom);
@@ -133,7 +138,7 @@ QGroupBox *Verify_Numbers::buildSortFrame()
     for (const verify::VerifyOrder &order : verify::VerifyOrders()) {
         QRadioButton *option = MakeOption(order.option, order.caption, m_frameSort);
         option->setToolTip(order.tip);
-        layout->addWidget(option, at / 3, at % 3);
+        layout->addWidget(option, at / 2, at % 2);
         ++at;
         m_sorts.append({option, &order});
     }
@@ -151,7 +156,8 @@ QGroupBox *Verify_Numbers::buildSortFrame()
 QGroupBox *Verify_Numbers::buildExchangeFrame()
 {
     QGroupBox *frame = MakeFrame("FrameExpImp", QStringLiteral("< Data Ex. >"), this);
-    auto *layout = new QHBoxLayout(frame);
+    auto *layout = new QGridLayout(frame);
+    int at = 0;
     for (const auto &[name, caption, tip] : std::initializer_list<std::tuple<const char *, const char *, const char *>>{
              {"Command_Export", "Export", ""},
              {"Command_Import1", "Import 1", ""},
@@ -160,7 +166,12 @@ QGroupBox *Verify_Numbers::buildExchangeFrame()
              {"Command_Imp_Help", "?", "Click for information about the 'Import' process"}}) {
         QPushButton *button = MakeButton(name, QLatin1String(caption), QLatin1String(tip), frame);
         button->setEnabled(false);
-        layout->addWidget(button);
+        // The three actions in a column, each help beside its action.
+        if (at < 3)
+            layout->addWidget(button, at, 0);
+        else
+            layout->addWidget(button, at == 3 ? 0 : 1, 1);
+        ++at;
     }
     return frame;
 }
@@ -168,10 +179,10 @@ QGroupBox *Verify_Numbers::buildExchangeFrame()
 QGroupBox *Verify_Numbers::buildSizeFrame()
 {
     QGroupBox *frame = MakeFrame("Frame4", QStringLiteral("window/size"), this);
-    auto *layout = new QVBoxLayout(frame);
+    auto *layout = new QGridLayout(frame);
     for (const SizeChoice &size : SizeChoices) {
         QRadioButton *option = MakeOption(size.option, QLatin1String(size.caption), frame);
-        layout->addWidget(option);
+        layout->addWidget(option, int(m_sizes.size()), 0);
         m_sizes.append({option, nullptr, size.gridHeight, size.gridWidth, size.formHeight, size.formWidth});
     }
     for (const WindowSize &size : std::as_const(m_sizes))
@@ -418,7 +429,7 @@ void Verify_Numbers::applySize(const WindowSize &size)
 {
     const QRect area = availableArea(this);
     move(area.topLeft());
-    m_grid->setMinimumHeight(0);
+    setMinimumSize(minimumSizeHint().boundedTo(area.size()));
     const QSize form(std::min(TwipsToPixels(size.formWidth, this), area.width()),
                      std::min(TwipsToPixels(size.formHeight, this), area.height()));
     resize(form);
