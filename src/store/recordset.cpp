@@ -7,6 +7,9 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace zolt {
 
@@ -161,6 +164,52 @@ void Recordset::open(const QString &source)
 {
     m_source = source;
     open();
+}
+
+void Recordset::openReading(const QString &source, const std::function<void()> &meanwhile)
+{
+    writePending();
+    m_source = source;
+    std::shared_ptr<RowStore> store = load();
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::exception_ptr failure;
+    std::thread reader([&] {
+        try {
+            store->readRows();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        std::lock_guard lock(mutex);
+        done = true;
+        finished.notify_all();
+    });
+    // What meanwhile throws waits for the reading to end: the thread reads
+    // into this frame.
+    std::exception_ptr interrupted;
+    for (;;) {
+        {
+            std::unique_lock lock(mutex);
+            const bool waitOnly = bool(interrupted);
+            if (finished.wait_for(lock, std::chrono::milliseconds(waitOnly ? 1000 : 20), [&done] { return done; }))
+                break;
+            if (waitOnly)
+                continue;
+        }
+        try {
+            meanwhile();
+        } catch (...) {
+            interrupted = std::current_exception();
+        }
+    }
+    reader.join();
+    if (interrupted)
+        std::rethrow_exception(interrupted);
+    if (failure)
+        std::rethrow_exception(failure);
+    m_pending.reset();
+    resetTo(std::move(store), std::nullopt, QString());
 }
 
 void Recordset::ensureOpen()

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -49,6 +50,12 @@ public:
 
     void open();
     void open(const QString &source);
+    // Opens the recordset on a source with its rows read at once, on a
+    // thread of their own, while `meanwhile` is called on this thread every
+    // few milliseconds (a screen lets its window paint): until they are in,
+    // the rows shown before stay as they were. `meanwhile` must not use this
+    // recordset or start another reading.
+    void openReading(const QString &source, const std::function<void()> &meanwhile);
     void close();
     void requery();
     State state() const { return m_store ? State::Open : State::Closed; }

@@ -93,7 +93,7 @@ void Verify_Numbers::buildControls()
     bottom->addWidget(m_textMsg, 1);
     bottom->addWidget(m_commandClose);
     auto *layout = new QVBoxLayout(this);
-    auto *menus = Named(new QMenuBar(this), "MenuBar");
+    auto *menus = m_menus = Named(new QMenuBar(this), "MenuBar");
     layout->setMenuBar(menus);
     // The window's least size is set where it is sized (applySize): never
     // more than the screen.
@@ -258,7 +258,7 @@ void Verify_Numbers::Form_Load()
 {
     const QScopedValueRollback<bool> loading(m_loading, true);
     DataEnvironment &de = m_session.de;
-    for (Recordset *rs : {&de.rsCollection_District(), &de.rsJurisdiction(), &de.rsCD_JUR(), &de.rsVerify()}) {
+    for (Recordset *rs : {&de.rsCollection_District(), &de.rsJurisdiction(), &de.rsCD_JUR()}) {
         rs->ensureOpen();
         if (rs->recordCount() > 0)
             rs->moveFirst();
@@ -269,7 +269,9 @@ void Verify_Numbers::Form_Load()
         if (verify::VerifyListSource(*sort.order) == source)
             sort.option->setChecked(true);
     }
-    m_grid->bind(&de.rsVerify());
+    readFolios(source);
+    if (de.rsVerify().recordCount() > 0)
+        de.rsVerify().moveFirst();
     EnableCommands(true, true);
     m_grid->setFocus();
 }
@@ -307,6 +309,7 @@ void Verify_Numbers::DisableCommands(bool clearMessage, bool showHourglass)
         button->setEnabled(false);
     m_frameSort->hide();
     m_commandClose->setEnabled(false);
+    m_menus->setEnabled(false);
     m_session.ui.letEventsRun();
 }
 
@@ -316,6 +319,7 @@ void Verify_Numbers::EnableCommands(bool clearMessage, bool resetPointer)
         button->setEnabled(true);
     m_frameSort->show();
     m_commandClose->setEnabled(true);
+    m_menus->setEnabled(true);
     if (!hasCurrentFolio()) {
         for (QPushButton *button : {m_commandChange, m_commandInactivate, m_commandActivate, m_commandSearch})
             button->setEnabled(false);
@@ -412,15 +416,21 @@ void Verify_Numbers::sortBy(const verify::VerifyOrder &order)
     DisableCommands(true, true);
     Recordset &folios = m_session.de.rsVerify();
     const std::optional<verify::RememberedFolio> remembered = verify::RememberedFolio::of(folios);
-    folios.close();
-    folios.setSource(verify::VerifyListSource(order));
-    folios.open();
-    m_grid->rebind();
+    readFolios(verify::VerifyListSource(order));
     EnableCommands(true, true);
     if (folios.recordCount() > 0) {
         const qint64 row = remembered ? remembered->rowIn(folios) : -1;
         folios.setCurrentRow(std::max<qint64>(row, 0));
     }
+}
+
+// The folios read anew from the source while the window paints, the grid
+// showing the rows it had until they are in.
+void Verify_Numbers::readFolios(const QString &source)
+{
+    Recordset &folios = m_session.de.rsVerify();
+    folios.openReading(source, [this] { m_session.ui.letEventsRun(); });
+    m_grid->bind(&folios);
 }
 
 // The form at the screen's top left corner, the list as large as the size

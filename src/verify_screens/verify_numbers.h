@@ -78,6 +78,7 @@ private:
     void mnuPermanentDelete_Click();
     void Command_Search_Click();
     void sortBy(const verify::VerifyOrder &order);
+    void readFolios(const QString &source);
     void applySize(const WindowSize &size);
     void Command_Close_Click();
 
@@ -88,6 +89,7 @@ private:
     QPushButton *m_commandAdd = nullptr, *m_commandChange = nullptr, *m_commandInactivate = nullptr,
                 *m_commandActivate = nullptr, *m_commandSearch = nullptr, *m_commandClose = nullptr;
     QGroupBox *m_frameSort = nullptr;
+    QMenuBar *m_menus = nullptr;
     QList<SortChoice> m_sorts;
     QList<WindowSize> m_sizes;
     bool m_loading = false;

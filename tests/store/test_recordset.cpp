@@ -303,6 +303,48 @@ private slots:
         QCOMPARE(rs.recordCount(), 2);
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 2);
     }
+
+    // A recordset read on a thread of its own: the rows shown before stay
+    // while the window paints, and a reading that fails, or a wait that is
+    // stopped, leaves them too.
+    void rowsReadWhileTheWindowPaints()
+    {
+        test::TestSession t;
+        Database &db = t.de().Zolt().database();
+        db.exec("BEGIN");
+        Statement insert = db.prepare("INSERT INTO VERIFY (NUMBER, NAME) VALUES (?1, ?2)");
+        for (int i = 0; i < 60000; ++i) {
+            insert.bind(1, QString::number(i).rightJustified(6, u'0'));
+            insert.bind(2, QString::number(59999 - i).rightJustified(6, u'0'));
+            insert.run();
+            insert.reset();
+        }
+        db.exec("COMMIT");
+        Recordset &rs = t.de().rsVerify();
+        rs.open("SELECT * FROM VERIFY ORDER BY NUMBER");
+        QCOMPARE(rs.text("NUMBER"), QString("000000"));
+        int calls = 0;
+        rs.openReading("SELECT * FROM VERIFY ORDER BY NAME DESC, NUMBER", [&] {
+            ++calls;
+            QCOMPARE(rs.recordCount(), 60000);
+            QCOMPARE(rs.value(0, rs.columnIndex("NUMBER")).toString(), QString("000000"));
+        });
+        QCOMPARE(rs.recordCount(), 60000);
+        QCOMPARE(rs.text("NUMBER"), QString("000000"));  // NAME 059999 first
+        QCOMPARE(rs.value(1, rs.columnIndex("NAME")).toString(), QString("059998"));
+        qInfo("painted %d times while reading", calls);
+
+        QVERIFY_THROWS_EXCEPTION(ZoltError, rs.openReading("SELECT * FROM NOWHERE", [] {}));
+        QCOMPARE(rs.value(1, rs.columnIndex("NAME")).toString(), QString("059998"));
+        bool thrown = false;
+        try {
+            rs.openReading("SELECT * FROM VERIFY ORDER BY NUMBER", [] { throw std::runtime_error("stop"); });
+        } catch (const std::runtime_error &) {
+            thrown = true;
+        }
+        QVERIFY(thrown);
+        QCOMPARE(rs.value(1, rs.columnIndex("NAME")).toString(), QString("059998"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRecordset)
