@@ -1,0 +1,202 @@
+// The verification task in the real program: the main window with its own
+// navigator, every screen in its real modal loop, played as a person would
+// from timers, from the choice of the workbook to the return instructions,
+// and the workbook written back with what was done.
+
+#include "app/zolt_payment.h"
+#include "support/screen_script.h"
+#include "support/sheet_grid.h"
+#include "support/test_files.h"
+#include "support/test_session.h"
+#include "support/widget_lookup.h"
+#include "verify/xlsx_fixture.h"
+#include "widgets/data_grid.h"
+#include "widgets/file_location_picker.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace zolt;
+using namespace zolt::test;
+
+namespace {
+
+void click(QWidget &screen, const char *name)
+{
+    auto *button = child<QAbstractButton>(screen, name);
+    const bool boxed = qobject_cast<QCheckBox *>(button) || qobject_cast<QRadioButton *>(button);
+    QTest::mouseClick(button, Qt::LeftButton, {}, boxed ? QPoint(6, button->height() / 2) : QPoint());
+}
+
+// Into a field and out of it with Tab, as a person types.
+void type(QWidget &screen, const char *name, const QString &text)
+{
+    QWidget *field = child<QWidget>(screen, name);
+    field->setFocus();
+    if (auto *edit = qobject_cast<QLineEdit *>(field))
+        edit->selectAll();
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Tab);
+}
+
+DataGrid &grid(QWidget &screen)
+{
+    return *child<DataGrid>(screen, "TDBGrid");
+}
+
+// The row of the list holding a mortgage number, -1 for none.
+int rowOf(QWidget &screen, const QString &number)
+{
+    DataGrid &g = grid(screen);
+    for (int row = 0; row < g.model()->rowCount(); ++row) {
+        if (g.model()->index(row, 2).data().toString() == number)
+            return row;
+    }
+    return -1;
+}
+
+void clickRow(QWidget &screen, int row)
+{
+    DataGrid &g = grid(screen);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.model()->index(row, 1)).center());
+}
+
+// Three folios of company 0012 in jurisdiction 701; two districts, one of
+// them with its one jurisdiction.
+void writeWorkbook(const QString &path)
+{
+    QList<FixtureSheet> sheets = VerifyFixtureSheets();
+    auto S = [](const char *text) { return QVariant(QString::fromLatin1(text)); };
+    sheets[0].rows << MortgageRow({S(" "), S("0012"), S("M-100"), S("05"), S("701"), S("12345678"), S(""), S("SMITH JOHN")})
+                   << MortgageRow({S(" "), S("0012"), S("M-200"), S("05"), S("701"), S("22222222"), S(""), S("MITCHELL ANN")})
+                   << MortgageRow({S(" "), S("0012"), S("M-300"), S("06"), S("701"), S("33333333"), S(""), S("BAKER PAT")});
+    sheets[1].rows << QVariantList{S("701"), 8.0, S("###-#####")};
+    sheets[2].rows << QVariantList{S("05"), S("NORTH")} << QVariantList{S("06"), S("SOUTH")};
+    sheets[3].rows << QVariantList{S("701"), S("HILLTOWN")};
+    sheets[4].rows << QVariantList{S("05"), S("701")};
+    WriteFixtureWorkbook(path, sheets);
+}
+
+void startTask(app::ZoltPayment &window, const TestSession &ts)
+{
+    window.show();
+    child<QRadioButton>(window, "Option_VERIFY")->click();
+    QVERIFY(window.picker()->setDirectory(ts.dir()));
+    window.picker()->setFileName("MortNo1.xlsx");
+}
+
+}  // namespace
+
+class TestVerifyRun : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aWholeRunThroughTheRealScreens()
+    {
+        TestSession ts;
+        const QString path = ts.file("MortNo1.xlsx");
+        writeWorkbook(path);
+        app::ZoltPayment window(ts.session());
+        startTask(window, ts);
+
+        QString found, afterSearch, listed;
+        ScreenScript script;
+        script
+            // Mark the first folio deleted, then find MITCHELL through the search.
+            .on("Verify_Numbers", [&](QWidget &s) {
+                listed = QString::number(grid(s).model()->rowCount());
+                clickRow(s, rowOf(s, "M-100"));
+                click(s, "Command_Inactivate");
+                click(s, "Command_Search");
+            })
+            .on("Verify_Numbers_Search", [&](QWidget &s) {
+                click(s, "Check_NAME");
+                type(s, "txtNAME", "MITCH");
+                QTest::keyClick(child<QLineEdit>(s, "txtNAME"), Qt::Key_Return);
+                found = child<QLineEdit>(s, "Text_Msg")->text();
+                click(s, "Command_Select");
+            })
+            .on("Verify_Numbers", [&](QWidget &s) {
+                afterSearch = grid(s).currentIndex().siblingAtColumn(2).data().toString();
+                click(s, "Command_AddDetail");
+            })
+            // A folio the workbook did not list.
+            .on("Verify_Number_Add", [](QWidget &s) {
+                type(s, "txtNUMBER", "M-400");
+                child<QComboBox>(s, "ComboCD")->setFocus();
+                child<QComboBox>(s, "ComboCD")->setCurrentIndex(0);  // 05 NORTH: its one jurisdiction
+                QTest::keyClick(child<QComboBox>(s, "ComboCD"), Qt::Key_Tab);
+                type(s, "txtFOLIO", "444-44444");
+                type(s, "txtNAME", "new owner");
+                click(s, "Command_OK");
+            })
+            // A double-click opens the change screen of the row: a new number.
+            .on("Verify_Numbers", [](QWidget &s) {
+                DataGrid &g = grid(s);
+                const QPoint at = g.visualRect(g.model()->index(rowOf(s, "M-300"), 1)).center();
+                QTest::mousePress(g.viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, at);
+            })
+            .on("Verify_Number_Change", [](QWidget &s) {
+                type(s, "txtNUMBER", "M-333");
+                click(s, "Command1");
+            })
+            // The folio added by mistake, removed for good.
+            .on("Verify_Numbers", [](QWidget &s) {
+                clickRow(s, rowOf(s, "M-400"));
+                s.findChild<QAction *>("mnuPermanentDelete")->trigger();
+            })
+            .on("Verify_Number_Delete", [](QWidget &s) { click(s, "Command_Delete"); })
+            .on("Verify_Numbers", [](QWidget &s) { QTest::keyClick(&s, Qt::Key_Escape); })
+            .on("ZOLT_ReturnInstructions2", [](QWidget &s) { click(s, "Command_Exit"); });
+        script.start();
+        QTest::mouseClick(child<QPushButton>(window, "Command_VERIFY_OK"), Qt::LeftButton);
+
+        QVERIFY2(script.finished(), qPrintable(script.failure() + " after " + script.visited().join(", ")));
+        QVERIFY(!window.isVisible());
+        QCOMPARE(listed, QString("3"));
+        QCOMPARE(found, QString("Folio Record Found!"));
+        QCOMPARE(afterSearch, QString("M-200"));
+        // The workbook written back: the marks, the new number, no M-400.
+        const SheetGrid sheet(path, 1);
+        QStringList rows;
+        for (int row = 2; row <= sheet.rowCount(); ++row)
+            rows << sheet.cell(row, 1) + '|' + sheet.cell(row, 3).trimmed();
+        rows.sort();
+        QCOMPARE(rows, QStringList({" |M-200", "C|M-333", "D|M-100"}));
+        QCOMPARE(ts.scalar("SELECT count(*) FROM VERIFY").toInt(), 0);
+    }
+
+    // Closed asking that nothing be saved: the program ends, the workbook
+    // as it was, no return instructions.
+    void closedWithoutSaving()
+    {
+        TestSession ts;
+        const QString path = ts.file("MortNo1.xlsx");
+        writeWorkbook(path);
+        const QByteArray original = readFile(path);
+        app::ZoltPayment window(ts.session());
+        startTask(window, ts);
+        ScreenScript script;
+        script.on("Verify_Numbers", [](QWidget &s) {
+            click(s, "Command_Inactivate");
+            s.findChild<QAction *>("mnuCloseNOW")->trigger();
+        });
+        script.start();
+        QTest::mouseClick(child<QPushButton>(window, "Command_VERIFY_OK"), Qt::LeftButton);
+        QVERIFY2(script.finished(), qPrintable(script.failure()));
+        QVERIFY(!window.isVisible());
+        QCOMPARE(readFile(path), original);
+        QVERIFY(!QFile::exists(path + ".bak"));
+    }
+};
+
+QTEST_MAIN(TestVerifyRun)
+#include "test_verify_run.moc"
