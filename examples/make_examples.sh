@@ -14,7 +14,7 @@ payment_file() {
     split("MÜLLER HANS|PEÑA MARÍA|O NEIL SEAN|DUBOIS RENÉE|ØSTERGÅRD ÅSA|SMITH JOHN|GARCIA LUIS|NGUYEN VAN AN|" \
           "KOWALSKI PIOTR|FERREIRA JOÃO|SINGH PRIYA|WILLIAMS ROSE|BROWN ANTHONY|ROBINSON CLAIRE|LEWIS MARK", names, "|")
     split("ORCHARD HILL|SUNSET ESTATES|RIVER BEND|VALLEY VIEW|CEDAR GROVE", places, "|")
-    split("101|202|303", jurs, "|")
+    split("701|713|745", jurs, "|")
     split("##-###-###|##.##.######|####-####", masks, "|")
     split("8|10|8", lengths, "|")
     split("ACME MORTGAGE LTD|CARIBBEAN HOME LOANS|PORT OF SPAIN SAVINGS|ISLAND TRUST & BANK", agencies, "|")
@@ -63,18 +63,20 @@ INSERT INTO VERIFY (ACD, MORTCO, NUMBER, NAME, CD, JUR, FOLIO, PID, LEGAL, ADDR1
 SELECT CASE WHEN i % 9 = 0 THEN 'C' ELSE ' ' END, '0012', printf('M%08d', 100000 + i * 37),
        printf('%-70s', CASE i % 6 WHEN 0 THEN 'MÜLLER HANS' WHEN 1 THEN 'PEÑA MARÍA' WHEN 2 THEN 'DUBOIS RENÉE'
                              WHEN 3 THEN 'SMITH JOHN' WHEN 4 THEN 'SINGH PRIYA' ELSE 'ØSTERGÅRD ÅSA' END),
-       printf('%02d', 1 + i % 5), CASE i % 3 WHEN 0 THEN '101' WHEN 1 THEN '202' ELSE '303' END,
+       printf('%02d', 2 * (i % 3) + 1 + i % 2), CASE i % 3 WHEN 0 THEN '701' WHEN 1 THEN '713' ELSE '745' END,
        printf('%018d', 1000 + i * 7919), printf('%09d', 500000 + i),
        printf('%-32s', printf('LOT %d BLK %d ORCHARD HILL', 1 + i % 40, 1 + i % 9)),
        printf('%-30s', printf('%d QUEEN STREET', i)), printf('%-30s', ''), printf('%-30s', 'PORT OF SPAIN'),
        printf('%-30s', ''), printf('%-30s', '')
 FROM n;
-INSERT INTO Fol_Mask VALUES (strftime('%Y'), '101', 8, '##-###-###'), (strftime('%Y'), '202', 10, '##.##.######'),
-                            (strftime('%Y'), '303', 8, '####-####');
+INSERT INTO Fol_Mask VALUES (strftime('%Y'), '701', 8, '##-###-###'), (strftime('%Y'), '713', 10, '##.##.######'),
+                            (strftime('%Y'), '745', 8, '####-####');
 INSERT INTO Collection_District VALUES ('01', 'NORTH'), ('02', 'SOUTH'), ('03', 'EAST'), ('04', 'WEST'),
-                                       ('05', 'CENTRAL');
-INSERT INTO Jurisdiction VALUES ('101', 'PORT OF SPAIN'), ('202', 'SAN FERNANDO'), ('303', 'ARIMA');
-INSERT INTO CD_JUR SELECT c.Collection_District_Code, j.Jurisdiction_Code FROM Collection_District c, Jurisdiction j;
+                                       ('05', 'CENTRAL'), ('06', 'COAST');
+INSERT INTO Jurisdiction VALUES ('701', 'PORT OF SPAIN'), ('713', 'SAN FERNANDO'), ('745', 'ARIMA');
+-- Each district in one jurisdiction, but WEST, which lies in two.
+INSERT INTO CD_JUR VALUES ('01', '701'), ('02', '701'), ('03', '713'), ('04', '713'), ('04', '745'), ('05', '745'),
+                          ('06', '745');
 SQL
   "$build/bin/zolt-batch" --db "$db" verify-export examples/MortNo1.xlsx >/dev/null
   rm -f examples/MortNo1.bak

@@ -78,6 +78,9 @@ QString FixedFolioDisplay(const QString &folio)
 
 QString ListedFolio(Session &session, const Recordset &folios, qint64 row, const QString &folio)
 {
+    // A folio known by its PID alone has none to show.
+    if (TrimBlanks(folio).isEmpty())
+        return folio;
     if (row >= 0 && row < folios.recordCount()
         && folios.value(row, folios.columnIndex(QStringLiteral("FOLIO"))).toString() == folio)
         return payment::FormatFolio(session, folios.value(row, folios.columnIndex(QStringLiteral("JUR"))).toString(),

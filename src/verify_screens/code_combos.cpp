@@ -14,6 +14,9 @@ QComboBox *MakeCodeCombo(const char *name, QWidget *parent)
     auto *combo = Named(new QComboBox(parent), name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // What is typed stays as typed: completing "1" to the first entry
+    // starting with it ("10 ...") would choose a district nobody meant.
+    combo->setCompleter(nullptr);
     combo->lineEdit()->setValidator(new LineTextValidator(combo));
     return combo;
 }

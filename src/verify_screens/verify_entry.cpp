@@ -17,6 +17,7 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,9 +76,10 @@ QPushButton *VerifyEntry::makeButton(const char *name, const QString &caption, c
     QPushButton *button = MakeButton(name, caption, tip, this);
     // A click does not take the focus: its handler leaves the field holding
     // it, and stops when that field cannot be left. Enter in a field clicks
-    // nothing.
+    // nothing; Enter on a button clicks it (eventFilter).
     button->setFocusPolicy(Qt::TabFocus);
     button->setAutoDefault(false);
+    button->installEventFilter(this);
     return button;
 }
 
@@ -221,6 +223,13 @@ void VerifyEntry::colour(QWidget *field, const QColor &colour)
 bool VerifyEntry::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (auto *button = qobject_cast<QPushButton *>(watched); button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            button->click();
+            return true;
+        }
+    }
     if ((type == QEvent::FocusIn || type == QEvent::FocusOut) && !m_quiet) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         auto *field = qobject_cast<QWidget *>(watched);
@@ -268,11 +277,13 @@ bool VerifyEntry::leaveField(QWidget *field)
     } else if (m_kind == Kind::Add) {
         accepted = leaveAddField(field);
     }
+    // Save follows the fields, a refused one included (a duplicate folio
+    // leaves it off).
+    if (m_kind == Kind::Add)
+        refreshSave();
     if (!accepted) {
         const QScopedValueRollback<bool> quiet(m_quiet, true);
         field->setFocus();
-    } else if (m_kind == Kind::Add) {
-        refreshSave();
     }
     return accepted;
 }

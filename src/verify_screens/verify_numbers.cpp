@@ -10,6 +10,7 @@
 #include "widgets/data_grid.h"
 #include "widgets/out_of_view.h"
 #include "widgets/screen_controls.h"
+#include "widgets/screen_fit.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -21,7 +22,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace zolt::verify_screens {
@@ -49,12 +49,6 @@ QAction *menuItem(QMenu *menu, const char *name, const QString &caption)
     QAction *action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
     return action;
-}
-
-QRect availableArea(const QWidget *widget)
-{
-    const QScreen *screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
 }  // namespace
@@ -143,11 +137,14 @@ QGroupBox *Verify_Numbers::buildSortFrame()
         m_sorts.append({option, &order});
     }
     m_sorts.first().option->setChecked(true);
+    // Clicked, not toggled: the option already chosen sorts again when
+    // clicked, which brings its order back after a sort from the View menu.
     for (const SortChoice &sort : std::as_const(m_sorts))
-        connect(sort.option, &QRadioButton::toggled, this, [this, order = sort.order](bool on) {
-            if (on)
-                sortBy(*order);
-        });
+        connect(sort.option, &QRadioButton::clicked, this, [this, order = sort.order] { sortBy(*order); });
+    // The frame is hidden while the list works; its place stays kept.
+    QSizePolicy policy = m_frameSort->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    m_frameSort->setSizePolicy(policy);
     return m_frameSort;
 }
 
@@ -283,10 +280,10 @@ void Verify_Numbers::showEvent(QShowEvent *event)
         return;
     m_placed = true;
     // The largest size that fits the screen, at its top left corner.
-    const QRect area = availableArea(this);
+    const QSize largest = LargestInsideSize(this);
     const WindowSize *chosen = &m_sizes.first();
     for (const WindowSize &size : std::as_const(m_sizes)) {
-        if (TwipsToPixels(size.formWidth, this) <= area.width() && TwipsToPixels(size.formHeight, this) <= area.height())
+        if (TwipsToPixels(size.formWidth, this) <= largest.width() && TwipsToPixels(size.formHeight, this) <= largest.height())
             chosen = &size;
     }
     chosen->option->setChecked(true);
@@ -437,12 +434,7 @@ void Verify_Numbers::readFolios(const QString &source)
 // says; never larger than the screen.
 void Verify_Numbers::applySize(const WindowSize &size)
 {
-    const QRect area = availableArea(this);
-    move(area.topLeft());
-    setMinimumSize(minimumSizeHint().boundedTo(area.size()));
-    const QSize form(std::min(TwipsToPixels(size.formWidth, this), area.width()),
-                     std::min(TwipsToPixels(size.formHeight, this), area.height()));
-    resize(form);
+    PlaceAtTopLeft(this, QSize(TwipsToPixels(size.formWidth, this), TwipsToPixels(size.formHeight, this)));
 }
 
 void Verify_Numbers::Command_Close_Click()

@@ -147,6 +147,8 @@ private slots:
         QCOMPARE(message(add), QString("NOTE - This Property Identifier (PID) already Exist! see folio 07 702 .999 333 "
                                        "O'NEIL PAT"));
         QCOMPARE(label(add, "Label_PID_Red_Required"), QString("Duplicate!"));
+        // A refused PID leaves Save off, though the folio before it was good.
+        QVERIFY(!child<QPushButton>(add, "Command_OK")->isEnabled());
         QVERIFY(!typeAndLeave(add, "txtPID", "222"));
         QVERIFY(message(add).startsWith("NOTE - This Property Identifier (PID) already Exist (BUT it is marked as "
                                         "DELETED)! see folio 05 701 .777 222 GONE ANN"));
@@ -224,6 +226,12 @@ private slots:
         QVERIFY(typeAndLeave(add, "ComboCD", "05"));
         QCOMPARE(jurs->count(), 1);
         QCOMPARE(jurs->currentText(), QString("701 CITY A"));
+        // Typed keys stay as typed: "0" is not completed to "05 NORTH".
+        auto *districts = child<QComboBox>(add, "ComboCD");
+        districts->setFocus();
+        districts->clearEditText();
+        QTest::keyClicks(districts, "0");
+        QCOMPARE(districts->currentText(), QString("0"));
         // A district nobody has: every jurisdiction, and an apostrophe is a letter.
         QVERIFY(!typeAndLeave(add, "ComboCD", "0'"));
         QCOMPARE(jurs->count(), 3);
@@ -450,7 +458,13 @@ private slots:
             removal.Form_Load();
             QCOMPARE(child<QLineEdit>(removal, "txtNAME")->text(), QString("O'NEIL PAT"));
             QCOMPARE(label(removal, "Label_Collection_District_Name"), QString("SOUTH"));
-            child<QPushButton>(removal, "Command_Cancel")->click();
+            // Enter on the focused Cancel cancels.
+            shown(removal);
+            auto *cancel = child<QPushButton>(removal, "Command_Cancel");
+            cancel->setFocus();
+            QTest::keyClick(cancel, Qt::Key_Return);
+            QCOMPARE(removal.result(), int(QDialog::Rejected));
+            QVERIFY(!removal.isVisible());
             QCOMPARE(folioCount(t), 5);
         }
         remove();

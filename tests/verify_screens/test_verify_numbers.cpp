@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QGroupBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,7 +25,8 @@ using zolt::verify_screens::Verify_Numbers;
 
 namespace {
 
-// Four folios: N-2 marked for deletion, two alike but for their names.
+// Five folios: N-2 marked for deletion, two alike but for their names, one
+// known by its PID alone.
 void fillVerify(TestSession &t)
 {
     t.exec("INSERT INTO Fol_Mask (YEAR, JUR_CD, FOLIO_LEN, FOLIO_MASK) VALUES ('2026', '701', 8, '###-#####')");
@@ -32,7 +34,8 @@ void fillVerify(TestSession &t)
            "(' ', '0012', 'N-3', 'CARTER', '05', '701', '000000000012345678', '', 'LOT 3', '3 HILL'),"
            "('D', '0012', 'N-2', 'BAKER', '05', '702', '000000000000000002', '', 'LOT 2', '2 HILL'),"
            "('A', '0012', 'N-1', 'ADAMS', '06', '701', '000000000000000001', '77', 'LOT 1', '1 HILL'),"
-           "(' ', '0012', 'N-1', 'ABLE', '06', '701', '000000000000000001', '78', 'LOT 1', '1 HILL')");
+           "(' ', '0012', 'N-1', 'ABLE', '06', '701', '000000000000000001', '78', 'LOT 1', '1 HILL'),"
+           "(' ', '0012', 'N-4', 'DAVIS', '06', '701', '', '99', 'LOT 4', '4 HILL')");
 }
 
 QStringList enabled(QWidget &screen)
@@ -115,6 +118,7 @@ private slots:
         // jurisdiction has none).
         QCOMPARE(shown(list.grid(), 3, 5), QString("123-45678"));
         QCOMPARE(shown(list.grid(), 2, 5), QString("000000000000000002  "));
+        QCOMPARE(shown(list.grid(), 4, 5), QString());
     }
 
     // A sort keeps the user on the same folio, also when another row is
@@ -139,6 +143,10 @@ private slots:
         QCOMPARE(folios.source(), QString("SELECT * FROM VERIFY ORDER BY LEGAL"));
         QCOMPARE(folios.text("NAME"), QString("ADAMS"));
         QVERIFY(child<QRadioButton>(list, "Option_Sort_Name")->isChecked());
+        // The chosen option, clicked again, brings its order back.
+        child<QRadioButton>(list, "Option_Sort_Name")->click();
+        QCOMPARE(folios.source(), QString("SELECT * FROM VERIFY ORDER BY NAME"));
+        QCOMPARE(folios.text("NAME"), QString("ADAMS"));
 
         // The folio changed by another hand meanwhile: the first row.
         t.exec("UPDATE VERIFY SET LEGAL = 'LOT 9' WHERE NAME = 'ADAMS'");
@@ -162,11 +170,23 @@ private slots:
         list.Form_Load();
         list.show();
         const QRect area = list.screen()->availableGeometry();
+        auto *close = child<QPushButton>(list, "Command_Close");
         for (const char *item : {"mnuWindowSize1", "mnuWindowSize2", "mnuWindowSize3", "mnuWindowSize4"}) {
             action(list, item)->trigger();
             QVERIFY2(list.width() <= area.width() && list.height() <= area.height(), item);
             QCOMPARE(list.pos(), area.topLeft());
+            // The frame, and Close inside it, stay on the screen.
+            QVERIFY2(area.contains(list.frameGeometry()), item);
+            QVERIFY2(area.contains(close->mapToGlobal(close->rect().bottomRight())), item);
         }
+        // While the list works its sort frame is hidden: the other frames
+        // keep their places.
+        auto *records = list.findChild<QGroupBox *>("Frame1");
+        const QRect before = records->geometry();
+        list.findChild<QGroupBox *>("Frame_Sort")->hide();
+        list.layout()->activate();
+        QCOMPARE(records->geometry(), before);
+        list.findChild<QGroupBox *>("Frame_Sort")->show();
         action(list, "mnuCloseNOW")->trigger();
         QCOMPARE(list.result(), Verify_Numbers::ClosedWithoutSaving);
         list.show();

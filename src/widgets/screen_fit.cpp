@@ -1,0 +1,45 @@
+#include "screen_fit.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace zolt {
+
+namespace {
+
+QSize FrameExtra(const QWidget *window)
+{
+    const QSize framed = window->frameGeometry().size() - window->geometry().size();
+    if (framed.width() > 0 || framed.height() > 0)
+        return framed;
+    const QStyle *style = window->style();
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
+    return {2 * border, style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) + 2 * border};
+}
+
+}  // namespace
+
+QRect AvailableArea(const QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QSize LargestInsideSize(const QWidget *window)
+{
+    return (AvailableArea(window).size() - FrameExtra(window)).expandedTo(QSize(1, 1));
+}
+
+void PlaceAtTopLeft(QWidget *window, QSize size)
+{
+    const QSize largest = LargestInsideSize(window);
+    window->setMinimumSize(window->minimumSizeHint().boundedTo(largest));
+    window->move(AvailableArea(window).topLeft());
+    window->resize(size.boundedTo(largest));
+}
+
+}  // namespace zolt
