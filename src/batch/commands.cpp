@@ -42,7 +42,7 @@ const std::vector<BatchCommand> &Commands()
         {QStringLiteral("payment-export"), QStringLiteral("AGENCY"),
          QStringLiteral("write Export.csv of the agency's payments in the current folder"), PaymentExport, nullptr},
         {QStringLiteral("verify-load"), QStringLiteral("FILE"),
-         QStringLiteral("load a verification workbook, printing its messages (exit 3: rows not loaded, or rows "
+         QStringLiteral("load a verification workbook, printing its messages (exit 3: rows not loaded, values cut, or rows "
                         "left unread below the end of a sheet)"),
          VerifyLoad, nullptr},
         {QStringLiteral("verify-export"), QStringLiteral("FILE"),

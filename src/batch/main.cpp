@@ -30,8 +30,8 @@ void printHelp(QTextStream &out)
     for (const BatchCommand &c : Commands())
         out << "  " << (c.name + u' ' + c.arguments).leftJustified(34) << c.summary << "\n";
     out << "\nExit codes: 0 done, 1 the operation failed, 2 bad usage or a missing database,\n"
-           "3 the operation finished with rejected input (verify-load: rows not loaded, or\n"
-           "rows holding data left unread below the end of a sheet).\n";
+           "3 the operation finished with rejected input (verify-load: rows not loaded, values cut\n"
+           "to their columns, or rows holding data left unread below the end of a sheet).\n";
 }
 
 }  // namespace

@@ -88,8 +88,8 @@ int PaymentLoad(Session &session, const QStringList &args)
         return Exit::Rejected;
     }
     printAgencies(session);
-    for (const payment::LooseValue &value : result.looseValues.kept)
-        print(payment::LooseValueLine(value));
+    for (const LooseValue &value : result.looseValues.kept)
+        print(LooseValueLine(value));
     if (result.looseValues.count > qint64(result.looseValues.kept.size()))
         print(QStringLiteral("... and %1 more values read the same way")
                   .arg(result.looseValues.count - qint64(result.looseValues.kept.size())));

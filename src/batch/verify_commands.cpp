@@ -71,7 +71,8 @@ int VerifyLoad(Session &session, const QStringList &args)
     Recordset &folios = session.de.rsVerify();
     folios.ensureOpen();
     QTextStream(stdout) << verify::LoadedFoliosLine(verify::CountMarks(folios)) << "\n";
-    return r.notLoaded > 0 || r.formatWarnings > 0 || r.rowsNotRead > 0 ? Exit::Rejected : Exit::Done;
+    const bool rejected = r.notLoaded > 0 || r.formatWarnings > 0 || r.rowsNotRead > 0 || !r.cutValues.isEmpty();
+    return rejected ? Exit::Rejected : Exit::Done;
 }
 
 int VerifyExport(Session &session, const QStringList &args)

@@ -118,6 +118,17 @@ void reportSummary(LoadContext &context)
             ui.letEventsRun();
         }
     }
+    if (!c.cutValues.isEmpty()) {
+        const QString cut = verify::LoadMessage::CutValues(c.cutValues);
+        if (context.reportToList()) {
+            for (const QString &line : cut.split(u'\n'))
+                context.list->addLine(line);
+            context.list->enablePrintErrors();
+            ui.letEventsRun();
+        } else {
+            ui.message(cut, MessageIcon::Information);
+        }
+    }
     context.trace.set(QStringLiteral("335"));
     if (c.loaded == 0) {
         if (context.reportToList()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/loose_values.h"
+
 #include <QString>
 
 namespace zolt {
@@ -27,6 +29,7 @@ struct VerifyLoadResult {
     qint64 formatWarnings = 0;   // warnings issued (at most 3)
     qint64 rowsNotRead = 0;      // rows holding data below the end of a sheet
     bool stopped = false;        // the user stopped the program while it loaded
+    LooseValues cutValues;       // cells longer than their fields, stored as their first characters
 };
 
 // Empties VERIFY, Fol_Mask, Collection_District, Jurisdiction and CD_JUR and

@@ -180,4 +180,16 @@ QString RowsNotRead(const QString &sheetName, int position, const SheetEnd &end)
              QString::number(end.rowsLeft), stop, list, toRemove);
 }
 
+QString CutValues(const LooseValues &values)
+{
+    const QString head =
+        values.count == 1
+            ? QStringLiteral("1 value of the Mortgage sheet was longer than its column allows. It was loaded as its "
+                             "first characters, and the workbook will be written back so:")
+            : QStringLiteral("%1 values of the Mortgage sheet were longer than their columns allow. They were loaded "
+                             "as their first characters, and the workbook will be written back so:")
+                  .arg(values.count);
+    return head + ListedLooseValues(values, QStringLiteral("Row"));
+}
+
 }  // namespace zolt::verify::LoadMessage

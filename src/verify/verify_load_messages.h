@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/loose_values.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -34,6 +36,8 @@ QString SavingRow(const MortgageCells &cells);
 
 // The three summary lines; empty lines where a count is 0.
 std::array<QString, 3> Summary(qint64 notLoaded, qint64 formatWarnings);
+// The cells stored cut to their fields' widths, by row of the Mortgage sheet.
+QString CutValues(const LooseValues &values);
 
 // The rows holding data that lie below the end of a sheet and were not
 // read: which rows of which sheet (named as the workbook names it), where

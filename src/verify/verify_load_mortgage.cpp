@@ -200,6 +200,17 @@ void MortgageRows::warn(const QString &text)
     ++m_context.counts.formatWarnings;
 }
 
+void MortgageRows::noteCut(const Column &column, QStringView cell)
+{
+    const bool cuts = column.load == LoadRule::Pad || column.load == LoadRule::PadUpper
+                      || column.load == LoadRule::PadTrim;
+    if (!cuts || cell.size() <= column.size || BlankTrimmed(cell.sliced(column.size)).isEmpty())
+        return;
+    LooseValue cut = CutText(column.header, cell, column.size);
+    cut.line = m_row;
+    m_context.counts.cutValues.add(std::move(cut));
+}
+
 void MortgageRows::setStoredValues(const MortgageCells &cells, const TrimmedCells &trimmed, bool pidOnly)
 {
     static const QString steps[MortgageColumnCount] = {
@@ -213,6 +224,7 @@ void MortgageRows::setStoredValues(const MortgageCells &cells, const TrimmedCell
         m_context.trace.setCell(&steps[c], c);
         v[size_t(c)].resize(0);
         AppendStoredText(columns[size_t(c)], cells[size_t(c)], v[size_t(c)]);
+        noteCut(columns[size_t(c)], cells[size_t(c)]);
         switch (c) {
         case ColAcd:
             if (!isValidAcd(v[ColAcd]))

@@ -41,6 +41,9 @@ private:
     // Fills m_values from the cells, with the warnings they call for.
     void setStoredValues(const MortgageCells &cells, const TrimmedCells &trimmed, bool pidOnly);
     void warn(const QString &text);
+    // A cell longer than its field loses the rest: noted, for the list
+    // after the load.
+    void noteCut(const Column &column, QStringView cell);
     // Stores the queued rows; called before any message, so that a row the
     // database refuses stops the load before later rows are reported.
     void flushRows();

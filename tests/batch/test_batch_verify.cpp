@@ -103,7 +103,19 @@ private slots:
         QVERIFY2(run.out.startsWith(QStringLiteral("Row 5 of the Mortgage sheet was not read: it holds data but lies "
                                                    "below the second blank row (row 4)")),
                  qPrintable(run.out));
-        QVERIFY(batch({QStringLiteral("--help")}).out.contains(QStringLiteral("rows left unread")));
+        QVERIFY(batch({QStringLiteral("--help")}).out.contains(QStringLiteral("values cut")));
+
+        // A name longer than its column is loaded cut, and said.
+        sheets = VerifyFixtureSheets();
+        const QString longName = QStringLiteral("ABERNATHY-WORTHINGTON ").repeated(4);
+        sheets[0].rows << MortgageRow({S("A"), S("0012"), S("N-1"), S("05"), S("010"), S("1"), QVariant(), longName});
+        const QString cut = dir.filePath(QStringLiteral("cut.xlsx"));
+        WriteFixtureWorkbook(cut, sheets);
+        run = batch({QStringLiteral("verify-load"), cut});
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY2(run.out.contains(QStringLiteral("Row 2: the NAME \"%1\" was read as \"%2\" (its first 70 characters)")
+                                      .arg(longName, longName.left(70))),
+                 qPrintable(run.out));
 
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder-load.xlsx")));
         run = batch({QStringLiteral("verify-load"), dir.filePath(QStringLiteral("folder-load.xlsx"))});

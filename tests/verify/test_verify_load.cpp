@@ -101,7 +101,11 @@ void TestVerifyLoad::workbookOfAnotherWriterLoads()
     QCOMPARE(t.ui.messages(), QStringList({QStringLiteral("RECORD REJECTED, NO Folio or PID!"),
                                            QStringLiteral("INFORMATION: There was a total of 1 records NOT loaded.\r\n"
                                                           " 1 record was not loaded because it a duplicate or "
-                                                          "rejected folio\r\n")}));
+                                                          "rejected folio\r\n"),
+                                           QStringLiteral("1 value of the Mortgage sheet was longer than its column "
+                                                          "allows. It was loaded as its first characters, and the "
+                                                          "workbook will be written back so:\nRow 4: the MORTGAGE CO. "
+                                                          "\"001234\" was read as \"0012\" (its first 4 characters)")}));
     const QString name1 = QStringLiteral("JOHN SMITH").leftJustified(70);
     const QString addr1 = QStringLiteral("1 MAIN ST").leftJustified(30);
     const QString blank30(30, u' ');
@@ -149,15 +153,25 @@ void TestVerifyLoad::onlyTheFirstThreeWarningsAreIssued()
                                              " The Mortgage Company identifies who pays for the property taxes\r\n\r\n")
                      + Note);
         QVERIFY(warnings[2].contains(QStringLiteral(" Mortgage # truncated to (12 char. MAX):123456789012\r\n")));
+        // Every cell stored cut is listed by its row, those past the third
+        // warning too.
+        const QStringList cut{
+            QStringLiteral("4 values of the Mortgage sheet were longer than their columns allow. They were loaded "
+                           "as their first characters, and the workbook will be written back so:"),
+            QStringLiteral("Row 2: the MORTGAGE NUMBER \"1234567890123\" was read as \"123456789012\" (its first 12 "
+                           "characters)"),
+            QStringLiteral("Row 3: the COLLECTION DISTRICT CODE \"123\" was read as \"12\" (its first 2 characters)"),
+            QStringLiteral("Row 3: the JURISDICTION CODE \"0100\" was read as \"010\" (its first 3 characters)"),
+            QStringLiteral("Row 3: the PROPERTY IDENTIFIER \"1234567890\" was read as \"123456789\" (its first 9 characters)")};
         if (toList) {
             QCOMPARE(list.lines.mid(3), QStringList({summary.section(QStringLiteral("\r\n"), 0, 0), QString(),
-                                                     summary.section(QStringLiteral("\r\n"), 2, 2)}));
+                                                     summary.section(QStringLiteral("\r\n"), 2, 2)})
+                                            + cut);
             QVERIFY(list.printEnabled);
             QCOMPARE(t.ui.messages(), QStringList{summary});
         } else {
-            QCOMPARE(t.ui.messages().mid(3), QStringList{summary});
+            QCOMPARE(t.ui.messages().mid(3), QStringList({summary, cut.join(u'\n')}));
         }
-        // The second row was stored cut, without a word.
         QCOMPARE(TableRows(t, QStringLiteral("SELECT CD, JUR, PID FROM VERIFY WHERE MORTCO = '0001'")),
                  QStringList{QStringLiteral("12|010|123456789")});
     }
