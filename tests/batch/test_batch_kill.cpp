@@ -12,6 +12,7 @@
 #include "common/errors.h"
 #include "payment/payment_load.h"
 
+#include <algorithm>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -62,12 +63,19 @@ bool isTemporaryOf(const QString &name, const KillCase &c)
     return false;
 }
 
+// The longest of three whole runs: on a busy machine one run says little
+// of the next, and kills meant to land after the end would land before it.
 qint64 wholeRunMilliseconds(const KillCase &c)
 {
-    QElapsedTimer timer;
-    timer.start();
-    const BatchRun run = runBatch(c.arguments);
-    return run.exitCode == 0 ? timer.elapsed() : -1;
+    qint64 longest = 0;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        if (runBatch(c.arguments).exitCode != 0)
+            return -1;
+        longest = std::max(longest, timer.elapsed());
+    }
+    return longest;
 }
 
 void killAtRandom(const KillCase &c, qint64 span, Tally &tally)
@@ -102,7 +110,7 @@ void killRepeatedly(const KillCase &c)
     QVERIFY(whole > 0);
     Tally tally;
     for (int run = 0; run < Runs && !QTest::currentTestFailed(); ++run)
-        killAtRandom(c, whole + whole / 10, tally);
+        killAtRandom(c, whole + whole / 4, tally);
     if (QTest::currentTestFailed())
         return;
     // A run to its end: what the killed ones left is gone.
@@ -110,7 +118,7 @@ void killRepeatedly(const KillCase &c)
     QCOMPARE(othersIn(c), QStringList());
     qInfo("%s, %d runs killed within %lld ms: new file %d, old file %d; backup copied %d, previous %d; "
           "over before the kill %d; a temporary file left by %d, removed by a later run",
-          qPrintable(c.arguments.at(c.arguments.size() - 2)), Runs, whole + whole / 10, tally.newFile,
+          qPrintable(c.arguments.at(c.arguments.size() - 2)), Runs, whole + whole / 4, tally.newFile,
           Runs - tally.newFile, tally.copiedBackup, Runs - tally.copiedBackup, tally.finished,
           tally.leftTemporary);
     // The runs mean something only when kills land while the files are
