@@ -21,7 +21,7 @@ constexpr std::array<VerifiedField, 14> Fields{{{"ACD", 1},    {"MORTCO", 4},  {
                                                 {"JUR", 3},    {"FOLIO", 18},  {"NAME", 70},   {"ADDR1", 30},
                                                 {"ADDR2", 30}, {"ADDR3", 30},  {"ADDR4", 30},  {"ADDR5", 30},
                                                 {"LEGAL", 32}, {"PID", 9}}};
-constexpr int FolioField = 5;
+constexpr size_t FolioField = 5;
 
 }  // namespace
 
@@ -44,7 +44,7 @@ qint64 WriteVerifiedFile(Recordset &folios, const QString &path)
     std::array<int, Fields.size()> columns{};
     for (size_t i = 0; i < Fields.size(); ++i)
         columns[i] = folios.columnIndex(QLatin1String(Fields[i].name));
-    TextFileWriter out(path, VerifiedFileName);
+    TextFileWriter out(path, QStringLiteral("verified file"));
     const qint64 count = folios.recordCount();
     QString line;
     for (qint64 r = 0; r < count; ++r) {
