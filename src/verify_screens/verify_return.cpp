@@ -73,9 +73,6 @@ QGroupBox *Verify_Return::buildSelectFrame()
 {
     QGroupBox *frame = MakeFrame("Frame_Select", QStringLiteral("< Select the Mortgage Number Verification File >"), this);
     m_picker = new FileLocationPicker(frame);
-    m_picker->driveList()->setObjectName(QStringLiteral("Drive"));
-    m_picker->dirList()->setObjectName(QStringLiteral("Dir"));
-    m_picker->fileList()->setObjectName(QStringLiteral("File"));
     m_commandOk = MakeButton("Command_OK", QStringLiteral("&OK"), QStringLiteral("Work with the ZOLT File Selected"), frame);
     connect(m_commandOk, &QPushButton::clicked, this, &Verify_Return::Command_OK_Click);
     connect(m_picker, &FileLocationPicker::fileClicked, this, &Verify_Return::Command_OK_Click);
