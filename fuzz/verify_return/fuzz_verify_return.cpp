@@ -41,13 +41,11 @@ bool wholeVerifiedFile(const QString &path, qint64 folios)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    fuzz::Workplace &w = fuzz::TheWorkplace();
-    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString path = w.file("MortNo.xlsx");
-    if (!fuzz::WriteVerifyWorkbookInput(path, input))
+    const QString path = fuzz::WorkbookOfInput(data, size);
+    if (path.isEmpty())
         return 0;
     fuzz::DiscardedList list;
-    const verify::ReturnCheckResult result = verify::CheckReturnedWorkbook(*w.session, path, list);
+    const verify::ReturnCheckResult result = verify::CheckReturnedWorkbook(*fuzz::TheWorkplace().session, path, list);
     const QString verified = verify::VerifiedFilePath(path);
     if (result.verifiedPath.isEmpty())
         fuzz::Check(!QFile::exists(verified));

@@ -17,13 +17,11 @@ using namespace zolt;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    fuzz::Workplace &w = fuzz::TheWorkplace();
-    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString path = w.file("MortNo.xlsx");
-    if (!fuzz::WriteVerifyWorkbookInput(path, input))
+    const QString path = fuzz::WorkbookOfInput(data, size);
+    if (path.isEmpty())
         return 0;
     fuzz::DiscardedList list;
-    const verify::VerifyLoadResult result = verify::Xls2Mdb(*w.session, path, &list);
+    const verify::VerifyLoadResult result = verify::Xls2Mdb(*fuzz::TheWorkplace().session, path, &list);
     fuzz::Check(result.loaded >= 0 && result.notLoaded >= 0);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "verify_input.h"
 
+#include "support/fuzz_workplace.h"
 #include "workbook_package.h"
 
 #include <QFile>
@@ -55,6 +56,13 @@ bool WriteVerifyWorkbookInput(const QString &path, const QByteArray &input)
         return WriteWorkbookAround(path, QList<QByteArray>{input} + referenceSheets(), SharedStrings);
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(input) == input.size();
+}
+
+QString WorkbookOfInput(const uint8_t *data, size_t size)
+{
+    const QString path = TheWorkplace().file("MortNo.xlsx");
+    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+    return WriteVerifyWorkbookInput(path, input) ? path : QString();
 }
 
 }  // namespace zolt::fuzz

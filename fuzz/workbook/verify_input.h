@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstddef>
+#include <cstdint>
 
 namespace zolt::fuzz {
 
@@ -14,6 +16,10 @@ namespace zolt::fuzz {
 // are the folio sheet's headers and 14 to 19 some values, so that mutations
 // reach the checks of the rows. Answers whether the file could be written.
 bool WriteVerifyWorkbookInput(const QString &path, const QByteArray &input);
+
+// The input written so as "MortNo.xlsx" in the fuzzing run's workplace; its
+// path, or the empty text when it could not be written.
+QString WorkbookOfInput(const uint8_t *data, size_t size);
 
 // A load's message list that keeps nothing.
 class DiscardedList : public verify::VerifyMessageList {

@@ -32,12 +32,9 @@ public:
 
 void writeReturnedWorkbook(const QString &path)
 {
-    QList<FixtureSheet> sheets = VerifyFixtureSheets();
-    auto S = [](const char *text) { return QVariant(QString::fromLatin1(text)); };
-    sheets[0].rows << MortgageRow({S("A"), S("0012"), S("M-100"), S("05"), S("701"), S("12345678"), S(""), S("SMITH")})
-                   << MortgageRow({S("D"), S("0012"), S("M-200"), S("05"), S("701"), S("22222222"), S(""), S("DOE")})
-                   << MortgageRow({S("X"), S("0012"), S("M-300"), S("06"), S("701"), S("33333333"), S(""), S("ROE")});
-    WriteFixtureWorkbook(path, sheets);
+    WriteMortgageWorkbook(path, {{"A", "0012", "M-100", "05", "701", "12345678", "", "SMITH"},
+                                 {"D", "0012", "M-200", "05", "701", "22222222", "", "DOE"},
+                                 {"X", "0012", "M-300", "06", "701", "33333333", "", "ROE"}});
 }
 
 }  // namespace

@@ -21,11 +21,6 @@ using namespace zolt::test;
 
 namespace {
 
-QVariant S(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 // A folio row of VERIFY, every field filled.
 void addFolio(TestSession &t, const QString &folio, const QString &name, const QString &number = "M-1")
 {
@@ -47,17 +42,14 @@ QList<QByteArray> fileLines(const QString &path)
 
 QString returnedWorkbook(const QString &path, const QList<QVariantList> &rows)
 {
-    QList<FixtureSheet> sheets = VerifyFixtureSheets();
-    for (const QVariantList &row : rows)
-        sheets[0].rows << MortgageRow(row);
-    WriteFixtureWorkbook(path, sheets);
+    WriteMortgageWorkbook(path, rows);
     return path;
 }
 
 const QList<QVariantList> ReturnedRows{
-    {S("C"), S("0012"), S("M-1"), S("05"), S("701"), S("12345678"), S("P1"), S("SMITH JOHN"), S("1 MAIN ST")},
-    {S(" "), S("0012"), S("M-2"), S("05"), S("701"), S("22222222"), QVariant(), S("DOE JANE")},
-    {S(" "), S("0012"), S("M-3"), S("05"), S("701"), S("22222222"), QVariant(), S("DOE JANE")},  // duplicate
+    {"C", "0012", "M-1", "05", "701", "12345678", "P1", "SMITH JOHN", "1 MAIN ST"},
+    {" ", "0012", "M-2", "05", "701", "22222222", QVariant(), "DOE JANE"},
+    {" ", "0012", "M-3", "05", "701", "22222222", QVariant(), "DOE JANE"},  // duplicate
 };
 
 bool noTemporaryFiles(const QString &folder)

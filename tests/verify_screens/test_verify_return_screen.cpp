@@ -28,12 +28,13 @@ namespace {
 void writeReturnedWorkbook(const QString &path)
 {
     QList<FixtureSheet> sheets = VerifyFixtureSheets();
-    auto S = [](const char *text) { return QVariant(QString::fromLatin1(text)); };
-    sheets[0].rows << MortgageRow({S("C"), S("0012"), S("M-100"), S("05"), S("701"), S("12345678"), S(""), S("SMITH")})
-                   << MortgageRow({S(" "), S("0012"), S("M-200"), S("05"), S("701"), S("22222222"), S(""), S("DOE")})
-                   << MortgageRow({S(" "), S("0012"), S("M-300"), S("05"), S("701"), S("22222222"), S(""), S("DOE")})
-                   << MortgageRow({S("X"), S("0012"), S("M-400"), S("05"), S("701"), S("44444444"), S(""), S("ROE")});
-    sheets[1].rows << QVariantList{S("701"), 8.0, S("###-#####")};
+    const QList<QStringList> rows{{"C", "0012", "M-100", "05", "701", "12345678", "", "SMITH"},
+                                  {" ", "0012", "M-200", "05", "701", "22222222", "", "DOE"},
+                                  {" ", "0012", "M-300", "05", "701", "22222222", "", "DOE"},
+                                  {"X", "0012", "M-400", "05", "701", "44444444", "", "ROE"}};
+    for (const QStringList &row : rows)
+        sheets[0].rows << MortgageRow(QVariant(row).toList());
+    sheets[1].rows << QVariantList{"701", 8.0, "###-#####"};
     WriteFixtureWorkbook(path, sheets);
 }
 
