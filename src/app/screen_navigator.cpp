@@ -15,6 +15,7 @@
 #include "verify_screens/verify_entry.h"
 #include "verify_screens/verify_numbers.h"
 #include "verify_screens/verify_numbers_search.h"
+#include "verify_screens/verify_return.h"
 #include "verify_screens/zolt_return_instructions2.h"
 
 namespace zolt::app {
@@ -63,6 +64,7 @@ void ScreenNavigator::showVerifyNumberAdd() { open<vs::VerifyEntry>(vs::VerifyEn
 void ScreenNavigator::showVerifyNumberChange() { open<vs::VerifyEntry>(vs::VerifyEntry::Kind::Change, m_session); }
 void ScreenNavigator::showVerifyNumberDelete() { open<vs::VerifyEntry>(vs::VerifyEntry::Kind::Delete, m_session); }
 void ScreenNavigator::showVerifyNumbersSearch() { open<vs::Verify_Numbers_Search>(m_session); }
+void ScreenNavigator::showVerifyReturn() { open<vs::Verify_Return>(m_session); }
 
 void ScreenNavigator::showInformationDialog()
 {

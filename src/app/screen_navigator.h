@@ -36,6 +36,8 @@ public:
     void showVerifyNumbersSearch() override;
     void showReturnInstructions2() override;
     void showAbout();
+    // The check of a verification workbook a mortgage company returned.
+    virtual void showVerifyReturn();
 
 protected:
     // Runs a built and loaded screen until it closes; answers its result.

@@ -154,6 +154,9 @@ void ZoltPayment::buildMenus()
     menuBar()->setPalette(menuPalette);
     QMenu *file = named(menuBar()->addMenu(QStringLiteral("&File")), "mnuFile");
     AddReturnEmailMenuItem(file, m_session);
+    QAction *verifyReturn =
+        named(file->addAction(QStringLiteral("&Check a Returned Verification File...")), "mnuFileVerifyReturn");
+    connect(verifyReturn, &QAction::triggered, this, [this] { m_navigator->showVerifyReturn(); });
     file->addSeparator();
     QAction *exit = named(file->addAction(QStringLiteral("E&xit")), "mnuFileExit");
     connect(exit, &QAction::triggered, this, &QWidget::close);

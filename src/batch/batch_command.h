@@ -26,6 +26,8 @@ struct BatchCommand {
 };
 
 const std::vector<BatchCommand> &Commands();
+// The command of that name; it must be one of Commands().
+const BatchCommand &CommandNamed(const QString &name);
 
 // Prints a usage complaint for the command and answers Exit::Usage.
 int UsageError(const BatchCommand &command, const QString &why);

@@ -1,11 +1,13 @@
 #include "batch_command.h"
 #include "payment_commands.h"
 #include "verify_commands.h"
+#include "verify_return_command.h"
 
 #include "common/errors.h"
 #include "store/sqlite_db.h"
 
 #include <QTextStream>
+#include <algorithm>
 
 namespace zolt::batch {
 namespace {
@@ -48,8 +50,18 @@ const std::vector<BatchCommand> &Commands()
         {QStringLiteral("verify-export"), QStringLiteral("FILE"),
          QStringLiteral("write the verification workbook to FILE, keeping the previous one as a backup"),
          VerifyExport, nullptr},
+        {QStringLiteral("verify-return"), QStringLiteral("FILE"),
+         QStringLiteral("check a returned verification workbook and write ZOLTP040_VERIFIED.zolt beside it, "
+                        "printing its messages (exit 1: nothing loaded, or the file not written)"),
+         VerifyReturn, nullptr},
     };
     return commands;
+}
+
+const BatchCommand &CommandNamed(const QString &name)
+{
+    const auto &all = Commands();
+    return *std::find_if(all.begin(), all.end(), [&name](const BatchCommand &c) { return c.name == name; });
 }
 
 }  // namespace zolt::batch

@@ -1,6 +1,7 @@
 #include "verify_commands.h"
 
 #include "batch_command.h"
+#include "listed_messages.h"
 #include "common/file_checks.h"
 #include "verify/verify_export.h"
 #include "store/data_environment.h"
@@ -17,44 +18,6 @@ const BatchCommand &command(const QString &name)
     const auto &all = Commands();
     return *std::find_if(all.begin(), all.end(), [&name](const BatchCommand &c) { return c.name == name; });
 }
-
-// The load's message list, printed as it fills.
-class PrintedList : public verify::VerifyMessageList {
-public:
-    PrintedList() : m_out(stdout) {}
-    void addLine(const QString &line) override
-    {
-        QString text = line;
-        m_out << text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")) << "\n";
-        m_out.flush();
-    }
-    void enablePrintErrors() override {}
-
-private:
-    QTextStream m_out;
-};
-
-// The terminal without its message boxes: a load that reports to a list
-// puts every message it shows in a box on the list as well, which prints it.
-class ListedMessagesDialog : public UserDialog {
-public:
-    explicit ListedMessagesDialog(UserDialog &terminal) : m_terminal(terminal) {}
-    void message(const QString &, MessageIcon, const QString &) override {}
-    bool askYesNo(const QString &text, const QString &title, MessageIcon icon) override
-    {
-        return m_terminal.askYesNo(text, title, icon);
-    }
-    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override
-    {
-        return m_terminal.inputBox(prompt, title, defaultText);
-    }
-    void beep() override {}
-    void letEventsRun() override {}
-    void setBusy(bool) override {}
-
-private:
-    UserDialog &m_terminal;
-};
 
 }  // namespace
 

@@ -169,7 +169,8 @@ bool TableReport::print(QPrinter &printer, const QDateTime &printedAt) const
     return true;
 }
 
-QString PrintReport(const TableReport &report, const QString &documentName, const QString &pdfFolder)
+QString PrintReport(const TableReport &report, const QString &documentName, const QString &pdfFolder,
+                    const QString &printed)
 {
     PrintOutput output(documentName, pdfFolder);
     if (!report.print(output.printer(), Now()))
@@ -178,7 +179,7 @@ QString PrintReport(const TableReport &report, const QString &documentName, cons
     if (output.toPdf())
         return QStringLiteral("There is no printer: the report was saved as %1")
             .arg(QDir::toNativeSeparators(output.pdfPath()));
-    return QStringLiteral("Report Printed!");
+    return printed;
 }
 
 }  // namespace zolt

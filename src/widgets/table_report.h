@@ -59,8 +59,9 @@ private:
 
 // Prints a report to the default printer without a dialog; on a machine
 // without one it is saved as documentName + ".pdf" in pdfFolder. Answers what
-// a screen's message line says: "Report Printed!", or where the PDF went.
-// Throws ZoltError when the printout cannot be made or saved.
-QString PrintReport(const TableReport &report, const QString &documentName, const QString &pdfFolder);
+// a screen's message line says: `printed` ("Report Printed!"), or where the
+// PDF went. Throws ZoltError when the printout cannot be made or saved.
+QString PrintReport(const TableReport &report, const QString &documentName, const QString &pdfFolder,
+                    const QString &printed = QStringLiteral("Report Printed!"));
 
 }  // namespace zolt

@@ -29,11 +29,8 @@ const QString Note = QStringLiteral("NOTE: The program only issues the first 3 w
 QString workbookWithRows(TestSession &t, const QList<QVariantList> &mortgageRows,
                          const QString &name = QStringLiteral("MortNo1.xlsx"))
 {
-    QList<FixtureSheet> sheets = VerifyFixtureSheets();
-    for (const QVariantList &row : mortgageRows)
-        sheets[0].rows << MortgageRow(row);
     const QString path = t.file(name);
-    WriteFixtureWorkbook(path, sheets);
+    WriteMortgageWorkbook(path, mortgageRows);
     return path;
 }
 

@@ -59,4 +59,12 @@ QVariantList MortgageRow(const QVariantList &cells)
     return row;
 }
 
+void WriteMortgageWorkbook(const QString &path, const QList<QVariantList> &mortgageRows)
+{
+    QList<FixtureSheet> sheets = VerifyFixtureSheets();
+    for (const QVariantList &row : mortgageRows)
+        sheets[0].rows << MortgageRow(row);
+    WriteFixtureWorkbook(path, sheets);
+}
+
 }  // namespace zolt::test

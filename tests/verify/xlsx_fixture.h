@@ -24,4 +24,8 @@ QList<FixtureSheet> VerifyFixtureSheets();
 // A "Mortgage" row: ACD, company, number, CD, JUR, folio, PID, name, ...
 QVariantList MortgageRow(const QVariantList &cells);
 
+// A verification workbook at path: the "Mortgage" rows given (each through
+// MortgageRow) under the headers, the other sheets' headers only.
+void WriteMortgageWorkbook(const QString &path, const QList<QVariantList> &mortgageRows);
+
 }  // namespace zolt::test
