@@ -48,6 +48,13 @@ const std::vector<BatchCommand> &Commands()
         {QStringLiteral("verify-export"), QStringLiteral("FILE"),
          QStringLiteral("write the verification workbook to FILE, keeping the previous one as a backup"),
          VerifyExport, nullptr},
+        {QStringLiteral("verify-csv-export"), QString(),
+         QStringLiteral("write every verification folio to Verify.csv in the current folder"), VerifyCsvExport,
+         nullptr},
+        {QStringLiteral("verify-csv-import"), QStringLiteral("1|2 [--stop-after-errors]"),
+         QStringLiteral("read Verify.csv of the current folder: 1 updates the folios it matches, 2 replaces them "
+                        "all; exit 1 when stopped after six errors or the file is missing"),
+         VerifyCsvImport, nullptr},
     };
     return commands;
 }

@@ -2,11 +2,14 @@
 
 #include "batch_command.h"
 #include "common/file_checks.h"
+#include "verify/verify_csv.h"
+#include "verify/verify_csv_import.h"
 #include "verify/verify_export.h"
 #include "store/data_environment.h"
 #include "verify/verify_folios.h"
 #include "verify/verify_load.h"
 
+#include <QDir>
 #include <QTextStream>
 
 namespace zolt::batch {
@@ -56,6 +59,34 @@ private:
     UserDialog &m_terminal;
 };
 
+// The terminal, with the import's question after six error reports
+// answered as the command line says.
+class ImportDialog : public UserDialog {
+public:
+    ImportDialog(UserDialog &terminal, bool goOn) : m_terminal(terminal), m_goOn(goOn) {}
+    void message(const QString &text, MessageIcon icon, const QString &title) override
+    {
+        m_terminal.message(text, icon, title);
+    }
+    bool askYesNo(const QString &, const QString &, MessageIcon) override { return m_goOn; }
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override
+    {
+        return m_terminal.inputBox(prompt, title, defaultText);
+    }
+    void beep() override {}
+    void letEventsRun() override {}
+    void setBusy(bool) override {}
+
+private:
+    UserDialog &m_terminal;
+    bool m_goOn;
+};
+
+QString verifyCsvPath()
+{
+    return QDir::current().absoluteFilePath(verify::VerifyCsvFileName);
+}
+
 }  // namespace
 
 int VerifyLoad(Session &session, const QStringList &args)
@@ -85,6 +116,37 @@ int VerifyExport(Session &session, const QStringList &args)
         return Exit::Failed;
     QTextStream(stdout) << "Wrote " << args.first() << "\n";
     return Exit::Done;
+}
+
+int VerifyCsvExport(Session &session, const QStringList &args)
+{
+    if (!args.isEmpty())
+        return UsageError(command(QStringLiteral("verify-csv-export")),
+                          QStringLiteral("verify-csv-export takes no arguments"));
+    QString step = QStringLiteral("  1");
+    try {
+        QTextStream(stdout) << verify::ExportCompleteText(verify::ExportVerifyCsv(session, verifyCsvPath(), step))
+                            << "\n";
+        return Exit::Done;
+    } catch (const std::exception &e) {
+        session.ui.message(verify::ExportFailedBox(step, e), MessageIcon::Critical);
+        return Exit::Failed;
+    }
+}
+
+int VerifyCsvImport(Session &session, const QStringList &args)
+{
+    const bool stop = args.contains(QStringLiteral("--stop-after-errors"));
+    if (args.size() != (stop ? 2 : 1) || (args.first() != u"1" && args.first() != u"2"))
+        return UsageError(command(QStringLiteral("verify-csv-import")),
+                          QStringLiteral("verify-csv-import takes the option, 1 or 2"));
+    const QString mode = args.first() == u"1" ? verify::ImportOption1 : verify::ImportOption2;
+    ImportDialog dialog(session.ui, !stop);
+    Session importing{session.de, dialog, session.shared};
+    const bool whole = verify::ImportVerifyCsv(importing, mode, verifyCsvPath());
+    QTextStream(stdout) << (whole ? verify::ImportCompleteText(mode) : verify::ImportAbnormalText(mode)).trimmed()
+                        << "\n";
+    return whole ? Exit::Done : Exit::Failed;
 }
 
 }  // namespace zolt::batch
