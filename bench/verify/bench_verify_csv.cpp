@@ -14,6 +14,7 @@
 #include "store/connection.h"
 #include "store/data_environment.h"
 #include "store/sqlite_db.h"
+#include "support/bench_rows.h"
 #include "support/measure.h"
 #include "support/realistic_data.h"
 #include "verify/verify_csv.h"
@@ -31,32 +32,17 @@ using namespace zolt::bench;
 
 namespace {
 
-QString code(int value, int width)
-{
-    return QString::number(value).rightJustified(width, u'0');
-}
-
 // The realistic row with codes the import accepts: districts 01-99,
 // jurisdictions 701-799, folios of 18 digits.
 QVariantList folioRow(int i)
 {
     QStringList row = VerifyRow(i, true);
-    row[5] = code(701 + i % 99, 3);
+    row[5] = Code(701 + i % 99, 3);
     row[6] = verify::NormalisedFolio(row[6]);
     QVariantList values;
     for (const QString &value : row)
         values << value;
     return values;
-}
-
-void insertRows(Database &db, const QString &sql, int count, const std::function<QVariantList(int)> &values)
-{
-    Statement st = db.prepare(sql);
-    for (int i = 0; i < count; ++i) {
-        st.reset();
-        st.bindAll(values(i));
-        st.run();
-    }
 }
 
 int makeDatabase(const QString &path, int folios, QTextStream &out)
@@ -66,19 +52,19 @@ int makeDatabase(const QString &path, int folios, QTextStream &out)
     auto de = DataEnvironment::openFile(path);
     Database &db = de->Zolt().database();
     Transaction transaction(de->Zolt());
-    insertRows(db,
+    InsertRows(db,
                QStringLiteral("INSERT INTO VERIFY (ACD, MORTCO, NUMBER, NAME, CD, JUR, FOLIO, PID, LEGAL, ADDR1, "
                               "ADDR2, ADDR3, ADDR4, ADDR5) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                folios, folioRow);
-    insertRows(db, QStringLiteral("INSERT INTO Fol_Mask (YEAR, JUR_CD, FOLIO_LEN, FOLIO_MASK) VALUES (?, ?, ?, ?)"),
-               99, [](int i) { return QVariantList{QStringLiteral("2026"), code(701 + i, 3), 12,
+    InsertRows(db, QStringLiteral("INSERT INTO Fol_Mask (YEAR, JUR_CD, FOLIO_LEN, FOLIO_MASK) VALUES (?, ?, ?, ?)"),
+               99, [](int i) { return QVariantList{QStringLiteral("2026"), Code(701 + i, 3), 12,
                                                    QStringLiteral("###-###-######")}; });
-    insertRows(db, QStringLiteral("INSERT INTO Collection_District VALUES (?, ?)"), 99,
-               [](int i) { return QVariantList{code(i + 1, 2), PlaceName(i)}; });
-    insertRows(db, QStringLiteral("INSERT INTO Jurisdiction VALUES (?, ?)"), 99,
-               [](int i) { return QVariantList{code(701 + i, 3), PlaceName(i + 1000)}; });
-    insertRows(db, QStringLiteral("INSERT INTO CD_JUR VALUES (?, ?)"), 99 * 99,
-               [](int i) { return QVariantList{code(1 + i % 99, 2), code(701 + i / 99, 3)}; });
+    InsertRows(db, QStringLiteral("INSERT INTO Collection_District VALUES (?, ?)"), 99,
+               [](int i) { return QVariantList{Code(i + 1, 2), PlaceName(i)}; });
+    InsertRows(db, QStringLiteral("INSERT INTO Jurisdiction VALUES (?, ?)"), 99,
+               [](int i) { return QVariantList{Code(701 + i, 3), PlaceName(i + 1000)}; });
+    InsertRows(db, QStringLiteral("INSERT INTO CD_JUR VALUES (?, ?)"), 99 * 99,
+               [](int i) { return QVariantList{Code(1 + i % 99, 2), Code(701 + i / 99, 3)}; });
     transaction.commit();
     out << "folios " << folios << "\n";
     return 0;

@@ -37,12 +37,14 @@ private:
     QTextStream m_out;
 };
 
-// The terminal without its message boxes: a load that reports to a list
-// puts every message it shows in a box on the list as well, which prints it.
-class ListedMessagesDialog : public UserDialog {
+// The terminal as it is: a dialog that changes some of its answers.
+class TerminalPassage : public UserDialog {
 public:
-    explicit ListedMessagesDialog(UserDialog &terminal) : m_terminal(terminal) {}
-    void message(const QString &, MessageIcon, const QString &) override {}
+    explicit TerminalPassage(UserDialog &terminal) : m_terminal(terminal) {}
+    void message(const QString &text, MessageIcon icon, const QString &title) override
+    {
+        m_terminal.message(text, icon, title);
+    }
     bool askYesNo(const QString &text, const QString &title, MessageIcon icon) override
     {
         return m_terminal.askYesNo(text, title, icon);
@@ -59,26 +61,22 @@ private:
     UserDialog &m_terminal;
 };
 
+// The terminal without its message boxes: a load that reports to a list
+// puts every message it shows in a box on the list as well, which prints it.
+class ListedMessagesDialog : public TerminalPassage {
+public:
+    using TerminalPassage::TerminalPassage;
+    void message(const QString &, MessageIcon, const QString &) override {}
+};
+
 // The terminal, with the import's question after six error reports
 // answered as the command line says.
-class ImportDialog : public UserDialog {
+class ImportDialog : public TerminalPassage {
 public:
-    ImportDialog(UserDialog &terminal, bool goOn) : m_terminal(terminal), m_goOn(goOn) {}
-    void message(const QString &text, MessageIcon icon, const QString &title) override
-    {
-        m_terminal.message(text, icon, title);
-    }
+    ImportDialog(UserDialog &terminal, bool goOn) : TerminalPassage(terminal), m_goOn(goOn) {}
     bool askYesNo(const QString &, const QString &, MessageIcon) override { return m_goOn; }
-    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override
-    {
-        return m_terminal.inputBox(prompt, title, defaultText);
-    }
-    void beep() override {}
-    void letEventsRun() override {}
-    void setBusy(bool) override {}
 
 private:
-    UserDialog &m_terminal;
     bool m_goOn;
 };
 

@@ -160,8 +160,8 @@ std::optional<QString> problemOf(Values &v, const ReferenceCodes &codes)
     return std::nullopt;
 }
 
-// The folios of VERIFY by jurisdiction and folio, and by jurisdiction and
-// PID: for each key the first folio in the list's order.
+// The folios of VERIFY by jurisdiction and folio (its 18 digits), and by
+// jurisdiction and PID: for each key the first folio in the list's order.
 class FolioIndex {
 public:
     struct Stored {
@@ -183,8 +183,11 @@ public:
     {
         const int index = int(m_rows.size());
         m_rows.push_back({rowid, number});
-        if (!folio.isEmpty())
-            addKey(m_byFolio, folded(jur, folio), index);
+        // A folio stored as the workbook gave it ("12345678") is found by
+        // its 18 digits, as the lines give it.
+        const QString digits = folio.isEmpty() ? folio : NormalisedFolio(folio);
+        if (!digits.isEmpty() && !IsNoFolio(digits))
+            addKey(m_byFolio, folded(jur, digits), index);
         if (!pid.isEmpty())
             addKey(m_byPid, folded(jur, pid), index);
     }
