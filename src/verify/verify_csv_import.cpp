@@ -24,7 +24,7 @@ const QString LineBreak = QStringLiteral("\r\n");
 constexpr qint16 ReportsBeforeQuestion = 6;
 // Stored lines are committed in groups of this many, and before every
 // report, question and stop, so that what the user sees stored is stored.
-constexpr int CommitEvery = 500;
+constexpr int CommitEvery = 5000;
 
 enum Field { Acd, Mortco, Number, Cd, Jur, Folio, Pid, Name, Addr1, Legal = 13, FieldCount };
 // The values of a line by Field.
@@ -271,6 +271,7 @@ private:
                                                      "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")));
         m_update.emplace(m_db.prepare(QStringLiteral("UPDATE VERIFY SET ACD = ?, NAME = ?, ADDR1 = ?, ADDR2 = ?, "
                                                      "ADDR3 = ?, ADDR4 = ?, ADDR5 = ?, LEGAL = ? WHERE rowid = ?")));
+        const LargePageCache cache(m_db);
         ProgressCount progress(m_session.ui, QStringLiteral("Importing Verify.csv"), reader.lineCount());
         m_session.de.Zolt().beginTrans();
         while (!reader.atEnd()) {
