@@ -5,6 +5,7 @@
 
 #include "common/csv_line.h"
 #include "common/error_trap.h"
+#include "common/folded_key_set.h"
 #include "common/number_format.h"
 #include "common/progress_count.h"
 #include "common/session.h"
@@ -12,7 +13,6 @@
 #include "common/text_utils.h"
 #include "store/data_environment.h"
 
-#include <QHash>
 #include <QSet>
 #include <array>
 #include <optional>
@@ -186,28 +186,23 @@ public:
         // A folio stored as the workbook gave it ("12345678") is found by
         // its 18 digits, as the lines give it.
         const QString digits = folio.isEmpty() ? folio : NormalisedFolio(folio);
-        if (!digits.isEmpty() && !IsNoFolio(digits))
-            addKey(m_byFolio, folded(jur, digits), index);
-        if (!pid.isEmpty())
-            addKey(m_byPid, folded(jur, pid), index);
+        if (!digits.isEmpty() && !IsNoFolio(digits) && m_folios.insert({jur, digits}))
+            m_folioRows.push_back(index);
+        if (!pid.isEmpty() && m_pids.insert({jur, pid}))
+            m_pidRows.push_back(index);
     }
     // The folio a line matches; null for none.
     const Stored *match(const Values &v) const
     {
-        const auto &map = v[Folio].isEmpty() ? m_byPid : m_byFolio;
-        const auto it = map.constFind(folded(v[Jur], v[Folio].isEmpty() ? v[Pid] : v[Folio]));
-        return it == map.cend() ? nullptr : &m_rows[size_t(*it)];
+        const bool byPid = v[Folio].isEmpty();
+        const int key = (byPid ? m_pids : m_folios).indexOf({v[Jur], byPid ? v[Pid] : v[Folio]});
+        return key < 0 ? nullptr : &m_rows[size_t((byPid ? m_pidRows : m_folioRows)[size_t(key)])];
     }
 
 private:
-    static void addKey(QHash<QString, int> &map, const QString &key, int index)
-    {
-        if (!map.contains(key))
-            map.insert(key, index);
-    }
-
     std::vector<Stored> m_rows;
-    QHash<QString, int> m_byFolio, m_byPid;
+    FoldedKeySet m_folios, m_pids;         // the keys, each once
+    std::vector<int> m_folioRows, m_pidRows;  // the row of each key, in m_rows
 };
 
 class CsvImport {
