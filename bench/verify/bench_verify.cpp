@@ -27,6 +27,7 @@
 #include "store/batch_insert.h"
 #include "store/sqlite_db.h"
 #include "support/every_cell.h"
+#include "support/bench_rows.h"
 #include "support/measure.h"
 #include "support/realistic_data.h"
 #include "verify/verify_export.h"
@@ -47,21 +48,6 @@ namespace {
 
 constexpr int Folios = 50000;
 
-QString code(int value, int width)
-{
-    return QString::number(value).rightJustified(width, u'0');
-}
-
-void insertRows(Database &db, const QString &sql, int count, const std::function<QVariantList(int)> &values)
-{
-    Statement st = db.prepare(sql);
-    for (int i = 0; i < count; ++i) {
-        st.reset();
-        st.bindAll(values(i));
-        st.run();
-    }
-}
-
 int makeDatabase(const QString &path, int folios, QTextStream &out)
 {
     QFile::remove(path);
@@ -69,7 +55,7 @@ int makeDatabase(const QString &path, int folios, QTextStream &out)
     auto de = DataEnvironment::openFile(path);
     Database &db = de->Zolt().database();
     Transaction transaction(de->Zolt());
-    insertRows(db,
+    InsertRows(db,
                QStringLiteral("INSERT INTO VERIFY (ACD, MORTCO, NUMBER, NAME, CD, JUR, FOLIO, PID, LEGAL, ADDR1, "
                               "ADDR2, ADDR3, ADDR4, ADDR5) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                folios, [](int i) {
@@ -78,17 +64,17 @@ int makeDatabase(const QString &path, int folios, QTextStream &out)
                        values << value;
                    return values;
                });
-    insertRows(db, QStringLiteral("INSERT INTO Fol_Mask (YEAR, JUR_CD, FOLIO_LEN, FOLIO_MASK) VALUES (?, ?, ?, ?)"),
+    InsertRows(db, QStringLiteral("INSERT INTO Fol_Mask (YEAR, JUR_CD, FOLIO_LEN, FOLIO_MASK) VALUES (?, ?, ?, ?)"),
                100, [](int i) {
-                   return QVariantList{QStringLiteral("2026"), code(i + 1, 3), 12,
+                   return QVariantList{QStringLiteral("2026"), Code(i + 1, 3), 12,
                                        i % 2 ? QStringLiteral("###-###-######") : QStringLiteral("##.##.########")};
                });
-    insertRows(db, QStringLiteral("INSERT INTO Collection_District VALUES (?, ?)"), 99,
-               [](int i) { return QVariantList{code(i + 1, 2), PlaceName(i)}; });
-    insertRows(db, QStringLiteral("INSERT INTO Jurisdiction VALUES (?, ?)"), 99,
-               [](int i) { return QVariantList{code(i + 1, 3), PlaceName(i + 1000)}; });
-    insertRows(db, QStringLiteral("INSERT INTO CD_JUR VALUES (?, ?)"), 500, [](int i) {
-        return QVariantList{code(1 + i % 99, 2), code(1 + (i / 99) * 17 % 99 + i % 7, 3)};
+    InsertRows(db, QStringLiteral("INSERT INTO Collection_District VALUES (?, ?)"), 99,
+               [](int i) { return QVariantList{Code(i + 1, 2), PlaceName(i)}; });
+    InsertRows(db, QStringLiteral("INSERT INTO Jurisdiction VALUES (?, ?)"), 99,
+               [](int i) { return QVariantList{Code(i + 1, 3), PlaceName(i + 1000)}; });
+    InsertRows(db, QStringLiteral("INSERT INTO CD_JUR VALUES (?, ?)"), 500, [](int i) {
+        return QVariantList{Code(1 + i % 99, 2), Code(1 + (i / 99) * 17 % 99 + i % 7, 3)};
     });
     transaction.commit();
     out << "folios " << folios << "\n";

@@ -39,6 +39,7 @@ class NoScreens : public verify_screens::VerifyNavigator {
     void showVerifyNumberDelete() override {}
     void showVerifyNumbersSearch() override {}
     void showReturnInstructions2() override {}
+    void showInformationDialog() override {}
 };
 
 // The folios as a workbook load stores them, every column filled; a folio

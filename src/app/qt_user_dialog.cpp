@@ -1,6 +1,7 @@
 #include "qt_user_dialog.h"
 
 #include "common/product.h"
+#include "information_dialog.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -70,6 +71,12 @@ QString QtUserDialog::inputBox(const QString &prompt, const QString &title, cons
     const QString answer =
         QInputDialog::getText(DialogOwner(), BoxTitle(title), prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? answer : QString();
+}
+
+void QtUserDialog::informationDialog(SharedValues &shared)
+{
+    Form_InformationDialog dialog(shared, DialogOwner());
+    dialog.exec();
 }
 
 QString QtUserDialog::chooseFolder(const QString &title, const QString &start)

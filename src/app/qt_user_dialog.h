@@ -30,6 +30,8 @@ public:
     // to stop the work (askToStop).
     void progress(const QString &text, qint64 done, qint64 total) override;
     QString chooseFolder(const QString &title, const QString &start) override;
+    // Form_InformationDialog over the window boxes are shown over.
+    void informationDialog(SharedValues &shared) override;
 
 private:
     void closeProgress();

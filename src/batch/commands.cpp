@@ -54,6 +54,13 @@ const std::vector<BatchCommand> &Commands()
          QStringLiteral("check a returned verification workbook and write ZOLTP040_VERIFIED.zolt beside it, "
                         "printing its messages (exit 1: nothing loaded, or the file not written)"),
          VerifyReturn, nullptr},
+        {QStringLiteral("verify-csv-export"), QString(),
+         QStringLiteral("write every verification folio to Verify.csv in the current folder"), VerifyCsvExport,
+         nullptr},
+        {QStringLiteral("verify-csv-import"), QStringLiteral("1|2 [--stop-after-errors]"),
+         QStringLiteral("read Verify.csv of the current folder: 1 updates the folios it matches, 2 replaces them "
+                        "all; exit 1 when stopped after six errors or the file is missing"),
+         VerifyCsvImport, nullptr},
     };
     return commands;
 }

@@ -18,12 +18,14 @@ private:
     QTextStream m_out;
 };
 
-// The terminal without its message boxes: a load that reports to a list
-// puts every message it shows in a box on the list as well, which prints it.
-class ListedMessagesDialog : public UserDialog {
+// The terminal as it is: a dialog that changes some of its answers.
+class TerminalPassage : public UserDialog {
 public:
-    explicit ListedMessagesDialog(UserDialog &terminal) : m_terminal(terminal) {}
-    void message(const QString &, MessageIcon, const QString &) override {}
+    explicit TerminalPassage(UserDialog &terminal) : m_terminal(terminal) {}
+    void message(const QString &text, MessageIcon icon, const QString &title) override
+    {
+        m_terminal.message(text, icon, title);
+    }
     bool askYesNo(const QString &text, const QString &title, MessageIcon icon) override
     {
         return m_terminal.askYesNo(text, title, icon);
@@ -38,6 +40,14 @@ public:
 
 private:
     UserDialog &m_terminal;
+};
+
+// The terminal without its message boxes: a load that reports to a list
+// puts every message it shows in a box on the list as well, which prints it.
+class ListedMessagesDialog : public TerminalPassage {
+public:
+    using TerminalPassage::TerminalPassage;
+    void message(const QString &, MessageIcon, const QString &) override {}
 };
 
 }  // namespace zolt::batch

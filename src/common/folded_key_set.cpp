@@ -74,6 +74,12 @@ bool FoldedKeySet::contains(Key key) const
     return contains(m_scratch);
 }
 
+int FoldedKeySet::indexOf(Key key) const
+{
+    fold(key, m_scratch);
+    return find(m_scratch);
+}
+
 bool FoldedKeySet::insert(Key key)
 {
     fold(key, m_scratch);

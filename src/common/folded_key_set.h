@@ -30,6 +30,9 @@ public:
     qsizetype size() const { return qsizetype(m_ends.size()); }
     bool contains(const Folded &key) const { return find(key) >= 0; }
     bool contains(Key key) const;
+    // The key's place in the order the keys were added, from 0; -1 when
+    // the set does not hold it.
+    int indexOf(Key key) const;
     // Adds the key unless the set holds it; answers whether it was added.
     bool insert(const Folded &key);
     bool insert(Key key);

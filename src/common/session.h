@@ -15,4 +15,14 @@ struct Session {
     SharedValues &shared;
 };
 
+// Fills gInfoKind, gInfoTitle and gInfoText and shows the information
+// dialog through the user dialog.
+inline void ShowInformation(Session &session, const QString &kind, const QString &title, const QString &text)
+{
+    session.shared.gInfoKind = kind;
+    session.shared.gInfoTitle = title;
+    session.shared.gInfoText = text;
+    session.ui.informationDialog(session.shared);
+}
+
 }  // namespace zolt

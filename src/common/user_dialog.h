@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared_values.h"
 #include "temporary_target.h"
 
 #include <QFileInfo>
@@ -42,6 +43,18 @@ public:
     // The standard folder dialog, starting at `start`; the empty text when
     // the user cancels. Without windows there is none: the default cancels.
     virtual QString chooseFolder(const QString &title, const QString &start) { return QString(); }
+    // The information dialog, modal: gInfoText under gInfoTitle, with the
+    // critical picture when gInfoKind is "CRITICAL" (any case). It empties
+    // the three when it closes. The default says the text in a message box.
+    virtual void informationDialog(SharedValues &shared)
+    {
+        const bool critical = shared.gInfoKind.trimmed().compare(QStringLiteral("CRITICAL"), Qt::CaseInsensitive) == 0;
+        const QString text = shared.gInfoText, title = shared.gInfoTitle;
+        shared.gInfoKind.clear();
+        shared.gInfoTitle.clear();
+        shared.gInfoText.clear();
+        message(text, critical ? MessageIcon::Critical : MessageIcon::Information, title);
+    }
 
     // Closing the program while long work runs asks whether to stop it; Yes
     // stands from then on. The work looks at stopRequested() where it reports

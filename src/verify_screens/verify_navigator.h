@@ -17,6 +17,8 @@ public:
     virtual void showVerifyNumberChange() = 0;
     virtual void showVerifyNumberDelete() = 0;
     virtual void showVerifyNumbersSearch() = 0;
+    // The information dialog over gInfoKind, gInfoTitle and gInfoText.
+    virtual void showInformationDialog() = 0;
     // How to return the verification workbook just written.
     virtual void showReturnInstructions2() = 0;
 };

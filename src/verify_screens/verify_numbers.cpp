@@ -5,6 +5,8 @@
 
 #include "common/session.h"
 #include "store/data_environment.h"
+#include "verify/verify_csv.h"
+#include "verify/verify_csv_import.h"
 #include "verify/verify_folios.h"
 #include "verify/verify_orders.h"
 #include "widgets/data_grid.h"
@@ -23,6 +25,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace zolt::verify_screens {
 namespace {
@@ -148,21 +151,24 @@ QGroupBox *Verify_Numbers::buildSortFrame()
     return m_frameSort;
 }
 
-// Verify.csv is written and read from here once the exchange is built; until
-// then its buttons are shown, switched off.
+// Verify.csv written and read back, each action beside its help.
 QGroupBox *Verify_Numbers::buildExchangeFrame()
 {
-    QGroupBox *frame = MakeFrame("FrameExpImp", QStringLiteral("< Data Ex. >"), this);
+    QGroupBox *frame = m_frameExchange = MakeFrame("FrameExpImp", QStringLiteral("< Data Ex. >"), this);
     auto *layout = new QGridLayout(frame);
+    using Handler = std::function<void()>;
     int at = 0;
-    for (const auto &[name, caption, tip] : std::initializer_list<std::tuple<const char *, const char *, const char *>>{
-             {"Command_Export", "Export", ""},
-             {"Command_Import1", "Import 1", ""},
-             {"Command_Import2", "Import 2", ""},
-             {"Command_Exp_Help", "?", "Click for information about the 'Export' process"},
-             {"Command_Imp_Help", "?", "Click for information about the 'Import' process"}}) {
+    for (const auto &[name, caption, tip, handler] :
+         std::initializer_list<std::tuple<const char *, const char *, const char *, Handler>>{
+             {"Command_Export", "Export", "", [this] { Command_Export_Click(); }},
+             {"Command_Import1", "Import 1", "", [this] { importFile(verify::ImportOption1); }},
+             {"Command_Import2", "Import 2", "", [this] { importFile(verify::ImportOption2); }},
+             {"Command_Exp_Help", "?", "Click for information about the 'Export' process",
+              [this] { showHelp(verify::ExportHelpTitle, verify::ExportHelpText()); }},
+             {"Command_Imp_Help", "?", "Click for information about the 'Import' process",
+              [this] { showHelp(verify::ImportHelpTitle, verify::ImportHelpText()); }}}) {
         QPushButton *button = MakeButton(name, QLatin1String(caption), QLatin1String(tip), frame);
-        button->setEnabled(false);
+        connect(button, &QPushButton::clicked, this, handler);
         // The three actions in a column, each help beside its action.
         if (at < 3)
             layout->addWidget(button, at, 0);
@@ -226,14 +232,14 @@ void Verify_Numbers::buildMenus(QMenuBar *menus)
 
     QMenu *exchange = menus->addMenu(QStringLiteral("Data Exchange"));
     exchange->setObjectName(QStringLiteral("mnuDataExchange"));
-    for (const auto &[name, caption] : std::initializer_list<std::pair<const char *, const char *>>{
-             {"mnuExportHelp", "Export Help"},
-             {"mnuExport", "Export to Verify.csv"},
-             {"mnuImportHelp", "Import Help"},
+    for (const auto &[name, caption, button] : std::initializer_list<std::tuple<const char *, const char *, const char *>>{
+             {"mnuExportHelp", "Export Help", "Command_Exp_Help"},
+             {"mnuExport", "Export to Verify.csv", "Command_Export"},
+             {"mnuImportHelp", "Import Help", "Command_Imp_Help"},
              {"mnuImportAppend", "Import from Verify.csv (Leave existing folios and UPDATE all matching import "
-                                 "records)"},
-             {"mnuImportReplace", "Import from Verify.csv (DELETE ALL records then import)"}})
-        menuItem(exchange, name, QLatin1String(caption))->setEnabled(false);
+                                 "records)", "Command_Import1"},
+             {"mnuImportReplace", "Import from Verify.csv (DELETE ALL records then import)", "Command_Import2"}})
+        asButton(exchange, name, QLatin1String(caption), m_frameExchange->findChild<QPushButton *>(QLatin1String(button)));
 
     // A View item sorts as its option does, leaving the option chosen as it was.
     QMenu *view = menus->addMenu(QStringLiteral("&View"));

@@ -80,6 +80,11 @@ private:
     void sortBy(const verify::VerifyOrder &order);
     void readFolios(const QString &source);
     void applySize(const WindowSize &size);
+    // The exchange of Verify.csv in the current folder (verify_exchange.cpp).
+    void Command_Export_Click();
+    void importFile(const QString &mode);
+    void showHelp(const QString &title, const QString &text);
+    void exchangeRunning(bool running);
     void Command_Close_Click();
 
     Session &m_session;
@@ -89,6 +94,7 @@ private:
     QPushButton *m_commandAdd = nullptr, *m_commandChange = nullptr, *m_commandInactivate = nullptr,
                 *m_commandActivate = nullptr, *m_commandSearch = nullptr, *m_commandClose = nullptr;
     QGroupBox *m_frameSort = nullptr;
+    QGroupBox *m_frameExchange = nullptr;
     QMenuBar *m_menus = nullptr;
     QList<SortChoice> m_sorts;
     QList<WindowSize> m_sizes;

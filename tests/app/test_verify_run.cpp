@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -172,6 +174,67 @@ private slots:
         rows.sort();
         QCOMPARE(rows, QStringList({" |M-200", "C|M-333", "D|M-100"}));
         QCOMPARE(ts.scalar("SELECT count(*) FROM VERIFY").toInt(), 0);
+    }
+
+    // Verify.csv through the real screens: the helps in the real
+    // information dialog, whose OK leaves the list up; the export, then both
+    // imports, the list showing the folios each left; the workbook written
+    // back with them.
+    void verifyCsvThroughTheRealScreens()
+    {
+        TestSession ts;
+        const QString path = ts.file("MortNo1.xlsx");
+        writeWorkbook(path);
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(ts.dir());
+        app::ZoltPayment window(ts.session());
+        startTask(window, ts);
+        QString helpTitle, afterImport;
+        ScreenScript script;
+        script.on("Verify_Numbers", [](QWidget &s) { click(s, "Command_Exp_Help"); })
+            .on("Form_InformationDialog", [&](QWidget &s) {
+                helpTitle = child<QLabel>(s, "Label_Title")->text();
+                click(s, "OKButton");
+            })
+            .on("Verify_Numbers", [](QWidget &s) { s.findChild<QAction *>("mnuImportHelp")->trigger(); })
+            .on("Form_InformationDialog", [](QWidget &s) { click(s, "OKButton"); })
+            .on("Verify_Numbers", [&](QWidget &s) {
+                clickRow(s, rowOf(s, "M-100"));
+                click(s, "Command_Inactivate");
+                click(s, "Command_Export");
+                // The file edited outside: a new name, and a new folio.
+                QFile csv(ts.file("Verify.csv"));
+                QVERIFY(csv.open(QIODevice::ReadOnly));
+                QByteArray text = csv.readAll().replace("SMITH JOHN", "SMITH JANE") + "A,0012,M-500,05,701,55555555\r\n";
+                csv.close();
+                writeFile(ts.file("Verify.csv"), text);
+                click(s, "Command_Import1");
+                afterImport = QString::number(grid(s).model()->rowCount());
+                click(s, "Command_Import2");
+                QTest::keyClick(&s, Qt::Key_Escape);
+            })
+            .on("ZOLT_ReturnInstructions2", [](QWidget &s) { click(s, "Command_Exit"); });
+        script.start();
+        QTest::mouseClick(child<QPushButton>(window, "Command_VERIFY_OK"), Qt::LeftButton);
+        QDir::setCurrent(before);
+
+        QVERIFY2(script.finished(), qPrintable(script.failure() + " after " + script.visited().join(", ")));
+        QCOMPARE(helpTitle, QString("Export Information"));
+        QCOMPARE(afterImport, QString("4"));
+        // M-300 lies in a district and jurisdiction that are no valid pair.
+        QStringList said = ts.ui.messages();
+        QCOMPARE(said.filter("Record:").size(), 2);
+        QVERIFY(said.filter("Record:").first().contains("Collection District (06) and Jurisdiction (701) is NOT"));
+        said.removeIf([](const QString &m) { return m.contains("Record:"); });
+        QCOMPARE(said.mid(said.size() - 3), QStringList({"Export to the Verify.csv file complete. 3 Records exported",
+                                    "Import from the Verify.csv file (option #1) complete. ",
+                                    "Import from the Verify.csv file (option #2) complete. "}));
+        const SheetGrid sheet(path, 1);
+        QStringList rows;
+        for (int row = 2; row <= sheet.rowCount(); ++row)
+            rows << sheet.cell(row, 1) + '|' + sheet.cell(row, 3).trimmed() + '|' + sheet.cell(row, 8).trimmed();
+        rows.sort();
+        QCOMPARE(rows, QStringList({" |M-200|MITCHELL ANN", "A|M-500|", "D|M-100|SMITH JANE"}));
     }
 
     // Closed asking that nothing be saved: the program ends, the workbook

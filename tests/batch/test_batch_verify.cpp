@@ -4,6 +4,7 @@
 #include "batch_runner.h"
 
 #include "../verify/xlsx_fixture.h"
+#include "store/sqlite_db.h"
 #include "support/test_files.h"
 
 
@@ -43,6 +44,52 @@ class TestBatchVerify : public QObject {
     Q_OBJECT
 
 private slots:
+    // Verify.csv written and read back in the current folder; an import
+    // stopped after six errors, or without a file, exits 1.
+    void verifyCsvExportAndImport()
+    {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("Zolt.mdb"));
+        QCOMPARE(runBatch({QStringLiteral("init-db"), db}).exitCode, 0);
+        {
+            const auto database = Database::open(db, Database::Mode::OpenExisting);
+            database->exec("INSERT INTO Collection_District VALUES ('05', 'NORTH');"
+                           "INSERT INTO Jurisdiction VALUES ('701', 'HILLTOWN');"
+                           "INSERT INTO VERIFY (ACD, MORTCO, NUMBER, CD, JUR, FOLIO, NAME) VALUES "
+                           "('D', '0012', 'N-1', '05', '701', '000000000000000001', 'ADAMS'),"
+                           "('C', '0012', 'N-2', '05', '701', '000000000000000002', 'BAKER')");
+        }
+        auto batch = [&](const QStringList &args) {
+            return runBatch(QStringList{QStringLiteral("--db"), db} + args, 0, dir.path());
+        };
+        const QString csv = dir.filePath(QStringLiteral("Verify.csv"));
+        BatchRun run = batch({QStringLiteral("verify-csv-import"), QStringLiteral("1")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.contains(QStringLiteral("Verify.csv file is NOT found in the working directory")), qPrintable(run.out));
+
+        run = batch({QStringLiteral("verify-csv-export")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("Export to the Verify.csv file complete. 2 Records exported\n"));
+        QCOMPARE(readFile(csv), QByteArray("D,0012,N-1,05,701,000000000000000001,,ADAMS,,,,,,\r\n"
+                                           "C,0012,N-2,05,701,000000000000000002,,BAKER,,,,,,\r\n"));
+        run = batch({QStringLiteral("verify-csv-import"), QStringLiteral("2")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.trimmed(), QStringLiteral("Import from the Verify.csv file (option #2) complete."));
+
+        // Seven bad lines and a good one: the question after the sixth.
+        writeFile(csv, QByteArray(",0012,BAD,05,701,\r\n").repeated(7) + ",0012,N-9,05,701,9\r\n");
+        run = batch({QStringLiteral("verify-csv-import"), QStringLiteral("1"), QStringLiteral("--stop-after-errors")});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out.count(QStringLiteral("Record is NOT imported!")), 6);
+        QVERIFY(run.out.contains(QStringLiteral("NO Folio Number or Property Identifier.")));
+        QVERIFY(run.out.contains(QStringLiteral(",0012,BAD,05,701,")));
+        QVERIFY(run.out.contains(QStringLiteral("ABNORMAL TERMINATION OR ERROR. Import from the Verify.csv file (option #1) is NOT complete.")));
+        run = batch({QStringLiteral("verify-csv-import"), QStringLiteral("1")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.count(QStringLiteral("Record is NOT imported!")), 7);
+        QCOMPARE(batch({QStringLiteral("verify-csv-import"), QStringLiteral("3")}).exitCode, 2);
+    }
+
     void loadAndExportExitCodes()
     {
         QTemporaryDir dir;

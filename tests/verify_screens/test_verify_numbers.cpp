@@ -121,6 +121,52 @@ private slots:
         QCOMPARE(shown(list.grid(), 4, 5), QString());
     }
 
+    // The exchange buttons and items: Verify.csv written in the current
+    // folder and read back (the folio listed twice reported once), the list
+    // showing what the import left; the helps in the information dialog.
+    void exchangeOfVerifyCsv()
+    {
+        TestSession t;
+        fillVerify(t);
+        t.exec("INSERT INTO Collection_District VALUES ('05', 'NORTH'), ('06', 'SOUTH')");
+        t.exec("INSERT INTO Jurisdiction VALUES ('701', 'HILLTOWN'), ('702', 'DALE')");
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(t.dir());
+        TestNavigator screens(t.session(), nullptr);
+        QStringList helps;
+        screens.play = [&](QDialog &) { helps << t.shared.gInfoTitle + ": " + t.shared.gInfoText.section("\r\n", 0, 0); };
+        Verify_Numbers list(t.session(), screens);
+        list.Form_Load();
+        child<QPushButton>(list, "Command_Export")->click();
+        QCOMPARE(t.ui.messages().last(), QString("Export to the Verify.csv file complete. 5 Records exported"));
+        QCOMPARE(QFileInfo(t.file("Verify.csv")).size() > 0, true);
+
+        child<QPushButton>(list, "Command_Import2")->click();
+        QCOMPARE(t.ui.said.at(t.ui.said.size() - 2).title, QString("Import ERROR"));
+        QVERIFY(t.ui.said.at(t.ui.said.size() - 2).text.contains("Duplicate Jurisdiction"));
+        QCOMPARE(t.ui.messages().last(), QString("Import from the Verify.csv file (option #2) complete. "));
+        QCOMPARE(list.grid()->model()->rowCount(), 4);
+        QCOMPARE(enabled(list), QStringList({"AddDetail", "ChangeDetail", "Inactivate", "Search"}));
+
+        action(list, "mnuImportAppend")->trigger();
+        QCOMPARE(t.ui.messages().last(), QString("Import from the Verify.csv file (option #1) complete. "));
+        QCOMPARE(t.scalar("SELECT count(*) FROM VERIFY").toInt(), 4);
+        QFile::remove(t.file("Verify.csv"));
+        child<QPushButton>(list, "Command_Import1")->click();
+        QCOMPARE(t.ui.messages().mid(t.ui.messages().size() - 2),
+                 QStringList({"Verify.csv file is NOT found in the working directory",
+                              "ABNORMAL TERMINATION OR ERROR. Import from the Verify.csv file (option #1) is NOT "
+                              "complete. "}));
+        QCOMPARE(list.grid()->model()->rowCount(), 4);
+
+        child<QPushButton>(list, "Command_Exp_Help")->click();
+        action(list, "mnuImportHelp")->trigger();
+        QCOMPARE(helps, QStringList({"Export Information: The Mortgage Number Verification can be export by two methods:",
+                                     "Import Information: If you choose to import the verification folios from the "
+                                     "Verify.csv file"}));
+        QDir::setCurrent(before);
+    }
+
     // A sort keeps the user on the same folio, also when another row is
     // alike but for a field; a View item sorts without choosing the option.
     void sortsKeepTheCurrentFolio()
