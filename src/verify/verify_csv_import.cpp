@@ -11,7 +11,9 @@
 #include "common/session.h"
 #include "common/text_file.h"
 #include "common/text_utils.h"
+#include "store/batch_insert.h"
 #include "store/data_environment.h"
+#include "store/table_rows.h"
 
 #include <QSet>
 #include <array>
@@ -171,12 +173,10 @@ public:
 
     FolioIndex(Database &db, const QString &listSource)
     {
-        const qsizetype at = listSource.indexOf(QStringLiteral("ORDER BY"), 0, Qt::CaseInsensitive);
-        const QString order = at < 0 ? QStringLiteral(" ORDER BY rowid") : u' ' + listSource.mid(at);
-        Statement st = db.prepare(QStringLiteral("SELECT rowid, JUR, FOLIO, PID, NUMBER FROM VERIFY") + order);
-        while (st.step())
-            add(st.column(0).toLongLong(), st.column(1).toString(), st.column(2).toString(),
-                st.column(3).toString(), st.column(4).toString());
+        ReadRowsInSourceOrder(db, QStringLiteral("VERIFY"),
+                              {QStringLiteral("JUR"), QStringLiteral("FOLIO"), QStringLiteral("PID"),
+                               QStringLiteral("NUMBER")},
+                              listSource, [this](qint64 rowid, const QStringList &v) { add(rowid, v[0], v[1], v[2], v[3]); });
     }
 
     void add(qint64 rowid, const QString &jur, const QString &folio, const QString &pid, const QString &number)
@@ -223,7 +223,7 @@ public:
         }
         if (m_mode == ImportOption2) {
             Transaction deleting(m_session.de.Zolt());
-            m_session.de.Zolt().execute(QStringLiteral("DELETE * FROM \"VERIFY\" "));
+            m_session.de.Zolt().emptyTable(QStringLiteral("VERIFY"));
             deleting.commit();
             m_session.ui.letEventsRun();
         }
@@ -261,11 +261,14 @@ private:
         TextLineReader reader(m_path, VerifyCsvFileName);
         const ReferenceCodes codes(m_session.de);
         m_index.emplace(m_db, m_session.de.rsVerify().source());
-        m_insert.emplace(m_db.prepare(QStringLiteral("INSERT INTO VERIFY (ACD, MORTCO, NUMBER, CD, JUR, FOLIO, PID, "
-                                                     "NAME, ADDR1, ADDR2, ADDR3, ADDR4, ADDR5, LEGAL) VALUES "
-                                                     "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")));
-        m_update.emplace(m_db.prepare(QStringLiteral("UPDATE VERIFY SET ACD = ?, NAME = ?, ADDR1 = ?, ADDR2 = ?, "
-                                                     "ADDR3 = ?, ADDR4 = ?, ADDR5 = ?, LEGAL = ? WHERE rowid = ?")));
+        QStringList fields;
+        for (const CsvField &field : VerifyCsvFields())
+            fields << field.name;
+        m_insert.emplace(m_db, QStringLiteral("VERIFY"), fields);
+        m_update.emplace(m_db, QStringLiteral("VERIFY"),
+                         QStringList{QStringLiteral("ACD"), QStringLiteral("NAME"), QStringLiteral("ADDR1"),
+                                     QStringLiteral("ADDR2"), QStringLiteral("ADDR3"), QStringLiteral("ADDR4"),
+                                     QStringLiteral("ADDR5"), QStringLiteral("LEGAL")});
         const LargePageCache cache(m_db);
         ProgressCount progress(m_session.ui, QStringLiteral("Importing Verify.csv"), reader.lineCount());
         m_session.de.Zolt().beginTrans();
@@ -311,9 +314,8 @@ private:
     void insert(const Values &v)
     {
         for (int f = Acd; f < FieldCount; ++f)
-            m_insert->bind(f + 1, v[f]);
-        m_insert->run();
-        m_insert->reset();
+            m_insert->text(v[f]);
+        m_insert->addRow();
         m_index->add(m_db.lastInsertRowId(), v[Jur], v[Folio], v[Pid], v[Number]);
     }
 
@@ -321,14 +323,8 @@ private:
     void update(const FolioIndex::Stored &folio, const Values &v)
     {
         const bool sameNumber = TrimBlanks(folio.number).compare(v[Number], Qt::CaseInsensitive) == 0;
-        m_update->bind(1, sameNumber ? v[Acd] : Mark::Changed);
-        m_update->bind(2, v[Name]);
-        for (int a = 0; a < 5; ++a)
-            m_update->bind(3 + a, v[Addr1 + a]);
-        m_update->bind(8, v[Legal]);
-        m_update->bind(9, folio.rowid);
-        m_update->run();
-        m_update->reset();
+        m_update->run(folio.rowid, {sameNumber ? v[Acd] : Mark::Changed, v[Name], v[Addr1], v[Addr1 + 1],
+                                    v[Addr1 + 2], v[Addr1 + 3], v[Addr1 + 4], v[Legal]});
     }
 
     // Commits the lines stored since the last commit and goes on in a new
@@ -375,7 +371,8 @@ private:
     QString m_path;
     Database &m_db;
     std::optional<FolioIndex> m_index;
-    std::optional<Statement> m_insert, m_update;
+    std::optional<BatchInsert> m_insert;
+    std::optional<RowUpdate> m_update;
     qint16 m_reports = 0;
     int m_uncommitted = 0;
     qint64 m_line = 0;             // the line being imported, from 1

@@ -94,16 +94,27 @@ void TableReport::paintHeader(QPainter &painter, const Geometry &g, int page, co
     painter.drawLine(g.page.left(), rule, g.page.right(), rule);
 }
 
-int TableReport::paintRow(QPainter &painter, const Geometry &g, const QStringList &cells, int top) const
+// A row is as tall as its longest cell: a text wider than its column wraps
+// onto further lines rather than losing its end.
+int TableReport::rowHeight(const QFontMetrics &metrics, const Geometry &g, const QStringList &cells) const
 {
-    const QFontMetrics metrics = painter.fontMetrics();
-    for (size_t c = 0; c < g.left.size() && qsizetype(c) < cells.size(); ++c) {
-        const QRect cell(g.left[c], top, g.width[c], g.lineHeight);
-        const int align = m_columns[qsizetype(c)].alignRight ? Qt::AlignRight : Qt::AlignLeft;
-        painter.drawText(cell, align | Qt::AlignVCenter,
-                         metrics.elidedText(cells[qsizetype(c)], Qt::ElideRight, g.width[c]));
+    int height = g.lineHeight;
+    for (size_t c = 0; c < g.width.size() && qsizetype(c) < cells.size(); ++c) {
+        const QRect needed = metrics.boundingRect(QRect(0, 0, g.width[c], 1000 * g.lineHeight), Qt::TextWordWrap,
+                                                  cells[qsizetype(c)]);
+        height = std::max(height, needed.height());
     }
-    return top + g.lineHeight;
+    return height;
+}
+
+int TableReport::paintRow(QPainter &painter, const Geometry &g, const QStringList &cells, int top, int height) const
+{
+    for (size_t c = 0; c < g.left.size() && qsizetype(c) < cells.size(); ++c) {
+        const QRect cell(g.left[c], top, g.width[c], height);
+        const int align = m_columns[qsizetype(c)].alignRight ? Qt::AlignRight : Qt::AlignLeft;
+        painter.drawText(cell, align | Qt::AlignTop | Qt::TextWordWrap, cells[qsizetype(c)]);
+    }
+    return top + height;
 }
 
 int TableReport::footerHeight(const Geometry &g) const
@@ -151,13 +162,15 @@ bool TableReport::print(QPrinter &printer, const QDateTime &printedAt) const
     int page = 1;
     paintHeader(painter, g, page, printedAt);
     int top = g.page.top() + g.headerHeight;
+    const QFontMetrics metrics = painter.fontMetrics();
     for (const QStringList &row : m_rows) {
-        if (top + g.lineHeight > bottom) {
+        const int height = rowHeight(metrics, g, row);
+        if (top + height > bottom) {
             printer.newPage();
             paintHeader(painter, g, ++page, printedAt);
             top = g.page.top() + g.headerHeight;
         }
-        top = paintRow(painter, g, row, top);
+        top = paintRow(painter, g, row, top, height);
     }
     if (top + footerHeight(g) > bottom) {
         printer.newPage();

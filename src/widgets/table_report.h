@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <vector>
 
+class QFontMetrics;
 class QPainter;
 class QPrinter;
 
@@ -44,7 +45,8 @@ private:
     struct Geometry;
     Geometry measure(QPainter &painter) const;
     void paintHeader(QPainter &painter, const Geometry &g, int page, const QDateTime &printedAt) const;
-    int paintRow(QPainter &painter, const Geometry &g, const QStringList &cells, int top) const;
+    int rowHeight(const QFontMetrics &metrics, const Geometry &g, const QStringList &cells) const;
+    int paintRow(QPainter &painter, const Geometry &g, const QStringList &cells, int top, int height) const;
     int paintFooter(QPainter &painter, const Geometry &g, int top) const;
     int footerHeight(const Geometry &g) const;
 

@@ -116,6 +116,11 @@ private slots:
         QVERIFY2(report.contains(QRegularExpression("\\n\\s*\\d+\\s+WARNING \\( Invalid value in the Add/Change/Delete "
                                                     "column \\) :\\s+The column A")),
                  qPrintable(report));
+        // Every message whole, a long one wrapped rather than cut.
+        const auto squeezed = [](QString text) { return text.remove(QRegularExpression("\\s")); };
+        const QString stored = t.scalar("SELECT ErrorMsg FROM ErrorMessage ORDER BY length(ErrorMsg) DESC").toString();
+        QVERIFY(stored.size() > 150);
+        QVERIFY2(squeezed(report).contains(squeezed(stored)), qPrintable(stored));
     }
 
     void readOnlyWorkbookAnsweredNoClosesTheWindow()
