@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 build="$1" seconds="$2" work="$3"; shift 3
 targets=("$@")
 ((${#targets[@]})) || targets=(fuzz_payment_file fuzz_payment_load fuzz_workbook_reader fuzz_workbook_load fuzz_criteria
-                               fuzz_number_format)
+                               fuzz_number_format fuzz_verify_csv_import fuzz_verify_return)
 
 folder_of() {  # the source folder of a target
   grep -l "zolt_fuzz_target($1 " fuzz/*/CMakeLists.txt | xargs dirname
@@ -21,11 +21,13 @@ for target in "${targets[@]}"; do
   folder=$(folder_of "$target")
   mkdir -p "$work/$target/corpus" "$work/$target/artifacts"
   dict=$(ls "$folder"/*.dict 2>/dev/null | head -1 || true)
+  # The return check reads workbooks: the workbook's names serve it.
+  [ -n "$dict" ] || [ "$target" != fuzz_verify_return ] || dict=fuzz/workbook/workbook.dict
   # Payment files of a few hundred lines for the reader, fewer for the whole
   # load and save, which work on a database; whole small workbooks.
   case "$target" in
     fuzz_payment_file) max_len=65536 ;;
-    fuzz_payment_load|fuzz_workbook_*) max_len=16384 ;;
+    fuzz_payment_load|fuzz_workbook_*|fuzz_verify_*) max_len=16384 ;;
     *) max_len=4096 ;;
   esac
   echo "== $target: $seconds s from $folder" >&2
