@@ -23,14 +23,6 @@ using namespace zolt::test;
 
 namespace {
 
-// A check box or an option is clicked on its box, a button in its middle.
-void click(QWidget &screen, const char *name)
-{
-    auto *button = child<QAbstractButton>(screen, name);
-    const bool boxed = qobject_cast<QCheckBox *>(button) || qobject_cast<QRadioButton *>(button);
-    QTest::mouseClick(button, Qt::LeftButton, {}, boxed ? QPoint(6, button->height() / 2) : QPoint());
-}
-
 // Types into a field as a person does: click into it, select what is there,
 // type over it.
 void type(QWidget &screen, const char *name, const QString &text)

@@ -28,13 +28,6 @@ using namespace zolt::test;
 
 namespace {
 
-void click(QWidget &screen, const char *name)
-{
-    auto *button = child<QAbstractButton>(screen, name);
-    const bool boxed = qobject_cast<QCheckBox *>(button) || qobject_cast<QRadioButton *>(button);
-    QTest::mouseClick(button, Qt::LeftButton, {}, boxed ? QPoint(6, button->height() / 2) : QPoint());
-}
-
 // Into a field and out of it with Tab, as a person types.
 void type(QWidget &screen, const char *name, const QString &text)
 {

@@ -80,11 +80,6 @@ bool typeAndLeave(QWidget &screen, const char *name, const QString &text)
     return QApplication::focusWidget() != field;
 }
 
-void click(QWidget &screen, const char *button)
-{
-    QTest::mouseClick(child<QPushButton>(screen, button), Qt::LeftButton);
-}
-
 void shown(QWidget &screen)
 {
     screen.show();
