@@ -33,6 +33,7 @@ public:
     // The key's place in the order the keys were added, from 0; -1 when
     // the set does not hold it.
     int indexOf(Key key) const;
+    int indexOf(const Folded &key) const { return find(key); }
     // Adds the key unless the set holds it; answers whether it was added.
     bool insert(const Folded &key);
     bool insert(Key key);

@@ -307,14 +307,14 @@ void CreateDatabaseFile(const QString &path)
     file.commit();
 }
 
-LargePageCache::LargePageCache(Database &db) : m_db(db)
+PageCacheSize::PageCacheSize(Database &db, int mebibytes) : m_db(db)
 {
     Statement st = db.prepare(QStringLiteral("PRAGMA cache_size"));
     m_previous = st.step() ? st.column(0).toLongLong() : 0;
-    db.exec(QStringLiteral("PRAGMA cache_size = -65536"));  // 64 MiB
+    db.exec(QStringLiteral("PRAGMA cache_size = -%1").arg(qint64(mebibytes) * 1024));
 }
 
-LargePageCache::~LargePageCache()
+PageCacheSize::~PageCacheSize()
 {
     try {
         m_db.exec(QStringLiteral("PRAGMA cache_size = %1").arg(m_previous));

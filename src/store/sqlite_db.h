@@ -47,16 +47,16 @@ private:
 
 class Database;
 
-// A page cache large enough for a whole workbook's or file's rows while a
-// load runs: with the small default, pages written early in the transaction
-// are written again and again as the indexes grow. The previous size comes
-// back at the end of the scope.
-class LargePageCache {
+// The page cache of a connection set to another size for a scope; the
+// previous size comes back at its end. A connection's own is large enough
+// for a whole workbook's or file's rows; work that writes its pages once, in
+// order, does with less, and keeps the memory.
+class PageCacheSize {
 public:
-    explicit LargePageCache(Database &db);
-    ~LargePageCache();
-    LargePageCache(const LargePageCache &) = delete;
-    LargePageCache &operator=(const LargePageCache &) = delete;
+    PageCacheSize(Database &db, int mebibytes);
+    ~PageCacheSize();
+    PageCacheSize(const PageCacheSize &) = delete;
+    PageCacheSize &operator=(const PageCacheSize &) = delete;
 
 private:
     Database &m_db;

@@ -1,35 +1,61 @@
 #include "table_rows.h"
 
+#include "rows_ahead.h"
 #include "sqlite_db.h"
 
 namespace zolt {
 
-void ReadRowsInSourceOrder(Database &db, const QString &table, const QStringList &fields, const QString &source,
-                           const std::function<void(qint64 rowid, const QStringList &values)> &row)
+void ReadRows(Database &db, const QString &table, const QStringList &fields,
+              const std::function<void(qint64 rowid, const QStringList &values)> &row)
 {
-    // The whole table is read: one pass and a sort beat walking an index
-    // and looking every row up in the table (three times over, measured).
-    // Rows alike in the order come in rowid order, as an index walk gives them.
+    // SQLite steps on a thread of its own while the rows read before are
+    // worked on.
+    Statement st = db.prepare(
+        QStringLiteral("SELECT rowid, %1 FROM \"%2\" NOT INDEXED").arg(fields.join(QStringLiteral(", ")), table));
+    RowsAhead rows(st);
+    QStringList values;
+    while (const RowsAhead::Batch *batch = rows.next()) {
+        for (qsizetype r = 0; r < batch->rows(); ++r) {
+            const Cell *cells = batch->row(r);
+            values.clear();
+            for (qsizetype f = 0; f < fields.size(); ++f)
+                values << cells[f + 1].value().toString();
+            row(cells[0].integer, values);
+        }
+    }
+}
+
+std::vector<qint64> RowsInSourceOrder(Database &db, const QString &table, const QString &source,
+                                      const std::vector<qint64> &rowids)
+{
     const qsizetype at = source.indexOf(QStringLiteral("ORDER BY"), 0, Qt::CaseInsensitive);
     const QString order = at < 0 ? QStringLiteral(" ORDER BY rowid") : u' ' + source.mid(at) + QStringLiteral(", rowid");
-    Statement st = db.prepare(
-        QStringLiteral("SELECT rowid, %1 FROM \"%2\" NOT INDEXED").arg(fields.join(QStringLiteral(", ")), table) + order);
-    QStringList values;
-    while (st.step()) {
-        values.clear();
-        for (qsizetype f = 0; f < fields.size(); ++f)
-            values << st.column(int(f + 1)).toString();
-        row(st.column(0).toLongLong(), values);
-    }
+    QStringList listed;
+    listed.reserve(qsizetype(rowids.size()));
+    for (const qint64 rowid : rowids)
+        listed << QString::number(rowid);
+    Statement st = db.prepare(QStringLiteral("SELECT rowid FROM \"%1\" WHERE rowid IN (%2)")
+                                  .arg(table, listed.join(u',')) + order);
+    std::vector<qint64> ordered;
+    ordered.reserve(rowids.size());
+    while (st.step())
+        ordered.push_back(st.column(0).toLongLong());
+    return ordered;
 }
 
 RowUpdate::RowUpdate(Database &db, const QString &table, const QStringList &fields) : m_fields(fields.size())
 {
-    QStringList settings;
-    for (const QString &field : fields)
-        settings << field + QStringLiteral(" = ?");
+    // The fields compare as they are written, whatever collation they have.
+    QStringList settings, changes;
+    for (qsizetype f = 0; f < fields.size(); ++f) {
+        settings << QStringLiteral("%1 = ?%2").arg(fields[f]).arg(f + 1);
+        changes << QStringLiteral("%1 IS NOT ?%2 COLLATE BINARY").arg(fields[f]).arg(f + 1);
+    }
     m_statement = std::make_unique<Statement>(
-        db, QStringLiteral("UPDATE \"%1\" SET %2 WHERE rowid = ?").arg(table, settings.join(QStringLiteral(", "))));
+        db, QStringLiteral("UPDATE \"%1\" SET %2 WHERE rowid = ?%3 AND (%4)")
+                .arg(table, settings.join(QStringLiteral(", ")))
+                .arg(fields.size() + 1)
+                .arg(changes.join(QStringLiteral(" OR "))));
 }
 
 RowUpdate::~RowUpdate() = default;

@@ -4,20 +4,27 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace zolt {
 
 class Database;
 class Statement;
 
-// Reads `fields` of every row of `table` with each row's rowid, in the order
-// of a recordset's source ("SELECT * FROM VERIFY ORDER BY NUMBER"; rowid
-// order when it has none), calling `row` for each.
-void ReadRowsInSourceOrder(Database &db, const QString &table, const QStringList &fields, const QString &source,
-                           const std::function<void(qint64 rowid, const QStringList &values)> &row);
+// Reads `fields` of every row of `table` with each row's rowid, in the
+// order the table holds them, calling `row` for each.
+void ReadRows(Database &db, const QString &table, const QStringList &fields,
+              const std::function<void(qint64 rowid, const QStringList &values)> &row);
+
+// The rows of `table` given by their rowids, in the order of a recordset's
+// source ("SELECT * FROM VERIFY ORDER BY NUMBER"; rowid order when it has
+// none); rows alike in that order come in rowid order.
+std::vector<qint64> RowsInSourceOrder(Database &db, const QString &table, const QString &source,
+                                      const std::vector<qint64> &rowids);
 
 // Sets `fields` of one row, found by its rowid, to new values: an UPDATE
-// prepared once and run for every row.
+// prepared once and run for every row. A row whose fields already hold the
+// values, letter for letter, is left as it is: nothing is written for it.
 class RowUpdate {
 public:
     RowUpdate(Database &db, const QString &table, const QStringList &fields);

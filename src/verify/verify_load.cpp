@@ -207,7 +207,6 @@ VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessag
             // One transaction for the whole sheet set; the error trap commits
             // what was stored before the failure.
             Connection &zolt = session.de.Zolt();
-            LargePageCache cache(zolt.database());
             zolt.beginTrans();
             readSheets(context, workbook);
             context.trace.set(QStringLiteral("330"));

@@ -137,6 +137,28 @@ private slots:
                                          "D|0012|N-3|06|701|000000000000000033|333|CARTER|3 HILL|C2|C3|C4|C5|LOT 3"}));
     }
 
+    // Two folios with one key: the line updates the first in the list's
+    // order, not the first stored; a change of letter case alone is stored.
+    void sharedKeyGoesToTheFirstInTheList()
+    {
+        TestSession t;
+        fillCodes(t);
+        t.exec("INSERT INTO VERIFY (ACD, MORTCO, NUMBER, CD, JUR, FOLIO, PID, NAME) VALUES "
+               "(' ', '0012', 'N-9', '05', '701', '11', '', 'LATER FOLIO'),"
+               "(' ', '0012', 'N-1', '05', '701', '000000000000000011', '', 'FIRST FOLIO'),"
+               "(' ', '0012', 'N-8', '01', '701', '', '777', 'LATER PID'),"
+               "(' ', '0012', 'N-2', '01', '701', '', '777', 'FIRST PID')");
+        t.exec("INSERT INTO VERIFY VALUES ('A', '0012', 'N-3', 'carter', '05', '701', '33', '', 'L', 'A1', 'A2', "
+               "'A3', 'A4', 'A5')");
+        QVERIFY(import(t, ImportOption1,
+                       ",0012,N-1,05,701,11,,NEW FOLIO,,,,,,\r\n"
+                       ",0012,N-2,01,701,,777,NEW PID,,,,,,\r\n"
+                       "A,0012,N-3,05,701,33,,CARTER,A1,A2,A3,A4,A5,L\r\n"));
+        QCOMPARE(reasons(t.ui).join("\n"), QString());
+        QCOMPARE(TableRows(t, "SELECT NUMBER, NAME FROM VERIFY ORDER BY rowid"),
+                 QStringList({"N-9|LATER FOLIO", "N-1|NEW FOLIO", "N-8|LATER PID", "N-2|NEW PID", "N-3|CARTER"}));
+    }
+
     // Every check refuses its line with its own words and the line as read;
     // the lines between are stored; a folio twice in the file with option 2
     // is stored once.
