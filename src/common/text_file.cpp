@@ -186,6 +186,12 @@ QString TextLineReader::decodeUtf8(QByteArrayView bytes) const
                                                   .arg(m_kind, line)));
 }
 
+void TextLineReader::rewind()
+{
+    m_pos = m_data.startsWith(Utf8Mark) ? qsizetype(sizeof Utf8Mark - 1) : 0;
+    m_lineNumber = 0;
+}
+
 qint64 TextLineReader::lineCount() const
 {
     const char *data = m_data.constData();

@@ -39,6 +39,8 @@ public:
     qint64 lineNumber() const { return m_lineNumber; }
     // Number of lines in the whole file.
     qint64 lineCount() const;
+    // Back to the first line, to read the file once more as it was read.
+    void rewind();
     const QString &path() const { return m_path; }
     // The file is read as UTF-8.
     bool isUtf8() const { return m_utf8; }

@@ -65,6 +65,13 @@ void Statement::bind(int index, const QVariant &value)
         m_db->fail(rc);
 }
 
+void Statement::bindText(int index, QStringView text)
+{
+    const char16_t *units = text.isNull() ? u"" : text.utf16();
+    if (const int rc = sqlite3_bind_text16(m_stmt, index, units, int(text.size() * 2), SQLITE_STATIC); rc != SQLITE_OK)
+        m_db->fail(rc);
+}
+
 void Statement::bindAll(const QVariantList &values)
 {
     for (int i = 0; i < values.size(); ++i)

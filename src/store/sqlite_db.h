@@ -28,6 +28,8 @@ public:
     Statement &operator=(const Statement &) = delete;
 
     void bind(int index, const QVariant &value);  // index from 1
+    // A text, not copied: it must stay as it is until the statement is reset.
+    void bindText(int index, QStringView text);
     void bindAll(const QVariantList &values);
     bool step();                                  // true while a row is ready
     void reset();

@@ -63,7 +63,7 @@ RowUpdate::~RowUpdate() = default;
 void RowUpdate::run(qint64 rowid, const QStringList &values)
 {
     for (qsizetype f = 0; f < m_fields; ++f)
-        m_statement->bind(int(f + 1), values.value(f));
+        m_statement->bindText(int(f + 1), values.at(f));
     m_statement->bind(int(m_fields + 1), rowid);
     m_statement->run();
     m_statement->reset();

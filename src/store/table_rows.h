@@ -32,7 +32,7 @@ public:
     RowUpdate(const RowUpdate &) = delete;
     RowUpdate &operator=(const RowUpdate &) = delete;
 
-    // The values in the order of the fields. Throws ZoltError.
+    // The values in the order of the fields, one for each. Throws ZoltError.
     void run(qint64 rowid, const QStringList &values);
 
 private:

@@ -1,6 +1,7 @@
 #include "verify_csv_import.h"
 
 #include "verify_csv.h"
+#include "verify_csv_folio_index.h"
 #include "verify_csv_line.h"
 #include "verify_folios.h"
 
@@ -14,8 +15,6 @@
 #include "store/data_environment.h"
 #include "store/table_rows.h"
 
-#include <QHash>
-#include <array>
 #include <chrono>
 
 #include <future>
@@ -32,124 +31,26 @@ constexpr qint16 ReportsBeforeQuestion = 6;
 // table's, so every group would rewrite most of the table (a hundred
 // thousand folios wrote a gigabyte in groups of 5,000, 34 MB in one).
 
-// The folios of VERIFY by jurisdiction and folio (its 18 digits), and by
-// jurisdiction and PID: for each key the first folio in the list's order.
-class FolioIndex {
-public:
-    struct Stored {
-        qint64 rowid;
-        QString number;
-    };
-
-    FolioIndex() = default;
-    // The table is read in its own order, which is quick; only the folios
-    // that share a key are put in the list's order, to find the first.
-    FolioIndex(Database &db, const QString &listSource)
-    {
-        ReadRows(db, QStringLiteral("VERIFY"),
-                 {QStringLiteral("JUR"), QStringLiteral("FOLIO"), QStringLiteral("PID"), QStringLiteral("NUMBER")},
-                 [this](qint64 rowid, const QStringList &v) { addStored(rowid, v[0], v[1], v[2], v[3]); });
-        if (!m_folioRivals.empty() || !m_pidRivals.empty())
-            settleRivals(db, listSource);
-    }
-
-    // A folio the import stored: it takes no key another folio holds.
-    void add(qint64 rowid, const CheckedVerifyLine &line)
-    {
-        add(rowid, line.values[Number], line.folioKey, line.pidKey);
-    }
-    // The folio a line matches; null for none.
-    const Stored *match(const CheckedVerifyLine &line) const
-    {
-        const bool byPid = !line.folioKey;
-        const int key = byPid ? m_pids.indexOf(*line.pidKey) : m_folios.indexOf(*line.folioKey);
-        return key < 0 ? nullptr : &m_rows[size_t((byPid ? m_pidRows : m_folioRows)[size_t(key)])];
-    }
-
-private:
-    using Key = std::optional<FoldedKeySet::Folded>;
-    // A folio that has a key another holds: the key's index, the folio's row.
-    struct Rival {
-        int key;
-        int row;
-    };
-
-    void addStored(qint64 rowid, const QString &jur, const QString &folio, const QString &pid, const QString &number)
-    {
-        // A folio stored as the workbook gave it ("12345678") is found by
-        // its 18 digits, as the lines give it.
-        const QString digits = folio.isEmpty() ? folio : NormalisedFolio(folio);
-        const Key folioKey = digits.isEmpty() || IsNoFolio(digits) ? Key() : FoldedKeySet::fold({jur, digits});
-        const Key pidKey = pid.isEmpty() ? Key() : FoldedKeySet::fold({jur, pid});
-        const int row = int(m_rows.size());
-        const Taken taken = add(rowid, number, folioKey, pidKey);
-        if (folioKey && !taken.folio)
-            m_folioRivals.push_back({m_folios.indexOf(*folioKey), row});
-        if (pidKey && !taken.pid)
-            m_pidRivals.push_back({m_pids.indexOf(*pidKey), row});
-    }
-
-    // Which of its keys a folio took: the ones no folio held.
-    struct Taken {
-        bool folio = false;
-        bool pid = false;
-    };
-    Taken add(qint64 rowid, const QString &number, const Key &folioKey, const Key &pidKey)
-    {
-        const int row = int(m_rows.size());
-        m_rows.push_back({rowid, number});
-        Taken taken;
-        if (folioKey && (taken.folio = m_folios.insert(*folioKey)))
-            m_folioRows.push_back(row);
-        if (pidKey && (taken.pid = m_pids.insert(*pidKey)))
-            m_pidRows.push_back(row);
-        return taken;
-    }
-
-    // Gives each shared key to the first of its folios in the list's order.
-    void settleRivals(Database &db, const QString &listSource)
-    {
-        const std::array<std::pair<std::vector<Rival> *, std::vector<int> *>, 2> kinds = {
-            std::pair{&m_folioRivals, &m_folioRows}, std::pair{&m_pidRivals, &m_pidRows}};
-        auto rowidOf = [this](int row) { return m_rows[size_t(row)].rowid; };
-        std::vector<qint64> rowids;
-        for (const auto &[rivals, holders] : kinds)
-            for (const Rival &rival : *rivals)
-                rowids.insert(rowids.end(), {rowidOf(rival.row), rowidOf((*holders)[size_t(rival.key)])});
-        QHash<qint64, qsizetype> place;
-        const std::vector<qint64> ordered = RowsInSourceOrder(db, QStringLiteral("VERIFY"), listSource, rowids);
-        for (size_t i = 0; i < ordered.size(); ++i)
-            place.insert(ordered[i], qsizetype(i));
-        for (const auto &[rivals, holders] : kinds) {
-            for (const Rival &rival : *rivals) {
-                int &holder = (*holders)[size_t(rival.key)];
-                if (place.value(rowidOf(rival.row)) < place.value(rowidOf(holder)))
-                    holder = rival.row;
-            }
-        }
-    }
-
-    std::vector<Stored> m_rows;
-    FoldedKeySet m_folios, m_pids;            // the keys, each once
-    std::vector<int> m_folioRows, m_pidRows;  // the row of each key, in m_rows
-    std::vector<Rival> m_folioRivals, m_pidRivals;
-};
-
 // Lines read and checked ahead of the storing.
 struct CheckedLines {
     std::vector<CheckedVerifyLine> lines;
     void clear() { lines.clear(); }
 };
 
-// Reads the whole file once: whether any line has the status column. A line
+// The file read whole, and whether any line has the status column. A line
 // too long or not text is refused here, before anything is changed.
-bool hasStatusColumn(const QString &path)
+struct CheckedFile {
+    std::unique_ptr<TextLineReader> reader;  // at its first line
+    bool withStatus = false;
+};
+
+CheckedFile readWholeFile(const QString &path)
 {
-    TextLineReader reader(path, VerifyCsvFileName);
-    bool found = false;
-    while (!reader.atEnd())
-        found = BeginsWithStatus(reader.readLine()) || found;
-    return found;
+    CheckedFile file{std::make_unique<TextLineReader>(path, VerifyCsvFileName)};
+    while (!file.reader->atEnd())
+        file.withStatus = BeginsWithStatus(file.reader->readLine()) || file.withStatus;
+    file.reader->rewind();
+    return file;
 }
 
 class CsvImport {
@@ -161,12 +62,12 @@ public:
 
     bool run()
     {
-        std::optional<bool> withStatus = prepare();
-        if (!withStatus)
+        std::optional<CheckedFile> file = prepare();
+        if (!file)
             return false;
         bool whole = false;
         try {
-            whole = readLines(*withStatus);
+            whole = readLines(*file->reader, file->withStatus);
         } catch (const WorkStopped &) {
             commit();
         } catch (const ZoltError &e) {
@@ -181,13 +82,13 @@ public:
     }
 
 private:
-    // Reads the file once for the status column while the reference codes
+    // Reads the file whole, for the status column, while the reference codes
     // and the folios are read from the database, or option 2 empties the
     // table (kept only when the file passes); nothing when either fails,
     // which is reported.
-    std::optional<bool> prepare()
+    std::optional<CheckedFile> prepare()
     {
-        std::future<bool> statusColumn = std::async(std::launch::async, hasStatusColumn, m_path);
+        std::future<CheckedFile> reading = std::async(std::launch::async, readWholeFile, m_path);
         try {
             m_codes.emplace(m_session.de);
             std::optional<Transaction> deleting;
@@ -198,21 +99,20 @@ private:
             } else {
                 m_index.emplace(m_db, m_session.de.rsVerify().source());
             }
-            while (statusColumn.wait_for(std::chrono::milliseconds(30)) != std::future_status::ready)
+            while (reading.wait_for(std::chrono::milliseconds(30)) != std::future_status::ready)
                 m_session.ui.letEventsRun();
-            const bool withStatus = statusColumn.get();
+            CheckedFile file = reading.get();
             if (deleting)
                 deleting->commit();
-            return withStatus;
+            return file;
         } catch (const ZoltError &e) {
             m_session.ui.message(e.description(), MessageIcon::Critical, QStringLiteral("Verify.csv"));
             return std::nullopt;
         }
     }
 
-    bool readLines(bool withStatus)
+    bool readLines(TextLineReader &reader, bool withStatus)
     {
-        TextLineReader reader(m_path, VerifyCsvFileName);
         const qint64 lineCount = reader.lineCount();
         QStringList fields;
         for (const CsvField &field : VerifyCsvFields())
@@ -233,7 +133,7 @@ private:
             cache.emplace(m_db, 16);
         ProgressCount progress(m_session.ui, QStringLiteral("Importing Verify.csv"), lineCount);
         m_session.de.Zolt().beginTrans();
-        while (CheckedLines *batch = nextLines(checking)) {
+        while (CheckedLines *batch = checking.next()) {
             for (CheckedVerifyLine &line : batch->lines) {
                 m_line = line.number;
                 handle(line);
@@ -263,24 +163,13 @@ private:
         return false;
     }
 
-    // A line the checking could not read stops the import there.
-    CheckedLines *nextLines(ReadAhead<CheckedLines> &checking)
-    {
-        try {
-            return checking.next();
-        } catch (const ZoltError &) {
-            ++m_line;
-            throw;
-        }
-    }
-
     void handle(const CheckedVerifyLine &line)
     {
         if (line.problem) {
             report(*line.problem, line.text);
             return;
         }
-        const FolioIndex::Stored *match = m_index->match(line);
+        const std::optional<StoredFolio> match = m_index->match(line);
         if (match && m_mode == ImportOption2) {
             report(QStringLiteral("Duplicate Jurisdiction and (Folio Number or Property Identifier)."), line.text);
             return;
@@ -306,15 +195,15 @@ private:
     }
 
     // The same number takes the line's status; another is kept, marked changed.
-    void update(const FolioIndex::Stored &folio, const VerifyCsvValues &v)
+    void update(const StoredFolio &folio, const VerifyCsvValues &v)
     {
-        const bool sameNumber = TrimBlanks(folio.number).compare(v[Number], Qt::CaseInsensitive) == 0;
+        const bool sameNumber = folio.number.compare(v[Number], Qt::CaseInsensitive) == 0;
         m_update->run(folio.rowid, {sameNumber ? v[Acd] : Mark::Changed, v[Name], v[Addr1], v[Addr1 + 1],
                                     v[Addr1 + 2], v[Addr1 + 3], v[Addr1 + 4], v[Legal]});
     }
 
-    // The file changed under the import, or the database ended the
-    // transaction (a full disk): the lines committed stay.
+    // The database ended the transaction (a full disk): the lines committed
+    // stay.
     void stopped(const ZoltError &e)
     {
         bool stored = false;
