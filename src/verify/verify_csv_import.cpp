@@ -93,6 +93,10 @@ private:
             m_codes.emplace(m_session.de);
             std::optional<Transaction> deleting;
             if (m_mode == ImportOption2) {
+                // Option 2 empties the table and writes the folios into it
+                // one after another: a small page cache does, where option
+                // 1's updates all over the table need it whole.
+                m_smallCache.emplace(m_db, 16);
                 deleting.emplace(m_session.de.Zolt());
                 m_session.de.Zolt().emptyTable(QStringLiteral("VERIFY"));
                 m_index.emplace();
@@ -125,12 +129,6 @@ private:
         ReadAhead<CheckedLines> checking([&](CheckedLines &batch, const std::function<bool()> &stopping) {
             return checkLines(reader, withStatus, batch, stopping);
         });
-        // Option 2 writes the folios into an empty table in order: a small
-        // cache does, where option 1's updates all over the table need it
-        // whole.
-        std::optional<PageCacheSize> cache;
-        if (m_mode == ImportOption2)
-            cache.emplace(m_db, 16);
         ProgressCount progress(m_session.ui, QStringLiteral("Importing Verify.csv"), lineCount);
         m_session.de.Zolt().beginTrans();
         while (CheckedLines *batch = checking.next()) {
@@ -261,6 +259,7 @@ private:
     QString m_mode;
     QString m_path;
     Database &m_db;
+    std::optional<PageCacheSize> m_smallCache;
     std::optional<ReferenceCodes> m_codes;
     std::optional<FolioIndex> m_index;
     std::optional<BatchInsert> m_insert;
