@@ -93,6 +93,20 @@ void Connection::emptyTable(const QString &table)
     execute(QStringLiteral("DELETE FROM \"%1\"").arg(table));
 }
 
+void Connection::emptyTableToRefill(const QString &table)
+{
+    Statement setting = database().prepare(QStringLiteral("PRAGMA secure_delete"));
+    const qint64 zeroing = setting.step() ? setting.column(0).toLongLong() : 0;
+    execute(QStringLiteral("PRAGMA secure_delete = FAST"));
+    try {
+        emptyTable(table);
+    } catch (...) {
+        execute(QStringLiteral("PRAGMA secure_delete = %1").arg(zeroing));
+        throw;
+    }
+    execute(QStringLiteral("PRAGMA secure_delete = %1").arg(zeroing));
+}
+
 Transaction::~Transaction()
 {
     if (!m_done) {

@@ -45,6 +45,12 @@ public:
     bool tableHasRows(const QString &table);
     // Deletes every row of the table, in one statement.
     void emptyTable(const QString &table);
+    // The same for a table about to be filled again with rows like the
+    // old: SQLite as built here overwrites deleted rows with zeros, which
+    // reads and writes every page of the table (a hundred thousand folios:
+    // 0.3 s of 0.06 s); here it zeroes only what it writes anyway, and the
+    // new rows take the freed pages over.
+    void emptyTableToRefill(const QString &table);
 
 private:
     QString m_name;

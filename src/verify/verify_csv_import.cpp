@@ -98,7 +98,7 @@ private:
                 // 1's updates all over the table need it whole.
                 m_smallCache.emplace(m_db, 16);
                 deleting.emplace(m_session.de.Zolt());
-                m_session.de.Zolt().emptyTable(QStringLiteral("VERIFY"));
+                m_session.de.Zolt().emptyTableToRefill(QStringLiteral("VERIFY"));
                 m_index.emplace();
             } else {
                 m_index.emplace(m_db, m_session.de.rsVerify().source());

@@ -3,6 +3,8 @@
 #include "store/data_environment.h"
 #include "store/sqlite_db.h"
 #include "support/recording_dialog.h"
+#include "support/test_session.h"
+#include "store/connection.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,22 @@ class TestDataEnvironment : public QObject {
     Q_OBJECT
 
 private slots:
+    // Emptying a table to fill it again leaves the database's zeroing of
+    // deleted rows as it was, also when the delete fails.
+    void emptyingToRefillKeepsTheZeroingSetting()
+    {
+        TestSession t;
+        t.exec("INSERT INTO VERIFY (NUMBER) VALUES ('N-1'), ('N-2')");
+        for (const int zeroing : {0, 1}) {
+            t.exec(QStringLiteral("PRAGMA secure_delete = %1").arg(zeroing));
+            t.de().Zolt().emptyTableToRefill("VERIFY");
+            QCOMPARE(t.scalar("SELECT count(*) FROM VERIFY").toInt(), 0);
+            QCOMPARE(t.scalar("PRAGMA secure_delete").toInt(), zeroing);
+            QVERIFY_THROWS_EXCEPTION(ZoltError, t.de().Zolt().emptyTableToRefill("NO_SUCH_TABLE"));
+            QCOMPARE(t.scalar("PRAGMA secure_delete").toInt(), zeroing);
+        }
+    }
+
     // A large commit is in the log when it returns; the log is then copied
     // into the file on a thread of its own, and rows written meanwhile stay.
     void largeCommitsAreCopiedIntoTheFileAfterwards()
