@@ -6,7 +6,8 @@
 namespace zolt {
 
 void ReadRows(Database &db, const QString &table, const QStringList &fields,
-              const std::function<void(qint64 rowid, const QStringList &values)> &row)
+              const std::function<void(qint64 rowid, const QStringList &values)> &row,
+              const std::function<void()> &meanwhile)
 {
     // SQLite steps on a thread of its own while the rows read before are
     // worked on.
@@ -22,6 +23,8 @@ void ReadRows(Database &db, const QString &table, const QStringList &fields,
                 values << cells[f + 1].value().toString();
             row(cells[0].integer, values);
         }
+        if (meanwhile)
+            rows.whileReadingPaused(meanwhile);
     }
 }
 

@@ -12,9 +12,11 @@ class Database;
 class Statement;
 
 // Reads `fields` of every row of `table` with each row's rowid, in the
-// order the table holds them, calling `row` for each.
+// order the table holds them, calling `row` for each. `meanwhile` (letting
+// the window paint) runs now and then while the reading waits.
 void ReadRows(Database &db, const QString &table, const QStringList &fields,
-              const std::function<void(qint64 rowid, const QStringList &values)> &row);
+              const std::function<void(qint64 rowid, const QStringList &values)> &row,
+              const std::function<void()> &meanwhile = {});
 
 // The rows of `table` given by their rowids, in the order of a recordset's
 // source ("SELECT * FROM VERIFY ORDER BY NUMBER"; rowid order when it has

@@ -12,11 +12,12 @@ namespace zolt::verify {
 
 // The table is read in its own order, which is quick; only the folios that
 // share a key are put in the list's order, to find the first.
-FolioIndex::FolioIndex(Database &db, const QString &listSource)
+FolioIndex::FolioIndex(Database &db, const QString &listSource, const std::function<void()> &meanwhile)
 {
-    ReadRows(db, QStringLiteral("VERIFY"),
-             {QStringLiteral("JUR"), QStringLiteral("FOLIO"), QStringLiteral("PID"), QStringLiteral("NUMBER")},
-             [this](qint64 rowid, const QStringList &v) { addStored(rowid, v[0], v[1], v[2], v[3]); });
+    ReadRows(
+        db, QStringLiteral("VERIFY"),
+        {QStringLiteral("JUR"), QStringLiteral("FOLIO"), QStringLiteral("PID"), QStringLiteral("NUMBER")},
+        [this](qint64 rowid, const QStringList &v) { addStored(rowid, v[0], v[1], v[2], v[3]); }, meanwhile);
     if (!m_folioRivals.empty() || !m_pidRivals.empty())
         settleRivals(db, listSource);
 }

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,7 +33,8 @@ public:
     // No folios.
     FolioIndex() = default;
     // The folios of VERIFY; `listSource` gives the list's order.
-    FolioIndex(Database &db, const QString &listSource);
+    // `meanwhile` (letting the window paint) runs now and then.
+    FolioIndex(Database &db, const QString &listSource, const std::function<void()> &meanwhile);
 
     // A folio the import stored: it takes no key another folio holds.
     void add(qint64 rowid, const CheckedVerifyLine &line);

@@ -101,7 +101,7 @@ private:
                 m_session.de.Zolt().emptyTableToRefill(QStringLiteral("VERIFY"));
                 m_index.emplace();
             } else {
-                m_index.emplace(m_db, m_session.de.rsVerify().source());
+                m_index.emplace(m_db, m_session.de.rsVerify().source(), [this] { m_session.ui.letEventsRun(); });
             }
             while (reading.wait_for(std::chrono::milliseconds(30)) != std::future_status::ready)
                 m_session.ui.letEventsRun();
