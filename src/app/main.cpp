@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
+#include <cstdio>
 
 using namespace zolt;
 
@@ -43,6 +44,11 @@ protected:
 
 int main(int argc, char **argv)
 {
+    // Answered before any window system is needed.
+    if (argc == 2 && qstrcmp(argv[1], "--version") == 0) {
+        std::printf("%s\n", qPrintable(VersionLine()));
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(ProductName());
     QApplication::setApplicationDisplayName(ProductName());

@@ -1,5 +1,7 @@
 #include "qt_user_dialog.h"
 
+#include "widgets/screen_fit.h"
+
 #include "common/product.h"
 #include "information_dialog.h"
 
@@ -108,7 +110,8 @@ void QtUserDialog::setBusy(bool busy)
 void QtUserDialog::progress(const QString &text, qint64 done, qint64 total)
 {
     if (!m_progress) {
-        m_progress = new QProgressDialog(DialogOwner());
+        QWidget *owner = DialogOwner();
+        m_progress = new QProgressDialog(owner);
         m_progress->setWindowTitle(ProductName());
         m_progress->setCancelButton(nullptr);
         m_progress->setWindowModality(Qt::ApplicationModal);
@@ -118,6 +121,11 @@ void QtUserDialog::progress(const QString &text, qint64 done, qint64 total)
         m_progress->setMinimumWidth(360);
         // Closing it is closing the program while it works.
         QObject::connect(m_progress, &QProgressDialog::canceled, m_progress, [this] { askToStop(); });
+        // Over the window at work, not where the window manager would put a
+        // window of its own.
+        m_progress->setLabelText(text + QStringLiteral("\n0"));
+        m_progress->adjustSize();
+        CentreOver(m_progress, owner);
     }
     // QProgressDialog counts in int; large counts are scaled to per mille.
     const bool known = total > 0;

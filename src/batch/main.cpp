@@ -6,6 +6,7 @@
 #include "common/error_trap.h"
 #include "common/errors.h"
 #include "common/file_checks.h"
+#include "common/product.h"
 #include "store/data_environment.h"
 
 #include <QCoreApplication>
@@ -25,7 +26,8 @@ void printHelp(QTextStream &out)
            "  --db FILE      the working database (default: Zolt.mdb beside zolt-batch)\n"
            "  --yes          answer Yes to every question (the default answer is No)\n"
            "  --answer TEXT  the answer to an input box (the default cancels it)\n"
-           "  --help         this text\n\n"
+           "  --help         this text\n"
+           "  --version      the version of Zolt\n\n"
            "Commands:\n";
     for (const BatchCommand &c : Commands())
         out << "  " << (c.name + u' ' + c.arguments).leftJustified(34) << c.summary << "\n";
@@ -61,6 +63,9 @@ int main(int argc, char **argv)
         const QString option = args.takeFirst();
         if (option == u"--help") {
             printHelp(out);
+            return Exit::Done;
+        } else if (option == u"--version") {
+            out << VersionLine() << "\n";
             return Exit::Done;
         } else if (option == u"--yes") {
             answerYes = true;

@@ -10,6 +10,12 @@ inline QString ProductName()
     return QStringLiteral("Zolt");
 }
 
+// What `--version` prints: the product's name and version.
+inline QString VersionLine()
+{
+    return ProductName() + QStringLiteral(" " ZOLT_VERSION);
+}
+
 // The About box's description of the program.
 inline QString ProductDescription()
 {

@@ -42,4 +42,14 @@ void PlaceAtTopLeft(QWidget *window, QSize size)
     window->resize(size.boundedTo(largest));
 }
 
+void CentreOver(QWidget *window, const QWidget *owner)
+{
+    const QRect area = AvailableArea(owner ? owner : window);
+    const QRect over = owner ? owner->frameGeometry() : area;
+    const QSize outer = window->size() + FrameExtra(window);
+    auto within = [](int wanted, int low, int high) { return std::clamp(wanted, low, std::max(low, high)); };
+    window->move(within(over.center().x() - outer.width() / 2, area.left(), area.right() + 1 - outer.width()),
+                 within(over.center().y() - outer.height() / 2, area.top(), area.bottom() + 1 - outer.height()));
+}
+
 }  // namespace zolt

@@ -19,4 +19,8 @@ QSize LargestInsideSize(const QWidget *window);
 // for, made smaller where its frame would run off the screen.
 void PlaceAtTopLeft(QWidget *window, QSize size);
 
+// The window (a box or a progress dialog) centred over its owner's frame, or
+// over the available area when it has none, and kept inside that area.
+void CentreOver(QWidget *window, const QWidget *owner);
+
 }  // namespace zolt

@@ -54,6 +54,27 @@ private slots:
         QCOMPARE(QDir(dir.filePath("ro")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     }
 
+    // Both programs say their version, zoltwin without a window system.
+    void versionOfBothPrograms()
+    {
+        const QString expected = QStringLiteral("Zolt " ZOLT_VERSION "\n");
+        const BatchRun batch = runBatch({"--version"});
+        QCOMPARE(batch.exitCode, 0);
+        QCOMPARE(batch.out, expected);
+
+        QProcess window;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        window.setProcessEnvironment(env);
+        window.start(QStringLiteral(ZOLTWIN), {"--version"});
+        QVERIFY(window.waitForFinished(30000));
+        QCOMPARE(window.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(window.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(window.readAllStandardOutput()), expected);
+    }
+
     void usageAndMissingDatabase()
     {
         QTemporaryDir dir;
