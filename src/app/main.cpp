@@ -75,5 +75,9 @@ int main(int argc, char **argv)
     QuitWhenClosed quitWhenClosed;
     window.installEventFilter(&quitWhenClosed);
     window.show();
+    // zoltwin FILE starts with FILE chosen and the task of its kind.
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (!arguments.isEmpty())
+        window.chooseFile(arguments.first());
     return application.exec();
 }

@@ -86,6 +86,11 @@ QString QtUserDialog::chooseFolder(const QString &title, const QString &start)
     return QFileDialog::getExistingDirectory(DialogOwner(), BoxTitle(title), start);
 }
 
+QString QtUserDialog::chooseFile(const QString &title, const QString &start, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(DialogOwner(), BoxTitle(title), start, filter);
+}
+
 void QtUserDialog::beep()
 {
     QApplication::beep();

@@ -30,6 +30,7 @@ public:
     // to stop the work (askToStop).
     void progress(const QString &text, qint64 done, qint64 total) override;
     QString chooseFolder(const QString &title, const QString &start) override;
+    QString chooseFile(const QString &title, const QString &start, const QString &filter) override;
     // Form_InformationDialog over the window boxes are shown over.
     void informationDialog(SharedValues &shared) override;
 

@@ -1,6 +1,7 @@
 #include "zolt_payment.h"
 
 #include "app_icon.h"
+#include "chosen_file.h"
 #include "common/product.h"
 #include "payment_task.h"
 #include "return_email_menu.h"
@@ -18,6 +19,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -105,6 +109,8 @@ void ZoltPayment::buildControls()
                                    QStringLiteral("Work with the Mortgage Number Verification File Selected"),
                                    central);
     m_commandExit = makeButton("Command_Exit", QStringLiteral("E&xit"), QStringLiteral("Exit Zolt"), central);
+    m_commandBrowse = makeButton("Command_Browse", QStringLiteral("&Browse..."),
+                                 QStringLiteral("Choose the file in the file dialog of your desktop"), central);
 
     m_labelPleaseWait = named(new QLabel(QStringLiteral("Please Wait While Saving the Zolt data!"), central),
                               "Label_PleaseWait");
@@ -121,6 +127,7 @@ void ZoltPayment::buildControls()
     frames->addWidget(m_frameCurrentYear, 2);
 
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_commandBrowse);
     buttons->addStretch(1);
     buttons->addWidget(m_commandOk);
     buttons->addWidget(m_commandVerifyOk);
@@ -143,6 +150,8 @@ void ZoltPayment::buildControls()
     connect(m_commandOk, &QPushButton::clicked, this, &ZoltPayment::Command_OK_Click);
     connect(m_commandVerifyOk, &QPushButton::clicked, this, &ZoltPayment::Command_VERIFY_OK_Click);
     connect(m_commandExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_commandBrowse, &QPushButton::clicked, this, &ZoltPayment::Command_Browse_Click);
+    setAcceptDrops(true);
     connect(m_picker, &FileLocationPicker::fileActivated, this, &ZoltPayment::File_Activated);
 }
 
@@ -231,6 +240,53 @@ void ZoltPayment::File_Activated(const QString &name)
 {
     m_picker->setFileName(name);
     (m_optionVerify->isChecked() ? m_commandVerifyOk : m_commandOk)->click();
+}
+
+void ZoltPayment::Command_Browse_Click()
+{
+    const bool workbook = m_optionVerify->isChecked();
+    const QString path = m_session.ui.chooseFile(
+        workbook ? QStringLiteral("Choose the Mortgage Number Verification file")
+                 : QStringLiteral("Choose the Zolt file"),
+        m_picker->directory(),
+        workbook ? QStringLiteral("Mortgage Number Verification files (*.xlsx)") : QStringLiteral("Zolt files (*.csv)"));
+    if (!path.isEmpty())
+        chooseFile(path);
+}
+
+bool ZoltPayment::chooseFile(const QString &path)
+{
+    const ChosenFile chosen = JudgeChosenFile(path);
+    if (!chosen.task) {
+        m_session.ui.message(chosen.problem, MessageIcon::Exclamation);
+        return false;
+    }
+    QRadioButton *option = *chosen.task == FileTask::Payment ? m_optionZolt : m_optionVerify;
+    if (!option->isChecked()) {
+        option->setChecked(true);
+        *chosen.task == FileTask::Payment ? Option_ZOLT_Click() : Option_VERIFY_Click();
+    }
+    const QFileInfo file(path);
+    m_picker->setDirectory(file.absolutePath());
+    m_picker->setFileName(file.fileName());
+    m_selectedPath = m_picker->selectedPath();
+    return true;
+}
+
+void ZoltPayment::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!m_taskRunning && !DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void ZoltPayment::dropEvent(QDropEvent *event)
+{
+    const QString path = DroppedFile(event->mimeData());
+    if (m_taskRunning || path.isEmpty())
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    chooseFile(path);
 }
 
 void ZoltPayment::Command_OK_Click()
@@ -354,7 +410,7 @@ void ZoltPayment::showWindow()
 
 void ZoltPayment::showSaving(bool hideFileType)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_picker, m_labelLocation, m_frameCurrentYear,
+    for (QWidget *w : std::initializer_list<QWidget *>{m_picker, m_commandBrowse, m_labelLocation, m_frameCurrentYear,
                                                         m_commandOk, m_commandVerifyOk, m_commandExit,
                                                         m_textMsg})
         w->hide();

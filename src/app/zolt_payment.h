@@ -31,6 +31,11 @@ public:
     explicit ZoltPayment(Session &session, QWidget *parent = nullptr);
 
     FileLocationPicker *picker() const { return m_picker; }
+    // Chooses a file from outside the lists (the file dialog, the command
+    // line, a drop) as the lists would, with the task of its kind; a file of
+    // another kind, a folder or a missing file is said in a box and nothing
+    // changes. Answers whether the file was chosen.
+    bool chooseFile(const QString &path);
 
     // TaskHost
     QString selectedPath() const override { return m_selectedPath; }
@@ -54,6 +59,9 @@ protected:
     // While a task runs, closing asks whether to stop it; the window closes
     // once the task has stopped.
     void closeEvent(QCloseEvent *event) override;
+    // A file dropped on the window is chosen as by chooseFile().
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // What differs between the two tasks in the shared first steps.
@@ -72,6 +80,7 @@ private:
     void Command_OK_Click();
     void Command_VERIFY_OK_Click();
     void File_Activated(const QString &name);
+    void Command_Browse_Click();
     void mnuHelpAbout_Click();
 
     void setScheme(const QColor &colour);
@@ -103,6 +112,7 @@ private:
     QPushButton *m_commandOk = nullptr;
     QPushButton *m_commandVerifyOk = nullptr;
     QPushButton *m_commandExit = nullptr;
+    QPushButton *m_commandBrowse = nullptr;
     QLabel *m_labelPleaseWait = nullptr;
 };
 

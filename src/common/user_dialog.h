@@ -43,6 +43,13 @@ public:
     // The standard folder dialog, starting at `start`; the empty text when
     // the user cancels. Without windows there is none: the default cancels.
     virtual QString chooseFolder(const QString &title, const QString &start) { return QString(); }
+    // The platform's file dialog, starting in the folder `start` and listing
+    // the files `filter` names ("Workbooks (*.xlsx)"); the empty text when
+    // the user cancels. The default cancels.
+    virtual QString chooseFile(const QString &title, const QString &start, const QString &filter)
+    {
+        return QString();
+    }
     // The information dialog, modal: gInfoText under gInfoTitle, with the
     // critical picture when gInfoKind is "CRITICAL" (any case). It empties
     // the three when it closes. The default says the text in a message box.

@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -83,6 +84,60 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    // A file from outside the lists (the file dialog of Browse..., the command
+    // line, a drop) is chosen with the task of its kind; a file of another
+    // kind, a folder or a missing file is said and changes nothing.
+    void filesChosenFromOutsideTheLists()
+    {
+        test::TestSession ts;
+        QVERIFY(QDir(ts.dir()).mkdir("books"));
+        writeFile(ts.file("pay.csv"), "x");
+        writeFile(ts.file("books/MortNo2.XLSX"), "x");
+        writeFile(ts.file("notes.txt"), "x");
+        TestWindow w(ts.session());
+        w.show();
+        auto chosen = [&w](const char *option, const QString &folder, const QString &file) {
+            return child<QRadioButton>(w, option)->isChecked() && QDir(w.picker()->directory()) == QDir(folder) &&
+                   w.picker()->fileName() == file;
+        };
+
+        QVERIFY(w.chooseFile(ts.file("books/MortNo2.XLSX")));
+        QVERIFY(chosen("Option_VERIFY", ts.file("books"), "MortNo2.XLSX"));
+        QVERIFY(child<QPushButton>(w, "Command_VERIFY_OK")->isEnabled());
+
+        ts.ui.fileAnswers << ts.file("pay.csv");
+        click(w, "Command_Browse");
+        QVERIFY(ts.ui.said.last().text.contains("*.xlsx"));  // asked in the task chosen then
+        QVERIFY(chosen("Option_ZOLT", ts.dir(), "pay.csv"));
+        QVERIFY(child<QPushButton>(w, "Command_OK")->isEnabled());
+        click(w, "Command_Browse");  // cancelled: nothing changes
+        QVERIFY(chosen("Option_ZOLT", ts.dir(), "pay.csv"));
+
+        QMimeData dragged;
+        dragged.setUrls({QUrl::fromLocalFile(ts.file("books/MortNo2.XLSX"))});
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+        QApplication::sendEvent(&w, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+        QApplication::sendEvent(&w, &drop);
+        QVERIFY(drop.isAccepted());
+        QVERIFY(chosen("Option_VERIFY", ts.file("books"), "MortNo2.XLSX"));
+        QMimeData two;
+        two.setUrls({QUrl::fromLocalFile(ts.file("pay.csv")), QUrl::fromLocalFile(ts.file("notes.txt"))});
+        QDragEnterEvent refusedDrag(QPoint(20, 20), Qt::CopyAction, &two, Qt::LeftButton, {});
+        QApplication::sendEvent(&w, &refusedDrag);
+        QVERIFY(!refusedDrag.isAccepted());
+
+        const qsizetype before = ts.ui.said.size();
+        for (const char *refused : {"notes.txt", "books", "gone.csv"})
+            QVERIFY(!w.chooseFile(ts.file(refused)));
+        QCOMPARE(ts.ui.said.size(), before + 3);
+        QVERIFY(ts.ui.said[before].text.contains("notes.txt is neither a Zolt payment file (.csv)"));
+        QVERIFY(ts.ui.said[before + 1].text.endsWith("books is a folder, not a file."));
+        QVERIFY(ts.ui.said[before + 2].text.endsWith("gone.csv was not found."));
+        QVERIFY(chosen("Option_VERIFY", ts.file("books"), "MortNo2.XLSX"));
+    }
+
     void controlsAndModeSwitch()
     {
         test::TestSession ts;

@@ -25,6 +25,12 @@ QString RecordingDialog::chooseFolder(const QString &title, const QString &)
     return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
 }
 
+QString RecordingDialog::chooseFile(const QString &title, const QString &start, const QString &filter)
+{
+    said.append({Said::Input, QStringLiteral("(file in %1: %2)").arg(start, filter), title, MessageIcon::None});
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
 void RecordingDialog::progress(const QString &text, qint64 done, qint64 total)
 {
     lastProgress = text;

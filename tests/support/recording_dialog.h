@@ -29,6 +29,7 @@ public:
     bool askYesNo(const QString &text, const QString &title, MessageIcon icon) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
     QString chooseFolder(const QString &title, const QString &start) override;
+    QString chooseFile(const QString &title, const QString &start, const QString &filter) override;
     void beep() override { ++beeps; }
     void letEventsRun() override
     {
@@ -43,6 +44,7 @@ public:
     QList<bool> yesNoAnswers;
     QStringList inputAnswers;
     QStringList folderAnswers;  // answers of the folder dialog, in order
+    QStringList fileAnswers;    // answers of the file dialog, in order
     int beeps = 0;
     int eventRuns = 0;
     bool busy = false;
