@@ -74,9 +74,9 @@ void ZoltPayment::buildControls()
     auto *central = new QWidget(this);
     setCentralWidget(central);
 
-    m_frameFileType = named(new QGroupBox(QStringLiteral("<File Type>"), central), "Frame_File_Type");
-    m_optionZolt = named(new QRadioButton(QStringLiteral("Regular Zolt Usage"), m_frameFileType), "Option_ZOLT");
-    m_optionVerify = named(new QRadioButton(QStringLiteral("Mortgage # Verification File"), m_frameFileType),
+    m_frameFileType = named(new QGroupBox(QStringLiteral("<File &Type>"), central), "Frame_File_Type");
+    m_optionZolt = named(new QRadioButton(QStringLiteral("Regular &Zolt Usage"), m_frameFileType), "Option_ZOLT");
+    m_optionVerify = named(new QRadioButton(QStringLiteral("&Mortgage # Verification File"), m_frameFileType),
                            "Option_VERIFY");
     m_optionVerify->setToolTip(QStringLiteral(
         "Mortgage company option: provides electronic files for folio/mortgage # verification"));
@@ -84,10 +84,10 @@ void ZoltPayment::buildControls()
     fileTypeLayout->addWidget(m_optionZolt);
     fileTypeLayout->addWidget(m_optionVerify);
 
-    m_frameCurrentYear = named(new QGroupBox(QStringLiteral("<Use Only Current Year Data>"), central),
+    m_frameCurrentYear = named(new QGroupBox(QStringLiteral("<&Use Only Current Year Data>"), central),
                                "Frame_UseOnlyCurrentYearData");
-    m_optionYes = named(new QRadioButton(QStringLiteral("Yes"), m_frameCurrentYear), "Option_Yes");
-    m_optionNo = named(new QRadioButton(QStringLiteral("No"), m_frameCurrentYear), "OptionNo");
+    m_optionYes = named(new QRadioButton(QStringLiteral("&Yes"), m_frameCurrentYear), "Option_Yes");
+    m_optionNo = named(new QRadioButton(QStringLiteral("&No"), m_frameCurrentYear), "OptionNo");
     auto *currentYearLayout = new QVBoxLayout(m_frameCurrentYear);
     currentYearLayout->addWidget(m_optionYes);
     currentYearLayout->addWidget(m_optionNo);

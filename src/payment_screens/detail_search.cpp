@@ -58,11 +58,11 @@ QWidget *Detail_Search::buildCriteria()
     QGroupBox *frame = MakeFrame("Frame1", QStringLiteral("<Search Criteria>"), this);
     auto *grid = new QGridLayout(frame);
     const std::initializer_list<std::tuple<const char *, const char *, const char *, int, const char *>> criteria = {
-        {"Check_CD", "txtCD", "Collection District", 2, "Collection District Search has nothing entered to search on!"},
-        {"Check_JUR", "txtJUR", "Jurisdiction", 3, "Jurisdiction Search has nothing entered to search on!"},
-        {"Check_FOLIO", "txtFOLIO_DISP", "Folio Number", 20, "Folio Number Search has nothing entered to search on!"},
-        {"Check_NUMBER", "txtNUMBER", "Mortgage Number", 12, "Mortgage Number Search has nothing entered to search on!"},
-        {"Check_NAME", "txtNAME", "Name", 25, "Name Search has nothing entered to search on!"}};
+        {"Check_CD", "txtCD", "Collection &District", 2, "Collection District Search has nothing entered to search on!"},
+        {"Check_JUR", "txtJUR", "&Jurisdiction", 3, "Jurisdiction Search has nothing entered to search on!"},
+        {"Check_FOLIO", "txtFOLIO_DISP", "F&olio Number", 20, "Folio Number Search has nothing entered to search on!"},
+        {"Check_NUMBER", "txtNUMBER", "&Mortgage Number", 12, "Mortgage Number Search has nothing entered to search on!"},
+        {"Check_NAME", "txtNAME", "&Name", 25, "Name Search has nothing entered to search on!"}};
     int row = 0;
     for (const auto &[checkName, textName, caption, length, missing] : criteria) {
         auto *check = Named(new QCheckBox(QLatin1String(caption), frame), checkName);

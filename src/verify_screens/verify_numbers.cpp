@@ -112,7 +112,7 @@ QGroupBox *Verify_Numbers::buildRecordFrame()
     m_commandActivate = MakeButton("Command_Activate", QStringLiteral("&Undelete"),
                                    QStringLiteral("Undelete the selected Deleted record (undo the marked for deletion)"),
                                    frame);
-    m_commandSearch = MakeButton("Command_Search", QStringLiteral("&Find"), QStringLiteral("Search for a specific payment"),
+    m_commandSearch = MakeButton("Command_Search", QStringLiteral("F&ind"), QStringLiteral("Search for a specific payment"),
                                  frame);
     connect(m_commandAdd, &QPushButton::clicked, this, [this] { openEntry(&VerifyNavigator::showVerifyNumberAdd); });
     connect(m_commandChange, &QPushButton::clicked, this,
@@ -230,7 +230,7 @@ void Verify_Numbers::buildMenus(QMenuBar *menus)
         connect(menuItem(marks, name, QLatin1String(caption)), &QAction::triggered, this,
                 [this, mark] { markFromMenu(mark); });
 
-    QMenu *exchange = menus->addMenu(QStringLiteral("Data Exchange"));
+    QMenu *exchange = menus->addMenu(QStringLiteral("Da&ta Exchange"));
     exchange->setObjectName(QStringLiteral("mnuDataExchange"));
     for (const auto &[name, caption, button] : std::initializer_list<std::tuple<const char *, const char *, const char *>>{
              {"mnuExportHelp", "Export Help", "Command_Exp_Help"},
@@ -248,7 +248,7 @@ void Verify_Numbers::buildMenus(QMenuBar *menus)
         connect(menuItem(view, order.menuItem, order.menuCaption), &QAction::triggered, this,
                 [this, &order] { sortBy(order); });
 
-    QMenu *window = menus->addMenu(QStringLiteral("Window"));
+    QMenu *window = menus->addMenu(QStringLiteral("&Window"));
     window->setObjectName(QStringLiteral("mnuWindow"));
     for (qsizetype i = 0; i < m_sizes.size(); ++i) {
         const SizeChoice &choice = SizeChoices[i];

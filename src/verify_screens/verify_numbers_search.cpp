@@ -50,13 +50,13 @@ struct CriterionField {
 };
 
 const CriterionField CriterionFields[] = {
-    {"MORTCO", "Mortgage Company ID:", 4}, {"NUMBER", "Mortgage Number:", 18},
-    {"CD", "Collection District (CD):", 0}, {"JUR", "Jurisdiction (JUR):", 0},
-    {"FOLIO", "Folio Number:", 19},        {"PID", "PID:", 9},
-    {"NAME", "Name:", 70},                 {"ADDR1", "Address Line 1:", 30},
-    {"ADDR2", "Address Line 2:", 30},      {"ADDR3", "Address Line 3:", 30},
-    {"ADDR4", "Address Line 4:", 30},      {"ADDR5", "Address Line 5:", 30},
-    {"LEGAL", "Legal Description:", 32}};
+    {"MORTCO", "Mortgage &Company ID:", 4}, {"NUMBER", "Mortgage &Number:", 18},
+    {"CD", "Collection &District (CD):", 0}, {"JUR", "&Jurisdiction (JUR):", 0},
+    {"FOLIO", "F&olio Number:", 19},        {"PID", "&PID:", 9},
+    {"NAME", "Na&me:", 70},                 {"ADDR1", "Address Line &1:", 30},
+    {"ADDR2", "Address Line &2:", 30},      {"ADDR3", "Address Line &3:", 30},
+    {"ADDR4", "Address Line &4:", 30},      {"ADDR5", "Address Line &5:", 30},
+    {"LEGAL", "&Legal Description:", 32}};
 
 }  // namespace
 
@@ -115,7 +115,8 @@ QGroupBox *Verify_Numbers_Search::buildCriteria()
             text->setMaxLength(entry.maxLength);
             field = text;
         }
-        label->setBuddy(field);
+        // The label's Alt letter ticks the criterion, which opens its field.
+        label->setBuddy(check);
         // Two columns of criteria: the folio's keys, then its name and address.
         const int row = at < 7 ? at : at - 7, col = at < 7 ? 0 : 3;
         grid->addWidget(check, row, col);

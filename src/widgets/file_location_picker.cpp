@@ -27,9 +27,9 @@ QLabel *makeLabel(const QString &name, const QString &text, QWidget *buddy, QWid
 FileLocationPicker::FileLocationPicker(QWidget *parent)
     : QWidget(parent), m_drive(new DriveList(this)), m_dir(new DirList(this)), m_file(new FileList(this))
 {
-    m_labelDisk = makeLabel(QStringLiteral("Label_Disk"), QStringLiteral("Disk"), m_drive, this);
-    m_labelDirectory = makeLabel(QStringLiteral("Label_Directory"), QStringLiteral("Directory"), m_dir, this);
-    m_labelFiles = makeLabel(QStringLiteral("Label_Files"), QStringLiteral("Files"), m_file, this);
+    m_labelDisk = makeLabel(QStringLiteral("Label_Disk"), QStringLiteral("&Disk"), m_drive, this);
+    m_labelDirectory = makeLabel(QStringLiteral("Label_Directory"), QStringLiteral("Di&rectory"), m_dir, this);
+    m_labelFiles = makeLabel(QStringLiteral("Label_Files"), QStringLiteral("F&iles"), m_file, this);
 
     auto *grid = new QGridLayout(this);
     // Room for the focus frame around the lists at the edges.

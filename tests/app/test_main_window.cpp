@@ -146,7 +146,7 @@ private slots:
         TestWindow w(ts.session());
         w.show();
         QCOMPARE(w.objectName(), QString("ZoltPayment"));
-        QCOMPARE(child<QGroupBox>(w, "Frame_File_Type")->title(), QString("<File Type>"));
+        QCOMPARE(child<QGroupBox>(w, "Frame_File_Type")->title(), QString("<File &Type>"));
         QCOMPARE(child<QPushButton>(w, "Command_OK")->toolTip(), QString("Work with the Zolt File Selected"));
         QVERIFY(child<QRadioButton>(w, "Option_ZOLT")->isChecked());
         QVERIFY(child<QRadioButton>(w, "Option_Yes")->isChecked());

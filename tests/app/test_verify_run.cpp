@@ -61,22 +61,6 @@ void clickRow(QWidget &screen, int row)
     QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.model()->index(row, 1)).center());
 }
 
-// Three folios of company 0012 in jurisdiction 701; two districts, one of
-// them with its one jurisdiction.
-void writeWorkbook(const QString &path)
-{
-    QList<FixtureSheet> sheets = VerifyFixtureSheets();
-    auto S = [](const char *text) { return QVariant(QString::fromLatin1(text)); };
-    sheets[0].rows << MortgageRow({S(" "), S("0012"), S("M-100"), S("05"), S("701"), S("12345678"), S(""), S("SMITH JOHN")})
-                   << MortgageRow({S(" "), S("0012"), S("M-200"), S("05"), S("701"), S("22222222"), S(""), S("MITCHELL ANN")})
-                   << MortgageRow({S(" "), S("0012"), S("M-300"), S("06"), S("701"), S("33333333"), S(""), S("BAKER PAT")});
-    sheets[1].rows << QVariantList{S("701"), 8.0, S("###-#####")};
-    sheets[2].rows << QVariantList{S("05"), S("NORTH")} << QVariantList{S("06"), S("SOUTH")};
-    sheets[3].rows << QVariantList{S("701"), S("HILLTOWN")};
-    sheets[4].rows << QVariantList{S("05"), S("701")};
-    WriteFixtureWorkbook(path, sheets);
-}
-
 void startTask(app::ZoltPayment &window, const TestSession &ts)
 {
     window.show();
@@ -95,7 +79,7 @@ private slots:
     {
         TestSession ts;
         const QString path = ts.file("MortNo1.xlsx");
-        writeWorkbook(path);
+        WriteThreeFolioWorkbook(path);
         app::ZoltPayment window(ts.session());
         startTask(window, ts);
 
@@ -177,7 +161,7 @@ private slots:
     {
         TestSession ts;
         const QString path = ts.file("MortNo1.xlsx");
-        writeWorkbook(path);
+        WriteThreeFolioWorkbook(path);
         const QString before = QDir::currentPath();
         QDir::setCurrent(ts.dir());
         app::ZoltPayment window(ts.session());
@@ -236,7 +220,7 @@ private slots:
     {
         TestSession ts;
         const QString path = ts.file("MortNo1.xlsx");
-        writeWorkbook(path);
+        WriteThreeFolioWorkbook(path);
         const QByteArray original = readFile(path);
         app::ZoltPayment window(ts.session());
         startTask(window, ts);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTest>
 #include <QWidget>
 
 namespace zolt::test {
@@ -64,7 +65,15 @@ void ScreenScript::tick()
     m_waiting.restart();
     // Acting may open a screen whose modal loop runs inside the act: it runs
     // from a timer of its own, so that this one goes on ticking from there.
-    QTimer::singleShot(0, faced, [act = std::move(step.act), faced] { act(*faced); });
+    // The window system gives the keyboard back to the screen a closed one
+    // was opened over; the offscreen platform does not.
+    QTimer::singleShot(0, faced, [act = std::move(step.act), faced] {
+        if (!faced->isActiveWindow()) {
+            faced->activateWindow();
+            (void)QTest::qWaitForWindowActive(faced);
+        }
+        act(*faced);
+    });
 }
 
 void ScreenScript::fail(const QString &why)

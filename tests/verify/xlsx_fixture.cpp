@@ -67,4 +67,18 @@ void WriteMortgageWorkbook(const QString &path, const QList<QVariantList> &mortg
     WriteFixtureWorkbook(path, sheets);
 }
 
+void WriteThreeFolioWorkbook(const QString &path)
+{
+    QList<FixtureSheet> sheets = VerifyFixtureSheets();
+    auto S = [](const char *text) { return QVariant(QString::fromLatin1(text)); };
+    sheets[0].rows << MortgageRow({S(" "), S("0012"), S("M-100"), S("05"), S("701"), S("12345678"), S(""), S("SMITH JOHN")})
+                   << MortgageRow({S(" "), S("0012"), S("M-200"), S("05"), S("701"), S("22222222"), S(""), S("MITCHELL ANN")})
+                   << MortgageRow({S(" "), S("0012"), S("M-300"), S("06"), S("701"), S("33333333"), S(""), S("BAKER PAT")});
+    sheets[1].rows << QVariantList{S("701"), 8.0, S("###-#####")};
+    sheets[2].rows << QVariantList{S("05"), S("NORTH")} << QVariantList{S("06"), S("SOUTH")};
+    sheets[3].rows << QVariantList{S("701"), S("HILLTOWN")};
+    sheets[4].rows << QVariantList{S("05"), S("701")};
+    WriteFixtureWorkbook(path, sheets);
+}
+
 }  // namespace zolt::test

@@ -28,4 +28,9 @@ QVariantList MortgageRow(const QVariantList &cells);
 // MortgageRow) under the headers, the other sheets' headers only.
 void WriteMortgageWorkbook(const QString &path, const QList<QVariantList> &mortgageRows);
 
+// Three folios of company 0012 in jurisdiction 701 (M-100 SMITH JOHN and
+// M-200 MITCHELL ANN in district 05, M-300 BAKER PAT in 06); two districts,
+// 05 with its one jurisdiction 701, 06 with none.
+void WriteThreeFolioWorkbook(const QString &path);
+
 }  // namespace zolt::test
