@@ -31,10 +31,17 @@ bool loadPaymentFile(TaskHost &host, Session &session)
     host.setMessage(QStringLiteral("Setting up Zolt data, please wait..."));
     session.ui.setBusy(true);
     session.ui.letEventsRun();
+    const CancellableWork work(session.ui);
     const payment::PaymentLoadResult loaded = payment::Csv2Mdb(session, host.selectedPath());
     session.ui.setBusy(false);
     if (session.ui.stopRequested())
         return false;
+    if (work.cancelled()) {
+        host.setMessage(LoadCancelledLine);
+        host.setFramesVisible(true, true);
+        host.enableButtons();
+        return false;
+    }
     using Outcome = payment::PaymentLoadResult::Outcome;
     if (loaded.outcome == Outcome::YearRefused || loaded.outcome == Outcome::NoYear) {
         // Without a year the data could be written back under a wrong one.

@@ -114,34 +114,46 @@ void QtUserDialog::setBusy(bool busy)
 
 void QtUserDialog::progress(const QString &text, qint64 done, qint64 total)
 {
-    if (!m_progress) {
-        QWidget *owner = DialogOwner();
-        m_progress = new QProgressDialog(owner);
-        m_progress->setWindowTitle(ProductName());
-        m_progress->setCancelButton(nullptr);
-        m_progress->setWindowModality(Qt::ApplicationModal);
-        m_progress->setMinimumDuration(0);
-        m_progress->setAutoClose(false);
-        m_progress->setAutoReset(false);
-        m_progress->setMinimumWidth(360);
-        // Closing it is closing the program while it works.
-        QObject::connect(m_progress, &QProgressDialog::canceled, m_progress, [this] { askToStop(); });
-        // Over the window at work, not where the window manager would put a
-        // window of its own.
-        m_progress->setLabelText(text + QStringLiteral("\n0"));
-        m_progress->adjustSize();
-        CentreOver(m_progress, owner);
-    }
+    if (cancelRequested())
+        return;  // the work ends at this report
+    if (!m_progress)
+        openProgress();
     // QProgressDialog counts in int; large counts are scaled to per mille.
     const bool known = total > 0;
     m_progress->setRange(0, known ? 1000 : 0);
     m_progress->setValue(known ? int(std::clamp<qint64>(done * 1000 / total, 0, 1000)) : 0);
-    m_progress->setLabelText(known ? QStringLiteral("%1\n%L2 of %L3").arg(text).arg(done).arg(total)
-                                   : QStringLiteral("%1\n%L2").arg(text).arg(done));
+    const QString count = known ? QStringLiteral("%L1 of %L2").arg(done).arg(total) : QStringLiteral("%L1").arg(done);
+    m_progress->setLabelText(text + u'\n' + count
+                             + (cancellable() ? QString() : QStringLiteral("\nThis cannot be cancelled halfway.")));
     m_progress->show();
     QApplication::processEvents();
     if (known && done >= total)
         closeProgress();
+}
+
+void QtUserDialog::openProgress()
+{
+    QWidget *owner = DialogOwner();
+    m_progress = new QProgressDialog(owner);
+    m_progress->setWindowTitle(ProductName());
+    m_progress->setWindowModality(Qt::ApplicationModal);
+    m_progress->setMinimumDuration(0);
+    m_progress->setAutoClose(false);
+    m_progress->setAutoReset(false);
+    m_progress->setMinimumWidth(360);
+    if (cancellable()) {
+        m_progress->setCancelButtonText(QStringLiteral("Cancel"));
+        QObject::connect(m_progress, &QProgressDialog::canceled, m_progress, [this] { requestCancel(); });
+    } else {
+        m_progress->setCancelButton(nullptr);
+        // Closing it is closing the program while it works.
+        QObject::connect(m_progress, &QProgressDialog::canceled, m_progress, [this] { askToStop(); });
+    }
+    // Over the window at work, not where the window manager would put a
+    // window of its own.
+    m_progress->setLabelText(QStringLiteral("\n0\n"));
+    m_progress->adjustSize();
+    CentreOver(m_progress, owner);
 }
 
 void QtUserDialog::closeProgress()

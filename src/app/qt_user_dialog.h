@@ -35,6 +35,7 @@ public:
     void informationDialog(SharedValues &shared) override;
 
 private:
+    void openProgress();
     void closeProgress();
 
     bool m_busy = false;

@@ -16,6 +16,10 @@ namespace zolt::app {
 // What the main window offers the payment and verification tasks once the
 // chosen file has been checked and remembered. The tasks load the file, run
 // their screens, save the result and end the program through it.
+// The message line after the user cancelled the load of the chosen file.
+inline const QString LoadCancelledLine =
+    QStringLiteral("Loading cancelled: nothing was loaded. Choose a file and press the button again.");
+
 class TaskHost {
 public:
     virtual ~TaskHost() = default;

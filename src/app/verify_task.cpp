@@ -14,15 +14,21 @@ namespace zolt::app {
 namespace {
 
 // Loads the chosen workbook into VERIFY and the reference tables. The load
-// reports its own problems; answers false when an unexpected error ended it.
+// reports its own problems; answers false, with the reason on the message
+// line, when an unexpected error ended it or the user cancelled it.
 bool loadWorkbook(TaskHost &host, Session &session)
 {
     host.setMessage(QStringLiteral("Setting up Zolt data, please wait..."));
     session.ui.setBusy(true);
     session.ui.letEventsRun();
+    const CancellableWork work(session.ui);
     const verify::VerifyLoadResult result = verify::Xls2Mdb(session, host.selectedPath(), nullptr);
     session.ui.setBusy(false);
-    return !result.trapped;
+    if (work.cancelled())
+        host.setMessage(LoadCancelledLine);
+    else if (result.trapped)
+        host.setMessage(QStringLiteral("The Mortgage Verification file could not be loaded."));
+    return !result.trapped && !work.cancelled();
 }
 
 // Writes the workbook back after copying it to its backup. The old workbook
@@ -52,7 +58,6 @@ void runVerifyTask(TaskHost &host, Session &session)
     // A workbook that could not be read is not written back: that would
     // replace it with an empty one. The user may pick another file.
     if (!loaded) {
-        host.setMessage(QStringLiteral("The Mortgage Verification file could not be loaded."));
         host.enableButtons();
         return;
     }

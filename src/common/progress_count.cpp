@@ -19,7 +19,7 @@ void ProgressCount::report(qint64 done)
 {
     m_reported = true;
     m_ui.progress(m_text, done, m_total);
-    if (m_ui.stopRequested())
+    if (m_ui.workToEnd())
         throw WorkStopped{};
 }
 

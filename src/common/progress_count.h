@@ -7,16 +7,17 @@ namespace zolt {
 class UserDialog;
 
 // Thrown where long work reports its progress once the user asked to stop it
-// (UserDialog::askToStop). The work catches it at its top, drops what it was
-// writing and says nothing more. It is no std::exception, so the error traps
+// (UserDialog::askToStop) or cancelled it (CancellableWork). The work catches
+// it at its top, drops what it was writing (an import keeps what it stored)
+// and says nothing more. It is no std::exception, so the error traps
 // on the way let it through.
 struct WorkStopped {};
 
 // Counts the steps of long work (rows read or written) and reports "done of
 // total" through the user dialog every Interval steps and at the last one,
 // so that the window keeps painting; work of fewer steps says nothing. Each
-// report is where the work notices a stop the user asked for: step() and
-// finish() then throw WorkStopped.
+// report is where the work notices a stop or a cancel the user asked for:
+// step() and finish() then throw WorkStopped.
 class ProgressCount {
 public:
     static constexpr qint64 Interval = 1000;

@@ -75,6 +75,17 @@ public:
     }
     bool stopRequested() const { return m_stopRequested; }
 
+    // Work that can end early without harm (a load, an import) runs in a
+    // CancellableWork: its progress dialog offers Cancel, which asks the
+    // work to stop at its next report as closing the program would, while
+    // the program goes on. Other work (a save, an export) cannot be
+    // cancelled halfway, and its progress dialog says so.
+    bool cancellable() const { return m_cancellable; }
+    bool cancelRequested() const { return m_cancelRequested; }
+    void requestCancel() { m_cancelRequested = m_cancellable; }
+    // Where long work looks whether to end early: a stop or a cancel.
+    bool workToEnd() const { return m_stopRequested || m_cancelRequested; }
+
     // The user answered Yes to the read-only question about a file: the
     // program may replace it all the same. Any other read-only file it is
     // asked to write is refused (TemporaryTarget).
@@ -86,8 +97,34 @@ public:
     }
 
 private:
+    friend class CancellableWork;
     bool m_stopRequested = false;
+    bool m_cancellable = false;
+    bool m_cancelRequested = false;
     QSet<QString> m_readOnlyAllowed;
+};
+
+// The span of work the user may cancel (UserDialog::cancellable).
+class CancellableWork {
+public:
+    explicit CancellableWork(UserDialog &ui) : m_ui(ui)
+    {
+        m_ui.m_cancellable = true;
+        m_ui.m_cancelRequested = false;
+    }
+    ~CancellableWork()
+    {
+        m_ui.m_cancellable = false;
+        m_ui.m_cancelRequested = false;
+    }
+    CancellableWork(const CancellableWork &) = delete;
+    CancellableWork &operator=(const CancellableWork &) = delete;
+
+    // Whether the user cancelled it.
+    bool cancelled() const { return m_ui.m_cancelRequested; }
+
+private:
+    UserDialog &m_ui;
 };
 
 // Sets the busy pointer for a scope.

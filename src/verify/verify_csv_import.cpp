@@ -300,4 +300,11 @@ QString ImportAbnormalText(const QString &mode)
         .arg(optionText(mode));
 }
 
+QString ImportCancelledText(const QString &mode)
+{
+    return QStringLiteral("Import from the Verify.csv file %1 cancelled: the lines read before the Cancel are stored, "
+                          "the others are not. Import the file again to finish.")
+        .arg(optionText(mode));
+}
+
 }  // namespace zolt::verify

@@ -29,5 +29,7 @@ bool ImportVerifyCsv(Session &session, const QString &mode, const QString &path)
 // The message line and box after an import: complete, or not.
 QString ImportCompleteText(const QString &mode);
 QString ImportAbnormalText(const QString &mode);
+// After the user cancelled it: what was read before the Cancel is stored.
+QString ImportCancelledText(const QString &mode);
 
 }  // namespace zolt::verify

@@ -52,13 +52,18 @@ void Verify_Numbers::Command_Export_Click()
 void Verify_Numbers::importFile(const QString &mode)
 {
     exchangeRunning(true);
+    const CancellableWork work(m_session.ui);
     const bool whole = verify::ImportVerifyCsv(m_session, mode, verify::VerifyCsvPath());
     readFolios(m_session.de.rsVerify().source());
     if (m_session.de.rsVerify().recordCount() > 0)
         m_session.de.rsVerify().moveFirst();
-    const QString text = whole ? verify::ImportCompleteText(mode) : verify::ImportAbnormalText(mode);
-    m_textMsg->setText(text);
-    m_session.ui.message(text, whole ? MessageIcon::Information : MessageIcon::Critical);
+    if (work.cancelled()) {
+        m_textMsg->setText(verify::ImportCancelledText(mode));
+    } else {
+        const QString text = whole ? verify::ImportCompleteText(mode) : verify::ImportAbnormalText(mode);
+        m_textMsg->setText(text);
+        m_session.ui.message(text, whole ? MessageIcon::Information : MessageIcon::Critical);
+    }
     exchangeRunning(false);
     EnableCommands(true, true);
     m_grid->setFocus();

@@ -2,6 +2,7 @@
 // press the task's button, and find the file written back with its backup.
 
 #include "support/sheet_grid.h"
+#include "app/task_host.h"
 #include "app/zolt_payment.h"
 #include "widgets/file_location_picker.h"
 #include "common/workbook/workbook_reader.h"
@@ -218,6 +219,41 @@ private slots:
         QCOMPARE(taskFiles(ts), QStringList{"Zoltdata.csv"});
         QCOMPARE(readFile(path), original);
         QCOMPARE(ts.scalar("SELECT count(*) FROM Detail").toInt(), 0);
+    }
+
+    // Cancel in the progress of either load: the program stays, nothing of
+    // the payment file is kept, no list opens, and the file can be loaded
+    // again at once.
+    void cancelledLoadsGiveBackTheChoice()
+    {
+        TestSession ts;
+        PaymentFileText().year(ThisYear()).group("1", "12", payments(1200)).write(ts.file("Zoltdata.csv"));
+        writeWorkbook(ts.file("MortNo1.xlsx"), 1500);
+        TestWindow w(ts.session());
+        w.show();
+        ts.ui.onProgress = [&](const RecordingDialog::Progress &p) {
+            if (p.done == 1000 && !p.text.startsWith("Saving"))
+                ts.ui.requestCancel();
+        };
+        choose(w, ts.dir(), "Zoltdata.csv");
+        QTest::mouseClick(child<QPushButton>(w, "Command_OK"), Qt::LeftButton);
+        child<QRadioButton>(w, "Option_VERIFY")->click();
+        choose(w, ts.dir(), "MortNo1.xlsx");
+        QTest::mouseClick(child<QPushButton>(w, "Command_VERIFY_OK"), Qt::LeftButton);
+
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.screens->shown, QStringList());
+        QCOMPARE(ts.ui.said.size(), 0);
+        QCOMPARE(child<QLineEdit>(w, "Text_Msg")->text(), app::LoadCancelledLine);
+        QVERIFY(child<QPushButton>(w, "Command_VERIFY_OK")->isEnabled());
+        QCOMPARE(ts.scalar("SELECT count(*) FROM Detail").toInt(), 0);
+        QVERIFY(!ts.ui.workToEnd());
+        QCOMPARE(taskFiles(ts), QStringList({"MortNo1.xlsx", "Zoltdata.csv"}));
+
+        // Loaded again without a cancel, the workbook's list opens.
+        ts.ui.onProgress = nullptr;
+        QTest::mouseClick(child<QPushButton>(w, "Command_VERIFY_OK"), Qt::LeftButton);
+        QVERIFY(w.screens->shown.contains("Verify_Numbers"));
     }
 
     // The workbook's load and export count its rows; closing the window
