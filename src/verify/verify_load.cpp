@@ -219,9 +219,13 @@ VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessag
         reportSummary(context);
         context.trace.set(QStringLiteral("337"));
     } catch (const WorkStopped &) {
-        // The user stopped the program: no summary, no message.
+        // The user stopped the program: no summary, no message. A cancelled
+        // load keeps none of the sheet's rows: the tables stay empty.
         context.counts.stopped = true;
-        endStored(context, outerDepth, true);
+        const bool cancelled = session.ui.cancelRequested();
+        endStored(context, outerDepth, !cancelled);
+        if (cancelled)
+            context.counts.loaded = 0;
         closeAndRefresh(context, workbook);
     } catch (const std::exception &e) {
         trap(context, workbook, outerDepth, e);

@@ -247,6 +247,7 @@ private slots:
         QCOMPARE(child<QLineEdit>(w, "Text_Msg")->text(), app::LoadCancelledLine);
         QVERIFY(child<QPushButton>(w, "Command_VERIFY_OK")->isEnabled());
         QCOMPARE(ts.scalar("SELECT count(*) FROM Detail").toInt(), 0);
+        QCOMPARE(ts.scalar("SELECT count(*) FROM VERIFY").toInt(), 0);
         QVERIFY(!ts.ui.workToEnd());
         QCOMPARE(taskFiles(ts), QStringList({"MortNo1.xlsx", "Zoltdata.csv"}));
 
