@@ -4,6 +4,7 @@
 
 #include "common/session.h"
 #include "information_dialog.h"
+#include "user_guide.h"
 #include "payment_screens/detail.h"
 #include "payment_screens/detail_delete.h"
 #include "payment_screens/detail_entry.h"
@@ -17,6 +18,9 @@
 #include "verify_screens/verify_numbers_search.h"
 #include "verify_screens/verify_return.h"
 #include "verify_screens/zolt_return_instructions2.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace zolt::app {
 namespace {
@@ -69,6 +73,18 @@ void ScreenNavigator::showVerifyReturn() { open<vs::Verify_Return>(m_session); }
 void ScreenNavigator::showInformationDialog()
 {
     Form_InformationDialog screen(m_session.shared, m_parent);
+    run(screen);
+}
+
+void ScreenNavigator::showUserGuide(const QString &guidePath)
+{
+    if (!QFileInfo::exists(guidePath)) {
+        m_session.ui.message(QStringLiteral("The user guide was not found at %1. Install Zolt again to restore it.")
+                                 .arg(QDir::toNativeSeparators(guidePath)),
+                             MessageIcon::Exclamation);
+        return;
+    }
+    UserGuide screen(guidePath, m_parent);
     run(screen);
 }
 

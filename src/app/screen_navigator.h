@@ -4,6 +4,7 @@
 #include "verify_screens/verify_navigator.h"
 
 class QDialog;
+class QString;
 class QWidget;
 
 namespace zolt {
@@ -36,6 +37,8 @@ public:
     void showVerifyNumbersSearch() override;
     void showReturnInstructions2() override;
     void showAbout();
+    // The user guide at guidePath, or a message that it is missing.
+    void showUserGuide(const QString &guidePath);
     // The check of a verification workbook a mortgage company returned.
     virtual void showVerifyReturn();
 

@@ -6,6 +6,7 @@
 #include "payment_task.h"
 #include "return_email_menu.h"
 #include "screen_navigator.h"
+#include "user_guide.h"
 #include "verify_task.h"
 
 #include "common/error_trap.h"
@@ -170,6 +171,10 @@ void ZoltPayment::buildMenus()
     QAction *exit = named(file->addAction(QStringLiteral("E&xit")), "mnuFileExit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
     QMenu *help = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
+    QAction *guide = named(help->addAction(QStringLiteral("&User Guide")), "mnuHelpGuide");
+    guide->setShortcut(QKeySequence::HelpContents);
+    connect(guide, &QAction::triggered, this,
+            [this] { m_navigator->showUserGuide(UserGuidePath(QCoreApplication::applicationDirPath())); });
     QAction *about = named(help->addAction(QStringLiteral("&About")), "mnuHelpAbout");
     connect(about, &QAction::triggered, this, &ZoltPayment::mnuHelpAbout_Click);
 }

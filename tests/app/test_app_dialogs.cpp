@@ -6,6 +6,9 @@
 #include "app/qt_user_dialog.h"
 #include "app/single_instance.h"
 #include "app/system_info.h"
+#include "app/screen_navigator.h"
+#include "app/user_guide.h"
+#include "support/test_session.h"
 
 #include "common/shared_values.h"
 #include "widgets/print_output.h"
@@ -24,6 +27,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 
@@ -44,6 +48,39 @@ class TestAppDialogs : public QObject {
     Q_OBJECT
 
 private slots:
+    // The guide beside the program is shown with its pictures; Escape
+    // leaves it.
+    void userGuide()
+    {
+        QTemporaryDir program;
+        QDir(program.path()).mkpath("doc/images");
+        const QString path = app::UserGuidePath(program.path());
+        QCOMPARE(path, program.path() + "/doc/guide.md");
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QVERIFY(picture.save(program.path() + "/doc/images/main.png"));
+        QFile guide(path);
+        QVERIFY(guide.open(QIODevice::WriteOnly));
+        guide.write("# Zolt user guide\n\nChoose the **file**.\n\n![The main window](images/main.png)\n");
+        guide.close();
+
+        app::UserGuide screen(path);
+        screen.show();
+        auto *text = screen.findChild<QTextBrowser *>("Text_Guide");
+        QVERIFY(text->toPlainText().startsWith("Zolt user guide\nChoose the file."));
+        const QVariant shown = text->document()->resource(QTextDocument::ImageResource,
+                                                          QUrl::fromLocalFile(program.path() + "/doc/images/main.png"));
+        QCOMPARE(qvariant_cast<QImage>(shown).size(), QSize(40, 30));
+        QTest::keyClick(&screen, Qt::Key_Escape);
+        QVERIFY(!screen.isVisible());
+
+        // A guide that is not there is said, not shown empty.
+        test::TestSession ts;
+        app::ScreenNavigator(ts.session(), nullptr).showUserGuide(program.path() + "/gone/guide.md");
+        QCOMPARE(ts.ui.messages().size(), 1);
+        QVERIFY(ts.ui.messages().first().startsWith("The user guide was not found at " + program.path() + "/gone/guide.md."));
+    }
+
     void informationDialog()
     {
         SharedValues shared;
@@ -246,9 +283,30 @@ private slots:
         QPointer<QProgressDialog> progress = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
         QVERIFY(progress);
         QVERIFY(progress->labelText().contains(QLocale().toString(1500) + " of " + QLocale().toString(3000)));
+        QVERIFY(progress->labelText().contains("cannot be cancelled halfway"));
+        QVERIFY(!progress->findChild<QPushButton *>());
         ui.setBusy(false);
         QVERIFY(!QApplication::overrideCursor());  // one restore for one busy state
         QVERIFY(!progress || !progress->isVisible());
+
+        // Work that may be cancelled has a Cancel button: it cancels the
+        // work, not the program, and only for as long as the work lasts.
+        {
+            const CancellableWork load(ui);
+            ui.progress("Setting up Zolt data: lines read", 1000, 3000);
+            progress = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+            QVERIFY(progress);
+            QVERIFY(!progress->labelText().contains("cancelled"));
+            auto *cancel = progress->findChild<QPushButton *>();
+            QVERIFY(cancel);
+            QCOMPARE(cancel->text(), QString("Cancel"));
+            cancel->click();
+            QVERIFY(load.cancelled());
+            QVERIFY(ui.workToEnd());
+            QVERIFY(!ui.stopRequested());
+            ui.setBusy(false);
+        }
+        QVERIFY(!ui.workToEnd());
 
         // Boxes carry the product's name when no title is given; No answers false.
         QString seenTitle;

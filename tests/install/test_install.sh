@@ -10,7 +10,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
 folder="$prefix/zolt"
-for f in zoltwin zolt-batch Zolt.mdb; do
+for f in zoltwin zolt-batch Zolt.mdb doc/guide.md doc/images/main-payment.png; do
   [ -f "$folder/$f" ] || fail "$folder/$f is not installed"
 done
 [ -x "$folder/zoltwin" ] || fail "zoltwin is not executable"
