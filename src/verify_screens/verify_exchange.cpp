@@ -65,7 +65,7 @@ void Verify_Numbers::importFile(const QString &mode)
         m_session.ui.message(text, whole ? MessageIcon::Information : MessageIcon::Critical);
     }
     exchangeRunning(false);
-    EnableCommands(true, true);
+    EnableCommands(!work.cancelled(), true);
     m_grid->setFocus();
 }
 

@@ -234,6 +234,28 @@ private slots:
                  QString("ABNORMAL TERMINATION OR ERROR. Import from the Verify.csv file (option #2) is NOT complete. "));
     }
 
+    // Cancelled from its progress, an import ends at once, keeps the lines
+    // read before the Cancel and says nothing more.
+    void cancelledKeepsTheLinesReadBefore()
+    {
+        TestSession t;
+        fillCodes(t);
+        QByteArray content;
+        for (int i = 1; i <= 2500; ++i)
+            content += QStringLiteral("A,0012,N-%1,05,701,%1\r\n").arg(i).toLatin1();
+        const CancellableWork work(t.ui);
+        t.ui.onProgress = [&](const RecordingDialog::Progress &p) {
+            if (p.done == 1000)
+                t.ui.requestCancel();
+        };
+        QVERIFY(!import(t, ImportOption2, content));
+        QVERIFY(work.cancelled());
+        QCOMPARE(t.ui.said.size(), 0);
+        QCOMPARE(t.scalar("SELECT count(*) FROM VERIFY").toInt(), 1000);
+        QCOMPARE(t.scalar("SELECT max(CAST(substr(NUMBER, 3) AS INTEGER)) FROM VERIFY").toInt(), 1000);
+        QCOMPARE(t.de().rsVerify().recordCount(), qint64(1000));
+    }
+
     // A missing file, or one that is no Verify.csv, is reported and changes
     // nothing, even in the mode that deletes every folio first.
     void missingOrDamagedFileChangesNothing()
