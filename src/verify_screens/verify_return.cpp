@@ -148,8 +148,11 @@ void Verify_Return::Command_OK_Click()
     verify::ReturnCheckResult result;
     {
         BusyScope busy(m_session.ui);
+        const CancellableWork work(m_session.ui);
         m_session.ui.letEventsRun();
         result = verify::CheckReturnedWorkbook(m_session, m_selectedPath, *this);
+        if (work.cancelled())
+            addLine(QStringLiteral("The check was cancelled: click the workbook to check it again."));
     }
     m_frameVerificationFile->setEnabled(true);
     if (result.folios > 0) {

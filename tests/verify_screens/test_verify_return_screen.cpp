@@ -123,6 +123,30 @@ private slots:
         QVERIFY2(squeezed(report).contains(squeezed(stored)), qPrintable(stored));
     }
 
+    // Cancelled while the workbook loads: no folios, no verified file.
+    void cancelledCheck()
+    {
+        TestSession t;
+        QList<QVariantList> rows;
+        for (int i = 1; i <= 1500; ++i)
+            rows << QVariantList{" ", "0012", QString("M-%1").arg(i), "05", "701", QString::number(10000000 + i)};
+        WriteMortgageWorkbook(t.file("MortNo0012.xlsx"), rows);
+        Verify_Return screen(t.session());
+        screen.Form_Load();
+        QVERIFY(screen.picker()->setDirectory(t.dir()));
+        screen.show();
+        t.ui.onProgress = [&](const RecordingDialog::Progress &p) {
+            if (p.done == 1000)
+                t.ui.requestCancel();
+        };
+        clickFile(screen, "MortNo0012.xlsx");
+        QCOMPARE(listed(screen).last(), QString("The check was cancelled: click the workbook to check it again."));
+        QVERIFY(!QFile::exists(t.file("ZOLTP040_VERIFIED.zolt")));
+        QCOMPARE(t.scalar("SELECT count(*) FROM VERIFY").toInt(), 0);
+        QVERIFY(!child<QPushButton>(screen, "Command_Upload")->isEnabled());
+        QVERIFY(!t.ui.workToEnd());
+    }
+
     void readOnlyWorkbookAnsweredNoClosesTheWindow()
     {
         TestSession t;
