@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QtTest>
 
@@ -68,6 +69,15 @@ void fill(const QString &text)
 // What the person found wrong on the screens, one line per screen and fault.
 struct Audit {
     QStringList faults;
+    QMap<QString, QStringList> chains;  // each screen's Tab chain, from its first field
+
+    // The chain of a screen from the control named.
+    QStringList from(const QString &screen, const QString &first) const
+    {
+        QStringList chain = chains.value(screen);
+        const qsizetype at = chain.indexOf(first);
+        return at < 0 ? chain : chain.mid(at) + chain.first(at);
+    }
 
     void operator()(QWidget &screen)
     {
@@ -77,7 +87,7 @@ struct Audit {
             qInfo("%s", qPrintable(faults.last()));
         }
         const QStringList chain = TabChain(screen);
-        qInfo("%s: %s", qPrintable(name), qPrintable(chain.join(u' ')));
+        chains[name] = chain;
         if (chain.endsWith(QStringLiteral("STUCK")) || chain.endsWith(QStringLiteral("LOST"))
             || chain.endsWith(QStringLiteral("NO END")))
             faults << name + QStringLiteral(" Tab: ") + chain.join(u' ');
@@ -174,6 +184,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(script.finished() || !script.failure().isEmpty(), 30000);
         QVERIFY2(script.finished(), qPrintable(script.failure() + " after " + script.visited().join(", ")));
         QCOMPARE(audit.faults, QStringList());
+        QCOMPARE(audit.from("Detail_Add", "txtCD"),
+                 QStringList({"txtCD", "txtJUR", "txtFOLIO_DISP", "txtNUMBER", "txtNAME", "txtLEGAL", "OptionA",
+                              "txtPAYMENT", "Command_OK", "Command_Cancel"}));
     }
 
     void theVerificationTaskByKeyboard()
@@ -222,6 +235,9 @@ private slots:
         QVERIFY2(script.finished(), qPrintable(script.failure() + " after " + script.visited().join(", ")));
         QCOMPARE(found, QStringLiteral("Folio Record Found!"));
         QCOMPARE(audit.faults, QStringList());
+        QCOMPARE(audit.from("Verify_Number_Add", "txtNUMBER"),
+                 QStringList({"txtNUMBER", "txtMORTCO", "ComboCD", "ComboJUR", "txtFOLIO", "txtPID", "txtNAME", "txtADDR1",
+                              "txtADDR2", "txtADDR3", "txtADDR4", "txtADDR5", "txtLEGAL", "Command_Cancel"}));
     }
 };
 
