@@ -14,13 +14,16 @@ namespace {
 
 constexpr QChar ZeroWidthSpace(0x200B);
 constexpr QChar WordJoiner(0x2060);
+constexpr QChar NoBreakSpace(0x00A0);
 
 // A path begins at a slash (after a blank, a quote or a bracket, or at the
-// start), or at "~/" or a drive letter, and runs to the next blank or quote.
+// start), or at "~/" or a drive letter, and runs to the next blank or quote;
+// a blank between words of a folder's name (a slash follows) belongs to it.
 const QRegularExpression &pathPattern()
 {
     static const QRegularExpression pattern(
-        QStringLiteral(R"((?:^|(?<=[\s"'(\[=]))(?:~|[A-Za-z]:)?[/\\][^\s"'<>|()\[\]]+)"));
+        QStringLiteral(R"((?:^|(?<=[\s"'(\[=]))(?:~|[A-Za-z]:)?[/\\](?:[^\s"'<>|()\[\]]|(?<=[\w-])[ ](?=[\w .-]*[/\\]))+)"),
+        QRegularExpression::UseUnicodePropertiesOption);
     return pattern;
 }
 
@@ -33,7 +36,9 @@ QString brokenPath(QStringView path)
         shown += c;
         if (i + 1 == path.size())
             break;
-        if (c == u'/' || c == u'\\')
+        if (c == u' ')
+            shown.back() = NoBreakSpace;
+        else if (c == u'/' || c == u'\\')
             shown += ZeroWidthSpace;
         else if (c == u'-')
             shown += WordJoiner;
@@ -73,14 +78,18 @@ void ShowPathsWhole(QMessageBox &box, const QString &text)
     const QString longest = LongestPath(text);
     if (!label || longest.isEmpty())
         return;
-    // The box may take the screen's width less its icon and margins; a label
-    // wider than the box allows would be broken anywhere.
+    // The box wraps its text at about half the screen (500 pixels at most)
+    // and may grow to the screen's width less a margin; a label wider than
+    // that would be broken anywhere. Only a path the wrapped box is too
+    // narrow for widens it: a smaller minimum would hide the box's own.
     const int screenWidth = AvailableArea(&box).width();
+    const int wrapWidth = std::min(screenWidth / 2, 500);
     const int boxLimit = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
     const int iconSpace = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box)
                           + 4 * box.style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, &box) + 48;
     const int wanted = label->fontMetrics().horizontalAdvance(longest) + 4;
-    label->setMinimumWidth(std::max(0, std::min(wanted, boxLimit - iconSpace)));
+    if (wanted > wrapWidth - iconSpace)
+        label->setMinimumWidth(std::max(0, std::min(wanted, boxLimit - iconSpace)));
 }
 
 void FolderBreakDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
