@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace zolt::payment_screens {
@@ -37,6 +38,10 @@ DuplicateFolios::DuplicateFolios(Session &session, const payment::DuplicateFolio
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List_DuplicateFolios"));
     m_list->setFont(fixed);
+    // The heading starts where the list's texts do: past its frame and the
+    // margin the style keeps before an item's text.
+    heading->setIndent(m_list->frameWidth()
+                       + m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1);
     m_list->setToolTip(QStringLiteral("AGENCY NUMBER, COLLECTION DISTRICT, JURISDICTION, FOLIO NUMBER,  NAME OF "
                                       "OWNER, PAYMENT AMOUNT, LEGAL DESCRIPTION"));
 
