@@ -18,6 +18,8 @@
 #include <QVBoxLayout>
 #include <QVersionNumber>
 
+#include <algorithm>
+
 namespace zolt::app {
 namespace {
 
@@ -105,7 +107,7 @@ void About::buildControls()
     // The band where the moving line runs and the credits appear; its
     // children are placed by hand.
     m_creditsArea = new QWidget(this);
-    m_creditsArea->setFixedHeight(64);
+    m_creditsArea->setFixedHeight(std::max(64, fontMetrics().height() * 15 / 4));
     m_line1 = new QFrame(m_creditsArea);
     m_line1->setObjectName(QStringLiteral("Line1"));
     m_line1->setGeometry(0, 0, 90, 3);
@@ -146,8 +148,11 @@ void About::buildControls()
     layout->addWidget(line2);
     layout->addLayout(bottom);
     layout->addWidget(m_creditsArea);
-    setFixedWidth(500);
-    setFixedHeight(sizeHint().height());
+    // 500 pixels at the usual font, wider with a larger one; as high as the
+    // wrapped texts need at that width.
+    const int width = std::max(500, fontMetrics().averageCharWidth() * 72);
+    setFixedWidth(width);
+    setFixedHeight(layout->hasHeightForWidth() ? layout->totalHeightForWidth(width) : sizeHint().height());
 
     connect(m_cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cmdSysInfo, &QPushButton::clicked, this, &About::cmdSysInfo_Click);

@@ -3,6 +3,8 @@
 #include "common/product.h"
 
 #include "common/shared_values.h"
+#include "widgets/folder_breaks.h"
+#include "widgets/screen_fit.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -41,11 +43,12 @@ Form_InformationDialog::Form_InformationDialog(SharedValues &shared, QWidget *pa
     bold.setBold(true);
     labelTitle->setFont(bold);
 
-    auto *textMsg = new QPlainTextEdit(m_shared.gInfoText, this);
+    // Long lines wrap at words and between folders rather than scroll sideways.
+    auto *textMsg = new QPlainTextEdit(WithFolderBreaks(m_shared.gInfoText), this);
     textMsg->setObjectName(QStringLiteral("Text_Msg"));
     textMsg->setReadOnly(true);
     textMsg->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    textMsg->setLineWrapMode(QPlainTextEdit::NoWrap);
+    textMsg->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 
     QLabel *informational = picture("Picture_Informational", QStyle::SP_MessageBoxInformation, this);
     QLabel *critical = picture("Picture_Critical", QStyle::SP_MessageBoxCritical, this);
@@ -76,7 +79,7 @@ Form_InformationDialog::Form_InformationDialog(SharedValues &shared, QWidget *pa
     layout->setContentsMargins(16, 16, 16, 12);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
-    resize(620, 340);
+    resize(FontScaled(this, 620), FontScaled(this, 340));
 }
 
 Form_InformationDialog::~Form_InformationDialog()

@@ -9,6 +9,7 @@
 #include "common/session.h"
 #include "common/shared_values.h"
 #include "store/data_environment.h"
+#include "widgets/screen_fit.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -74,6 +75,7 @@ int main(int argc, char **argv)
     app::ZoltPayment window(session);
     QuitWhenClosed quitWhenClosed;
     window.installEventFilter(&quitWhenClosed);
+    FitInAvailableArea(&window);
     window.show();
     // zoltwin FILE starts with FILE chosen and the task of its kind.
     const QStringList arguments = QApplication::arguments().mid(1);

@@ -1,5 +1,6 @@
 #include "qt_user_dialog.h"
 
+#include "widgets/folder_breaks.h"
 #include "widgets/screen_fit.h"
 
 #include "common/product.h"
@@ -56,6 +57,7 @@ QtUserDialog::~QtUserDialog()
 void QtUserDialog::message(const QString &text, MessageIcon icon, const QString &title)
 {
     QMessageBox box(boxIcon(icon), BoxTitle(title), text, QMessageBox::Ok, DialogOwner());
+    ShowPathsWhole(box, text);
     box.exec();
 }
 
@@ -63,6 +65,7 @@ bool QtUserDialog::askYesNo(const QString &text, const QString &title, MessageIc
 {
     QMessageBox box(boxIcon(icon), BoxTitle(title), text, QMessageBox::Yes | QMessageBox::No,
                     DialogOwner());
+    ShowPathsWhole(box, text);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -78,6 +81,7 @@ QString QtUserDialog::inputBox(const QString &prompt, const QString &title, cons
 void QtUserDialog::informationDialog(SharedValues &shared)
 {
     Form_InformationDialog dialog(shared, DialogOwner());
+    FitInAvailableArea(&dialog);
     dialog.exec();
 }
 

@@ -18,6 +18,7 @@
 #include "verify_screens/verify_numbers_search.h"
 #include "verify_screens/verify_return.h"
 #include "verify_screens/zolt_return_instructions2.h"
+#include "widgets/screen_fit.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,6 +42,7 @@ int ScreenNavigator::open(Arguments &&...arguments)
 {
     Screen screen(std::forward<Arguments>(arguments)..., m_parent);
     screen.Form_Load();
+    FitInAvailableArea(&screen);
     return run(screen);
 }
 
@@ -73,6 +75,7 @@ void ScreenNavigator::showVerifyReturn() { open<vs::Verify_Return>(m_session); }
 void ScreenNavigator::showInformationDialog()
 {
     Form_InformationDialog screen(m_session.shared, m_parent);
+    FitInAvailableArea(&screen);
     run(screen);
 }
 
@@ -91,6 +94,7 @@ void ScreenNavigator::showUserGuide(const QString &guidePath)
 void ScreenNavigator::showAbout()
 {
     About screen(m_session.ui, m_parent);
+    FitInAvailableArea(&screen);
     run(screen);
 }
 

@@ -10,6 +10,7 @@
 #include "verify_task.h"
 
 #include "common/error_trap.h"
+#include "common/plain_cause.h"
 #include "common/errors.h"
 #include "common/progress_count.h"
 #include "common/session.h"
@@ -336,7 +337,8 @@ void ZoltPayment::runTask(const TaskStart &task)
 void ZoltPayment::reportUnexpectedError(const TaskStart &task, const QString &step, const std::exception &error)
 {
     m_session.ui.setBusy(false);
-    m_session.ui.message(ProcedureTrapMessage(QString(), step, error), MessageIcon::Critical);
+    m_session.ui.message(WithPlainCause(error, QString(), ProcedureTrapMessage(QString(), step, error)),
+                         MessageIcon::Critical);
     if (task.closeOnUnexpectedError)
         close();
     else

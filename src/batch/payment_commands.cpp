@@ -55,7 +55,7 @@ void printDuplicates(const payment::DuplicateFolioStore &duplicates)
 {
     print(payment::DuplicatesMessage);
     print(payment::DuplicateCountLine(duplicates.count));
-    print(payment::DuplicateListHeading());
+    print(payment::DuplicateListHeading(duplicates));
     for (const QString &line : payment::DuplicateListLines(duplicates))
         print(line);
 }

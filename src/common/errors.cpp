@@ -2,8 +2,9 @@
 
 namespace zolt {
 
-ZoltError::ZoltError(int number, const QString &description)
-    : std::runtime_error(description.toStdString()), m_number(number), m_description(description)
+ZoltError::ZoltError(int number, const QString &description, ErrorSource source, qint64 line)
+    : std::runtime_error(description.toStdString()), m_number(number), m_description(description),
+      m_source(source), m_line(line)
 {
 }
 

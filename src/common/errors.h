@@ -27,18 +27,28 @@ constexpr int Unexpected = 51;             // a failure the program did not fore
 // Database errors carry SQLite's extended result code as their number.
 }  // namespace ErrorNumber
 
+// Who refused: the program's own checks and files, or the database (whose
+// numbers are SQLite's and may equal the program's own).
+enum class ErrorSource { Program, Database };
+
 // What a procedure with an error trap catches at its top. Everything below
-// such a procedure reports a failure by throwing one of these.
+// such a procedure reports a failure by throwing one of these. The line is
+// the line of the file being read when the error is about one (0: none).
 class ZoltError : public std::runtime_error {
 public:
-    ZoltError(int number, const QString &description);
+    ZoltError(int number, const QString &description, ErrorSource source = ErrorSource::Program,
+              qint64 line = 0);
 
     int number() const { return m_number; }
     QString description() const { return m_description; }
+    ErrorSource source() const { return m_source; }
+    qint64 line() const { return m_line; }
 
 private:
     int m_number;
     QString m_description;
+    ErrorSource m_source;
+    qint64 m_line;
 };
 
 // The number as the trap messages write it: with a leading blank for the sign

@@ -91,6 +91,16 @@ QString LineContext(qint64 lineNumber, const QString &what)
     return QStringLiteral("Line %1: %2").arg(lineNumber).arg(what);
 }
 
+namespace {
+
+// An error about one line of the file, which it names.
+ZoltError lineError(int number, qint64 lineNumber, const QString &what)
+{
+    return ZoltError(number, LineContext(lineNumber, what), ErrorSource::Program, lineNumber);
+}
+
+}  // namespace
+
 TextLineReader::TextLineReader(const QString &path, const QString &kind) : m_path(path), m_kind(kind)
 {
     QFile file(path);
@@ -144,13 +154,13 @@ QString TextLineReader::readLine()
         next += (*end == '\r' && end + 1 != stop && end[1] == '\n') ? 2 : 1;
     ++m_lineNumber;
     auto tooLong = [&](qsizetype characters) {
-        return ZoltError(ErrorNumber::BadFileFormat,
-                         LineContext(m_lineNumber, QStringLiteral("the line is %1 characters long; a %2 line has at "
-                                                                  "most %3. Is %4 a %2?")
-                                                       .arg(characters)
-                                                       .arg(m_kind)
-                                                       .arg(MaxLineLength)
-                                                       .arg(shown(m_path))));
+        return lineError(ErrorNumber::BadFileFormat, m_lineNumber,
+                         QStringLiteral("the line is %1 characters long; a %2 line has at "
+                                        "most %3. Is %4 a %2?")
+                             .arg(characters)
+                             .arg(m_kind)
+                             .arg(MaxLineLength)
+                             .arg(shown(m_path)));
     };
     qsizetype length = end - from;
     if (m_utf8 && length > MaxLineLength)  // in characters: the bytes that begin one
@@ -172,18 +182,18 @@ QString TextLineReader::decodeUtf8(QByteArrayView bytes) const
     const qsizetype at = bad - line.cbegin();
     // Bytes that are not UTF-8 come out as U+FFFD; a genuine U+FFFD is EF BF BD.
     if (*bad == QChar::ReplacementCharacter && !bytes.contains(QByteArrayView("\xEF\xBF\xBD")))
-        throw ZoltError(ErrorNumber::BadFileFormat,
-                        LineContext(m_lineNumber, QStringLiteral("the line is not UTF-8 text, though the %1 begins "
-                                                                 "with the UTF-8 byte order mark")
-                                                      .arg(m_kind)));
+        throw lineError(ErrorNumber::BadFileFormat, m_lineNumber,
+                        QStringLiteral("the line is not UTF-8 text, though the %1 begins "
+                                       "with the UTF-8 byte order mark")
+                            .arg(m_kind));
     const bool pair = bad->isHighSurrogate() && at + 1 < line.size() && line.at(at + 1).isLowSurrogate();
     const char32_t code = pair ? QChar::surrogateToUcs4(*bad, line.at(at + 1)) : bad->unicode();
-    throw ZoltError(ErrorNumber::CharacterNotEncodable,
-                    LineContext(m_lineNumber, QStringLiteral("the character \"%1\" (U+%2) has no form in the %3's "
-                                                             "code page (Windows-1252), in which the %3 is saved: %4")
-                                                  .arg(line.mid(at, pair ? 2 : 1))
-                                                  .arg(uint(code), 4, 16, QLatin1Char('0'))
-                                                  .arg(m_kind, line)));
+    throw lineError(ErrorNumber::CharacterNotEncodable, m_lineNumber,
+                    QStringLiteral("the character \"%1\" (U+%2) has no form in the %3's "
+                                   "code page (Windows-1252), in which the %3 is saved: %4")
+                        .arg(line.mid(at, pair ? 2 : 1))
+                        .arg(uint(code), 4, 16, QLatin1Char('0'))
+                        .arg(m_kind, line));
 }
 
 void TextLineReader::rewind()
@@ -226,12 +236,12 @@ void TextFileWriter::writeLine(const QString &text)
     const QString line = BreaksLine(text) ? OneLineText(text) : text;
     qsizetype bad = 0;
     if (!EncodeWindows1252(line, m_buffer, &bad))
-        throw ZoltError(ErrorNumber::CharacterNotEncodable,
-                        LineContext(m_lineNumber, QStringLiteral("the character \"%1\" (U+%2) has no form in the "
-                                                                 "%3's code page (Windows-1252): %4")
-                                                      .arg(line.at(bad))
-                                                      .arg(line.at(bad).unicode(), 4, 16, QLatin1Char('0'))
-                                                      .arg(m_kind, line)));
+        throw lineError(ErrorNumber::CharacterNotEncodable, m_lineNumber,
+                        QStringLiteral("the character \"%1\" (U+%2) has no form in the "
+                                       "%3's code page (Windows-1252): %4")
+                            .arg(line.at(bad))
+                            .arg(line.at(bad).unicode(), 4, 16, QLatin1Char('0'))
+                            .arg(m_kind, line));
     m_buffer.append("\r\n");
     if (m_buffer.size() > (1 << 16))
         flush();

@@ -9,13 +9,13 @@
 namespace zolt::payment {
 namespace {
 
-QString lineOf(const QStringList &cells)
+QString lineOf(const QStringList &cells, const std::vector<int> &widths)
 {
     const std::vector<DuplicateColumn> &columns = DuplicateColumns();
     QStringList padded;
     for (size_t c = 0; c < columns.size(); ++c) {
         const QString &cell = cells[qsizetype(c)];
-        const int width = columns[c].width;
+        const int width = widths[c];
         padded << (columns[c].alignRight ? (QString(width, u' ') + cell).right(width) : PadCut(cell, width));
     }
     return padded.join(u' ');
@@ -29,7 +29,7 @@ const std::vector<DuplicateColumn> &DuplicateColumns()
     // payment file carries.
     static const std::vector<DuplicateColumn> columns = {
         {QStringLiteral("Agen"), 4}, {QStringLiteral("CD"), 2}, {QStringLiteral("JUR"), 3},
-        {QStringLiteral("Folio #"), 25}, {QStringLiteral("Mortgage #"), 12}, {QStringLiteral("Name"), 25},
+        {QStringLiteral("Folio #"), 25, false, true}, {QStringLiteral("Mortgage #"), 12}, {QStringLiteral("Name"), 25},
         {QStringLiteral("Payment Amount"), 18, true}, {QStringLiteral("Legal Description"), 32}};
     return columns;
 }
@@ -46,17 +46,29 @@ QStringList DuplicateCells(const PaymentRecord &payment)
     return {payment.mortco, r.cd, r.jur, payment.folioDisplay, r.number, r.name, FormatAmount(r.payment), r.legal};
 }
 
-QString DuplicateListHeading()
+std::vector<int> DuplicateColumnWidths(const DuplicateFolioStore &store)
+{
+    const std::vector<DuplicateColumn> &columns = DuplicateColumns();
+    std::vector<int> widths;
+    for (const DuplicateColumn &column : columns)
+        widths.push_back(column.width);
+    const int rows = DuplicateListedRows(store);
+    for (int i = 0; i < rows; ++i) {
+        const QStringList cells = DuplicateCells(store.rows[size_t(i)]);
+        for (size_t c = 0; c < columns.size(); ++c) {
+            if (columns[c].neverCut)
+                widths[c] = std::max(widths[c], int(cells[qsizetype(c)].size()));
+        }
+    }
+    return widths;
+}
+
+QString DuplicateListHeading(const DuplicateFolioStore &store)
 {
     QStringList headings;
     for (const DuplicateColumn &column : DuplicateColumns())
         headings << column.heading;
-    return lineOf(headings);
-}
-
-QString DuplicateListLine(const PaymentRecord &payment)
-{
-    return lineOf(DuplicateCells(payment));
+    return lineOf(headings, DuplicateColumnWidths(store));
 }
 
 int DuplicateListedRows(const DuplicateFolioStore &store)
@@ -67,9 +79,10 @@ int DuplicateListedRows(const DuplicateFolioStore &store)
 QStringList DuplicateListLines(const DuplicateFolioStore &store)
 {
     QStringList lines;
+    const std::vector<int> widths = DuplicateColumnWidths(store);
     const int n = DuplicateListedRows(store);
     for (int i = 0; i < n; ++i)
-        lines << DuplicateListLine(store.rows[size_t(i)]);
+        lines << lineOf(DuplicateCells(store.rows[size_t(i)]), widths);
     return lines;
 }
 

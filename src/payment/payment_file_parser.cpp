@@ -20,7 +20,8 @@ void numbered(std::vector<LooseValue> &values, qint64 line)
 }  // namespace
 
 PaymentLineError::PaymentLineError(const ZoltError &cause, qint64 lineNumber, FileSection section)
-    : ZoltError(cause.number(), LineContext(lineNumber, cause.description())), m_section(section)
+    : ZoltError(cause.number(), LineContext(lineNumber, cause.description()), cause.source(), lineNumber),
+      m_section(section)
 {
 }
 

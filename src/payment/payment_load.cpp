@@ -2,6 +2,7 @@
 
 #include "common/clock.h"
 #include "common/error_trap.h"
+#include "common/plain_cause.h"
 #include "common/folded_key_set.h"
 #include "common/errors.h"
 #include "common/progress_count.h"
@@ -129,7 +130,8 @@ PaymentLoadResult Loader::run(const QString &path)
         if (m_started)
             restoreRecordsets();
         m_s.ui.setBusy(false);
-        m_s.ui.message(ProcedureTrapMessage(QStringLiteral("Csv2Mdb"), m_step, e), MessageIcon::Critical);
+        m_s.ui.message(WithPlainCause(e, path, ProcedureTrapMessage(QStringLiteral("Csv2Mdb"), m_step, e)),
+                       MessageIcon::Critical);
         m_result.outcome = Outcome::Failed;
     }
     return m_result;

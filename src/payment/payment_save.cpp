@@ -3,6 +3,7 @@
 #include "common/clock.h"
 #include "common/csv_line.h"
 #include "common/error_trap.h"
+#include "common/plain_cause.h"
 #include "common/errors.h"
 #include "common/file_backup.h"
 #include "common/progress_count.h"
@@ -111,7 +112,8 @@ SaveResult Saver::run(const QString &dataYear, const QString &path, const QStrin
     } catch (const std::exception &e) {
         m_reading.reset();
         m_s.ui.setBusy(false);
-        m_s.ui.message(ProcedureTrapMessage(QStringLiteral("Mdb2Csv"), m_step, e), MessageIcon::Critical);
+        m_s.ui.message(WithPlainCause(e, path, ProcedureTrapMessage(QStringLiteral("Mdb2Csv"), m_step, e)),
+                       MessageIcon::Critical);
         return {false, 0};
     }
 }

@@ -5,6 +5,7 @@
 #include "common/product.h"
 #include "common/session.h"
 #include "widgets/screen_controls.h"
+#include "widgets/screen_fit.h"
 #include "store/data_environment.h"
 
 #include <QHBoxLayout>
@@ -23,7 +24,7 @@ Detail_Delete::Detail_Delete(Session &session, QWidget *parent)
     setObjectName(QStringLiteral("Detail_Delete"));
     setWindowTitle(ProductName());
     m_fields->setReadOnly();
-    setMinimumWidth(560);
+    setMinimumWidth(FontScaled(this, 560));
     QLabel *heading = MakeHeading("Label1", QStringLiteral("Delete Payment"), this);
     QLabel *warning = MakeLabel("Picture1", QString(), this);
     warning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(48, 48));

@@ -9,6 +9,7 @@
 #include "common/windows1252.h"
 #include "payment_navigator.h"
 #include "widgets/screen_controls.h"
+#include "widgets/screen_fit.h"
 #include "payment/folio_mask.h"
 #include "payment/payment_entry.h"
 #include "payment/payment_record.h"
@@ -52,7 +53,7 @@ DetailEntry::DetailEntry(Kind kind, Session &session, PaymentNavigator &navigato
     setObjectName(QLatin1String(textsOf(kind).objectName));
     setWindowTitle(ProductName());
     buildControls();
-    setMinimumWidth(560);
+    setMinimumWidth(FontScaled(this, 560));
 }
 
 void DetailEntry::buildControls()

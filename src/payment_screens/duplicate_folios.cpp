@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace zolt::payment_screens {
@@ -32,11 +33,15 @@ DuplicateFolios::DuplicateFolios(Session &session, const payment::DuplicateFolio
         "list only shows the first 200 duplicate folios."), this);
     intro->setWordWrap(true);
     m_folioCount = MakeLabel("Label_FolioCount", QStringLiteral("There are # Duplicate Folios in the file"), this);
-    QLabel *heading = MakeLabel("Label2", payment::DuplicateListHeading(), this);
+    QLabel *heading = MakeLabel("Label2", payment::DuplicateListHeading(duplicates), this);
     heading->setFont(fixed);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List_DuplicateFolios"));
     m_list->setFont(fixed);
+    // The heading starts where the list's texts do: past its frame and the
+    // margin the style keeps before an item's text.
+    heading->setIndent(m_list->frameWidth()
+                       + m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1);
     m_list->setToolTip(QStringLiteral("AGENCY NUMBER, COLLECTION DISTRICT, JURISDICTION, FOLIO NUMBER,  NAME OF "
                                       "OWNER, PAYMENT AMOUNT, LEGAL DESCRIPTION"));
 
@@ -56,7 +61,7 @@ DuplicateFolios::DuplicateFolios(Session &session, const payment::DuplicateFolio
     layout->addWidget(heading);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
-    const int width = QFontMetrics(fixed).horizontalAdvance(payment::DuplicateListHeading() + u'M');
+    const int width = QFontMetrics(fixed).horizontalAdvance(heading->text() + u'M');
     resize(width + 40, 480);
 }
 
@@ -94,8 +99,11 @@ void DuplicateFolios::fillDetailTable()
 TableReport DuplicateFoliosReport(const payment::DuplicateFolioStore &store)
 {
     QList<ReportColumn> columns;
-    for (const payment::DuplicateColumn &column : payment::DuplicateColumns())
-        columns.append({column.heading, column.width, column.alignRight});
+    const std::vector<int> widths = payment::DuplicateColumnWidths(store);
+    for (size_t c = 0; c < widths.size(); ++c) {
+        const payment::DuplicateColumn &column = payment::DuplicateColumns()[c];
+        columns.append({column.heading, widths[c], column.alignRight});
+    }
     TableReport report(QStringLiteral("Duplicate Folios"), columns);
     report.setSubtitle(payment::DuplicateCountLine(store.count));
     const int rows = payment::DuplicateListedRows(store);

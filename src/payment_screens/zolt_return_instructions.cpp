@@ -11,6 +11,7 @@
 #include "widgets/path_label.h"
 #include "widgets/return_by_email_frame.h"
 #include "widgets/screen_controls.h"
+#include "widgets/screen_fit.h"
 #include "store/return_email.h"
 #include "store/zolt_system.h"
 
@@ -133,7 +134,8 @@ void ZOLT_ReturnInstructions::Form_Load()
         if (sameFile(QFileInfo(m_path).absolutePath(), volume) && m_path.toUpper().endsWith(CopyName.toUpper()))
             m_textMsg->setText(QStringLiteral("Please NOTE that the zolt data is already on the floppy diskette!"));
     }
-    resize(620, heightForWidth(620));
+    const int width = FontScaled(this, 620);
+    resize(width, heightForWidth(width));
 }
 
 void ZOLT_ReturnInstructions::setButtonsEnabled(bool enabled)

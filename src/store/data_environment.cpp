@@ -1,6 +1,7 @@
 #include "data_environment.h"
 
 #include "common/error_trap.h"
+#include "common/plain_cause.h"
 #include "common/errors.h"
 #include "common/file_checks.h"
 #include "common/text_utils.h"
@@ -201,7 +202,8 @@ std::unique_ptr<DataEnvironment> DataEnvironment::start(const QString &appDir, c
         return de;
     } catch (const ZoltError &e) {
         ui.setBusy(false);
-        ui.message(StartupTrapMessage(step, e), MessageIcon::Critical);
+        ui.message(WithPlainCause(e, inAppDir(appDir, QStringLiteral("Zolt.mdb")), StartupTrapMessage(step, e)),
+                   MessageIcon::Critical);
         return nullptr;
     }
 }

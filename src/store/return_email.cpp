@@ -3,6 +3,8 @@
 #include "data_environment.h"
 #include "sqlite_db.h"
 
+#include <QRegularExpression>
+
 namespace zolt {
 
 QString ReturnEmail(DataEnvironment &de)
@@ -10,6 +12,13 @@ QString ReturnEmail(DataEnvironment &de)
     Statement st = de.Zolt().database().prepare(
         QStringLiteral("SELECT ReturnEmail FROM ZoltSettings ORDER BY rowid LIMIT 1"));
     return st.step() ? st.column(0).toString() : QString();
+}
+
+bool LooksLikeEmailAddress(const QString &text)
+{
+    static const QRegularExpression address(
+        QStringLiteral(R"(^[^\s@]+@(?:[A-Za-z0-9](?:[A-Za-z0-9-]*[A-Za-z0-9])?\.)+[A-Za-z]{2,}$)"));
+    return address.match(text).hasMatch();
 }
 
 void SetReturnEmail(DataEnvironment &de, const QString &address)

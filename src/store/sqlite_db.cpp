@@ -284,7 +284,7 @@ ZoltError Database::failure(int code) const
     int systemError = m_db ? sqlite3_system_errno(m_db) : 0;
     if ((code & 0xff) == SQLITE_IOERR && systemError == 0)
         systemError = NoRoomErrorOf(m_path);
-    return ZoltError(code, DatabaseFailureText(code, m_path, text, systemError));
+    return ZoltError(code, DatabaseFailureText(code, m_path, text, systemError), ErrorSource::Database);
 }
 
 void Database::fail(int code) const

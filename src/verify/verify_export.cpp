@@ -1,6 +1,7 @@
 #include "verify_export.h"
 
 #include "common/error_trap.h"
+#include "common/plain_cause.h"
 #include "common/errors.h"
 #include "common/progress_count.h"
 #include "common/session.h"
@@ -180,9 +181,10 @@ private:
     std::optional<ProgressCount> m_progress;  // rows written of all rows
 };
 
-void reportFailure(Session &session, const QString &trace, const std::exception &error)
+void reportFailure(Session &session, const QString &fileName, const QString &trace, const std::exception &error)
 {
-    session.ui.message(WorkbookTrapMessage(QStringLiteral("Mdb2Xls"), trace, error), MessageIcon::Critical);
+    session.ui.message(WithPlainCause(error, fileName, WorkbookTrapMessage(QStringLiteral("Mdb2Xls"), trace, error)),
+                       MessageIcon::Critical);
 }
 
 }  // namespace
@@ -195,7 +197,7 @@ bool Mdb2Xls(Session &session, const QString &FileName)
     } catch (const WorkStopped &) {
         return false;  // the user stopped the program: the unfinished workbook is dropped
     } catch (const std::exception &e) {
-        reportFailure(session, exporter.trace(), e);
+        reportFailure(session, FileName, exporter.trace(), e);
         return false;
     }
     session.ui.letEventsRun();

@@ -1,6 +1,7 @@
 #include "verify_load.h"
 
 #include "common/error_trap.h"
+#include "common/plain_cause.h"
 #include "common/errors.h"
 #include "common/progress_count.h"
 #include "common/workbook/open_workbook.h"
@@ -174,10 +175,12 @@ void closeAndRefresh(LoadContext &context, SpreadsheetState &workbook)
 }
 
 // The error trap: says what happened and where, keeps what was stored.
-void trap(LoadContext &context, SpreadsheetState &workbook, int outerDepth, const std::exception &error)
+void trap(LoadContext &context, SpreadsheetState &workbook, const QString &fileName, int outerDepth,
+          const std::exception &error)
 {
     context.counts.trapped = true;
-    const QString text = WorkbookTrapMessage(QStringLiteral("Xls2Mdb"), context.trace.text(), error);
+    const QString text =
+        WithPlainCause(error, fileName, WorkbookTrapMessage(QStringLiteral("Xls2Mdb"), context.trace.text(), error));
     const bool unreadable = isUnreadableWorkbook(error);
     endStored(context, outerDepth, !unreadable);
     if (unreadable)
@@ -228,7 +231,7 @@ VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessag
             context.counts.loaded = 0;
         closeAndRefresh(context, workbook);
     } catch (const std::exception &e) {
-        trap(context, workbook, outerDepth, e);
+        trap(context, workbook, FileName, outerDepth, e);
     }
     return context.counts;
 }

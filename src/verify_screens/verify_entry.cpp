@@ -12,6 +12,7 @@
 #include "verify/verify_folios.h"
 #include "widgets/line_text_validator.h"
 #include "widgets/screen_controls.h"
+#include "widgets/screen_fit.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -47,7 +48,7 @@ VerifyEntry::VerifyEntry(Kind kind, Session &session, QWidget *parent)
         buildAddControls(layout);
     else
         buildRecordControls(layout);
-    setMinimumWidth(780);
+    setMinimumWidth(FontScaled(this, 780));
 }
 
 VerifyEntry::~VerifyEntry() = default;

@@ -11,6 +11,7 @@
 #include "verify/return_check.h"
 #include "widgets/data_grid.h"
 #include "widgets/file_location_picker.h"
+#include "widgets/folder_breaks.h"
 #include "widgets/screen_controls.h"
 
 #include <QDir>
@@ -43,6 +44,11 @@ Verify_Return::Verify_Return(Session &session, QWidget *parent) : QDialog(parent
 void Verify_Return::buildControls()
 {
     m_listMsg = Named(new QListWidget(this), "List_Msg");
+    // Long messages wrap at words and between folders rather than scroll sideways.
+    m_listMsg->setWordWrap(true);
+    m_listMsg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_listMsg->setResizeMode(QListView::Adjust);
+    m_listMsg->setItemDelegate(new FolderBreakDelegate(m_listMsg));
     m_listMsg->addItem(QStringLiteral("Please select the location of the Mortgage Number Verification file.!"));
     m_commandPrintErrors = MakeButton("Command_PrintErrors", QStringLiteral("Print Errors"), QString(), this);
     connect(m_commandPrintErrors, &QPushButton::clicked, this, &Verify_Return::Command_PrintErrors_Click);

@@ -4,6 +4,7 @@
 #include "widgets/path_label.h"
 #include "widgets/return_by_email_frame.h"
 #include "widgets/screen_controls.h"
+#include "widgets/screen_fit.h"
 #include "store/data_environment.h"
 #include "store/return_email.h"
 #include "store/zolt_system.h"
@@ -54,7 +55,8 @@ void ZOLT_ReturnInstructions2::Form_Load()
     if (const auto file = ZoltSystem(m_session.de).rememberedFile())
         path = file->path();
     m_frame->showFile(path, ReturnEmail(m_session.de), QStringLiteral("Folio Verification File"));
-    resize(560, heightForWidth(560));
+    const int width = FontScaled(this, 560);
+    resize(width, heightForWidth(width));
 }
 
 }  // namespace zolt::verify_screens

@@ -47,6 +47,9 @@ QLineEdit *MakeMessageLine(const QString &text, QWidget *parent)
     line->setFocusPolicy(Qt::NoFocus);
     // A message longer than the line shows its start, not its end.
     QObject::connect(line, &QLineEdit::textChanged, line, [line] { line->setCursorPosition(0); });
+    line->setCursorPosition(0);
+    // Wide enough for its first message in the font in use.
+    line->setMinimumWidth(line->fontMetrics().horizontalAdvance(text) + 16);
     line->setToolTip(text);
     QObject::connect(line, &QLineEdit::textChanged, line, &QLineEdit::setToolTip);
     return line;

@@ -1,6 +1,7 @@
 #include "screen_fit.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -40,6 +41,29 @@ void PlaceAtTopLeft(QWidget *window, QSize size)
     window->setMinimumSize(window->minimumSizeHint().boundedTo(largest));
     window->move(AvailableArea(window).topLeft());
     window->resize(size.boundedTo(largest));
+}
+
+int FontScaled(const QWidget *widget, int pixels)
+{
+    constexpr int UsualFontHeight = 17;  // 10-point text at 96 DPI
+    return std::max(pixels, pixels * widget->fontMetrics().height() / UsualFontHeight);
+}
+
+void FitInAvailableArea(QWidget *window)
+{
+    window->ensurePolished();
+    if (window->layout())
+        window->layout()->activate();
+    const QSize largest = LargestInsideSize(window);
+    if (window->minimumWidth() > largest.width() || window->minimumHeight() > largest.height())
+        window->setMinimumSize(window->minimumSize().boundedTo(largest));
+    window->resize(window->size().boundedTo(largest));
+    if (!window->testAttribute(Qt::WA_Moved))
+        return;  // the window system places it, inside the area
+    const QRect area = AvailableArea(window);
+    const QSize outer = window->size() + FrameExtra(window);
+    window->move(std::clamp(window->x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())),
+                 std::clamp(window->y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
 }
 
 void CentreOver(QWidget *window, const QWidget *owner)

@@ -26,6 +26,7 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
@@ -118,6 +119,14 @@ private slots:
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY(shared.gInfoTitle.isEmpty() && shared.gInfoKind.isEmpty());
         QVERIFY(!QApplication::overrideCursor());
+
+        // A line longer than the box wraps in it instead of scrolling sideways.
+        shared.gInfoText = "The report was saved as /home/clerk/" + QString("folder/").repeated(30) + "Report.pdf";
+        Form_InformationDialog wrapped(shared);
+        wrapped.show();
+        auto *text = child<QPlainTextEdit>(wrapped, "Text_Msg");
+        QTRY_VERIFY(text->document()->lineCount() > 1);
+        QCOMPARE(text->horizontalScrollBar()->maximum(), 0);
     }
 
     void aboutBox()

@@ -107,7 +107,8 @@ private slots:
         if (!out)
             QSKIP("no small disk can be mounted here (unshare -m needs the right to mount)");
         const QString disk = t.file("disk") + "/Zolt.mdb";
-        QVERIFY2(out->startsWith(listing(10) + "Csv2Mdb Unexpected error # 13 Debug (")
+        QVERIFY2(out->startsWith(listing(10) + "Zolt could not write to its database: the disk is full.")
+                     && out->contains("\nCsv2Mdb Unexpected error # 13 Debug (")
                      && out->contains("occurred: No space left on device for the database " + disk)
                      && out->endsWith("Zolt Data Load FAILED\n" + listing(10)),
                  qPrintable(*out));

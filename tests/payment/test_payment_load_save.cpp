@@ -246,7 +246,10 @@ private slots:
             t.ui.clear();
             QVERIFY2(!Csv2Mdb(t.session(), path).loaded(), c.name);
             QCOMPARE(t.ui.messages().size(), 1);
-            QVERIFY2(t.ui.messages().first().startsWith("Csv2Mdb Unexpected error # "), c.name);
+            QVERIFY2(t.ui.messages().first().section(u'\n', 1).startsWith("Csv2Mdb Unexpected error # "), c.name);
+            QVERIFY2(t.ui.messages().first().section(u'\n', 0, 0).contains(path), c.name);
+            if (c.expected.startsWith("Line 27: "))
+                QVERIFY2(t.ui.messages().first().startsWith("Zolt could not read line 27 of " + path), c.name);
             QVERIFY2(t.ui.messages().first().contains(c.expected), qPrintable(t.ui.messages().first()));
             QCOMPARE(t.ui.said.first().icon, MessageIcon::Critical);
             QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
@@ -578,7 +581,7 @@ private slots:
                "NEW.FOLIO); END");
         QVERIFY(!Csv2Mdb(t.session(), fileWith(t.file("refused.csv"), 40, "#R,REFUSED,05,101,#77,1.00")).loaded());
         QString said = t.ui.messages().last();
-        QVERIFY2(said.startsWith("Csv2Mdb Unexpected error # 1811 Debug (  9-14 FOLIO # = ")
+        QVERIFY2(said.section(u'\n', 1).startsWith("Csv2Mdb Unexpected error # 1811 Debug (  9-14 FOLIO # = ")
                      && said.endsWith(" & NAME = 'REFUSED') occurred: no such owner"),
                  qPrintable(said));
         QCOMPARE(detailCount(), 3);
@@ -608,7 +611,7 @@ private slots:
         const SaveResult failed = Mdb2Csv(t.session(), "", path, t.file("keep.bak"));
         QVERIFY(!failed.saved);
         QCOMPARE(failed.total, 0.0);
-        QVERIFY(t.ui.messages().last().startsWith(
+        QVERIFY(t.ui.messages().last().section(u'\n', 1).startsWith(
             QString("Mdb2Csv Unexpected error # 3800 Debug (  7-4) occurred: Line %1: ").arg(b1Line)));
         QVERIFY(t.ui.messages().last().contains("ΩMEGA"));
         QCOMPARE(ReadBytes(path), original);
@@ -620,7 +623,7 @@ private slots:
         // A backup that cannot be made: nothing is written.
         t.exec("UPDATE Detail SET NAME = 'OMEGA' WHERE NUMBER = 'B1'");
         QVERIFY(!Mdb2Csv(t.session(), "", path, t.file("no-folder/keep.bak")).saved);
-        QVERIFY(t.ui.messages().last().startsWith("Mdb2Csv Unexpected error # 70 Debug (  2) occurred: "));
+        QVERIFY(t.ui.messages().last().section(u'\n', 1).startsWith("Mdb2Csv Unexpected error # 70 Debug (  2) occurred: "));
         QCOMPARE(ReadBytes(path), original);
 
         // A folder that cannot be written to.

@@ -86,6 +86,11 @@ private slots:
         QVERIFY(lines.join('|').contains("DUPLICATE FOLIO NUMBER"));
         QCOMPARE(lines.last(), "3 folios were written to the verified file " + QDir::toNativeSeparators(verified));
         QVERIFY(QFile::exists(verified));
+        // A message longer than the list is wide wraps within it.
+        auto *list = child<QListWidget>(screen, "List_Msg");
+        list->setFixedWidth(list->fontMetrics().horizontalAdvance(lines.last()) / 2);
+        QTRY_VERIFY(list->visualItemRect(list->item(list->count() - 1)).height() >= 2 * list->fontMetrics().height());
+        QVERIFY(list->visualItemRect(list->item(list->count() - 1)).width() <= list->viewport()->width());
         DataGrid *grid = child<DataGrid>(screen, "TDBGrid_Verify");
         QCOMPARE(grid->model()->rowCount(), 3);
         QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), QString("Mort.Co"));

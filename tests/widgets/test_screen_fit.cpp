@@ -4,6 +4,7 @@
 #include "widgets/screen_fit.h"
 
 #include <QDialog>
+#include <QVBoxLayout>
 #include <QScreen>
 #include <QStyle>
 #include <QtTest>
@@ -52,6 +53,30 @@ private slots:
         CentreOver(&alone, nullptr);
         alone.show();
         QVERIFY(nearlyOver(alone.frameGeometry(), area, &alone));
+    }
+
+    // A window larger than the screen, even one whose content asks for more
+    // than the screen has, opens inside the available area; one placed
+    // past its edge comes back inside, keeping its size.
+    void fittedInsideTheAvailableArea()
+    {
+        QDialog big;
+        auto *content = new QWidget;
+        const QRect area = AvailableArea(&big);
+        content->setMinimumSize(area.size() * 3);
+        (new QVBoxLayout(&big))->addWidget(content);
+        big.resize(area.size() * 4);
+        FitInAvailableArea(&big);
+        big.show();
+        QVERIFY(area.contains(big.frameGeometry()));
+
+        QDialog placed;
+        placed.resize(300, 200);
+        placed.move(area.right() - 50, area.bottom() - 20);
+        FitInAvailableArea(&placed);
+        placed.show();
+        QVERIFY(area.contains(placed.frameGeometry()));
+        QCOMPARE(placed.size(), QSize(300, 200));
     }
 };
 
