@@ -2,6 +2,9 @@
 
 #include "screen_fit.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -46,6 +49,29 @@ QString brokenPath(QStringView path)
     return shown;
 }
 
+// Ctrl+C on a box copies the text as it was given: the marks that let the
+// lines break would otherwise go with a pasted path and spoil it.
+class CopiesPlainText : public QObject {
+public:
+    CopiesPlainText(const QString &text, QObject *box) : QObject(box), m_text(text) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+        if (key && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+            if (event->type() == QEvent::KeyPress)
+                QGuiApplication::clipboard()->setText(m_text);
+            event->accept();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QString m_text;
+};
+
 }  // namespace
 
 QString WithFolderBreaks(const QString &text)
@@ -74,6 +100,7 @@ QString LongestPath(const QString &text)
 void ShowPathsWhole(QMessageBox &box, const QString &text)
 {
     box.setText(WithFolderBreaks(text));
+    box.installEventFilter(new CopiesPlainText(text, &box));
     auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
     const QString longest = LongestPath(text);
     if (!label || longest.isEmpty())

@@ -19,7 +19,8 @@ QString LongestPath(const QString &text);
 
 // The box shows the text with folder breaks, as wide as its longest path
 // needs (up to what the screen allows), so that the path stays on one line
-// where it can and breaks between folders where it cannot.
+// where it can and breaks between folders where it cannot. Ctrl+C copies the
+// text without the breaks.
 void ShowPathsWhole(QMessageBox &box, const QString &text);
 
 // A list's lines shown wrapped at words and folders; the items' texts stay

@@ -6,6 +6,8 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QtTest>
 
 using namespace zolt;
@@ -49,6 +51,8 @@ private slots:
         QCOMPARE(withoutMarks(box.text()), text);
         box.show();
         QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(path));
+        QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), text);  // a pasted path works
 
         // A path wider than the screen: the box stays on it.
         const QString huge = "/" + QString("folder/").repeated(400) + "Zoltdata.csv";
