@@ -2,6 +2,7 @@
 
 #include "common/csv_line.h"
 #include "common/number_format.h"
+#include "common/progress_count.h"
 #include "common/session.h"
 #include "common/text_file.h"
 #include "common/text_utils.h"
@@ -50,6 +51,7 @@ qint64 ExportPayments(Session &session, const Recordset &details, const QString 
     const ExportColumns c(*rows);
     TextFileWriter out(path, ExportFileName);
     const qint64 count = rows->recordCount();
+    ProgressCount progress(session.ui, QStringLiteral("Exporting the payment list"), count);
     for (qint64 r = 0; r < count; ++r) {
         const QString jur = rows->value(r, c.jur).toString();
         const QString folio = maskTable.display(jur, rows->value(r, c.folio).toString());
@@ -58,8 +60,10 @@ qint64 ExportPayments(Session &session, const Recordset &details, const QString 
                                    amount(*rows, r, c.payment), text(*rows, r, c.abc), amount(*rows, r, c.grossTax),
                                    amount(*rows, r, c.regGrant), amount(*rows, r, c.addGrant),
                                    amount(*rows, r, c.delq), text(*rows, r, c.legal)}));
+        progress.step();
     }
     out.commit();
+    progress.finish();
     return count;
 }
 

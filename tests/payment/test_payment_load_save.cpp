@@ -519,6 +519,24 @@ private slots:
         QVERIFY(exported.contains(",A B \r\n") && !exported.contains('\0'));
     }
 
+    // The export of a long list counts its lines as it writes them.
+    void exportReportsItsProgress()
+    {
+        TestSession t;
+        QStringList lines;
+        for (int i = 0; i < 1500; ++i)
+            lines << QString("#%1,OWNER %1,05,101,#%1,10.00,A,10.00,0,0,0,LOT %1").arg(i);
+        const QString path = t.file("Zoltdata.csv");
+        PaymentFileText().year(ThisYear()).group("1", "0012", lines).write(path);
+        QVERIFY(Csv2Mdb(t.session(), path).loaded());
+        t.de().rsDetail().setFilter("MORTCO = '0012'");
+        QCOMPARE(ExportPayments(t.session(), t.de().rsDetail(), "0012", t.file("Export.csv")), qint64(1500));
+        QStringList counts;
+        for (const RecordingDialog::Progress &p : t.ui.progressOf("Exporting the payment list"))
+            counts << QString("%1/%2").arg(p.done).arg(p.total);
+        QCOMPARE(counts, QStringList({"1000/1500", "1500/1500"}));
+    }
+
     // Only the index of the payment key refusing a payment earns the hint
     // about duplicate payments. A disk that fills up while the payments go
     // in, or another rule of the database, is said as it is; the tables keep
