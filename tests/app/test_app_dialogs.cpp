@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
@@ -62,7 +63,9 @@ private slots:
         QVERIFY(picture.save(program.path() + "/doc/images/main.png"));
         QFile guide(path);
         QVERIFY(guide.open(QIODevice::WriteOnly));
-        guide.write("# Zolt user guide\n\nChoose the **file**.\n\n![The main window](images/main.png)\n");
+        guide.write("# Zolt user guide\n\nChoose the **file**.\n\n![The main window](images/main.png)\n\n"
+                    "[Keys](#using-the-keyboard)\n\n" + QByteArray("Some text.\n\n").repeated(200)
+                    + "## Using the keyboard\n\nAlt and the letter.\n");
         guide.close();
 
         app::UserGuide screen(path);
@@ -72,6 +75,11 @@ private slots:
         const QVariant shown = text->document()->resource(QTextDocument::ImageResource,
                                                           QUrl::fromLocalFile(program.path() + "/doc/images/main.png"));
         QCOMPARE(qvariant_cast<QImage>(shown).size(), QSize(40, 30));
+        // The contents' links lead to their headings.
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        QCOMPARE(text->verticalScrollBar()->value(), 0);
+        emit text->anchorClicked(QUrl("#using-the-keyboard"));
+        QVERIFY(text->verticalScrollBar()->value() > 0);
         QTest::keyClick(&screen, Qt::Key_Escape);
         QVERIFY(!screen.isVisible());
 
