@@ -1,15 +1,13 @@
 #include "recordset.h"
 
 #include "common/errors.h"
+#include "common/work_aside.h"
 #include "connection.h"
 #include "packed_rows.h"
 
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 
 namespace zolt {
 
@@ -171,43 +169,7 @@ void Recordset::openReading(const QString &source, const std::function<void()> &
     writePending();
     m_source = source;
     std::shared_ptr<RowStore> store = load();
-    std::mutex mutex;
-    std::condition_variable finished;
-    bool done = false;
-    std::exception_ptr failure;
-    std::thread reader([&] {
-        try {
-            store->readRows();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        std::lock_guard lock(mutex);
-        done = true;
-        finished.notify_all();
-    });
-    // What meanwhile throws waits for the reading to end: the thread reads
-    // into this frame.
-    std::exception_ptr interrupted;
-    for (;;) {
-        {
-            std::unique_lock lock(mutex);
-            const bool waitOnly = bool(interrupted);
-            if (finished.wait_for(lock, std::chrono::milliseconds(waitOnly ? 1000 : 20), [&done] { return done; }))
-                break;
-            if (waitOnly)
-                continue;
-        }
-        try {
-            meanwhile();
-        } catch (...) {
-            interrupted = std::current_exception();
-        }
-    }
-    reader.join();
-    if (interrupted)
-        std::rethrow_exception(interrupted);
-    if (failure)
-        std::rethrow_exception(failure);
+    WorkAside([&store] { store->readRows(); }, meanwhile);
     m_pending.reset();
     resetTo(std::move(store), std::nullopt, QString());
 }

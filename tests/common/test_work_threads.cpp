@@ -1,9 +1,11 @@
-// The two helpers that put work on a thread of its own: ReadAhead (the file
-// readers) and WriteBehind (the workbook writer). Their promises: the work
-// comes through whole and in order, a failure reaches the caller where it
-// would have met it, and ending early never hangs.
+// The helpers that put work on a thread of its own: ReadAhead (the file
+// readers), WriteBehind (the workbook writer) and WorkAside (one long step
+// while the window paints). Their promises: the work comes through whole and
+// in order, a failure reaches the caller where it would have met it, and
+// ending early never hangs.
 
 #include "common/read_ahead.h"
+#include "common/work_aside.h"
 #include "common/write_behind.h"
 
 #include <QtTest>
@@ -155,6 +157,34 @@ private slots:
             // Destroyed while the batch handed over is being worked on.
         }
         QCOMPARE(int(worked), 1);
+    }
+
+    void workAsideLetsTheCallerGoOnAndPassesFailuresOn()
+    {
+        using namespace std::chrono_literals;
+        // The work ends only once the caller has been let go on three times.
+        std::atomic<int> turns = 0;
+        WorkAside([&turns] { while (turns < 3) std::this_thread::sleep_for(1ms); }, [&turns] { ++turns; }, 2ms);
+        QCOMPARE(turns.load(), 3);
+
+        // Work that ends at once never calls the caller's turn.
+        WorkAside([] {}, [] { QFAIL("called for work that had ended"); }, 1000ms);
+
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                 WorkAside([] { throw std::runtime_error("unreadable"); }, [] {}, 1ms));
+
+        // A stop from the caller's turn waits for the work, which may be
+        // using the caller's frame, and is not asked again.
+        std::atomic<bool> workEnded = false;
+        int calls = 0;
+        try {
+            WorkAside([&workEnded] { std::this_thread::sleep_for(30ms); workEnded = true; },
+                      [&calls] { ++calls; throw std::logic_error("stopped"); }, 1ms);
+            QFAIL("the caller's stop was lost");
+        } catch (const std::logic_error &) {
+            QVERIFY(workEnded);
+            QCOMPARE(calls, 1);
+        }
     }
 };
 
