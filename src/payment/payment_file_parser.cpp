@@ -28,6 +28,7 @@ PaymentLineError::PaymentLineError(const ZoltError &cause, qint64 lineNumber, Fi
 PaymentFileParser::PaymentFileParser(const QString &path, int currentYear)
     : m_reader(path, QStringLiteral("payment file")), m_currentYear(currentYear)
 {
+    m_keys.reserve(m_reader.lineCount());
     if (m_reader.atEnd())
         return;
     const QString first = RemoveQuotes(m_reader.readLine());
@@ -126,7 +127,7 @@ void PaymentFileParser::follow(PaymentItem &item)
     } else if (auto *detail = std::get_if<DetailItem>(&item)) {
         const DetailRow &row = detail->row;
         detail->folioDisplay = m_masks.display(row.jur, row.folio);
-        detail->key = PaymentKey{m_mortco, row.cd, row.jur, row.folio, row.name}.folded();
+        detail->repeatsKey = !m_keys.insert(PaymentKey{m_mortco, row.cd, row.jur, row.folio, row.name}.folded());
     }
 }
 

@@ -28,12 +28,14 @@ struct GroupValueItem {
     std::vector<LooseValue> looseValues;  // the value cut, its line number filled in
 };
 // A detail line, with what its place in the file makes of it: the folio laid
-// into its jurisdiction's mask (of the masks read so far) and the payment's
-// key, the agency being the one of its group.
+// into its jurisdiction's mask (of the masks read so far) and whether a
+// payment line before it has the same key (agency of its group, district,
+// jurisdiction, folio, name): the first of them is the payment, the others
+// are duplicates.
 struct DetailItem {
     DetailRow row;
     QString folioDisplay;
-    FoldedKeySet::Folded key;
+    bool repeatsKey = false;
     std::vector<LooseValue> looseValues;  // of this line, its number filled in
 };
 using PaymentItem = std::variant<YearItem, MaskLine, GroupStartItem, GroupValueItem, DetailItem>;
@@ -65,6 +67,8 @@ public:
     // further is read.
     bool yearRefused() const { return m_yearRefused; }
     qint64 lineCount() const { return m_reader.lineCount(); }
+    // The payment lines read so far whose key no line before had.
+    qint64 uniquePayments() const { return m_keys.size(); }
 
     // lineRead is called after each line. The lines are read and parsed on a
     // thread of their own, a few hundred lines ahead of take; what they
@@ -94,6 +98,7 @@ private:
     FileSection m_section = FileSection::None;
     FolioMaskTable m_masks;  // of the mask lines read so far
     QString m_mortco;        // of the group being read
+    FoldedKeySet m_keys;     // of the payment lines read so far
 };
 
 }  // namespace zolt::payment

@@ -3,30 +3,33 @@
 #include "common/clock.h"
 #include "common/error_trap.h"
 #include "common/plain_cause.h"
-#include "common/folded_key_set.h"
 #include "common/errors.h"
 #include "common/progress_count.h"
 #include "common/session.h"
 #include "common/text_utils.h"
+#include "common/work_aside.h"
 #include "agency_total.h"
 #include "folio_mask.h"
 #include "group_lines.h"
 #include "payment_file_parser.h"
 #include "payment_format.h"
-#include "payment_key.h"
 #include "payment_record.h"
 #include "store/batch_insert.h"
 #include "store/data_environment.h"
 #include "store/schema_upgrade.h"
+#include "store/sqlite_db.h"
 #include "store/zolt_system.h"
 
 #include <QHash>
+#include <optional>
 
 namespace zolt::payment {
 namespace {
 
 // Payments go to the database this many to a statement.
 constexpr int DetailRowsPerStatement = 32;
+// The page cache while the payments are stored.
+constexpr int LoadPageCacheMebibytes = 2;
 
 QString duplicateHint(const QString &folioDisplay, const QString &name)
 {
@@ -100,7 +103,6 @@ private:
         QString name;
     };
     std::vector<QueuedPayment> m_queuedDetails;  // the payments queued in m_insertDetail
-    FoldedKeySet m_keys;                   // payments stored, by their unique key
     QString m_detailFilter;  // the details' filter before the load
     bool m_started = false;  // the tables have been touched
 };
@@ -114,10 +116,13 @@ PaymentLoadResult Loader::run(const QString &path)
         return m_result;
     try {
         m_step = QStringLiteral("  1-19");
-        PaymentFileParser file(path, CurrentYear());
-        m_result.fileYear = file.firstLineYear();
+        // The file is read whole and looked over on a thread of its own
+        // while the window paints.
+        std::optional<PaymentFileParser> file;
+        WorkAside([&file, &path] { file.emplace(path, CurrentYear()); }, [this] { m_s.ui.letEventsRun(); });
+        m_result.fileYear = file->firstLineYear();
         // A refused year stops the load before the tables are touched.
-        m_result.outcome = file.yearRefused() ? Outcome::YearRefused : load(file);
+        m_result.outcome = file->yearRefused() ? Outcome::YearRefused : load(*file);
         if (m_result.outcome != Outcome::Loaded && m_started)
             restoreRecordsets();
     } catch (const WorkStopped &) {
@@ -157,22 +162,26 @@ Outcome Loader::load(PaymentFileParser &file)
     // the one before, which costs less than building the index after the
     // last row.
     RemakeIndexes(db, QStringLiteral("Detail"));
+    // A small page cache lets the pages already filled go to the log as the
+    // load goes, on memory it reuses, rather than all of them at the commit.
+    const PageCacheSize cache(db, LoadPageCacheMebibytes);
     m_insertDetail.emplace(db, QStringLiteral("Detail"), PaymentFieldNames(), DetailRowsPerStatement);
     m_insertMask.emplace(db, QStringLiteral("Fol_Mask"),
                          QStringList{QStringLiteral("YEAR"), QStringLiteral("JUR_CD"), QStringLiteral("FOLIO_LEN"),
                                      QStringLiteral("FOLIO_MASK")});
-    m_keys.reserve(file.lineCount());
     // The first line was read when the file was opened.
     ProgressCount progress(m_s.ui, QStringLiteral("Setting up Zolt data: lines read"), file.lineCount() - 1);
     file.readItems([this](PaymentItem &&item) { apply(item); }, [&progress] { progress.step(); });
     progress.finish();
     m_result.groups = qint64(m_groups.size());
-    m_result.payments = qint64(m_keys.size());
+    m_result.payments = file.uniquePayments();
     const Outcome outcome = judge(file);
     if (outcome != Outcome::Loaded)
         return outcome;
     finishTables();
+    m_s.ui.letEventsRun();
     transaction.commit();
+    m_s.ui.letEventsRun();
     return outcome;
 }
 
@@ -203,7 +212,8 @@ void Loader::restoreRecordsets()
 }
 
 // Empties a table and the recordset over it. A closed details recordset is
-// not opened just to be emptied: the load opens it at the end.
+// not opened just to be emptied: the load opens it at the end. Whether the
+// table holds rows is asked of the database, not by reading them all.
 void Loader::emptyTable(Recordset &rs, const QString &table, const QString &stepDelete, bool reopen)
 {
     if (reopen && rs.isOpen())
@@ -211,12 +221,12 @@ void Loader::emptyTable(Recordset &rs, const QString &table, const QString &step
     if (reopen || rs.isOpen()) {
         rs.ensureOpen();
         rs.clearFilter();
-        if (rs.recordCount() == 0)
-            return;
     }
+    if (!m_de.Zolt().tableHasRows(table))
+        return;
     m_step = stepDelete;
     Transaction transaction(m_de.Zolt());
-    m_de.Zolt().emptyTable(table);
+    m_de.Zolt().emptyTableToRefill(table);
     transaction.commit();
     if (rs.isOpen())
         rs.requery();
@@ -292,8 +302,7 @@ void Loader::addDetail(const DetailItem &detail)
     const DetailRow &row = detail.row;
     const QString &mortco = m_mortco;
     m_step = QStringLiteral("  9-11 #1");
-    // A load that fails to store a payment fails whole: its key may go in first.
-    if (!m_keys.insert(detail.key)) {
+    if (detail.repeatsKey) {
         m_step = QStringLiteral("  9-11 #2");
         addDuplicate(row, mortco, detail.folioDisplay);
         return;

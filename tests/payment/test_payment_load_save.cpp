@@ -298,6 +298,42 @@ private slots:
         QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
     }
 
+    // A load larger than the page cache it runs with writes pages to the
+    // database's log before its end: failing at the last line must still
+    // keep nothing of it, and the same file mended loads whole.
+    void aLargeLoadFailingAtItsEndKeepsThePreviousData()
+    {
+        TestSession t;
+        const QString good = t.file("good.csv");
+        realisticFile().write(good);
+        QVERIFY(Csv2Mdb(t.session(), good).loaded());
+
+        QStringList details;
+        for (int i = 0; i < 40000; ++i)
+            details << QStringLiteral("#M%1,OWNER NUMBER %1,05,101,#%2,12.50,A,20.00,5.00,2.50,0.00,"
+                                      "LOT %1 BLOCK 7 OF THE SUBDIVISION OF THE OLD MILL ESTATE")
+                           .arg(i)
+                           .arg(i, 9, 10, QLatin1Char('0'));
+        PaymentFileText large;
+        large.year(ThisYear()).masks({"10108##-###-###"});
+        large.group("0001", "0012", details, QString::number(details.size()), "500000.00");
+        PaymentFileText broken = large;
+        broken.lines.insert(broken.lines.lastIndexOf(details.last()) + 1, "#1,N,1,2,3,1e309");
+        broken.write(t.file("broken.csv"));
+        QVERIFY(!Csv2Mdb(t.session(), t.file("broken.csv")).loaded());
+        QVERIFY(t.ui.messages().value(0).contains("too large"));
+        QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), 4);
+        QCOMPARE(t.scalar("SELECT count(*) FROM \"Group\"").toInt(), 3);
+        QCOMPARE(t.scalar("PRAGMA integrity_check").toString(), QString("ok"));
+
+        large.write(t.file("large.csv"));
+        const PaymentLoadResult result = Csv2Mdb(t.session(), t.file("large.csv"));
+        QVERIFY(result.loaded());
+        QCOMPARE(result.payments, qint64(details.size()));
+        QCOMPARE(t.scalar("SELECT count(*) FROM Detail").toInt(), details.size());
+        QCOMPARE(t.scalar("SELECT NAME FROM Detail ORDER BY rowid DESC LIMIT 1").toString(), "OWNER NUMBER 39999");
+    }
+
     void spreadsheetSavedFileLoadsLikeTheOriginal()
     {
         TestSession t;
