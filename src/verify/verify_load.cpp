@@ -55,7 +55,7 @@ void emptyTables(LoadContext &context)
             step(3);
             Transaction transaction(de.Zolt());
             step(4);
-            de.Zolt().emptyTable(table);
+            de.Zolt().emptyTableToRefill(table);
             step(5);
             transaction.commit();
             context.session.ui.letEventsRun();
