@@ -169,11 +169,11 @@ void Detail::Option_Sort_Click(const SortOrder &order)
         return;
     m_session.shared.gSQL = payment::PaymentListSource(*order.order);
     Recordset &details = m_session.de.rsDetail();
-    details.close();
-    details.setSource(m_session.shared.gSQL);
-    details.open();
-    // The reopened list shows the same agency's payments.
-    details.setFilter(payment::AgencyFilter(m_session.de.rsGroup().text(QStringLiteral("MORTCO"))));
+    // The list is read anew in its order while the window paints, and
+    // shows the same agency's payments.
+    const auto paint = [this] { m_session.ui.letEventsRun(); };
+    details.openReading(m_session.shared.gSQL, paint);
+    details.setFilterAside(payment::AgencyFilter(m_session.de.rsGroup().text(QStringLiteral("MORTCO"))), paint);
     m_grid->rebind();
 }
 

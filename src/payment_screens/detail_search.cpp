@@ -150,8 +150,7 @@ void Detail_Search::Command_Find_Click()
         filter += like("NUMBER", number.text->text());
     m_session.shared.gFilter = filter;
     Recordset &found = m_session.de.rsDetail2();
-    found.clearFilter();
-    found.setFilter(filter);
+    found.setFilterAside(filter, [this] { m_session.ui.letEventsRun(); });
     const qint64 count = found.recordCount();
     m_commandSelect->setEnabled(count > 0);
     if (count > 0)

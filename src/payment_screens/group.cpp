@@ -142,8 +142,10 @@ void Group::Form_Load()
         groups.moveFirst();
     m_grid->bind(&groups);
     showGrandTotal();
+    // The payments are read while the window paints.
     Recordset &details = m_session.de.rsDetail();
-    details.ensureOpen();
+    if (!details.rowsRead())
+        details.openReading(details.source(), [this] { m_session.ui.letEventsRun(); });
     if (details.recordCount() > 0)
         details.moveFirst();
     rowChanged();
@@ -172,10 +174,12 @@ void Group::Command_Details_Click()
     m_commandDetails->setEnabled(false);
     m_textMsg->clear();
     m_session.shared.gFilter = payment::AgencyFilter(groups.text(QStringLiteral("MORTCO")));
+    // The payments are read and the agency's found while the window paints.
     Recordset &details = m_session.de.rsDetail();
-    details.ensureOpen();
-    details.clearFilter();
-    details.setFilter(m_session.shared.gFilter);
+    const auto paint = [this] { m_session.ui.letEventsRun(); };
+    if (!details.rowsRead())
+        details.openReading(details.source(), paint);
+    details.setFilterAside(m_session.shared.gFilter, paint);
     {
         const OutOfView aside(this);
         m_navigator.showDetail();

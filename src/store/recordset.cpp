@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
+#include <future>
 
 namespace zolt {
 
@@ -95,6 +96,18 @@ bool passes(const std::optional<Criteria> &filter, const RowStore &store, qint64
     return !filter || filter->matches([&store, row](int column) { return store.rows.value(row, column); });
 }
 
+// The store rows from `from` to `to` (excluded) that are not deleted and
+// pass the filter, in order.
+std::vector<qint64> passingRows(const RowStore &store, const std::optional<Criteria> &filter, qint64 from, qint64 to)
+{
+    std::vector<qint64> rows;
+    for (qint64 r = from; r < to; ++r) {
+        if (!store.deleted[size_t(r)] && passes(filter, store, r))
+            rows.push_back(r);
+    }
+    return rows;
+}
+
 }  // namespace
 
 Recordset::Recordset(Connection &connection, const QString &name, const QString &source)
@@ -132,7 +145,8 @@ std::shared_ptr<RowStore> Recordset::load()
     return store;
 }
 
-void Recordset::resetTo(std::shared_ptr<RowStore> store, std::optional<Criteria> filter, const QString &filterText)
+void Recordset::resetTo(std::shared_ptr<RowStore> store, std::optional<Criteria> filter, const QString &filterText,
+                        std::optional<std::vector<qint64>> view)
 {
     emit aboutToReset();
     if (store != m_store) {
@@ -144,8 +158,8 @@ void Recordset::resetTo(std::shared_ptr<RowStore> store, std::optional<Criteria>
     }
     m_filter = std::move(filter);
     m_filterText = m_filter ? filterText : QString();
-    m_view.clear();
-    m_listed = false;
+    m_listed = view.has_value();
+    m_view = m_listed ? std::move(*view) : std::vector<qint64>();
     m_pos = 0;  // the first row once the rows are listed
     m_onDeleted = false;
     emit reset();
@@ -172,6 +186,11 @@ void Recordset::openReading(const QString &source, const std::function<void()> &
     WorkAside([&store] { store->readRows(); }, meanwhile);
     m_pending.reset();
     resetTo(std::move(store), std::nullopt, QString());
+}
+
+bool Recordset::rowsRead() const
+{
+    return m_store && !m_store->unread;
 }
 
 void Recordset::ensureOpen()
@@ -202,11 +221,7 @@ void Recordset::sync() const
     if (!m_store || m_listed)
         return;
     m_store->readRows();
-    m_view.clear();
-    for (qint64 r = 0; r < m_store->size(); ++r) {
-        if (!m_store->deleted[size_t(r)] && passes(m_filter, *m_store, r))
-            m_view.push_back(r);
-    }
+    m_view = passingRows(*m_store, m_filter, 0, m_store->size());
     m_listed = true;
 }
 
@@ -573,16 +588,42 @@ void Recordset::storeRowDeleted(qint64 storeRow)
         emit currentRowChanged(position());
 }
 
+std::optional<Criteria> Recordset::parsedFilter(const QString &criteria) const
+{
+    if (criteria.trimmed().isEmpty())
+        return std::nullopt;
+    Criteria parsed = Criteria::parse(criteria);
+    parsed.bind([this](const QString &n) { return columnIndex(n); });
+    return parsed;
+}
+
 void Recordset::setFilter(const QString &criteria)
 {
     requireOpen();
     writePending();
-    std::optional<Criteria> parsed;
-    if (!criteria.trimmed().isEmpty()) {
-        parsed = Criteria::parse(criteria);
-        parsed->bind([this](const QString &n) { return columnIndex(n); });
-    }
-    resetTo(m_store, std::move(parsed), criteria);
+    resetTo(m_store, parsedFilter(criteria), criteria);
+}
+
+void Recordset::setFilterAside(const QString &criteria, const std::function<void()> &meanwhile)
+{
+    requireOpen();
+    writePending();
+    std::optional<Criteria> parsed = parsedFilter(criteria);
+    // Rows read here: a grid painting meanwhile may list the unread rows.
+    m_store->readRows();
+    const RowStore &store = *m_store;
+    const qint64 half = store.size() / 2;
+    std::vector<qint64> first, second;
+    WorkAside(
+        [&] {
+            auto later = std::async(std::launch::async,
+                                    [&] { second = passingRows(store, parsed, half, store.size()); });
+            first = passingRows(store, parsed, 0, half);
+            later.get();
+        },
+        meanwhile);
+    first.insert(first.end(), second.begin(), second.end());
+    resetTo(m_store, std::move(parsed), criteria, std::move(first));
 }
 
 bool Recordset::find(const QString &criteria, qint64 skip, bool forward)

@@ -60,6 +60,8 @@ public:
     void requery();
     State state() const { return m_store ? State::Open : State::Closed; }
     bool isOpen() const { return m_store != nullptr; }
+    // The rows have been read from the database (not only prepared).
+    bool rowsRead() const;
     // Opens the recordset when it is closed.
     void ensureOpen();
 
@@ -103,6 +105,11 @@ public:
     // the first row that passes.
     void setFilter(const QString &criteria);
     void clearFilter() { setFilter(QString()); }
+    // The same, the rows that pass found on threads of their own while
+    // `meanwhile` is called on this thread every few milliseconds (a screen
+    // lets its window paint): until they are found, the view stays as it
+    // was. `meanwhile` must not use this recordset.
+    void setFilterAside(const QString &criteria, const std::function<void()> &meanwhile);
     QString filter() const { return m_filterText; }
 
     // Searches from the current row (after skipping `skip` rows) for the first
@@ -145,12 +152,14 @@ private:
     };
 
     void requireOpen() const;
+    std::optional<Criteria> parsedFilter(const QString &criteria) const;
     int requireColumn(const QString &name) const;
     qint64 currentStoreRow() const;  // throws without a current row
     void sync() const;               // reads the rows and lists the view on first use
     // Reads the rows anew (or drops them, store null), the cursor on the
-    // first row once they are listed.
-    void resetTo(std::shared_ptr<RowStore> store, std::optional<Criteria> filter, const QString &filterText);
+    // first row once they are listed; a view given is the rows listed.
+    void resetTo(std::shared_ptr<RowStore> store, std::optional<Criteria> filter, const QString &filterText,
+                 std::optional<std::vector<qint64>> view = std::nullopt);
     void setPosition(qint64 pos);
     qint64 viewIndexOf(qint64 storeRow) const;  // -1 when not in the view
     void writePending();

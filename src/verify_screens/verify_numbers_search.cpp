@@ -320,7 +320,7 @@ void Verify_Numbers_Search::Command_Find_Click()
     m_session.shared.gFilter = verify::SearchFilter(search());
     Recordset &found = m_session.de.rsVerify2();
     try {
-        found.setFilter(m_session.shared.gFilter);
+        found.setFilterAside(m_session.shared.gFilter, [this] { m_session.ui.letEventsRun(); });
     } catch (const ZoltError &e) {
         qWarning("Verify_Numbers_Search: %s", qUtf8Printable(e.description()));
         m_session.ui.message(TooComplex, MessageIcon::Critical, ProductName());
