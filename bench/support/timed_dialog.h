@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/qt_user_dialog.h"
+#include "measure.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -32,6 +33,24 @@ private:
     QElapsedTimer m_clock;
     qint64 m_since = 0;
     QString m_lastReport;
+};
+
+// The best wall time of a screen's step over several runs, and the least of
+// their longest stretches without a turn of the event loop.
+struct TimedFigure {
+    Timing timing;
+    qint64 longestGapMs = std::numeric_limits<qint64>::max();
+
+    template <typename Work>
+    void measure(TimedDialog &dialog, Work work)
+    {
+        timing.measure([&] {
+            dialog.start();
+            work();
+            dialog.stop();
+        });
+        longestGapMs = std::min(longestGapMs, dialog.longestGapMs);
+    }
 };
 
 }  // namespace zolt::bench

@@ -67,22 +67,7 @@ void fillVerify(Database &db, int folios)
     db.exec(QStringLiteral("COMMIT"));
 }
 
-// Best wall time and longest unpainted stretch over the runs.
-struct Figure {
-    bench::Timing timing;
-    qint64 longestGapMs = std::numeric_limits<qint64>::max();
-};
-
-template <typename Work>
-void measure(Figure &figure, bench::TimedDialog &dialog, Work work)
-{
-    figure.timing.measure([&] {
-        dialog.start();
-        work();
-        dialog.stop();
-    });
-    figure.longestGapMs = std::min(figure.longestGapMs, dialog.longestGapMs);
-}
+using Figure = bench::TimedFigure;
 
 void print(QTextStream &out, const QString &name, const Figure &f, int target)
 {
@@ -124,7 +109,7 @@ int main(int argc, char **argv)
             folios.close();
         folios.setSource(verify::VerifyListSource(verify::VerifyOrders().front()));
         std::unique_ptr<verify_screens::Verify_Numbers> list;
-        measure(open, ui, [&] {
+        open.measure(ui, [&] {
             list = std::make_unique<verify_screens::Verify_Numbers>(session, screens);
             list->Form_Load();
             list->show();
@@ -138,7 +123,7 @@ int main(int argc, char **argv)
         // From the last order round to the first, so that every sort changes it.
         for (size_t s = 0; s < sorts.size(); ++s) {
             const verify::VerifyOrder &order = verify::VerifyOrders()[(s + 1) % sorts.size()];
-            measure(sorts[s], ui, [&] {
+            sorts[s].measure(ui, [&] {
                 list->findChild<QRadioButton *>(QLatin1String(order.option))->click();
                 list->grid()->viewport()->repaint();
             });
@@ -168,7 +153,7 @@ int main(int argc, char **argv)
         check->setChecked(true);
         name->setText(QStringLiteral("SMITH"));
         screen.show();
-        measure(search, ui, [&] {
+        search.measure(ui, [&] {
             find->click();
             QApplication::processEvents();
         });

@@ -4,6 +4,7 @@
 #include "common/plain_cause.h"
 #include "common/errors.h"
 #include "common/progress_count.h"
+#include "common/work_aside.h"
 #include "common/workbook/open_workbook.h"
 #include "store/data_environment.h"
 #include "store/sqlite_db.h"
@@ -91,12 +92,14 @@ void readSheets(LoadContext &context, SpreadsheetState &workbook)
     }
 }
 
-// The recordsets show what the load stored, unfiltered.
-void refreshRecordsets(DataEnvironment &de)
+// The recordsets show what the load stored, unfiltered. The window paints
+// between them.
+void refreshRecordsets(DataEnvironment &de, UserDialog &ui)
 {
     de.rsVerify().ensureOpen();
     de.rsVerify().requery();
     for (const verify::Sheet &sheet : verify::ReferenceSheets()) {
+        ui.letEventsRun();
         Recordset &rs = verify::SheetRecordset(de, sheet);
         rs.ensureOpen();
         rs.clearFilter();
@@ -169,7 +172,7 @@ void closeAndRefresh(LoadContext &context, SpreadsheetState &workbook)
 {
     CloseWorkbook(workbook);
     try {
-        refreshRecordsets(context.session.de);
+        refreshRecordsets(context.session.de, context.session.ui);
     } catch (const std::exception &) {
     }
 }
@@ -204,7 +207,10 @@ VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessag
     try {
         emptyTables(context);
         context.trace.set(QStringLiteral("70 opening "), FileName);
-        OpenWorkbook(workbook, FileName);
+        // Opening reads the workbook's shared texts: on a thread of its own
+        // while the window paints.
+        WorkAside([&workbook, &FileName] { OpenWorkbook(workbook, FileName); },
+                  [&session] { session.ui.letEventsRun(); });
         context.trace.set(QStringLiteral("80"));
         {
             // One transaction for the whole sheet set; the error trap commits
@@ -213,11 +219,14 @@ VerifyLoadResult Xls2Mdb(Session &session, const QString &FileName, VerifyMessag
             zolt.beginTrans();
             readSheets(context, workbook);
             context.trace.set(QStringLiteral("330"));
+            session.ui.letEventsRun();
             zolt.commitTrans();
         }
+        session.ui.letEventsRun();
         CloseWorkbook(workbook);
         context.trace.set(QStringLiteral("331"));
-        refreshRecordsets(session.de);
+        session.ui.letEventsRun();
+        refreshRecordsets(session.de, session.ui);
         context.trace.set(QStringLiteral("333"));
         reportSummary(context);
         context.trace.set(QStringLiteral("337"));
