@@ -48,7 +48,7 @@ CheckedFile readWholeFile(const QString &path)
 {
     CheckedFile file{std::make_unique<TextLineReader>(path, VerifyCsvFileName)};
     while (!file.reader->atEnd())
-        file.withStatus = BeginsWithStatus(file.reader->readLine()) || file.withStatus;
+        file.withStatus = BeginsWithStatus(file.reader->skipLine()) || file.withStatus;
     file.reader->rewind();
     return file;
 }
@@ -118,6 +118,9 @@ private:
     bool readLines(TextLineReader &reader, bool withStatus)
     {
         const qint64 lineCount = reader.lineCount();
+        // Option 2 adds every line to an index that starts empty.
+        if (m_mode == ImportOption2)
+            m_index->reserve(lineCount);
         QStringList fields;
         for (const CsvField &field : VerifyCsvFields())
             fields << field.name;
