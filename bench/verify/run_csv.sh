@@ -35,7 +35,7 @@ done
 for pair in "export:$work/export.txt:csv_export" "import 1:$work/import1.txt:csv_import1" \
             "import 2:$work/import2.txt:csv_import2"; do
   IFS=: read -r name file key <<< "$pair"
-  check "$name within 1.5x of the workbook load" "$(figure "$file" "${key}_ms") <= 1.5 * $load_ms"
+  check "$name within 1.2x of the workbook load" "$(figure "$file" "${key}_ms") <= 1.2 * $load_ms"
   check "$name peak under 100 MB" "$(figure "$file" "${key}_peak_rss_kb") < 100 * 1024"
 done
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

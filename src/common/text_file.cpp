@@ -142,16 +142,16 @@ TextLineReader::TextLineReader(const QString &path, const QString &kind) : m_pat
     }
 }
 
-QString TextLineReader::readLine()
+QByteArrayView TextLineReader::nextLine(qsizetype *next)
 {
     // A line ends at CR LF, LF or a CR alone.
     const char *data = m_data.constData();
     const char *from = data + m_pos;
     const char *stop = data + m_data.size();
     const char *end = std::find_if(from, stop, [](char c) { return c == '\n' || c == '\r'; });
-    qsizetype next = end - data;
+    *next = end - data;
     if (end != stop)
-        next += (*end == '\r' && end + 1 != stop && end[1] == '\n') ? 2 : 1;
+        *next += (*end == '\r' && end + 1 != stop && end[1] == '\n') ? 2 : 1;
     ++m_lineNumber;
     auto tooLong = [&](qsizetype characters) {
         return lineError(ErrorNumber::BadFileFormat, m_lineNumber,
@@ -167,10 +167,26 @@ QString TextLineReader::readLine()
         length = std::count_if(from, end, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
     if (length > MaxLineLength)
         throw tooLong(length);
-    const QByteArrayView bytes(from, end - from);
+    return QByteArrayView(from, end - from);
+}
+
+QString TextLineReader::readLine()
+{
+    qsizetype next = 0;
+    const QByteArrayView bytes = nextLine(&next);
     const QString line = m_utf8 ? decodeUtf8(bytes) : DecodeWindows1252(bytes);
     m_pos = next;
     return line;
+}
+
+QByteArrayView TextLineReader::skipLine()
+{
+    qsizetype next = 0;
+    const QByteArrayView bytes = nextLine(&next);
+    if (m_utf8)
+        decodeUtf8(bytes);
+    m_pos = next;
+    return bytes;
 }
 
 QString TextLineReader::decodeUtf8(QByteArrayView bytes) const

@@ -35,6 +35,9 @@ public:
     bool atEnd() const { return m_pos >= m_data.size(); }
     // The next line, without its line break.
     QString readLine();
+    // The next line checked as readLine() checks it, without making its
+    // text: its bytes as the file holds them, without the line break.
+    QByteArrayView skipLine();
     // Number of the line last read, from 1.
     qint64 lineNumber() const { return m_lineNumber; }
     // Number of lines in the whole file.
@@ -47,6 +50,9 @@ public:
 
 private:
     QString decodeUtf8(QByteArrayView bytes) const;
+    // The bytes of the next line, its length checked; *next gets where the
+    // line after it starts.
+    QByteArrayView nextLine(qsizetype *next);
 
     QString m_path;
     QString m_kind;

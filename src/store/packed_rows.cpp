@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace zolt {
 namespace {
@@ -119,6 +120,35 @@ QVariant decode(const char *in, const char **next)
     return value;
 }
 
+// The cell at `in`, a text without its trailing blanks; answers where the
+// following value starts.
+const char *view(const char *in, Cell *cell)
+{
+    cell->kind = Cell::Kind(quint8(*in++));
+    quint64 size = 0;
+    switch (cell->kind) {
+    case Cell::Kind::Null:
+        cell->bytes = {};
+        return in;
+    case Cell::Kind::Integer:
+        std::memcpy(&cell->integer, in, 8);
+        return in + 8;
+    case Cell::Kind::Real:
+        std::memcpy(&cell->real, in, 8);
+        return in + 8;
+    case Cell::Kind::Text: {
+        quint64 trail = 0;
+        in = getVarint(getVarint(in, &size), &trail);
+        break;
+    }
+    case Cell::Kind::Blob:
+        in = getVarint(in, &size);
+        break;
+    }
+    cell->bytes = QByteArrayView(in, qsizetype(size));
+    return in + size;
+}
+
 const char *skip(const char *in)
 {
     const auto kind = Cell::Kind(quint8(*in++));
@@ -195,7 +225,8 @@ char *PackedRows::reserve(qsizetype size, Location *at)
 {
     if (m_chunks.empty() || m_used + size > m_capacity) {
         m_capacity = std::max(ChunkSize, size);
-        m_chunks.push_back(std::make_unique<char[]>(size_t(m_capacity)));
+        // Left unset: every byte is written before it is read.
+        m_chunks.push_back(std::make_unique_for_overwrite<char[]>(size_t(m_capacity)));
         m_allocated += m_capacity;
         m_used = 0;
     }
@@ -254,6 +285,13 @@ std::vector<QVariant> PackedRows::values(qint64 row, int columns) const
     for (int c = 0; c < columns; ++c)
         out.push_back(decode(in, &in));
     return out;
+}
+
+void PackedRows::trimmedCells(qint64 row, std::span<Cell> cells) const
+{
+    const char *in = rowData(row);
+    for (Cell &cell : cells)
+        in = view(in, &cell);
 }
 
 }  // namespace zolt

@@ -30,6 +30,9 @@ public:
     QVariant value(qint64 row, int column) const;
     // The first `columns` values of a row.
     std::vector<QVariant> values(qint64 row, int columns) const;
+    // The first cells.size() values of a row as cells over the stored bytes,
+    // a text without its trailing blanks: valid while the rows are.
+    void trimmedCells(qint64 row, std::span<Cell> cells) const;
 
 private:
     struct Location {

@@ -4,6 +4,8 @@
 #include "common/work_aside.h"
 #include "connection.h"
 #include "packed_rows.h"
+#include "rows_ahead.h"
+#include "sqlite_db.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -43,15 +45,21 @@ void RowStore::readRows()
 {
     if (!unread)
         return;
-    Statement &st = *unread;
-    const int first = withRowId ? 1 : 0;
-    std::vector<Cell> cells(size_t(columns.size()));
-    while (st.step()) {
-        for (int c = first; c < st.columnCount(); ++c)
-            cells[size_t(c - first)] = st.cell(c);
-        rows.append(cells);
-        rowids.push_back(withRowId ? st.cell(0).integer : 0);
-        deleted.push_back(false);
+    // SQLite steps on a thread of its own while the rows stepped to before
+    // are packed here: a long list (the folios in order of their numbers)
+    // is read in little more than the time SQLite takes.
+    const size_t first = withRowId ? 1 : 0;
+    const size_t count = size_t(columns.size());
+    {
+        RowsAhead reading(*unread);
+        while (const RowsAhead::Batch *batch = reading.next()) {
+            for (qsizetype r = 0; r < batch->rows(); ++r) {
+                const Cell *row = batch->row(r);
+                rows.append(std::span<const Cell>(row + first, count));
+                rowids.push_back(withRowId ? row[0].integer : 0);
+                deleted.push_back(false);
+            }
+        }
     }
     unread.reset();
 }
@@ -386,6 +394,15 @@ QVariant Recordset::value(qint64 row, int column) const
     if (row < 0 || row >= qint64(m_view.size()))
         return QVariant();
     return m_store->rows.value(m_view[size_t(row)], column);
+}
+
+void Recordset::trimmedCells(qint64 row, std::span<Cell> cells) const
+{
+    requireOpen();
+    sync();
+    if (row < 0 || row >= qint64(m_view.size()) || qsizetype(cells.size()) > m_store->columns.size())
+        throw ZoltError(ErrorNumber::NoCurrentRecord, QStringLiteral("No row %1 of %2 columns.").arg(row).arg(cells.size()));
+    m_store->rows.trimmedCells(m_view[size_t(row)], cells);
 }
 
 QStringList Recordset::fieldNames() const

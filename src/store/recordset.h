@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cell.h"
 #include "criteria.h"
 
 #include <QObject>
@@ -9,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace zolt {
@@ -124,6 +126,10 @@ public:
     // Columns are resolved once by name (-1 for none) and then read by index.
     int columnIndex(const QString &name) const;
     QVariant value(qint64 row, int column) const;
+    // The first cells.size() columns of a row of the view, without a QVariant
+    // for each: texts as their UTF-8 bytes without trailing blanks, valid
+    // until the rows change.
+    void trimmedCells(qint64 row, std::span<Cell> cells) const;
     // The row of a bookmark in the view, -1 when the view does not hold it.
     qint64 rowOfBookmark(const QVariant &bookmark) const;
     QVariant bookmarkOfRow(qint64 row) const;

@@ -72,6 +72,13 @@ void Statement::bindText(int index, QStringView text)
         m_db->fail(rc);
 }
 
+void Statement::bindUtf8(int index, QByteArrayView utf8)
+{
+    const char *bytes = utf8.isNull() ? "" : utf8.data();
+    if (const int rc = sqlite3_bind_text(m_stmt, index, bytes, int(utf8.size()), SQLITE_STATIC); rc != SQLITE_OK)
+        m_db->fail(rc);
+}
+
 void Statement::bindAll(const QVariantList &values)
 {
     for (int i = 0; i < values.size(); ++i)

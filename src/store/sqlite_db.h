@@ -30,6 +30,8 @@ public:
     void bind(int index, const QVariant &value);  // index from 1
     // A text, not copied: it must stay as it is until the statement is reset.
     void bindText(int index, QStringView text);
+    // The same of UTF-8 text, which SQLite stores without converting it.
+    void bindUtf8(int index, QByteArrayView utf8);
     void bindAll(const QVariantList &values);
     bool step();                                  // true while a row is ready
     void reset();

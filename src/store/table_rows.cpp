@@ -65,8 +65,22 @@ RowUpdate::~RowUpdate() = default;
 
 void RowUpdate::run(qint64 rowid, const QStringList &values)
 {
+    qsizetype needed = 0;
     for (qsizetype f = 0; f < m_fields; ++f)
-        m_statement->bindText(int(f + 1), values.at(f));
+        needed += m_encoder.requiredSpace(values.at(f).size());
+    if (needed > qsizetype(m_utf8.size()))
+        m_utf8.resize(size_t(needed));
+    m_ends.resize(size_t(m_fields));
+    char *out = m_utf8.data();
+    for (qsizetype f = 0; f < m_fields; ++f) {
+        out = m_encoder.appendToBuffer(out, values.at(f));
+        m_ends[size_t(f)] = out - m_utf8.data();
+    }
+    qsizetype start = 0;
+    for (qsizetype f = 0; f < m_fields; ++f) {
+        m_statement->bindUtf8(int(f + 1), QByteArrayView(m_utf8.data() + start, m_ends[size_t(f)] - start));
+        start = m_ends[size_t(f)];
+    }
     m_statement->bind(int(m_fields + 1), rowid);
     m_statement->run();
     m_statement->reset();

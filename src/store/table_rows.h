@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringConverter>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -40,6 +41,11 @@ public:
 private:
     std::unique_ptr<Statement> m_statement;
     qsizetype m_fields;
+    // The values as UTF-8, one after another: SQLite compares and stores
+    // them as they are, with no conversion of its own.
+    std::vector<char> m_utf8;
+    std::vector<qsizetype> m_ends;
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
 };
 
 }  // namespace zolt

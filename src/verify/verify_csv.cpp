@@ -6,11 +6,15 @@
 #include "common/session.h"
 #include "common/text_file.h"
 #include "common/text_utils.h"
+#include "common/windows1252.h"
+#include "store/cell.h"
 #include "store/data_environment.h"
 
 #include <QDir>
 
+#include <algorithm>
 #include <array>
+#include <string>
 
 namespace zolt::verify {
 namespace {
@@ -51,6 +55,72 @@ std::span<const CsvField> VerifyCsvFields()
     return fields;
 }
 
+namespace {
+
+// Appends the line of a folio in the file's encoding, ended by CR LF, as
+// JoinCsvLine and TextFileWriter::writeLine make it: each value trimmed of
+// blanks and freed of commas, the line trimmed of blanks and freed of
+// quotes. The bytes that matter here (blank, comma, quotes, line breaks) are
+// the same in UTF-8 and Windows-1252, so the work is done on the encoded
+// bytes. Answers false, `out` as it was, for a line it leaves to the general
+// way: a value that is not text, a character without a Windows-1252 form
+// (the general way names it), a line break inside a value.
+bool appendLine(std::span<const Cell> cells, std::string &out, std::string &scratch)
+{
+    const size_t start = out.size();
+    auto refuse = [&] {
+        out.resize(start);
+        return false;
+    };
+    auto appendCommaFree = [&out](const char *from, const char *to) {
+        for (; from != to; ++from) {
+            if (*from != ',')
+                out += *from;
+        }
+    };
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        const Cell &cell = cells[i];
+        if (cell.kind == Cell::Kind::Null)
+            continue;
+        if (cell.kind != Cell::Kind::Text)
+            return refuse();
+        QByteArrayView text = cell.bytes;  // its trailing blanks already gone
+        while (!text.isEmpty() && text.front() == ' ')
+            text = text.sliced(1);
+        const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+        if (ascii) {
+            appendCommaFree(text.begin(), text.end());
+            continue;
+        }
+        scratch.clear();
+        if (!AppendUtf8AsWindows1252(text, scratch))
+            return refuse();
+        appendCommaFree(scratch.data(), scratch.data() + scratch.size());
+    }
+    const auto breaks = [](char c) { return c == '\r' || c == '\n' || c == '\0'; };
+    if (std::any_of(out.begin() + qsizetype(start), out.end(), breaks))
+        return refuse();
+    // The line's outer blanks go before its quotes do.
+    size_t end = out.size();
+    while (end > start && out[end - 1] == ' ')
+        --end;
+    size_t from = start;
+    while (from < end && out[from] == ' ')
+        ++from;
+    size_t to = start;
+    for (size_t i = from; i < end; ++i) {
+        if (out[i] != '"' && out[i] != '\'')
+            out[to++] = out[i];
+    }
+    out.resize(to);
+    out += "\r\n";
+    return true;
+}
+
+}  // namespace
+
 qint64 ExportVerifyCsv(Session &session, const QString &path, QString &step)
 {
     Recordset &folios = session.de.rsVerify();
@@ -65,16 +135,42 @@ qint64 ExportVerifyCsv(Session &session, const QString &path, QString &step)
     step = QStringLiteral("  3");
     const qint64 total = rows->recordCount();
     ProgressCount progress(session.ui, QStringLiteral("Exporting the folios to Verify.csv"), total);
+    std::vector<Cell> stored(size_t(rows->fieldNames().size()));
+    std::vector<Cell> cells(columns.size());
+    const bool everyColumn = std::all_of(columns.begin(), columns.end(), [](int c) { return c >= 0; });
+    std::string lines, scratch;
+    qint64 linesHeld = 0;
+    auto writeHeld = [&] {
+        step = QStringLiteral(" 34");
+        out.writeEncodedLines(QByteArrayView(lines.data(), qsizetype(lines.size())), linesHeld);
+        lines.clear();
+        linesHeld = 0;
+    };
     QStringList values;
     for (qint64 r = 0; r < total; ++r) {
         step = QStringLiteral(" 33");
-        values.clear();
-        for (int column : columns)
-            values << TrimBlanks(rows->value(r, column).toString());
-        step = QStringLiteral(" 34");
-        out.writeLine(JoinCsvLine(values));
+        bool encoded = false;
+        if (everyColumn) {
+            rows->trimmedCells(r, stored);
+            for (size_t c = 0; c < columns.size(); ++c)
+                cells[c] = stored[size_t(columns[c])];
+            encoded = appendLine(cells, lines, scratch);
+        }
+        if (encoded) {
+            ++linesHeld;
+            if (lines.size() >= (1 << 16))
+                writeHeld();
+        } else {
+            writeHeld();
+            values.clear();
+            for (int column : columns)
+                values << TrimBlanks(rows->value(r, column).toString());
+            step = QStringLiteral(" 34");
+            out.writeLine(JoinCsvLine(values));
+        }
         progress.step();
     }
+    writeHeld();
     progress.finish();
     step = QStringLiteral(" 61");
     if (folios.recordCount() > 0)

@@ -22,6 +22,17 @@ FolioIndex::FolioIndex(Database &db, const QString &listSource, const std::funct
         settleRivals(db, listSource);
 }
 
+void FolioIndex::reserve(qsizetype folios)
+{
+    const size_t more = size_t(folios);
+    m_rows.reserve(m_rows.size() + more);
+    m_numbers.reserve(m_numbers.size() + more * 12);
+    m_folioRows.reserve(m_folioRows.size() + more);
+    m_pidRows.reserve(m_pidRows.size() + more);
+    m_folios.reserve(m_folios.size() + folios);
+    m_pids.reserve(m_pids.size() + folios);
+}
+
 void FolioIndex::add(qint64 rowid, const CheckedVerifyLine &line)
 {
     add(rowid, line.values[Number], line.folioKey, line.pidKey);

@@ -36,6 +36,8 @@ public:
     // `meanwhile` (letting the window paint) runs now and then.
     FolioIndex(Database &db, const QString &listSource, const std::function<void()> &meanwhile);
 
+    // Room for this many folios more, added without growing on the way.
+    void reserve(qsizetype folios);
     // A folio the import stored: it takes no key another folio holds.
     void add(qint64 rowid, const CheckedVerifyLine &line);
     // The folio a line matches, by folio when it has one, else by PID; valid

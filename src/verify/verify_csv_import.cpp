@@ -31,10 +31,16 @@ constexpr qint16 ReportsBeforeQuestion = 6;
 // table's, so every group would rewrite most of the table (a hundred
 // thousand folios wrote a gigabyte in groups of 5,000, 34 MB in one).
 
-// Lines read and checked ahead of the storing.
+// Lines read and checked ahead of the storing, each with the folio of the
+// list it matches.
 struct CheckedLines {
     std::vector<CheckedVerifyLine> lines;
-    void clear() { lines.clear(); }
+    std::vector<std::optional<StoredFolio>> listed;
+    void clear()
+    {
+        lines.clear();
+        listed.clear();
+    }
 };
 
 // The file read whole, and whether any line has the status column. A line
@@ -48,7 +54,7 @@ CheckedFile readWholeFile(const QString &path)
 {
     CheckedFile file{std::make_unique<TextLineReader>(path, VerifyCsvFileName)};
     while (!file.reader->atEnd())
-        file.withStatus = BeginsWithStatus(file.reader->readLine()) || file.withStatus;
+        file.withStatus = BeginsWithStatus(file.reader->skipLine()) || file.withStatus;
     file.reader->rewind();
     return file;
 }
@@ -118,6 +124,9 @@ private:
     bool readLines(TextLineReader &reader, bool withStatus)
     {
         const qint64 lineCount = reader.lineCount();
+        // Option 2 stores every line.
+        if (m_mode == ImportOption2)
+            m_added.reserve(lineCount);
         QStringList fields;
         for (const CsvField &field : VerifyCsvFields())
             fields << field.name;
@@ -132,9 +141,10 @@ private:
         ProgressCount progress(m_session.ui, QStringLiteral("Importing Verify.csv"), lineCount);
         m_session.de.Zolt().beginTrans();
         while (CheckedLines *batch = checking.next()) {
-            for (CheckedVerifyLine &line : batch->lines) {
+            for (size_t i = 0; i < batch->lines.size(); ++i) {
+                const CheckedVerifyLine &line = batch->lines[i];
                 m_line = line.number;
-                handle(line);
+                handle(line, batch->listed[i]);
                 progress.step();
                 if (m_reports >= ReportsBeforeQuestion && !askContinue())
                     return false;
@@ -145,29 +155,34 @@ private:
         return true;
     }
 
-    // Runs on the checking thread.
+    // Runs on the checking thread, which looks the lines up in the folios of
+    // the list: they stay as they are while it runs.
     bool checkLines(TextLineReader &reader, bool withStatus, CheckedLines &batch,
                     const std::function<bool()> &stopping) const
     {
         constexpr size_t LinesPerBatch = 256;
         while (!reader.atEnd() && !stopping()) {
+            // A line the reader refuses leaves nothing half-made in the batch.
+            QString text = reader.readLine();
             CheckedVerifyLine &line = batch.lines.emplace_back();
-            line.text = reader.readLine();
+            line.text = std::move(text);
             line.number = reader.lineNumber();
             CheckVerifyCsvLine(line, withStatus, *m_codes);
+            batch.listed.push_back(line.problem ? std::nullopt : m_index->match(line));
             if (batch.lines.size() == LinesPerBatch)
                 return !reader.atEnd();
         }
         return false;
     }
 
-    void handle(const CheckedVerifyLine &line)
+    void handle(const CheckedVerifyLine &line, const std::optional<StoredFolio> &listed)
     {
         if (line.problem) {
             report(*line.problem, line.text);
             return;
         }
-        const std::optional<StoredFolio> match = m_index->match(line);
+        // A folio of the list holds its keys before any the import stored.
+        const std::optional<StoredFolio> match = listed ? listed : m_added.match(line);
         if (match && m_mode == ImportOption2) {
             report(QStringLiteral("Duplicate Jurisdiction and (Folio Number or Property Identifier)."), line.text);
             return;
@@ -189,7 +204,7 @@ private:
         for (int f = Acd; f < VerifyCsvFieldCount; ++f)
             m_insert->text(line.values[f]);
         m_insert->addRow();
-        m_index->add(m_db.lastInsertRowId(), line);
+        m_added.add(m_db.lastInsertRowId(), line);
     }
 
     // The same number takes the line's status; another is kept, marked changed.
@@ -261,7 +276,8 @@ private:
     Database &m_db;
     std::optional<PageCacheSize> m_smallCache;
     std::optional<ReferenceCodes> m_codes;
-    std::optional<FolioIndex> m_index;
+    std::optional<FolioIndex> m_index;  // the folios of the list before the import
+    FolioIndex m_added;                 // the folios the import stored
     std::optional<BatchInsert> m_insert;
     std::optional<RowUpdate> m_update;
     qint16 m_reports = 0;

@@ -120,6 +120,19 @@ bool BeginsWithStatus(QStringView line)
     return line.startsWith(u',') || head == u"A," || head == u"C," || head == u"D," || head == u" ,";
 }
 
+bool BeginsWithStatus(QByteArrayView line)
+{
+    // No other character upper-cases to A, C or D, and the second byte of a
+    // character of more than one is never a comma.
+    if (line.startsWith(','))
+        return true;
+    if (line.size() < 2 || line[1] != ',')
+        return false;
+    const char first = line[0];
+    return first == 'A' || first == 'a' || first == 'C' || first == 'c' || first == 'D' || first == 'd'
+           || first == ' ';
+}
+
 void CheckVerifyCsvLine(CheckedVerifyLine &line, bool withStatus, const ReferenceCodes &codes)
 {
     VerifyCsvValues &v = line.values;

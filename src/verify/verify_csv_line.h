@@ -2,6 +2,7 @@
 
 #include "common/folded_key_set.h"
 
+#include <QByteArrayView>
 #include <QSet>
 #include <QString>
 #include <array>
@@ -46,6 +47,8 @@ struct CheckedVerifyLine {
 // Whether a line begins with the status column: a status and a comma, a
 // blank and a comma, or a comma.
 bool BeginsWithStatus(QStringView line);
+// The same of a line's bytes, in Windows-1252 or UTF-8.
+bool BeginsWithStatus(QByteArrayView line);
 
 void CheckVerifyCsvLine(CheckedVerifyLine &line, bool withStatus, const ReferenceCodes &codes);
 

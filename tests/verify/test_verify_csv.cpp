@@ -275,6 +275,51 @@ private slots:
         QCOMPARE(folios(t), before);
     }
 
+    // Values out of the ordinary: letters beyond ASCII in Windows-1252, a
+    // line break inside a value blanked, a number stored as one, blanks
+    // before a comma; a character without a Windows-1252 form fails the
+    // export naming its line, the file there before left whole.
+    void exportOfUnusualValues()
+    {
+        TestSession t;
+        fillCodes(t);
+        t.exec("INSERT INTO VERIFY (ACD, MORTCO, NUMBER, CD, JUR, FOLIO, PID, NAME, ADDR1, LEGAL) VALUES "
+               "('A', '0012', 'N-1', '05', '701', '11', 555, 'JOSÉ PEÑA  ', '  Ø ' || char(13, 10) || 'X', "
+               "'L,2'),"
+               "(' ', '0012', 'N-2', '05', '701', '12', NULL, '\"QUOTED\" ', '€ 5', 'LOT 1 ,')");
+        QString step;
+        const QString path = t.file("Verify.csv");
+        QCOMPARE(ExportVerifyCsv(t.session(), path, step), qint64(2));
+        QCOMPARE(readFile(path), QByteArray("A,0012,N-1,05,701,11,555,JOS\xC9 PE\xD1" "A,\xD8  X,,,,,L2\r\n"
+                                            ",0012,N-2,05,701,12,,QUOTED,\x80 5,,,,,LOT 1\r\n"));
+
+        t.exec("INSERT INTO VERIFY (ACD, MORTCO, NUMBER, CD, JUR, FOLIO, NAME) VALUES "
+               "(' ', '0012', 'N-3', '05', '701', '13', 'ĀDAMS')");
+        t.de().rsVerify().close();
+        try {
+            ExportVerifyCsv(t.session(), path, step);
+            QFAIL("a character without a Windows-1252 form was written");
+        } catch (const ZoltError &e) {
+            QVERIFY2(e.description().startsWith("Line 3: the character \"Ā\""), qPrintable(e.description()));
+        }
+        QCOMPARE(readFile(path).count('\n'), 2);
+    }
+
+    // A file saved as UTF-8 is read as such; one with a character that
+    // Windows-1252 lacks is refused before option 2 deletes anything.
+    void utf8File()
+    {
+        TestSession t;
+        fillCodes(t);
+        fillFolios(t);
+        const QStringList before = folios(t);
+        QVERIFY(!import(t, ImportOption2, ",0012,N-1,05,701,51,,JOSÉ\r\n,0012,N-2,05,701,52,,ĀDAMS\r\n"));
+        QVERIFY2(t.ui.said.last().text.startsWith("Line 2: the character"), qPrintable(t.ui.said.last().text));
+        QCOMPARE(folios(t), before);
+        QVERIFY(import(t, ImportOption2, "\xEF\xBB\xBF,0012,N-1,05,701,51,,JOSÉ\r\n"));
+        QCOMPARE(folios(t), QStringList({" |0012|N-1|05|701|000000000000000051||JOSÉ||||||"}));
+    }
+
     // A full disk or a folder that cannot be written fails the export with
     // its real cause, and the Verify.csv there before is left whole.
     void failedExportKeepsThePreviousFile()
