@@ -117,6 +117,10 @@ public:
     // Columns are resolved once by name (-1 for none) and then read by index.
     int columnIndex(const QString &name) const;
     QVariant value(qint64 row, int column) const;
+    // The same value when it is a text: its UTF-8 bytes appended to out, true
+    // answered. Anything else (null, a number, no such row or column) answers
+    // false and appends nothing.
+    bool appendText(qint64 row, int column, QByteArray &out) const;
     // The row of a bookmark in the view, -1 when the view does not hold it.
     qint64 rowOfBookmark(const QVariant &bookmark) const;
     QVariant bookmarkOfRow(qint64 row) const;
