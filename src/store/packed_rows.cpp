@@ -277,6 +277,21 @@ QVariant PackedRows::value(qint64 row, int column) const
     return decode(in, &in);
 }
 
+bool PackedRows::appendText(qint64 row, int column, QByteArray &out) const
+{
+    const char *in = rowData(row);
+    for (int c = 0; c < column; ++c)
+        in = skip(in);
+    if (Cell::Kind(quint8(*in++)) != Cell::Kind::Text)
+        return false;
+    quint64 core = 0, trail = 0;
+    in = getVarint(getVarint(in, &core), &trail);
+    out.append(in, qsizetype(core));
+    if (trail > 0)
+        out.append(qsizetype(trail), ' ');
+    return true;
+}
+
 std::vector<QVariant> PackedRows::values(qint64 row, int columns) const
 {
     std::vector<QVariant> out;

@@ -28,6 +28,10 @@ public:
     void replace(qint64 row, std::span<const Cell> cells);
 
     QVariant value(qint64 row, int column) const;
+    // Appends a text value's UTF-8 bytes, its trailing blanks put back, and
+    // answers true; answers false, appending nothing, for any other value
+    // (null, a number, a blob).
+    bool appendText(qint64 row, int column, QByteArray &out) const;
     // The first `columns` values of a row.
     std::vector<QVariant> values(qint64 row, int columns) const;
     // The first cells.size() values of a row as cells over the stored bytes,

@@ -405,6 +405,16 @@ void Recordset::trimmedCells(qint64 row, std::span<Cell> cells) const
     m_store->rows.trimmedCells(m_view[size_t(row)], cells);
 }
 
+bool Recordset::appendText(qint64 row, int column, QByteArray &out) const
+{
+    if (!m_store || column < 0 || column >= m_store->columns.size())
+        return false;
+    sync();
+    if (row < 0 || row >= qint64(m_view.size()))
+        return false;
+    return m_store->rows.appendText(m_view[size_t(row)], column, out);
+}
+
 QStringList Recordset::fieldNames() const
 {
     requireOpen();

@@ -6,7 +6,9 @@
 #include "common/progress_count.h"
 #include "common/session.h"
 #include "common/workbook/workbook_writer.h"
+#include "store/connection.h"
 #include "store/data_environment.h"
+#include "store/sqlite_db.h"
 #include "verify_backup.h"
 #include "verify_layout.h"
 
@@ -67,6 +69,9 @@ public:
         // leaves the backup as it was.
         SaveBackup previous = BackUpBeforeWriting(m_fileName, backup);
         m_trace = QStringLiteral("10 Start Excel");
+        // The tables are read once, front to back: their pages need not stay
+        // in the connection's cache, whose memory would add to the rows'.
+        const PageCacheSize smallCache(m_session.de.Zolt().database(), 2);
         m_progress.emplace(m_session.ui, QStringLiteral("Writing the verification workbook"), rowsToWrite());
         for (const Sheet *sheet : allSheets())
             writeSheet(writer, *sheet);
@@ -161,10 +166,27 @@ private:
             if (fields[c] < 0)
                 rs.field(sheet.columns[c].field);  // throws, naming the field
             // An empty value stays an empty cell: it reads back the same.
+            if (writeAscii(writer, position, row, int(c) + 1, sheet.columns[c], rs, viewRow, fields[c]))
+                continue;
             const QString text = verify::WrittenValue(sheet.columns[c], rs.value(viewRow, fields[c]));
             if (!text.isEmpty())
                 writer.writeText(position, row, int(c) + 1, text);
         }
+    }
+
+    // A stored text in plain ASCII goes from the recordset's bytes to the
+    // workbook's without becoming a QString; answers false for any other
+    // value, leaving it to WrittenValue.
+    bool writeAscii(WorkbookWriter &writer, int position, int row, int column, const verify::Column &layout,
+                    const Recordset &rs, qint64 viewRow, int field)
+    {
+        m_stored.resize(0);
+        m_written.resize(0);
+        if (!rs.appendText(viewRow, field, m_stored) || !verify::AppendWrittenAscii(layout, m_stored, m_written))
+            return false;
+        if (!m_written.isEmpty())
+            writer.writeText(position, row, column, QByteArrayView(m_written));
+        return true;
     }
 
     static void switchOffTextIndicators(WorkbookWriter &writer, int position, const Sheet &sheet, int lastRow)
@@ -179,6 +201,8 @@ private:
     QString m_fileName;
     QString m_trace;
     std::optional<ProgressCount> m_progress;  // rows written of all rows
+    QByteArray m_stored;                      // a cell's stored text, UTF-8
+    QByteArray m_written;                     // and as it is written
 };
 
 void reportFailure(Session &session, const QString &fileName, const QString &trace, const std::exception &error)

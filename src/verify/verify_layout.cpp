@@ -19,6 +19,20 @@ Column column(const char *header, const char *field, double width, int size, Loa
             textIndicatorOff};
 }
 
+bool plainAscii(QByteArrayView text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+QByteArrayView blankTrimmed(QByteArrayView text)
+{
+    while (!text.isEmpty() && text.front() == ' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == ' ')
+        text.chop(1);
+    return text;
+}
+
 QString lastTwo(const QString &text)
 {
     return (QStringLiteral("00") + TrimBlanks(text)).right(2);
@@ -136,6 +150,48 @@ QString WrittenValue(const Column &column, const QVariant &value)
         return lastTwo(text);
     }
     return text;
+}
+
+bool AppendWrittenAscii(const Column &column, QByteArrayView stored, QByteArray &out)
+{
+    if (!plainAscii(stored))
+        return false;
+    switch (column.written) {
+    case ExportRule::AsIs:
+        out.append(stored);
+        return true;
+    case ExportRule::Pad: {
+        const qsizetype size = std::max(column.size, 0);
+        const qsizetype kept = std::min(size, stored.size());
+        out.append(stored.first(kept));
+        out.append(size - kept, ' ');
+        return true;
+    }
+    case ExportRule::Trim:
+        out.append(blankTrimmed(stored));
+        return true;
+    case ExportRule::CollapseBlanks: {
+        // Each blank that follows a blank is left out.
+        const QByteArrayView text = blankTrimmed(stored);
+        qsizetype from = 0;
+        for (qsizetype i = 1; i < text.size(); ++i) {
+            if (text[i] == ' ' && text[i - 1] == ' ') {
+                out.append(text.sliced(from, i - from));
+                from = i + 1;
+            }
+        }
+        out.append(text.sliced(from));
+        return true;
+    }
+    case ExportRule::TwoDigits: {
+        const QByteArrayView digits = blankTrimmed(stored);
+        if (digits.size() < 2)
+            out.append(2 - digits.size(), '0');
+        out.append(digits.last(std::min<qsizetype>(2, digits.size())));
+        return true;
+    }
+    }
+    return false;
 }
 
 std::vector<QString> RowCells(const Sheet &sheet, SheetRows &rows, int row)

@@ -76,6 +76,10 @@ void AppendStoredText(const Column &column, QStringView cell, QString &out);
 QString StoredText(const Column &column, QStringView cell);
 // The text written for a stored value (null as empty).
 QString WrittenValue(const Column &column, const QVariant &value);
+// The same for a stored text in UTF-8, appended to out, when the text is
+// plain ASCII; answers false, appending nothing, for any other text, which
+// goes through WrittenValue.
+bool AppendWrittenAscii(const Column &column, QByteArrayView stored, QByteArray &out);
 
 // The cells of a row in the sheet's columns, from column A; the sheet moves
 // to the row.

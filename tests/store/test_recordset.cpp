@@ -246,6 +246,13 @@ private slots:
         QVERIFY(rs.value(0, rs.columnIndex("LEGAL")).isNull());
         QCOMPARE(rs.value(2, payment).toDouble(), 30.25);
         QVERIFY(rs.value(3, name).isNull() && rs.value(0, 99).isNull());  // out of range: nothing
+        // A text's bytes as the value holds them; nothing for anything else.
+        QByteArray bytes("x");
+        QVERIFY(rs.appendText(0, name, bytes) && rs.appendText(1, name, bytes));
+        QCOMPARE(bytes, "x" + padded.toUtf8());
+        QVERIFY(!rs.appendText(0, rs.columnIndex("LEGAL"), bytes) && !rs.appendText(2, payment, bytes));
+        QVERIFY(!rs.appendText(3, name, bytes) && !rs.appendText(0, 99, bytes));
+        QCOMPARE(bytes, "x" + padded.toUtf8());
         rs.setCurrentRow(2);
         QCOMPARE(rs.position(), 2);
         QCOMPARE(rs.text("NAME"), QString("SMITH"));

@@ -10,6 +10,7 @@
 #include "store/data_environment.h"
 #include "verify/verify_backup.h"
 #include "verify/verify_export.h"
+#include "verify/verify_layout.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,6 +54,7 @@ private slots:
     void failedExportKeepsTheOldWorkbook();
     void stopWhileCompressingKeepsTheOldWorkbook();
     void aNulInAFieldCutsNothing();
+    void asciiTextsWrittenAsWrittenValueWritesThem();
     void backupNames();
 };
 
@@ -109,6 +111,28 @@ void TestVerifyExport::aNulInAFieldCutsNothing()
     const QString out = t.file(QStringLiteral("MortNo1.xlsx"));
     QVERIFY(Mdb2Xls(t.session(), out));
     QCOMPARE(SheetGrid(out, 1).cell(2, 8), QStringLiteral("OWNER"));
+}
+
+// The export's way around QString for plain ASCII gives what WrittenValue
+// gives, rule for rule, and leaves every other text to it.
+void TestVerifyExport::asciiTextsWrittenAsWrittenValueWritesThem()
+{
+    const char *texts[] = {"", " ", "   ", "7", " 7 ", "123", "AB", "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+                           "  JOHN    SMITH  ", "A B  C   D", "  lead", "trail  ", "_x0041_ & <b>"};
+    for (const ExportRule rule :
+         {ExportRule::AsIs, ExportRule::Pad, ExportRule::Trim, ExportRule::CollapseBlanks, ExportRule::TwoDigits}) {
+        for (const int size : {1, 4, 30}) {
+            const Column column{"H", "F", 10, size, LoadRule::AsIs, rule, false};
+            for (const char *text : texts) {
+                QByteArray written("x");
+                QVERIFY(AppendWrittenAscii(column, text, written));
+                QCOMPARE(QString::fromUtf8(written), "x" + WrittenValue(column, S(text)));
+            }
+            QByteArray untouched;
+            QVERIFY(!AppendWrittenAscii(column, "  PE\xc3\x91" "A  ", untouched));
+            QVERIFY(untouched.isEmpty());
+        }
+    }
 }
 
 void TestVerifyExport::failedExportKeepsTheOldWorkbook()

@@ -228,6 +228,15 @@ QString EscapeForWorkbook(const QString &text)
     return escaped;
 }
 
+bool IsPlainForWorkbook(QByteArrayView utf8)
+{
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) {
+        const auto byte = uchar(c);
+        return byte != 0 && byte < 0x80;
+    });
+    return ascii && !utf8.contains("_x");
+}
+
 bool ParseCellReference(QByteArrayView text, CellReference &out)
 {
     qsizetype i = 0;

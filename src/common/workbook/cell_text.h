@@ -27,6 +27,9 @@ void DecodeEscapedCharacters(QByteArray &text, qsizetype from = 0);
 // characters no workbook can hold (NUL, U+FFFE, U+FFFF) are dropped, so that
 // the rest of the text survives.
 QString EscapeForWorkbook(const QString &text);
+// A UTF-8 text that EscapeForWorkbook would leave as it is, for certain:
+// plain ASCII without NUL and without an _x that could start an escape.
+bool IsPlainForWorkbook(QByteArrayView utf8);
 
 // A cell reference such as "B12" or "AA3" split into its 1-based column and
 // row. A reference without digits gives row 0. Answers false for anything

@@ -110,20 +110,61 @@ struct WorkbookWriter::Impl {
             writing->wait();
     }
 
+    [[noreturn]] void failTooLong(int row, int column) const
+    {
+        fail(QStringLiteral("a text of row %1, column %2 is longer than a cell can hold").arg(row).arg(column));
+    }
+
     void queueCell(lxw_worksheet *worksheet, int row, int column, const QString &text, lxw_format *format)
     {
         const QString escaped = EscapeForWorkbook(text);
         if (escaped.size() > MaxTextLength && codePoints(escaped) > MaxTextLength)
-            fail(QStringLiteral("a text of row %1, column %2 is longer than a cell can hold").arg(row).arg(column));
+            failTooLong(row, column);
         CellBatch &batch = writing->filling();
         const qsizetype start = batch.text.size();
         batch.text.resize(start + encoder.requiredSpace(escaped.size()) + 1);
         char *end = encoder.appendToBuffer(batch.text.data() + start, escaped);
         *end++ = '\0';
         batch.text.resize(end - batch.text.constData());
-        batch.cells.push_back({worksheet, lxw_row_t(row - 1), lxw_col_t(column - 1), format, start});
+        queued(worksheet, row, column, format, start);
+    }
+
+    // A text that needs no escape, UTF-8 as the library takes it.
+    void queuePlainCell(lxw_worksheet *worksheet, int row, int column, QByteArrayView utf8, lxw_format *format)
+    {
+        if (utf8.size() > MaxTextLength)
+            failTooLong(row, column);
+        CellBatch &batch = writing->filling();
+        const qsizetype start = batch.text.size();
+        batch.text.append(utf8);
+        batch.text.append('\0');
+        queued(worksheet, row, column, format, start);
+    }
+
+    void queued(lxw_worksheet *worksheet, int row, int column, lxw_format *format, qsizetype text)
+    {
+        CellBatch &batch = writing->filling();
+        batch.cells.push_back({worksheet, lxw_row_t(row - 1), lxw_col_t(column - 1), format, text});
         if (batch.cells.size() >= CellsPerBatch)
             writing->handOver();
+    }
+
+    // The layout of the cell about to be written, its row checked and taken.
+    lxw_format *cellFormat(int sheetPosition, int row, int column, lxw_worksheet **worksheet)
+    {
+        SheetLayout &layout = sheet(sheetPosition);
+        checkCell(row, column);
+        if (row < layout.lastRow)
+            fail(QStringLiteral("row %1 of sheet %2 comes after row %3: rows are written top to bottom")
+                     .arg(row)
+                     .arg(sheetPosition)
+                     .arg(layout.lastRow));
+        if (layout.lastRow == 0)
+            closeLook(layout);
+        layout.lastRow = row;
+        const ColumnLayout &columnLayout = this->column(layout, column);
+        *worksheet = layout.worksheet;
+        return row == 1 ? columnLayout.header : columnLayout.body;
     }
 
     void writeCells(const CellBatch &batch) const
@@ -320,18 +361,20 @@ void WorkbookWriter::setColumnTextFormat(int sheet, int column)
 
 void WorkbookWriter::writeText(int sheet, int row, int column, const QString &text)
 {
-    SheetLayout &layout = d->sheet(sheet);
-    d->checkCell(row, column);
-    if (row < layout.lastRow)
-        d->fail(QStringLiteral("row %1 of sheet %2 comes after row %3: rows are written top to bottom")
-                    .arg(row)
-                    .arg(sheet)
-                    .arg(layout.lastRow));
-    if (layout.lastRow == 0)
-        d->closeLook(layout);
-    layout.lastRow = row;
-    const ColumnLayout &columnLayout = d->column(layout, column);
-    d->queueCell(layout.worksheet, row, column, text, row == 1 ? columnLayout.header : columnLayout.body);
+    lxw_worksheet *worksheet = nullptr;
+    lxw_format *format = d->cellFormat(sheet, row, column, &worksheet);
+    d->queueCell(worksheet, row, column, text, format);
+}
+
+void WorkbookWriter::writeText(int sheet, int row, int column, QByteArrayView utf8)
+{
+    if (!IsPlainForWorkbook(utf8)) {
+        writeText(sheet, row, column, QString::fromUtf8(utf8));
+        return;
+    }
+    lxw_worksheet *worksheet = nullptr;
+    lxw_format *format = d->cellFormat(sheet, row, column, &worksheet);
+    d->queuePlainCell(worksheet, row, column, utf8, format);
 }
 
 void WorkbookWriter::ignoreNumberStoredAsText(int sheet, int firstRow, int firstColumn, int lastRow, int lastColumn)

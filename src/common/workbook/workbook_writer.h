@@ -2,6 +2,7 @@
 
 #include "common/temporary_target.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -41,6 +42,9 @@ public:
     // reads back as empty. Characters no workbook can hold are dropped
     // (EscapeForWorkbook), never the rest of the text after them.
     void writeText(int sheet, int row, int column, const QString &text);
+    // The same for a text in UTF-8; plain ASCII goes to the workbook as it
+    // is, any other text as writeText would write it.
+    void writeText(int sheet, int row, int column, QByteArrayView utf8);
     // Switches off the "number stored as text" indicator on a cell range
     // (rows and columns from 1, inclusive). Ranges add up. A range that ends
     // before it starts (a table without data rows) is left out.

@@ -41,6 +41,9 @@ void writeSample(WorkbookWriter &writer)
     writer.writeText(first, 2, 2, QString());  // blank, keeps its text format
     writer.writeText(first, 2, 3, QStringLiteral("12345678"));
     writer.writeText(first, 4, 5, QStringLiteral("Åse Müller 名前\tend"));
+    // UTF-8 as it is when plain, else as the QString would be written.
+    writer.writeText(first, 4, 6, QByteArrayView("1 MAIN ST & <b>"));
+    writer.writeText(first, 4, 7, QByteArrayView("_x0041_ \xc3\x85se\0!", 14));
     writer.setColumnWidth(first, 3, 16);
     writer.ignoreNumberStoredAsText(first, 2, 3, 4, 7);
     writer.ignoreNumberStoredAsText(first, 2, 1, 4, 2);
@@ -93,6 +96,8 @@ private slots:
         QCOMPARE(first.cell(2, 3), QStringLiteral("12345678"));
         QCOMPARE(first.cell(3, 1), QString());
         QCOMPARE(first.cell(4, 5), QStringLiteral("Åse Müller 名前\tend"));
+        QCOMPARE(first.cell(4, 6), QStringLiteral("1 MAIN ST & <b>"));
+        QCOMPARE(first.cell(4, 7), QStringLiteral("_x0041_ Åse!"));
         QCOMPARE(SheetGrid(path, 2).cell(1, 1), QStringLiteral("0.10"));
     }
 
