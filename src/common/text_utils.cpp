@@ -189,4 +189,18 @@ QString QuoteCriteria(const QString &text)
     return u'\'' + EscapeCriteria(text) + u'\'';
 }
 
+QByteArrayView BlankTrimmed(QByteArrayView text)
+{
+    while (!text.isEmpty() && text.front() == ' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == ' ')
+        text.chop(1);
+    return text;
+}
+
+bool IsAscii(QByteArrayView text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace zolt

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 namespace zolt {
@@ -36,6 +37,10 @@ QString CollapseBlanks(QString &text);
 QString TrimBlanks(const QString &text);
 // The same as a view into the text, copying nothing.
 QStringView BlankTrimmed(QStringView text);
+// The same for bytes (UTF-8 or Windows-1252 alike: a blank is one byte).
+QByteArrayView BlankTrimmed(QByteArrayView text);
+// Whether every byte is ASCII.
+bool IsAscii(QByteArrayView text);
 
 // The text as one line of a text file carries it: a line break (CR LF, CR
 // or LF) or a NUL, which would split the line or end the file for its

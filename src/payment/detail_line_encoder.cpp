@@ -1,6 +1,7 @@
 #include "detail_line_encoder.h"
 
 #include "common/number_format.h"
+#include "common/text_utils.h"
 #include "common/windows1252.h"
 #include "folio_mask.h"
 
@@ -18,20 +19,6 @@ bool hasNoSeparators(QByteArrayView text)
     });
 }
 
-bool isAscii(QByteArrayView text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-QByteArrayView blankTrimmed(QByteArrayView text)
-{
-    while (!text.isEmpty() && text.front() == ' ')
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back() == ' ')
-        text.chop(1);
-    return text;
-}
-
 QByteArrayView viewOf(const std::string &text)
 {
     return QByteArrayView(text.data(), qsizetype(text.size()));
@@ -40,7 +27,7 @@ QByteArrayView viewOf(const std::string &text)
 // The value without outer blanks, in Windows-1252.
 bool appendTrimmed(std::string &line, QByteArrayView utf8)
 {
-    return AppendUtf8AsWindows1252(blankTrimmed(utf8), line);
+    return AppendUtf8AsWindows1252(BlankTrimmed(utf8), line);
 }
 
 }  // namespace
@@ -57,7 +44,7 @@ bool DetailLineEncoder::appendPlain(const StoredDetailBytes &row, QByteArray &ou
             return false;
     }
     // The folio's digits are laid out by character.
-    if (!isAscii(row.folio) || !layFolio(row.jur, row.folio))
+    if (!IsAscii(row.folio) || !layFolio(row.jur, row.folio))
         return false;
     // The line starts with "#" and ends with a trimmed value or a comma:
     // there is nothing to trim from it.
@@ -69,7 +56,7 @@ bool DetailLineEncoder::appendPlain(const StoredDetailBytes &row, QByteArray &ou
         encoded = encoded && appendTrimmed(m_line, text);
     }
     m_line += ",#";
-    const QByteArrayView folio = blankTrimmed(viewOf(m_folio));  // already Windows-1252
+    const QByteArrayView folio = BlankTrimmed(viewOf(m_folio));  // already Windows-1252
     m_line.append(folio.data(), size_t(folio.size()));
     m_line += ',';
     AppendAmount(row.payment, m_line);
@@ -135,7 +122,7 @@ bool DetailLineEncoder::layFolio(QByteArrayView jur, QByteArrayView folio)
     } else {
         // DefaultFolioMask: a place for each character of the trimmed
         // folio, blanks up to 20 characters.
-        const qsizetype places = blankTrimmed(folio).size();
+        const qsizetype places = BlankTrimmed(folio).size();
         m_default.assign(size_t(places), '#');
         if (places < 20)
             m_default.append(size_t(20 - places), ' ');

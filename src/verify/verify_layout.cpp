@@ -19,20 +19,6 @@ Column column(const char *header, const char *field, double width, int size, Loa
             textIndicatorOff};
 }
 
-bool plainAscii(QByteArrayView text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return uchar(c) < 0x80; });
-}
-
-QByteArrayView blankTrimmed(QByteArrayView text)
-{
-    while (!text.isEmpty() && text.front() == ' ')
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back() == ' ')
-        text.chop(1);
-    return text;
-}
-
 QString lastTwo(const QString &text)
 {
     return (QStringLiteral("00") + TrimBlanks(text)).right(2);
@@ -154,7 +140,7 @@ QString WrittenValue(const Column &column, const QVariant &value)
 
 bool AppendWrittenAscii(const Column &column, QByteArrayView stored, QByteArray &out)
 {
-    if (!plainAscii(stored))
+    if (!IsAscii(stored))
         return false;
     switch (column.written) {
     case ExportRule::AsIs:
@@ -168,11 +154,11 @@ bool AppendWrittenAscii(const Column &column, QByteArrayView stored, QByteArray 
         return true;
     }
     case ExportRule::Trim:
-        out.append(blankTrimmed(stored));
+        out.append(BlankTrimmed(stored));
         return true;
     case ExportRule::CollapseBlanks: {
         // Each blank that follows a blank is left out.
-        const QByteArrayView text = blankTrimmed(stored);
+        const QByteArrayView text = BlankTrimmed(stored);
         qsizetype from = 0;
         for (qsizetype i = 1; i < text.size(); ++i) {
             if (text[i] == ' ' && text[i - 1] == ' ') {
@@ -184,7 +170,7 @@ bool AppendWrittenAscii(const Column &column, QByteArrayView stored, QByteArray 
         return true;
     }
     case ExportRule::TwoDigits: {
-        const QByteArrayView digits = blankTrimmed(stored);
+        const QByteArrayView digits = BlankTrimmed(stored);
         if (digits.size() < 2)
             out.append(2 - digits.size(), '0');
         out.append(digits.last(std::min<qsizetype>(2, digits.size())));
