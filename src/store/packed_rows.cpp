@@ -120,9 +120,9 @@ QVariant decode(const char *in, const char **next)
     return value;
 }
 
-// The cell at `in`, a text without its trailing blanks; answers where the
-// following value starts.
-const char *view(const char *in, Cell *cell)
+// The cell at `in`, a text without its trailing blanks (counted in
+// trailingBlanks); answers where the following value starts.
+const char *view(const char *in, Cell *cell, qsizetype *trailingBlanks)
 {
     cell->kind = Cell::Kind(quint8(*in++));
     quint64 size = 0;
@@ -139,6 +139,7 @@ const char *view(const char *in, Cell *cell)
     case Cell::Kind::Text: {
         quint64 trail = 0;
         in = getVarint(getVarint(in, &size), &trail);
+        *trailingBlanks = qsizetype(trail);
         break;
     }
     case Cell::Kind::Blob:
@@ -277,21 +278,6 @@ QVariant PackedRows::value(qint64 row, int column) const
     return decode(in, &in);
 }
 
-bool PackedRows::appendText(qint64 row, int column, QByteArray &out) const
-{
-    const char *in = rowData(row);
-    for (int c = 0; c < column; ++c)
-        in = skip(in);
-    if (Cell::Kind(quint8(*in++)) != Cell::Kind::Text)
-        return false;
-    quint64 core = 0, trail = 0;
-    in = getVarint(getVarint(in, &core), &trail);
-    out.append(in, qsizetype(core));
-    if (trail > 0)
-        out.append(qsizetype(trail), ' ');
-    return true;
-}
-
 std::vector<QVariant> PackedRows::values(qint64 row, int columns) const
 {
     std::vector<QVariant> out;
@@ -302,11 +288,15 @@ std::vector<QVariant> PackedRows::values(qint64 row, int columns) const
     return out;
 }
 
-void PackedRows::trimmedCells(qint64 row, std::span<Cell> cells) const
+void PackedRows::trimmedCells(qint64 row, std::span<Cell> cells, std::span<qsizetype> trailingBlanks) const
 {
     const char *in = rowData(row);
-    for (Cell &cell : cells)
-        in = view(in, &cell);
+    qsizetype ignored = 0;
+    for (size_t c = 0; c < cells.size(); ++c) {
+        qsizetype &trail = trailingBlanks.empty() ? ignored : trailingBlanks[c];
+        trail = 0;
+        in = view(in, &cells[c], &trail);
+    }
 }
 
 }  // namespace zolt

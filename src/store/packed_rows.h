@@ -28,15 +28,13 @@ public:
     void replace(qint64 row, std::span<const Cell> cells);
 
     QVariant value(qint64 row, int column) const;
-    // Appends a text value's UTF-8 bytes, its trailing blanks put back, and
-    // answers true; answers false, appending nothing, for any other value
-    // (null, a number, a blob).
-    bool appendText(qint64 row, int column, QByteArray &out) const;
     // The first `columns` values of a row.
     std::vector<QVariant> values(qint64 row, int columns) const;
     // The first cells.size() values of a row as cells over the stored bytes,
-    // a text without its trailing blanks: valid while the rows are.
-    void trimmedCells(qint64 row, std::span<Cell> cells) const;
+    // a text without its trailing blanks: valid while the rows are. When
+    // trailingBlanks is given (as long as cells), it receives how many blanks
+    // each text had after them, 0 for any other value.
+    void trimmedCells(qint64 row, std::span<Cell> cells, std::span<qsizetype> trailingBlanks = {}) const;
 
 private:
     struct Location {

@@ -396,23 +396,14 @@ QVariant Recordset::value(qint64 row, int column) const
     return m_store->rows.value(m_view[size_t(row)], column);
 }
 
-void Recordset::trimmedCells(qint64 row, std::span<Cell> cells) const
+void Recordset::trimmedCells(qint64 row, std::span<Cell> cells, std::span<qsizetype> trailingBlanks) const
 {
     requireOpen();
     sync();
-    if (row < 0 || row >= qint64(m_view.size()) || qsizetype(cells.size()) > m_store->columns.size())
+    if (row < 0 || row >= qint64(m_view.size()) || qsizetype(cells.size()) > m_store->columns.size()
+        || (!trailingBlanks.empty() && trailingBlanks.size() < cells.size()))
         throw ZoltError(ErrorNumber::NoCurrentRecord, QStringLiteral("No row %1 of %2 columns.").arg(row).arg(cells.size()));
-    m_store->rows.trimmedCells(m_view[size_t(row)], cells);
-}
-
-bool Recordset::appendText(qint64 row, int column, QByteArray &out) const
-{
-    if (!m_store || column < 0 || column >= m_store->columns.size())
-        return false;
-    sync();
-    if (row < 0 || row >= qint64(m_view.size()))
-        return false;
-    return m_store->rows.appendText(m_view[size_t(row)], column, out);
+    m_store->rows.trimmedCells(m_view[size_t(row)], cells, trailingBlanks);
 }
 
 QStringList Recordset::fieldNames() const

@@ -128,12 +128,9 @@ public:
     QVariant value(qint64 row, int column) const;
     // The first cells.size() columns of a row of the view, without a QVariant
     // for each: texts as their UTF-8 bytes without trailing blanks, valid
-    // until the rows change.
-    void trimmedCells(qint64 row, std::span<Cell> cells) const;
-    // The same value when it is a text: its UTF-8 bytes appended to out, true
-    // answered. Anything else (null, a number, no such row or column) answers
-    // false and appends nothing.
-    bool appendText(qint64 row, int column, QByteArray &out) const;
+    // until the rows change. trailingBlanks, when given (as long as cells),
+    // receives how many blanks each text had after them.
+    void trimmedCells(qint64 row, std::span<Cell> cells, std::span<qsizetype> trailingBlanks = {}) const;
     // The row of a bookmark in the view, -1 when the view does not hold it.
     qint64 rowOfBookmark(const QVariant &bookmark) const;
     QVariant bookmarkOfRow(qint64 row) const;

@@ -12,6 +12,7 @@
 #include "verify_backup.h"
 #include "verify_layout.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace zolt::verify {
@@ -161,12 +162,13 @@ private:
                   qint64 viewRow, const std::vector<int> &fields)
     {
         const ExportSteps &steps = stepsOf(sheet);
+        readStoredRow(rs, viewRow, fields);
         for (size_t c = 0; c < sheet.columns.size(); ++c) {
             m_trace = steps.columns[qsizetype(c)];
             if (fields[c] < 0)
                 rs.field(sheet.columns[c].field);  // throws, naming the field
             // An empty value stays an empty cell: it reads back the same.
-            if (writeAscii(writer, position, row, int(c) + 1, sheet.columns[c], rs, viewRow, fields[c]))
+            if (writeAscii(writer, position, row, int(c) + 1, sheet.columns[c], fields[c]))
                 continue;
             const QString text = verify::WrittenValue(sheet.columns[c], rs.value(viewRow, fields[c]));
             if (!text.isEmpty())
@@ -174,15 +176,28 @@ private:
         }
     }
 
+    // The stored values of a row's fields, over the recordset's bytes.
+    void readStoredRow(const Recordset &rs, qint64 viewRow, const std::vector<int> &fields)
+    {
+        const int columns = std::max(0, *std::max_element(fields.begin(), fields.end()) + 1);
+        m_cells.resize(size_t(columns));
+        m_trailingBlanks.resize(size_t(columns));
+        rs.trimmedCells(viewRow, m_cells, m_trailingBlanks);
+    }
+
     // A stored text in plain ASCII goes from the recordset's bytes to the
     // workbook's without becoming a QString; answers false for any other
     // value, leaving it to WrittenValue.
     bool writeAscii(WorkbookWriter &writer, int position, int row, int column, const verify::Column &layout,
-                    const Recordset &rs, qint64 viewRow, int field)
+                    int field)
     {
+        if (field < 0 || m_cells[size_t(field)].kind != Cell::Kind::Text)
+            return false;
         m_stored.resize(0);
+        m_stored.append(m_cells[size_t(field)].bytes);
+        m_stored.append(m_trailingBlanks[size_t(field)], ' ');
         m_written.resize(0);
-        if (!rs.appendText(viewRow, field, m_stored) || !verify::AppendWrittenAscii(layout, m_stored, m_written))
+        if (!verify::AppendWrittenAscii(layout, m_stored, m_written))
             return false;
         if (!m_written.isEmpty())
             writer.writeText(position, row, column, QByteArrayView(m_written));
@@ -201,6 +216,8 @@ private:
     QString m_fileName;
     QString m_trace;
     std::optional<ProgressCount> m_progress;  // rows written of all rows
+    std::vector<Cell> m_cells;                // the row being written, as stored
+    std::vector<qsizetype> m_trailingBlanks;  // after each of its texts
     QByteArray m_stored;                      // a cell's stored text, UTF-8
     QByteArray m_written;                     // and as it is written
 };

@@ -6,6 +6,7 @@
 #include "support/test_session.h"
 
 #include <QSignalSpy>
+#include <algorithm>
 #include <QtTest>
 
 using namespace zolt;
@@ -246,13 +247,19 @@ private slots:
         QVERIFY(rs.value(0, rs.columnIndex("LEGAL")).isNull());
         QCOMPARE(rs.value(2, payment).toDouble(), 30.25);
         QVERIFY(rs.value(3, name).isNull() && rs.value(0, 99).isNull());  // out of range: nothing
-        // A text's bytes as the value holds them; nothing for anything else.
-        QByteArray bytes("x");
-        QVERIFY(rs.appendText(0, name, bytes) && rs.appendText(1, name, bytes));
-        QCOMPARE(bytes, "x" + padded.toUtf8());
-        QVERIFY(!rs.appendText(0, rs.columnIndex("LEGAL"), bytes) && !rs.appendText(2, payment, bytes));
-        QVERIFY(!rs.appendText(3, name, bytes) && !rs.appendText(0, 99, bytes));
-        QCOMPARE(bytes, "x" + padded.toUtf8());
+        // A row's cells over the stored bytes: texts without their trailing
+        // blanks, which are counted; a row out of range is refused.
+        const int legal = rs.columnIndex("LEGAL");
+        std::vector<Cell> cells(size_t(std::max({name, payment, legal}) + 1));
+        std::vector<qsizetype> trailing(cells.size(), -1);
+        rs.trimmedCells(0, cells, trailing);
+        QCOMPARE(cells[size_t(name)].bytes, QByteArrayView("PEÑA"));
+        QCOMPARE(trailing[size_t(name)], 66);
+        QVERIFY(cells[size_t(legal)].kind == Cell::Kind::Null && trailing[size_t(legal)] == 0);
+        rs.trimmedCells(2, cells, trailing);
+        QVERIFY(cells[size_t(payment)].kind == Cell::Kind::Real && cells[size_t(payment)].real == 30.25);
+        QVERIFY(cells[size_t(name)].bytes == QByteArrayView("SMITH") && trailing[size_t(name)] == 0);
+        QVERIFY_THROWS_EXCEPTION(ZoltError, rs.trimmedCells(3, cells));
         rs.setCurrentRow(2);
         QCOMPARE(rs.position(), 2);
         QCOMPARE(rs.text("NAME"), QString("SMITH"));

@@ -82,15 +82,20 @@ void TestVerifyExport::exportThenLoadGivesTheSameTables()
     QCOMPARE(t.ui.messages(), QStringList());
     QCOMPARE(LoadedTables(t), loaded);
 
-    // Inner runs of blanks are written as one; an empty table as its header.
+    // Inner runs of blanks are written as one, a value written as stored
+    // keeps its trailing blanks; an empty table is written as its header.
+    const QString jurisdiction = SheetGrid(out, 2).cell(2, 1);
     t.exec(QStringLiteral("UPDATE VERIFY SET NAME = '  JOHN    SMITH  ' WHERE NUMBER = 'N-1'"));
+    t.exec(QStringLiteral("UPDATE Fol_Mask SET JUR_CD = JUR_CD || '  '"));
     t.de().rsVerify().requery();
+    t.de().rsFol_Mask().requery();
     QVERIFY(Mdb2Xls(t.session(), out));
     auto reader = WorkbookReader::open(out);
     QCOMPARE(reader->sheetCount(), 5);
     QCOMPARE(reader->sheetName(5), QStringLiteral("Collection Jurisdiction Combo"));
     QCOMPARE(SheetGrid(out, 1).cell(3, 8), QStringLiteral("JOHN SMITH"));  // rows in NUMBER order
     QCOMPARE(SheetGrid(out, 1).cell(2, 2), QStringLiteral("AB  "));
+    QCOMPARE(SheetGrid(out, 2).cell(2, 1), jurisdiction + "  ");
     QCOMPARE(SheetGrid(out, 2).cell(2, 2), QStringLiteral("08"));
     QCOMPARE(SheetGrid(out, 2).cell(3, 2), QStringLiteral("12"));
 
