@@ -33,6 +33,8 @@ private slots:
         app::runPaymentTask(host, t.session());
         QVERIFY(host.closed);
         QVERIFY(t.ui.messages().isEmpty());
+        // The agencies first; after the save, the return instructions.
+        QCOMPARE(host.screens.shown, QStringList({"Group", "ZOLT_ReturnInstructions"}));
         QCOMPARE(ReadBytes(t.file("Zoltdata.bak")), fileOfYear(ThisYear()));
         QVERIFY(ReadBytes(host.path).contains("#1,SMITH,05,101,#00-42,12.50,A,0.00,0.00,0.00,0.00,\r\n"));
         QVERIFY(!host.savingHidFileType);
