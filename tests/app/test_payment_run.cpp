@@ -9,7 +9,7 @@
 #include "payment/payment_fixture.h"
 #include "support/screen_script.h"
 #include "support/test_session.h"
-#include "support/widget_lookup.h"
+#include "support/screen_actions.h"
 #include "store/data_environment.h"
 
 #include <QCheckBox>
@@ -31,34 +31,6 @@ void type(QWidget &screen, const char *name, const QString &text)
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, text);
-}
-
-DataGrid &grid(QWidget &screen)
-{
-    return *child<DataGrid>(screen, "TDBGrid");
-}
-
-QPoint rowCentre(DataGrid &g, int row)
-{
-    return g.visualRect(g.model()->index(row, 1)).center();
-}
-
-void clickRow(QWidget &screen, int row)
-{
-    DataGrid &g = grid(screen);
-    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, rowCentre(g, row));
-}
-
-// As the window system delivers a double-click: press, release, the
-// double-click, release.
-void doubleClickRow(QWidget &screen, int row)
-{
-    DataGrid &g = grid(screen);
-    const QPoint at = rowCentre(g, row);
-    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, at);
 }
 
 QStringList column(QWidget &screen, int c)

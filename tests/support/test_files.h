@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QProcess>
 #include <QString>
 #include <QtTest>
 #include <sys/stat.h>
@@ -29,6 +30,21 @@ inline int FileMode(const QString &path)
 {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+// The first python3 that can import openpyxl (another reader of workbooks;
+// the one on the path may be a private installation without the system's
+// packages), or nothing where none can.
+inline QString PythonWithOpenpyxl()
+{
+    for (const QString &python : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
+        QProcess p;
+        p.setStandardErrorFile(QProcess::nullDevice());
+        p.start(python, {QStringLiteral("-c"), QStringLiteral("import openpyxl")});
+        if (p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+            return python;
+    }
+    return QString();
 }
 
 }  // namespace zolt::test

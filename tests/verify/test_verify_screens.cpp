@@ -31,11 +31,6 @@ using namespace zolt::test;
 
 namespace {
 
-QVariant S(const char *text)
-{
-    return QString::fromLatin1(text);
-}
-
 void rememberChoice(TestSession &t, const QString &dir, const QString &file)
 {
     t.exec(QStringLiteral("DELETE FROM ZoltSystem"));
@@ -94,7 +89,6 @@ void TestVerifyScreens::returnInstructionsShowFileAndAddress()
     TestSession t;
     {
         ZOLT_ReturnInstructions2 screen(t.session());
-    screen.Form_Load();
         screen.Form_Load();
         QCOMPARE(screen.fileName(), QStringLiteral("??? UNKNOWN ???"));
         auto *email = screen.findChild<QLabel *>(QStringLiteral("Label_Email"));
@@ -110,7 +104,6 @@ void TestVerifyScreens::returnInstructionsShowFileAndAddress()
     for (const QString &dir : {QStringLiteral("/data"), QStringLiteral("/data/")}) {
         rememberChoice(t, dir, QStringLiteral("MortNo1.xlsx"));
         ZOLT_ReturnInstructions2 screen(t.session());
-    screen.Form_Load();
         screen.Form_Load();
         QCOMPARE(screen.fileName(), QStringLiteral("/data/MortNo1.xlsx"));
         QCOMPARE(screen.findChild<QLabel *>(QStringLiteral("Label_Email"))->text(),

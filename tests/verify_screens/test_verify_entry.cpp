@@ -2,7 +2,7 @@
 // a folio for good, over folios put into VERIFY, played as a user would.
 
 #include "support/test_session.h"
-#include "support/widget_lookup.h"
+#include "support/screen_actions.h"
 
 #include "store/data_environment.h"
 #include "verify_screens/verify_entry.h"
@@ -51,11 +51,6 @@ QString stored(TestSession &t, const QString &field, const QString &name)
     return t.scalar(QStringLiteral("SELECT %1 FROM VERIFY WHERE NAME = '%2'").arg(field, name)).toString();
 }
 
-QString message(QWidget &screen)
-{
-    return child<QLineEdit>(screen, "Text_Msg")->text();
-}
-
 QString label(QWidget &screen, const char *name)
 {
     return child<QLabel>(screen, name)->text();
@@ -68,25 +63,6 @@ QColor background(QWidget &screen, const char *name)
 
 // Types into a box or combo and leaves it with Tab; answers whether the
 // focus left it.
-bool typeAndLeave(QWidget &screen, const char *name, const QString &text)
-{
-    QWidget *field = child<QWidget>(screen, name);
-    field->setFocus();
-    if (auto *combo = qobject_cast<QComboBox *>(field))
-        combo->setEditText(text);
-    else
-        static_cast<QLineEdit *>(field)->setText(text);
-    QTest::keyClick(field, Qt::Key_Tab);
-    return QApplication::focusWidget() != field;
-}
-
-void shown(QWidget &screen)
-{
-    screen.show();
-    screen.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&screen));
-}
-
 void positionOn(TestSession &t, const QString &number)
 {
     Recordset &folios = t.de().rsVerify();
