@@ -16,7 +16,6 @@
 #include "verify_screens/zolt_return_instructions2.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
@@ -95,10 +94,6 @@ void TestVerifyScreens::returnInstructionsShowFileAndAddress()
         QCOMPARE(email->text(), QStringLiteral("(not set)"));
         QVERIFY(!screen.findChild<QLabel *>(QStringLiteral("Label_EmailHint"))->isHidden());
         QVERIFY(screen.findChild<QPushButton *>(QStringLiteral("Command_Email"))->isHidden());
-        QCOMPARE(screen.windowTitle(), QStringLiteral("ZOLT (Mortgage Number Verification)"));
-        QCOMPARE(screen.findChild<QGroupBox *>(QStringLiteral("Frame2"))->title(),
-                 QStringLiteral("< Return the Folio Verification File by Email >"));
-        QCOMPARE(screen.findChild<QPushButton *>(QStringLiteral("Command_Exit"))->toolTip(), QStringLiteral("Exit ZOLT"));
     }
     SetReturnEmail(t.de(), QStringLiteral("returns@varnholt.example"));
     for (const QString &dir : {QStringLiteral("/data"), QStringLiteral("/data/")}) {
