@@ -108,9 +108,6 @@ private slots:
         QCOMPARE(runBatch({"--db", db, "payment-save"}).exitCode, 2);
 
         // Export.csv of one agency, in the current folder, in the list's order.
-        PaymentFileText().year(ThisYear()).group("1", "12", {"#2,ZED,07,101,#9,5", "#1,AL,05,101,#8,1,234.5"})
-            .write(path);
-        QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 1);  // the thousands separator
         PaymentFileText().year(ThisYear()).group("1", "12", {"#2,ZED,07,101,#9,5", "#1,AL,05,101,#8,1234.5"})
             .write(path);
         QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 0);
@@ -136,13 +133,13 @@ private slots:
         PaymentFileText().year(ThisYear()).group("1", "12", {"#1,A,05,101,#9,213.50"}).write(good);
         QCOMPARE(runBatch({"--db", db, "payment-load", good}).exitCode, 0);
 
-        // A later year, a garbled year line, no year line: refused, and the
-        // tables keep the good file; the year is gone, so nothing is saved.
+        // A refused year, no year line: refused, and the tables keep the good
+        // file; the year is gone, so nothing is saved. (Which years are
+        // refused is the load's, tested with it.)
         const QString later = QString::number(CurrentYear() + 2);
         PaymentFileText noYear;
         noYear.group("1", "34", {"#2,B,05,101,#8,1"});
         const QList<QByteArray> files = {PaymentFileText().year(later).group("1", "34", {"#2,B,05,101,#8,1"}).bytes(),
-                                         PaymentFileText().year("2O26").group("1", "34", {"#2,B,05,101,#8,1"}).bytes(),
                                          noYear.bytes()};
         const QString path = t.file("Zoltdata.csv");
         for (const QByteArray &bytes : files) {
@@ -162,7 +159,8 @@ private slots:
                  "Saved " + t.file("again.csv") + " (the previous file is kept as " + t.file("again.bak") + ")\n"
                  "Payment Amount: 213.50\n");
 
-        // Lines ending in CR alone are lines; a file with nothing in it
+        // Lines ending in CR alone are lines; tiny amounts are saved as 0.00
+        // (the save's own way of writing amounts); a file with nothing in it
         // after the year line is refused.
         PaymentFileText().year(ThisYear()).group("1", "56", {"#3,C,05,101,#7,1e-300", "#4,D,05,101,#7,0.0049"})
             .write(path, "\r");

@@ -596,21 +596,18 @@ private slots:
         const QString before = fileWith(dir.filePath("before.csv"), 3);
         const QString large = fileWith(dir.filePath("large.csv"), int(payments.size()));
         const int outcome = RunWithFileSizeLimit(QFileInfo(db).size() + 256 * 1024, [&] {
-            const std::unique_ptr<DataEnvironment> de = DataEnvironment::openFile(db);
-            RecordingDialog ui;
-            SharedValues shared;
-            Session session{*de, ui, shared};
-            if (!Csv2Mdb(session, before).loaded())
+            FileSession child(db);
+            if (!Csv2Mdb(child.session, before).loaded())
                 return 2;
-            de->Zolt().database().exec("PRAGMA cache_size = 20");
-            if (Csv2Mdb(session, large).loaded())
+            child.de->Zolt().database().exec("PRAGMA cache_size = 20");
+            if (Csv2Mdb(child.session, large).loaded())
                 return 3;
-            const QString text = ui.messages().last();
+            const QString text = child.ui.messages().last();
             if (!text.contains("occurred: No space left on device for the database " + db) || text.contains("DUPLICATE")) {
                 std::fprintf(stderr, "%s\n", qPrintable(text));
                 return 4;
             }
-            Statement count = de->Zolt().database().prepare("SELECT COUNT(*) FROM Detail");
+            Statement count = child.de->Zolt().database().prepare("SELECT COUNT(*) FROM Detail");
             return count.step() && count.column(0).toInt() == 3 ? 0 : 5;
         });
         QCOMPARE(outcome, 0);
