@@ -153,12 +153,12 @@ private slots:
         QCOMPARE(secondList, QStringList({"MITCHELL ANN", "NEW NAME"}));
         QCOMPARE(foundName, QStringLiteral("MITCHELL ANN"));
 
-        const QString written = QString::fromLatin1(ReadBytes(path));
+        const QString written = QString::fromLatin1(readFile(path));
         QVERIFY2(written.contains("Name2:,SECOND LINE\r\n"), qPrintable(written));
         QVERIFY(written.contains("#9,NEW NAME,05,101,#00-000-009,90.00,A,90.00,0.00,0.00,0.00,LOT 9\r\n"));
         QVERIFY(!written.contains("NEW OWNER"));
         QVERIFY(written.contains("Number of Payment records,2\r\nPayment Amount,170.00\r\n"));
-        QVERIFY(!ReadBytes(ts.file("Zoltdata.bak")).isEmpty());
+        QVERIFY(!readFile(ts.file("Zoltdata.bak")).isEmpty());
     }
 };
 

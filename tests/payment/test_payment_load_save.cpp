@@ -63,7 +63,7 @@ private slots:
         TestSession t;
         const QString path = t.file("Zoltdata.csv");
         realisticFile().write(path);
-        const QByteArray original = ReadBytes(path);
+        const QByteArray original = readFile(path);
         const PaymentLoadResult loaded = Csv2Mdb(t.session(), path);
         QVERIFY(loaded.loaded() && !loaded.duplicates.found);
         QVERIFY(t.ui.said.isEmpty());
@@ -87,8 +87,8 @@ private slots:
         const SaveResult saved = Mdb2Csv(t.session(), ThisYear(), path, PaymentBackupPath(path));
         QVERIFY(saved.saved);
         QCOMPARE(saved.total, 295.25);
-        QCOMPARE(ReadBytes(path), original);
-        QCOMPARE(ReadBytes(t.file("Zoltdata.bak")), original);
+        QCOMPARE(readFile(path), original);
+        QCOMPARE(readFile(t.file("Zoltdata.bak")), original);
         QVERIFY(original.contains("M\xdcLLER") && original.contains("PE\xd1" "A"));
         QCOMPARE(QDir(t.dir()).entryList({"Zoltdata*"}, QDir::Files).size(), 2);  // no temporary file left
     }
@@ -156,7 +156,7 @@ private slots:
         const SaveResult saved = Mdb2Csv(t.session(), "", path, t.file("big.bak"));
         QVERIFY(saved.saved);
         QCOMPARE(saved.total, 33000.0);
-        QVERIFY(ReadBytes(path).contains("Number of Payment records,33000\r\nPayment Amount,33000.00\r\n"));
+        QVERIFY(readFile(path).contains("Number of Payment records,33000\r\nPayment Amount,33000.00\r\n"));
     }
 
     void yearsAndPlaceholderMask()
@@ -173,8 +173,8 @@ private slots:
         QCOMPARE(t.scalar("SELECT FOLIO_DISP FROM Detail").toString(), QString("000000000000000005  "));
         // The placeholder survives a save and a load.
         QVERIFY(Mdb2Csv(t.session(), "", path, t.file("y.bak")).saved);
-        QVERIFY(ReadBytes(path).contains("\r\n00000LOST THE FOLIO MASKS\r\n"));
-        QVERIFY(ReadBytes(path).startsWith("ZOLT DATA FOR YEAR " + QByteArray::number(now + 1)));
+        QVERIFY(readFile(path).contains("\r\n00000LOST THE FOLIO MASKS\r\n"));
+        QVERIFY(readFile(path).startsWith("ZOLT DATA FOR YEAR " + QByteArray::number(now + 1)));
         QVERIFY(Csv2Mdb(t.session(), path).loaded());
         QCOMPARE(t.scalar("SELECT count(*) FROM Fol_Mask").toInt(), 1);
 
@@ -403,12 +403,12 @@ private slots:
         withFirstGroup(realisticFile(), "#L3,LARGE,05,101,#00-000-009,9999999999999.99,A,9999999999999.99,0.00,0.00,"
                                         "-999999999999.99,", "9999999999999.99")
             .write(path);
-        const QByteArray original = ReadBytes(path);
+        const QByteArray original = readFile(path);
         const PaymentLoadResult clean = Csv2Mdb(t.session(), path);
         QVERIFY(clean.loaded());
         QVERIFY(clean.looseValues.isEmpty() && clean.looseValues.kept.empty());
         QVERIFY(Mdb2Csv(t.session(), ThisYear(), path, PaymentBackupPath(path)).saved);
-        QCOMPARE(ReadBytes(path), original);
+        QCOMPARE(readFile(path), original);
     }
 
     // A payment file a spreadsheet program saved as UTF-8 loads as the
@@ -434,7 +434,7 @@ private slots:
             QVERIFY(t.ui.said.isEmpty());
             QCOMPARE(t.scalar(detailSql).toString(), rows);
             QVERIFY(Mdb2Csv(t.session(), ThisYear(), path, PaymentBackupPath(path)).saved);
-            QCOMPARE(ReadBytes(path), windows1252);
+            QCOMPARE(readFile(path), windows1252);
         }
 
         // A letter Windows-1252 cannot carry, or bytes that are not UTF-8
@@ -467,12 +467,12 @@ private slots:
         // Windows-1252 bytes that are UTF-8 in one place ("Ã©") but not in
         // another ("Ü" before a letter): Windows-1252, byte for byte.
         withFirstGroup(f, "#A3,Ã©CLAIR,05,101,#00-000-005,1.00,A,1.00,0.00,0.00,0.00,", "1.00").write(path);
-        const QByteArray mixedBytes = ReadBytes(path);
+        const QByteArray mixedBytes = readFile(path);
         QVERIFY(mixedBytes.indexOf("\xC3\xA9") < mixedBytes.lastIndexOf("\xDCLLER"));
         QVERIFY(Csv2Mdb(t.session(), path).loaded());
         QCOMPARE(t.scalar("SELECT NAME FROM Detail WHERE NUMBER = 'A3'").toString(), QString("Ã©CLAIR"));
         QVERIFY(Mdb2Csv(t.session(), ThisYear(), path, PaymentBackupPath(path)).saved);
-        QCOMPARE(ReadBytes(path), mixedBytes);
+        QCOMPARE(readFile(path), mixedBytes);
     }
 
     void lineEndsAndTruncatedLastLine()
@@ -500,7 +500,7 @@ private slots:
         t.de().rsDetail().open("SELECT * FROM Detail ORDER BY NAME DESC");
         const SaveResult saved = Mdb2Csv(t.session(), "", path, PaymentBackupPath(path));
         QVERIFY(saved.saved);
-        const QString text = DecodeWindows1252(ReadBytes(path));
+        const QString text = DecodeWindows1252(readFile(path));
         QVERIFY(text.contains("#77,PEÑA,05,202,#12.34.567890,200.25,C,12.50,220.00,200.25,0.00,\r\n"
                               "#A1,OHARA JR,05,101,"));
         QVERIFY(text.contains("Agency #,0034\r\nPayment Due Date,2026-04-30"));
@@ -529,7 +529,7 @@ private slots:
         t.de().rsDetail().requery();
         t.de().rsGroup().requery();
         QVERIFY(Mdb2Csv(t.session(), "", path, PaymentBackupPath(path)).saved);
-        const QByteArray saved = ReadBytes(path);
+        const QByteArray saved = readFile(path);
         QVERIFY(!saved.contains('\0'));
         QCOMPARE(saved.count('\n'), saved.count("\r\n"));
         QVERIFY(saved.contains(",LOT 1 BLOCK 2\r\n"));
@@ -545,7 +545,7 @@ private slots:
         const QString mortco = t.scalar("SELECT MORTCO FROM Detail WHERE NUMBER = 'A1'").toString();
         t.de().rsDetail().setFilter("MORTCO = '" + mortco + "'");
         const qint64 lines = ExportPayments(t.session(), t.de().rsDetail(), mortco, t.file("Export.csv"));
-        const QByteArray exported = ReadBytes(t.file("Export.csv"));
+        const QByteArray exported = readFile(t.file("Export.csv"));
         QCOMPARE(exported.count("\r\n"), lines);
         QCOMPARE(exported.count('\n'), lines);
         QVERIFY(exported.contains(",A B \r\n") && !exported.contains('\0'));
@@ -644,7 +644,7 @@ private slots:
         TestSession t;
         const QString path = t.file("keep.csv");
         realisticFile().write(path);
-        const QByteArray original = ReadBytes(path);
+        const QByteArray original = readFile(path);
         QVERIFY(Csv2Mdb(t.session(), path).loaded());
 
         // A name the file's code page cannot carry stops the save midway,
@@ -652,7 +652,7 @@ private slots:
         const QString probe = t.file("probe.csv");
         QVERIFY(Mdb2Csv(t.session(), "", probe, t.file("probe.bak")).saved);
         const qsizetype b1Line =
-            DecodeWindows1252(ReadBytes(probe)).split("\r\n").indexOf(QRegularExpression("#B1,.*")) + 1;
+            DecodeWindows1252(readFile(probe)).split("\r\n").indexOf(QRegularExpression("#B1,.*")) + 1;
         QVERIFY(b1Line > 1);
         t.exec("UPDATE Detail SET NAME = 'ΩMEGA' WHERE NUMBER = 'B1'");
         const SaveResult failed = Mdb2Csv(t.session(), "", path, t.file("keep.bak"));
@@ -661,7 +661,7 @@ private slots:
         QVERIFY(t.ui.messages().last().section(u'\n', 1).startsWith(
             QString("Mdb2Csv Unexpected error # 3800 Debug (  7-4) occurred: Line %1: ").arg(b1Line)));
         QVERIFY(t.ui.messages().last().contains("ΩMEGA"));
-        QCOMPARE(ReadBytes(path), original);
+        QCOMPARE(readFile(path), original);
         // There was no backup before: none is left.
         QCOMPARE(QDir(t.dir()).entryList({"keep*"}, QDir::Files), QStringList("keep.csv"));
         QFile::remove(probe);
@@ -671,7 +671,7 @@ private slots:
         t.exec("UPDATE Detail SET NAME = 'OMEGA' WHERE NUMBER = 'B1'");
         QVERIFY(!Mdb2Csv(t.session(), "", path, t.file("no-folder/keep.bak")).saved);
         QVERIFY(t.ui.messages().last().section(u'\n', 1).startsWith("Mdb2Csv Unexpected error # 70 Debug (  2) occurred: "));
-        QCOMPARE(ReadBytes(path), original);
+        QCOMPARE(readFile(path), original);
 
         // A folder that cannot be written to.
         if (geteuid() == 0)
@@ -682,7 +682,7 @@ private slots:
         QFile::setPermissions(t.file("ro"), QFile::ReadOwner | QFile::ExeOwner);
         QVERIFY(!Mdb2Csv(t.session(), "", roPath, t.file("ro/keep.bak")).saved);
         QFile::setPermissions(t.file("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(ReadBytes(roPath), original);
+        QCOMPARE(readFile(roPath), original);
     }
 };
 
