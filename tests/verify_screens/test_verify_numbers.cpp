@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(shown(list.grid(), 0, 7), QString("ABLE"));
         QCOMPARE(folios.text("NAME"), QString("ADAMS"));
         QCOMPARE(list.grid()->currentRow(), 1);
-        QVERIFY(list.findChild<QGroupBox *>("Frame_Sort")->isVisible() || !list.isVisible());
+        QVERIFY(!list.findChild<QGroupBox *>("Frame_Sort")->isHidden());  // hidden while sorting only
 
         action(list, "mnuSortByLegal")->trigger();
         QCOMPARE(folios.source(), QString("SELECT * FROM VERIFY ORDER BY LEGAL"));
