@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QString>
@@ -22,6 +23,12 @@ inline QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What a folder holds, hidden files and subfolders too, by name.
+inline QStringList Entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 // The permission bits of a file as the system holds them (QFile's answer
