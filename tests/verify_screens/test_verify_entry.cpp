@@ -244,16 +244,13 @@ private slots:
         QCOMPARE(message(add), QString("NOTE - This Mortgage Number already Exist! see folio 05 701 12345.678 SMITH JOHN"));
         QVERIFY(typeAndLeave(add, "txtMORTCO", "0012"));
 
-        child<QLineEdit>(add, "txtNUMBER")->setFocus();
         QVERIFY(typeAndLeave(add, "txtNUMBER", "N200"));
         QCOMPARE(background(add, "txtNUMBER"), White);
         QCOMPARE(label(add, "Label_NUMBER_Msg"), QString("Required"));
         QCOMPARE(message(add), QString());
 
-        child<QLineEdit>(add, "txtNUMBER")->setFocus();
         QVERIFY(typeAndLeave(add, "txtNUMBER", "ab'c"));
         QVERIFY(message(add).endsWith(" QUOTE ME"));
-        child<QLineEdit>(add, "txtNUMBER")->setFocus();
         QVERIFY(typeAndLeave(add, "txtNUMBER", "AB''C"));
         QCOMPARE(message(add), QString());
     }
@@ -300,12 +297,10 @@ private slots:
 
         QVERIFY(typeAndLeave(change, "txtNUMBER", " n100 "));
         QCOMPARE(stored(t, "ACD", "SMITH JOHN"), QString(" "));
-        child<QLineEdit>(change, "txtNUMBER")->setFocus();
         QVERIFY(!typeAndLeave(change, "txtNUMBER", ""));
         QCOMPARE(message(change), QString("You must enter a Mortgage Number!"));
         QVERIFY(typeAndLeave(change, "txtNUMBER", "N500"));
         QCOMPARE(stored(t, "ACD || NUMBER", "SMITH JOHN"), QString("CN500"));
-        child<QLineEdit>(change, "txtNUMBER")->setFocus();
         QVERIFY(typeAndLeave(change, "txtNUMBER", "N100"));
         QCOMPARE(stored(t, "ACD || NUMBER", "SMITH JOHN"), QString("CN100"));
 
@@ -345,7 +340,6 @@ private slots:
             shown(change);
             QVERIFY(typeAndLeave(change, "txtNUMBER", "N300"));
             QVERIFY(message(change).endsWith(" O'NEIL PAT"));
-            child<QLineEdit>(change, "txtNUMBER")->setFocus();
             QVERIFY(typeAndLeave(change, "txtNUMBER", "N999"));
             QCOMPARE(label(change, "Label_NUMBER_Msg"), QString());
             QCOMPARE(message(change), QString());
