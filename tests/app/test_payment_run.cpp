@@ -9,7 +9,7 @@
 #include "payment/payment_fixture.h"
 #include "support/screen_script.h"
 #include "support/test_session.h"
-#include "support/widget_lookup.h"
+#include "support/screen_actions.h"
 #include "store/data_environment.h"
 
 #include <QCheckBox>
@@ -31,34 +31,6 @@ void type(QWidget &screen, const char *name, const QString &text)
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, text);
-}
-
-DataGrid &grid(QWidget &screen)
-{
-    return *child<DataGrid>(screen, "TDBGrid");
-}
-
-QPoint rowCentre(DataGrid &g, int row)
-{
-    return g.visualRect(g.model()->index(row, 1)).center();
-}
-
-void clickRow(QWidget &screen, int row)
-{
-    DataGrid &g = grid(screen);
-    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, rowCentre(g, row));
-}
-
-// As the window system delivers a double-click: press, release, the
-// double-click, release.
-void doubleClickRow(QWidget &screen, int row)
-{
-    DataGrid &g = grid(screen);
-    const QPoint at = rowCentre(g, row);
-    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, at);
 }
 
 QStringList column(QWidget &screen, int c)
@@ -181,12 +153,12 @@ private slots:
         QCOMPARE(secondList, QStringList({"MITCHELL ANN", "NEW NAME"}));
         QCOMPARE(foundName, QStringLiteral("MITCHELL ANN"));
 
-        const QString written = QString::fromLatin1(ReadBytes(path));
+        const QString written = QString::fromLatin1(readFile(path));
         QVERIFY2(written.contains("Name2:,SECOND LINE\r\n"), qPrintable(written));
         QVERIFY(written.contains("#9,NEW NAME,05,101,#00-000-009,90.00,A,90.00,0.00,0.00,0.00,LOT 9\r\n"));
         QVERIFY(!written.contains("NEW OWNER"));
         QVERIFY(written.contains("Number of Payment records,2\r\nPayment Amount,170.00\r\n"));
-        QVERIFY(!ReadBytes(ts.file("Zoltdata.bak")).isEmpty());
+        QVERIFY(!readFile(ts.file("Zoltdata.bak")).isEmpty());
     }
 };
 

@@ -5,7 +5,6 @@
 #include "app/task_host.h"
 #include "app/zolt_payment.h"
 #include "widgets/file_location_picker.h"
-#include "common/workbook/workbook_reader.h"
 #include "payment/payment_fixture.h"
 #include "support/fake_task_host.h"
 #include "support/test_files.h"
@@ -20,7 +19,6 @@
 #include <QtTest>
 
 using namespace zolt;
-using namespace zolt::workbook;
 using namespace zolt::test;
 using zolt::app::ZoltPayment;
 
@@ -87,28 +85,6 @@ class TestTasks : public QObject {
     Q_OBJECT
 
 private slots:
-    void paymentFileLoadedAndSavedBack()
-    {
-        TestSession ts;
-        const QString path = ts.file("Zoltdata.csv");
-        PaymentFileText().year(ThisYear()).masks({"10104##-##"}).group("1", "12", {Detail}).write(path);
-        const QByteArray original = readFile(path);
-
-        TestWindow w(ts.session());
-        w.show();
-        choose(w, ts.dir(), "Zoltdata.csv");
-        QTest::mouseClick(child<QPushButton>(w, "Command_OK"), Qt::LeftButton);
-
-        QCOMPARE(ts.ui.messages(), QStringList());
-        QVERIFY(!w.isVisible());  // the task ends the program
-        // The agencies first; after the save, the return instructions.
-        QCOMPARE(w.screens->shown, QStringList({"Group", "ZOLT_ReturnInstructions"}));
-        QCOMPARE(readFile(ts.file("Zoltdata.bak")), original);
-        const QString written = QString::fromLatin1(readFile(path));
-        QVERIFY2(written.contains("\r\nNumber of Payment records,1\r\nPayment Amount,100.50\r\n"), qPrintable(written));
-        QVERIFY(written.contains("#7,SMITH JOHN,05,101,#00-42,100.50,A,100.50,0.00,0.00,0.00,LOT 1\r\n"));
-    }
-
     void duplicatesAreShownAndTheFileIsLeftAlone()
     {
         TestSession ts;
@@ -129,34 +105,6 @@ private slots:
         QVERIFY(w.isVisible() && child<QPushButton>(w, "Command_OK")->isEnabled());
         QCOMPARE(readFile(path), original);
         QVERIFY(!QFile::exists(ts.file("Zoltdata.bak")));
-    }
-
-    void verificationWorkbookWrittenBack()
-    {
-        TestSession ts;
-        QList<FixtureSheet> sheets = VerifyFixtureSheets();
-        sheets[0].rows << MortgageRow({"", "0012", "N-1", 5.0, "101", 12345678.0});
-        const QString path = ts.file("MortNo1.xlsx");
-        WriteFixtureWorkbook(path, sheets);
-        const QByteArray original = readFile(path);
-
-        TestWindow w(ts.session());
-        w.show();
-        child<QRadioButton>(w, "Option_VERIFY")->click();
-        choose(w, ts.dir(), "MortNo1.xlsx");
-        TestNavigator &screens = *w.screens;
-        QTest::mouseClick(child<QPushButton>(w, "Command_VERIFY_OK"), Qt::LeftButton);
-
-        QCOMPARE(screens.shown, QStringList({"Verify_Numbers", "ZOLT_ReturnInstructions2"}));
-        QCOMPARE(ts.ui.messages(), QStringList());
-        QVERIFY(!w.isVisible());
-        QCOMPARE(readFile(path + ".bak"), original);
-        auto workbook = WorkbookReader::open(path);
-        QCOMPARE(workbook->sheetName(1), QString("Mortgage"));
-        const SheetGrid mortgage(path, 1);
-        QCOMPARE(mortgage.cell(2, 3), QString("N-1"));
-        QCOMPARE(mortgage.cell(2, 6), QString("12345678"));
-        QCOMPARE(ts.scalar("SELECT COUNT(*) FROM VERIFY").toInt(), 0);
     }
 
     // Closing the window while the file is saved asks whether to stop: Yes

@@ -8,7 +8,7 @@
 #include "support/sheet_grid.h"
 #include "support/test_files.h"
 #include "support/test_session.h"
-#include "support/widget_lookup.h"
+#include "support/screen_actions.h"
 #include "verify/xlsx_fixture.h"
 #include "widgets/data_grid.h"
 #include "widgets/file_location_picker.h"
@@ -39,11 +39,6 @@ void type(QWidget &screen, const char *name, const QString &text)
     QTest::keyClick(field, Qt::Key_Tab);
 }
 
-DataGrid &grid(QWidget &screen)
-{
-    return *child<DataGrid>(screen, "TDBGrid");
-}
-
 // The row of the list holding a mortgage number, -1 for none.
 int rowOf(QWidget &screen, const QString &number)
 {
@@ -53,12 +48,6 @@ int rowOf(QWidget &screen, const QString &number)
             return row;
     }
     return -1;
-}
-
-void clickRow(QWidget &screen, int row)
-{
-    DataGrid &g = grid(screen);
-    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.model()->index(row, 1)).center());
 }
 
 void startTask(app::ZoltPayment &window, const TestSession &ts)
@@ -115,14 +104,7 @@ private slots:
                 click(s, "Command_OK");
             })
             // A double-click opens the change screen of the row: a new number.
-            .on("Verify_Numbers", [](QWidget &s) {
-                DataGrid &g = grid(s);
-                const QPoint at = g.visualRect(g.model()->index(rowOf(s, "M-300"), 1)).center();
-                QTest::mousePress(g.viewport(), Qt::LeftButton, {}, at);
-                QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, at);
-                QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, at);
-                QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, at);
-            })
+            .on("Verify_Numbers", [](QWidget &s) { doubleClickRow(s, rowOf(s, "M-300")); })
             .on("Verify_Number_Change", [](QWidget &s) {
                 type(s, "txtNUMBER", "M-333");
                 click(s, "Command1");

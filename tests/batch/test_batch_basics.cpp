@@ -1,4 +1,5 @@
 #include "batch_runner.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,16 +33,15 @@ private slots:
     void initDbOnABrokenDiskLeavesNothing()
     {
         QTemporaryDir dir;
-        auto entries = [&dir] { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
         BatchRun run = runBatch({"init-db", dir.filePath("full.mdb")}, 16 * 1024);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.out.startsWith("Cannot create "), qPrintable(run.out));
-        QCOMPARE(entries(), QStringList());
+        QCOMPARE(zolt::test::Entries(dir.path()), QStringList());
         QCOMPARE(runBatch({"init-db", dir.filePath("full.mdb")}).exitCode, 0);  // nothing in the way of a retry
 
         QVERIFY(QDir(dir.path()).mkpath("folder.mdb/inside"));
         QCOMPARE(runBatch({"init-db", dir.filePath("folder.mdb")}).exitCode, 1);
-        QCOMPARE(entries(), QStringList({"folder.mdb", "full.mdb"}));
+        QCOMPARE(zolt::test::Entries(dir.path()), QStringList({"folder.mdb", "full.mdb"}));
         QCOMPARE(QDir(dir.filePath("folder.mdb")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList("inside"));
 
         if (zolt::test::ReadOnlyFoldersAreWritable())
@@ -51,7 +51,7 @@ private slots:
         run = runBatch({"init-db", dir.filePath("ro/x.mdb")});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.out.startsWith("Cannot create "), qPrintable(run.out));
-        QCOMPARE(QDir(dir.filePath("ro")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(zolt::test::Entries(dir.filePath("ro")), QStringList());
     }
 
     // Both programs say their version, zoltwin without a window system.

@@ -79,15 +79,15 @@ private slots:
         QCOMPARE(runBatch({"init-db", db}).exitCode, 0);
         const QString path = t.file("ZOLTDATA.CSV");
         PaymentFileText().year(ThisYear()).group("1", "12", {"#1,PEÑA,05,101,#9,-0.00", "#2,X,05,101,#8,0"}).write(path);
-        const QByteArray original = ReadBytes(path);
+        const QByteArray original = readFile(path);
         QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 0);
 
         BatchRun run = runBatch({"--db", db, "payment-save", path, "--year", "2019"});
         QCOMPARE(run.exitCode, 0);  // a zero total is a successful save
         QVERIFY(run.out.contains("Payment Amount: 0.00\n"));
-        QCOMPARE(ReadBytes(t.file("ZOLTDATA.bak")), original);
-        QVERIFY(ReadBytes(path).startsWith("ZOLT DATA FOR YEAR 2019\r\n"));
-        QVERIFY(ReadBytes(path).contains("#1,PE\xd1" "A,05,101,#000000000000000009,0.00,A,"));
+        QCOMPARE(readFile(t.file("ZOLTDATA.bak")), original);
+        QVERIFY(readFile(path).startsWith("ZOLT DATA FOR YEAR 2019\r\n"));
+        QVERIFY(readFile(path).contains("#1,PE\xd1" "A,05,101,#000000000000000009,0.00,A,"));
 
         run = runBatch({"--db", db, "payment-save", t.file("no-folder/x.csv")});
         QCOMPARE(run.exitCode, 1);
@@ -108,16 +108,13 @@ private slots:
         QCOMPARE(runBatch({"--db", db, "payment-save"}).exitCode, 2);
 
         // Export.csv of one agency, in the current folder, in the list's order.
-        PaymentFileText().year(ThisYear()).group("1", "12", {"#2,ZED,07,101,#9,5", "#1,AL,05,101,#8,1,234.5"})
-            .write(path);
-        QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 1);  // the thousands separator
         PaymentFileText().year(ThisYear()).group("1", "12", {"#2,ZED,07,101,#9,5", "#1,AL,05,101,#8,1234.5"})
             .write(path);
         QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 0);
         BatchRun exported = runBatch({"--db", db, "payment-export", "12"}, 0, t.dir());
         QCOMPARE(exported.exitCode, 0);
         QCOMPARE(exported.out, "Wrote 2 lines to " + t.file("Export.csv") + "\n");
-        QCOMPARE(ReadBytes(t.file("Export.csv")),
+        QCOMPARE(readFile(t.file("Export.csv")),
                  QByteArray("1,AL,05,101,000000000000000008,1234.50,A,0.00,0.00,0.00,0.00,\r\n"
                             "2,ZED,07,101,000000000000000009,5.00,A,0.00,0.00,0.00,0.00,\r\n"));
         exported = runBatch({"--db", db, "payment-export", "99"}, 0, t.dir());
@@ -136,13 +133,13 @@ private slots:
         PaymentFileText().year(ThisYear()).group("1", "12", {"#1,A,05,101,#9,213.50"}).write(good);
         QCOMPARE(runBatch({"--db", db, "payment-load", good}).exitCode, 0);
 
-        // A later year, a garbled year line, no year line: refused, and the
-        // tables keep the good file; the year is gone, so nothing is saved.
+        // A refused year, no year line: refused, and the tables keep the good
+        // file; the year is gone, so nothing is saved. (Which years are
+        // refused is the load's, tested with it.)
         const QString later = QString::number(CurrentYear() + 2);
         PaymentFileText noYear;
         noYear.group("1", "34", {"#2,B,05,101,#8,1"});
         const QList<QByteArray> files = {PaymentFileText().year(later).group("1", "34", {"#2,B,05,101,#8,1"}).bytes(),
-                                         PaymentFileText().year("2O26").group("1", "34", {"#2,B,05,101,#8,1"}).bytes(),
                                          noYear.bytes()};
         const QString path = t.file("Zoltdata.csv");
         for (const QByteArray &bytes : files) {
@@ -155,14 +152,15 @@ private slots:
             const BatchRun save = runBatch({"--db", db, "payment-save", path});
             QCOMPARE(save.exitCode, 1);
             QVERIFY(save.out.startsWith("No payment file with a valid year is loaded"));
-            QCOMPARE(ReadBytes(path), bytes);
+            QCOMPARE(readFile(path), bytes);
             QVERIFY(!QFile::exists(t.file("Zoltdata.bak")));
         }
         QCOMPARE(runBatch({"--db", db, "payment-save", t.file("again.csv"), "--year", ThisYear()}).out,
                  "Saved " + t.file("again.csv") + " (the previous file is kept as " + t.file("again.bak") + ")\n"
                  "Payment Amount: 213.50\n");
 
-        // Lines ending in CR alone are lines; a file with nothing in it
+        // Lines ending in CR alone are lines; tiny amounts are saved as 0.00
+        // (the save's own way of writing amounts); a file with nothing in it
         // after the year line is refused.
         PaymentFileText().year(ThisYear()).group("1", "56", {"#3,C,05,101,#7,1e-300", "#4,D,05,101,#7,0.0049"})
             .write(path, "\r");
@@ -171,7 +169,7 @@ private slots:
         QCOMPARE(run.out, "Data year: " + ThisYear() + "\nAgency 0056: 2 payments, total 0.00\n");
         run = runBatch({"--db", db, "payment-save", path});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(ReadBytes(path).contains("\r\n#3,C,05,101,#000000000000000007,0.00,A,0.00,0.00,0.00,0.00,\r\n"));
+        QVERIFY(readFile(path).contains("\r\n#3,C,05,101,#000000000000000007,0.00,A,0.00,0.00,0.00,0.00,\r\n"));
         PaymentFileText().year(ThisYear()).write(path);
         run = runBatch({"--db", db, "payment-load", path});
         QCOMPARE(run.exitCode, 1);
@@ -188,7 +186,7 @@ private slots:
         QCOMPARE(runBatch({"init-db", db}).exitCode, 0);
         const QString path = t.file("Zoltdata.csv");
         WritePaymentFile(path, 1500);
-        const QByteArray large = ReadBytes(path);
+        const QByteArray large = readFile(path);
         QVERIFY(large.size() > Limit);
         QCOMPARE(runBatch({"--db", db, "payment-load", path}).exitCode, 0);
         auto files = [&t] { return QDir(t.dir()).entryList({"Zoltdata*", "small*"}, QDir::AllEntries | QDir::Hidden); };
@@ -197,8 +195,8 @@ private slots:
         PaymentFileText::WriteBytes(t.file("Zoltdata.bak"), "the previous backup");
         BatchRun run = runBatch({"--db", db, "payment-save", path}, Limit);
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(ReadBytes(t.file("Zoltdata.bak")), QByteArray("the previous backup"));
-        QCOMPARE(ReadBytes(path), large);
+        QCOMPARE(readFile(t.file("Zoltdata.bak")), QByteArray("the previous backup"));
+        QCOMPARE(readFile(path), large);
         QCOMPARE(files(), QStringList({"Zoltdata.bak", "Zoltdata.csv"}));
         QVERIFY2(run.out.section(u'\n', 1).startsWith("Mdb2Csv Unexpected error # 61 Debug (  2) occurred: "), qPrintable(run.out));
 
@@ -212,13 +210,13 @@ private slots:
         QVERIFY2(run.out.section(u'\n', 1).startsWith("Mdb2Csv Unexpected error # 61 Debug ("), qPrintable(run.out));
         // The system's reason, not "Unknown error".
         QVERIFY2(run.out.contains("Cannot write " + small + ": " + SystemErrorText(EFBIG)), qPrintable(run.out));
-        QCOMPARE(ReadBytes(small), QByteArray("small"));
-        QCOMPARE(ReadBytes(t.file("small.bak")), QByteArray("the previous backup"));
+        QCOMPARE(readFile(small), QByteArray("small"));
+        QCOMPARE(readFile(t.file("small.bak")), QByteArray("the previous backup"));
         QCOMPARE(files(), QStringList({"small.bak", "small.csv", "Zoltdata.bak", "Zoltdata.csv"}));
         // Without a previous backup, none is left.
         QVERIFY(QFile::remove(t.file("small.bak")));
         QCOMPARE(runBatch({"--db", db, "payment-save", small}, Limit).exitCode, 1);
-        QCOMPARE(ReadBytes(small), QByteArray("small"));
+        QCOMPARE(readFile(small), QByteArray("small"));
         QCOMPARE(files(), QStringList({"small.csv", "Zoltdata.bak", "Zoltdata.csv"}));
 
         // A backup name taken by a folder: nothing is written.
@@ -227,7 +225,7 @@ private slots:
         run = runBatch({"--db", db, "payment-save", t.file("Folder.csv")});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.out.contains(" Debug (  2) occurred: Cannot back up " + t.file("Folder.csv")), qPrintable(run.out));
-        QCOMPARE(ReadBytes(t.file("Folder.csv")), QByteArray("folder"));
+        QCOMPARE(readFile(t.file("Folder.csv")), QByteArray("folder"));
         QVERIFY(QFileInfo(t.file("Folder.bak")).isDir());
     }
 };

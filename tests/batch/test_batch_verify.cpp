@@ -19,11 +19,6 @@ using namespace zolt::test;
 
 namespace {
 
-QVariant S(const char *text)
-{
-    return QString::fromLatin1(text);
-}
-
 QString makeWorkbook(const QTemporaryDir &dir, const QString &name, bool withDuplicate)
 {
     QList<FixtureSheet> sheets = VerifyFixtureSheets();

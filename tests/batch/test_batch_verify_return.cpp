@@ -40,12 +40,7 @@ private slots:
         QVERIFY2(out.first().contains("DUPLICATE FOLIO NUMBER"), qPrintable(run.out));
         QCOMPARE(out.mid(out.size() - 2), QStringList({"Check if this is the file that you want to upload",
                                                        "3 folios were written to the verified file " + verified}));
-        QFile file(verified);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray lines = file.readAll();
-        QCOMPARE(lines.size(), 3 * 303);
-        QCOMPARE(lines.mid(22, 18), QByteArray("000000000000123451"));
-        QVERIFY(!QFile::exists(dir.filePath("ZOLTP040_VERIFIED.zolt")));  // not in the current folder
+        QVERIFY(QFile::exists(verified));  // its lines, and where it goes, are the check's own test
 
         // Nothing loaded: exit 1, the earlier verified file gone.
         run = runBatch({"--db", db, "verify-return", workbook("MortNo0013.xlsx", 0)});

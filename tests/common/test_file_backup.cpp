@@ -32,7 +32,6 @@ private slots:
         const QByteArray content(300 * 1024, 'x');
         writeFile(source, content);
         writeFile(backup, "the previous backup");
-        auto entries = [&dir] { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
         const QStringList both = {"MortNo1.bak", "MortNo1.xlsx"};
 
         // A disk that fills up halfway through the copy.
@@ -47,11 +46,11 @@ private slots:
         });
         QCOMPARE(outcome, 0);
         QCOMPARE(readFile(backup), QByteArray("the previous backup"));
-        QCOMPARE(entries(), both);
+        QCOMPARE(Entries(dir.path()), both);
 
         CopyFileToBackup(source, backup);
         QCOMPARE(readFile(backup), content);
-        QCOMPARE(entries(), both);
+        QCOMPARE(Entries(dir.path()), both);
 
         QVERIFY_THROWS_EXCEPTION(ZoltError, CopyFileToBackup(dir.filePath("missing.xlsx"), backup));
         QCOMPARE(readFile(backup), content);
@@ -60,7 +59,7 @@ private slots:
         QVERIFY(QDir(dir.path()).mkpath("Folder.bak/inside"));
         QVERIFY_THROWS_EXCEPTION(ZoltError, CopyFileToBackup(source, dir.filePath("Folder.bak")));
         QCOMPARE(QDir(dir.filePath("Folder.bak")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList("inside"));
-        QCOMPARE(entries(), QStringList({"Folder.bak", "MortNo1.bak", "MortNo1.xlsx"}));
+        QCOMPARE(Entries(dir.path()), QStringList({"Folder.bak", "MortNo1.bak", "MortNo1.xlsx"}));
 
         if (ReadOnlyFoldersAreWritable())
             QSKIP("running as root: a read-only folder can still be written");
@@ -80,9 +79,6 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath("Zoltdata.csv");
         const QString backup = dir.filePath("Zoltdata.bak");
-        auto entries = [&dir] {
-            return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-        };
         const QStringList both = {"Zoltdata.bak", "Zoltdata.csv"};
         writeFile(file, "the file");
         writeFile(backup, "the previous backup");
@@ -94,11 +90,11 @@ private slots:
         }
         QCOMPARE(readFile(backup), QByteArray("the previous backup"));
         QCOMPARE(FileMode(backup), 0640);
-        QCOMPARE(entries(), both);
+        QCOMPARE(Entries(dir.path()), both);
 
         QVERIFY(QFile::remove(backup));
         { SaveBackup failed(file, backup); }
-        QCOMPARE(entries(), QStringList("Zoltdata.csv"));
+        QCOMPARE(Entries(dir.path()), QStringList("Zoltdata.csv"));
 
         // Another file's backup, taken out of the way, comes back too.
         writeFile(backup, "another file's backup");
@@ -126,7 +122,7 @@ private slots:
                  }),
                  0);
         QCOMPARE(readFile(backup), QByteArray("the file"));
-        QStringList left = entries();
+        QStringList left = Entries(dir.path());
         QCOMPARE(left.size(), 3);
         left.removeAll("Zoltdata.bak");
         left.removeAll("Zoltdata.csv");
@@ -139,7 +135,7 @@ private slots:
             kept.keep();
         }
         QCOMPARE(readFile(backup), QByteArray("the next file"));
-        QCOMPARE(entries(), both);
+        QCOMPARE(Entries(dir.path()), both);
     }
 
     void leftoverTemporaryFilesGoWithTheNextWrite()

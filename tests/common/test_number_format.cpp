@@ -14,25 +14,18 @@ class TestNumberFormat : public QObject {
     Q_OBJECT
 
 private slots:
+    // Each mask once; the rounding of amounts, shared by every mask, is
+    // checked over the whole range of doubles below.
     void masks_data()
     {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("mask");
         QTest::addColumn<QString>("expected");
         QTest::newRow("file amount") << 1234.5 << Mask::Amount << "1234.50";
-        QTest::newRow("zero") << 0.0 << Mask::Amount << "0.00";
         QTest::newRow("negative") << -5.0 << Mask::Amount << "-5.00";
-        QTest::newRow("negative zero") << -0.0 << Mask::Amount << "0.00";
-        QTest::newRow("rounds to zero") << -0.001 << Mask::Amount << "0.00";
-        QTest::newRow("half away from zero") << 1.005 << Mask::Amount << "1.01";
-        QTest::newRow("half negative") << -2.675 << Mask::Amount << "-2.68";
-        QTest::newRow("carry") << 9.999 << Mask::Amount << "10.00";
-        QTest::newRow("wider than the mask") << 123456789012345.0 << Mask::Amount << "123456789012345.00";
         QTest::newRow("total") << 1234567.5 << Mask::Total << "1,234,567.50";
-        QTest::newRow("total zero") << 0.0 << Mask::Total << "0.00";
         QTest::newRow("small total") << 12.0 << Mask::Total << "12.00";
         QTest::newRow("negative total") << -1234.0 << Mask::Amount17 << "-1,234.00";
-        QTest::newRow("count") << 350.0 << Mask::Count << "350";
         QTest::newRow("count thousands") << 1000000.0 << Mask::Count << "1,000,000";
         QTest::newRow("thousands") << 999.5 << Mask::Thousands0 << "1,000";
         QTest::newRow("wide") << 0.5 << Mask::Amount20 << "0.50";

@@ -61,32 +61,20 @@ private slots:
         }
     }
 
-    void trimming()
+    // The small text helpers the screens and the files use.
+    void textHelpers()
     {
-        // Only blanks are trimmed: a tab is data.
-        QCOMPARE(TrimBlanks("\tA "), QString("\tA"));
-    }
-
-    void repeatAndQuotes()
-    {
+        QCOMPARE(TrimBlanks("\tA "), QString("\tA"));  // only blanks are trimmed: a tab is data
         QCOMPARE(RepeatText("0", 5), QString("00000"));
         QCOMPARE(RepeatText("ab", 0), QString());
         QCOMPARE(RepeatText("ab", -3), QString());
         QCOMPARE(StripQuotes("  O'NEIL \"JR\" "), QString("ONEIL JR"));
         QCOMPARE(StripQuotes("'"), QString());
-    }
-
-    void collapseBlanks()
-    {
         QString text = "   SMITH    JOHN  A   ";
         QCOMPARE(CollapseBlanks(text), QString("SMITH JOHN A"));
         QCOMPARE(text, QString("SMITH    JOHN  A"));  // the caller keeps the trimmed text
         QString none;
         QCOMPARE(CollapseBlanks(none), QString());
-    }
-
-    void criteriaQuoting()
-    {
         QCOMPARE(QuoteCriteria("O'NEIL"), QString("'O''NEIL'"));
         QCOMPARE(EscapeCriteria("a''b"), QString("a''''b"));
         QCOMPARE(PadCut("AB", 4), QString("AB  "));

@@ -3,6 +3,7 @@
 #include "common/windows1252.h"
 #include "common/clock.h"
 #include "payment/payment_format.h"
+#include "support/test_files.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -60,12 +61,6 @@ struct PaymentFileText {
             f.write(data);
     }
 };
-
-inline QByteArray ReadBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 inline QString ThisYear()
 {

@@ -63,7 +63,7 @@ private slots:
         TestSession t;
         const QString path = t.file("Zoltdata.csv");
         realisticFile().write(path);
-        const QByteArray original = ReadBytes(path);
+        const QByteArray original = readFile(path);
         const PaymentLoadResult loaded = Csv2Mdb(t.session(), path);
         QVERIFY(loaded.loaded() && !loaded.duplicates.found);
         QVERIFY(t.ui.said.isEmpty());
@@ -87,8 +87,8 @@ private slots:
         const SaveResult saved = Mdb2Csv(t.session(), ThisYear(), path, PaymentBackupPath(path));
         QVERIFY(saved.saved);
         QCOMPARE(saved.total, 295.25);
-        QCOMPARE(ReadBytes(path), original);
-        QCOMPARE(ReadBytes(t.file("Zoltdata.bak")), original);
+        QCOMPARE(readFile(path), original);
+        QCOMPARE(readFile(t.file("Zoltdata.bak")), original);
         QVERIFY(original.contains("M\xdcLLER") && original.contains("PE\xd1" "A"));
         QCOMPARE(QDir(t.dir()).entryList({"Zoltdata*"}, QDir::Files).size(), 2);  // no temporary file left
     }
@@ -156,7 +156,7 @@ private slots:
         const SaveResult saved = Mdb2Csv(t.session(), "", path, t.file("big.bak"));
         QVERIFY(saved.saved);
         QCOMPARE(saved.total, 33000.0);
-        QVERIFY(ReadBytes(path).contains("Number of Payment records,33000\r\nPayment Amount,33000.00\r\n"));
+        QVERIFY(readFile(path).contains("Number of Payment records,33000\r\nPayment Amount,33000.00\r\n"));
     }
 
     void yearsAndPlaceholderMask()
@@ -173,8 +173,8 @@ private slots:
         QCOMPARE(t.scalar("SELECT FOLIO_DISP FROM Detail").toString(), QString("000000000000000005  "));
         // The placeholder survives a save and a load.
         QVERIFY(Mdb2Csv(t.session(), "", path, t.file("y.bak")).saved);
-        QVERIFY(ReadBytes(path).contains("\r\n00000LOST THE FOLIO MASKS\r\n"));
-        QVERIFY(ReadBytes(path).startsWith("ZOLT DATA FOR YEAR " + QByteArray::number(now + 1)));
+        QVERIFY(readFile(path).contains("\r\n00000LOST THE FOLIO MASKS\r\n"));
+        QVERIFY(readFile(path).startsWith("ZOLT DATA FOR YEAR " + QByteArray::number(now + 1)));
         QVERIFY(Csv2Mdb(t.session(), path).loaded());
         QCOMPARE(t.scalar("SELECT count(*) FROM Fol_Mask").toInt(), 1);
 
@@ -227,16 +227,12 @@ private slots:
                            line);
             return f.bytes();
         };
+        // One refused payment line stands for them all: each reason of the
+        // line's parser is checked with the parser.
         const QList<Case> cases = {
             {"workbook", QByteArray("PK\x03\x04\x14\0\0\0", 8) + QByteArray(200, 'x'), "binary data"},
             {"text", "just some\nnotes\n", "not a Zolt payment file"},
             {"long line", withLine(QString(100000, 'X')), "Line 27: the line is 100000 characters long"},
-            {"shifted amounts", withLine("#1,N,1,2,3,4,A,1,234.50,6,7,8,L,X"), "Line 27: the line has more than 12"},
-            {"40 digits", withLine("#1,N,1,2," + QString(40, '9') + ",1"), "more than 18 digits"},
-            {"thousands", withLine("#1,N,1,2,3,1,234.50,A,1,234.50,0,0,0,L"), "Line 27: the PAYMENT TYPE A/B/C \"234.50\" is a number"},
-            {"1e309", withLine("#1,N,1,2,3,1e309"), "too large"},
-            {"16 digits", withLine("#1,N,1,2,3,99999999999999.99"),
-             "Line 27: the PAYMENT AMOUNT \"99999999999999.99\" would be saved as 100000000000000.00"},
             {"cents lost", withLine("#1,N,1,2,3,1,A,12345678901234.56"),
              "Line 27: the (A) - GROSS TAX \"12345678901234.56\" would be saved as 12345678901234.60"},
         };
@@ -407,12 +403,12 @@ private slots:
         withFirstGroup(realisticFile(), "#L3,LARGE,05,101,#00-000-009,9999999999999.99,A,9999999999999.99,0.00,0.00,"
                                         "-999999999999.99,", "9999999999999.99")
             .write(path);
-        const QByteArray original = ReadBytes(path);
+        const QByteArray original = readFile(path);
         const PaymentLoadResult clean = Csv2Mdb(t.session(), path);
         QVERIFY(clean.loaded());
         QVERIFY(clean.looseValues.isEmpty() && clean.looseValues.kept.empty());
         QVERIFY(Mdb2Csv(t.session(), ThisYear(), path, PaymentBackupPath(path)).saved);
-        QCOMPARE(ReadBytes(path), original);
+        QCOMPARE(readFile(path), original);
     }
 
     // A payment file a spreadsheet program saved as UTF-8 loads as the
@@ -438,7 +434,7 @@ private slots:
             QVERIFY(t.ui.said.isEmpty());
             QCOMPARE(t.scalar(detailSql).toString(), rows);
             QVERIFY(Mdb2Csv(t.session(), ThisYear(), path, PaymentBackupPath(path)).saved);
-            QCOMPARE(ReadBytes(path), windows1252);
+            QCOMPARE(readFile(path), windows1252);
         }
 
         // A letter Windows-1252 cannot carry, or bytes that are not UTF-8
@@ -471,12 +467,12 @@ private slots:
         // Windows-1252 bytes that are UTF-8 in one place ("Ã©") but not in
         // another ("Ü" before a letter): Windows-1252, byte for byte.
         withFirstGroup(f, "#A3,Ã©CLAIR,05,101,#00-000-005,1.00,A,1.00,0.00,0.00,0.00,", "1.00").write(path);
-        const QByteArray mixedBytes = ReadBytes(path);
+        const QByteArray mixedBytes = readFile(path);
         QVERIFY(mixedBytes.indexOf("\xC3\xA9") < mixedBytes.lastIndexOf("\xDCLLER"));
         QVERIFY(Csv2Mdb(t.session(), path).loaded());
         QCOMPARE(t.scalar("SELECT NAME FROM Detail WHERE NUMBER = 'A3'").toString(), QString("Ã©CLAIR"));
         QVERIFY(Mdb2Csv(t.session(), ThisYear(), path, PaymentBackupPath(path)).saved);
-        QCOMPARE(ReadBytes(path), mixedBytes);
+        QCOMPARE(readFile(path), mixedBytes);
     }
 
     void lineEndsAndTruncatedLastLine()
@@ -504,7 +500,7 @@ private slots:
         t.de().rsDetail().open("SELECT * FROM Detail ORDER BY NAME DESC");
         const SaveResult saved = Mdb2Csv(t.session(), "", path, PaymentBackupPath(path));
         QVERIFY(saved.saved);
-        const QString text = DecodeWindows1252(ReadBytes(path));
+        const QString text = DecodeWindows1252(readFile(path));
         QVERIFY(text.contains("#77,PEÑA,05,202,#12.34.567890,200.25,C,12.50,220.00,200.25,0.00,\r\n"
                               "#A1,OHARA JR,05,101,"));
         QVERIFY(text.contains("Agency #,0034\r\nPayment Due Date,2026-04-30"));
@@ -533,7 +529,7 @@ private slots:
         t.de().rsDetail().requery();
         t.de().rsGroup().requery();
         QVERIFY(Mdb2Csv(t.session(), "", path, PaymentBackupPath(path)).saved);
-        const QByteArray saved = ReadBytes(path);
+        const QByteArray saved = readFile(path);
         QVERIFY(!saved.contains('\0'));
         QCOMPARE(saved.count('\n'), saved.count("\r\n"));
         QVERIFY(saved.contains(",LOT 1 BLOCK 2\r\n"));
@@ -549,7 +545,7 @@ private slots:
         const QString mortco = t.scalar("SELECT MORTCO FROM Detail WHERE NUMBER = 'A1'").toString();
         t.de().rsDetail().setFilter("MORTCO = '" + mortco + "'");
         const qint64 lines = ExportPayments(t.session(), t.de().rsDetail(), mortco, t.file("Export.csv"));
-        const QByteArray exported = ReadBytes(t.file("Export.csv"));
+        const QByteArray exported = readFile(t.file("Export.csv"));
         QCOMPARE(exported.count("\r\n"), lines);
         QCOMPARE(exported.count('\n'), lines);
         QVERIFY(exported.contains(",A B \r\n") && !exported.contains('\0'));
@@ -600,21 +596,18 @@ private slots:
         const QString before = fileWith(dir.filePath("before.csv"), 3);
         const QString large = fileWith(dir.filePath("large.csv"), int(payments.size()));
         const int outcome = RunWithFileSizeLimit(QFileInfo(db).size() + 256 * 1024, [&] {
-            const std::unique_ptr<DataEnvironment> de = DataEnvironment::openFile(db);
-            RecordingDialog ui;
-            SharedValues shared;
-            Session session{*de, ui, shared};
-            if (!Csv2Mdb(session, before).loaded())
+            FileSession child(db);
+            if (!Csv2Mdb(child.session, before).loaded())
                 return 2;
-            de->Zolt().database().exec("PRAGMA cache_size = 20");
-            if (Csv2Mdb(session, large).loaded())
+            child.de->Zolt().database().exec("PRAGMA cache_size = 20");
+            if (Csv2Mdb(child.session, large).loaded())
                 return 3;
-            const QString text = ui.messages().last();
+            const QString text = child.ui.messages().last();
             if (!text.contains("occurred: No space left on device for the database " + db) || text.contains("DUPLICATE")) {
                 std::fprintf(stderr, "%s\n", qPrintable(text));
                 return 4;
             }
-            Statement count = de->Zolt().database().prepare("SELECT COUNT(*) FROM Detail");
+            Statement count = child.de->Zolt().database().prepare("SELECT COUNT(*) FROM Detail");
             return count.step() && count.column(0).toInt() == 3 ? 0 : 5;
         });
         QCOMPARE(outcome, 0);
@@ -651,7 +644,7 @@ private slots:
         TestSession t;
         const QString path = t.file("keep.csv");
         realisticFile().write(path);
-        const QByteArray original = ReadBytes(path);
+        const QByteArray original = readFile(path);
         QVERIFY(Csv2Mdb(t.session(), path).loaded());
 
         // A name the file's code page cannot carry stops the save midway,
@@ -659,7 +652,7 @@ private slots:
         const QString probe = t.file("probe.csv");
         QVERIFY(Mdb2Csv(t.session(), "", probe, t.file("probe.bak")).saved);
         const qsizetype b1Line =
-            DecodeWindows1252(ReadBytes(probe)).split("\r\n").indexOf(QRegularExpression("#B1,.*")) + 1;
+            DecodeWindows1252(readFile(probe)).split("\r\n").indexOf(QRegularExpression("#B1,.*")) + 1;
         QVERIFY(b1Line > 1);
         t.exec("UPDATE Detail SET NAME = 'ΩMEGA' WHERE NUMBER = 'B1'");
         const SaveResult failed = Mdb2Csv(t.session(), "", path, t.file("keep.bak"));
@@ -668,7 +661,7 @@ private slots:
         QVERIFY(t.ui.messages().last().section(u'\n', 1).startsWith(
             QString("Mdb2Csv Unexpected error # 3800 Debug (  7-4) occurred: Line %1: ").arg(b1Line)));
         QVERIFY(t.ui.messages().last().contains("ΩMEGA"));
-        QCOMPARE(ReadBytes(path), original);
+        QCOMPARE(readFile(path), original);
         // There was no backup before: none is left.
         QCOMPARE(QDir(t.dir()).entryList({"keep*"}, QDir::Files), QStringList("keep.csv"));
         QFile::remove(probe);
@@ -678,7 +671,7 @@ private slots:
         t.exec("UPDATE Detail SET NAME = 'OMEGA' WHERE NUMBER = 'B1'");
         QVERIFY(!Mdb2Csv(t.session(), "", path, t.file("no-folder/keep.bak")).saved);
         QVERIFY(t.ui.messages().last().section(u'\n', 1).startsWith("Mdb2Csv Unexpected error # 70 Debug (  2) occurred: "));
-        QCOMPARE(ReadBytes(path), original);
+        QCOMPARE(readFile(path), original);
 
         // A folder that cannot be written to.
         if (geteuid() == 0)
@@ -689,7 +682,7 @@ private slots:
         QFile::setPermissions(t.file("ro"), QFile::ReadOwner | QFile::ExeOwner);
         QVERIFY(!Mdb2Csv(t.session(), "", roPath, t.file("ro/keep.bak")).saved);
         QFile::setPermissions(t.file("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(ReadBytes(roPath), original);
+        QCOMPARE(readFile(roPath), original);
     }
 };
 

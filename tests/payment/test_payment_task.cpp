@@ -33,8 +33,10 @@ private slots:
         app::runPaymentTask(host, t.session());
         QVERIFY(host.closed);
         QVERIFY(t.ui.messages().isEmpty());
-        QCOMPARE(ReadBytes(t.file("Zoltdata.bak")), fileOfYear(ThisYear()));
-        QVERIFY(ReadBytes(host.path).contains("#1,SMITH,05,101,#00-42,12.50,A,0.00,0.00,0.00,0.00,\r\n"));
+        // The agencies first; after the save, the return instructions.
+        QCOMPARE(host.screens.shown, QStringList({"Group", "ZOLT_ReturnInstructions"}));
+        QCOMPARE(readFile(t.file("Zoltdata.bak")), fileOfYear(ThisYear()));
+        QVERIFY(readFile(host.path).contains("#1,SMITH,05,101,#00-42,12.50,A,0.00,0.00,0.00,0.00,\r\n"));
         QVERIFY(!host.savingHidFileType);
     }
 
@@ -80,7 +82,7 @@ private slots:
             QVERIFY(!host.closed && host.buttonsEnabled);
             QCOMPARE(t.ui.messages().size(), 1);
             QVERIFY(t.ui.messages().first().startsWith("The Zoltdata.csv data contain FUTURE/UNKNOWN year payments"));
-            QCOMPARE(ReadBytes(host.path), bytes);
+            QCOMPARE(readFile(host.path), bytes);
             QVERIFY(!QFile::exists(t.file("Zoltdata.bak")));
         }
         QCOMPARE(t.ui.messages().first(), QString("The Zoltdata.csv data contain FUTURE/UNKNOWN year payments??""?!\nYear = "));
@@ -93,7 +95,7 @@ private slots:
         QVERIFY(host.closed);
         QVERIFY(t.ui.messages().isEmpty());
         QVERIFY(host.savingHidFileType);
-        QVERIFY(ReadBytes(host.path).startsWith("ZOLT DATA FOR YEAR " + last.toLatin1()));
+        QVERIFY(readFile(host.path).startsWith("ZOLT DATA FOR YEAR " + last.toLatin1()));
     }
 
     // The year checks ask the program's clock: set to 2031, a file of 2031
@@ -115,7 +117,7 @@ private slots:
         app::runPaymentTask(host, t.session());
         SetTodayForTesting(QDate());
         QVERIFY(host.closed);
-        QVERIFY(ReadBytes(host.path).startsWith("ZOLT DATA FOR YEAR 2031\r\n"));
+        QVERIFY(readFile(host.path).startsWith("ZOLT DATA FOR YEAR 2031\r\n"));
     }
 
     // A save that goes to another file after the loaded one could not be
@@ -135,7 +137,7 @@ private slots:
         t.ui.inputAnswers = {t.file("Other.csv")};
         app::runPaymentTask(host, t.session());
         QCOMPARE(host.screens.shown, QStringList{"Group"});
-        QVERIFY(ReadBytes(t.file("Other.csv")).startsWith("ZOLT DATA FOR YEAR"));
+        QVERIFY(readFile(t.file("Other.csv")).startsWith("ZOLT DATA FOR YEAR"));
         QVERIFY(host.closed);
     }
 

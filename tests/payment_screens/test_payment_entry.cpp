@@ -4,7 +4,7 @@
 #include "payment/payment_fixture.h"
 #include "support/fake_task_host.h"
 #include "support/test_session.h"
-#include "support/widget_lookup.h"
+#include "support/screen_actions.h"
 
 #include "widgets/data_grid.h"
 #include "payment/payment_load.h"
@@ -57,21 +57,6 @@ QLineEdit *field(QWidget &screen, const char *name)
     return child<QLineEdit>(screen, name);
 }
 
-QString message(QWidget &screen)
-{
-    return field(screen, "Text_Msg")->text();
-}
-
-// Types into a field and leaves it with Tab; answers whether the focus left.
-bool typeAndLeave(QWidget &screen, const char *name, const QString &text)
-{
-    QLineEdit *edit = field(screen, name);
-    edit->setFocus();
-    edit->setText(text);
-    QTest::keyClick(edit, Qt::Key_Tab);
-    return QApplication::focusWidget() != edit;
-}
-
 // Makes the agency's payment of that owner the current one.
 bool select(Recordset &details, const QString &name)
 {
@@ -82,13 +67,6 @@ bool select(Recordset &details, const QString &name)
 bool coloured(QLineEdit *edit)
 {
     return edit->palette().color(QPalette::Base) == PaymentFields::ErrorColour;
-}
-
-void shown(QWidget &screen)
-{
-    screen.show();
-    screen.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&screen));
 }
 
 }  // namespace

@@ -98,7 +98,6 @@ private slots:
         QVERIFY(!zolt.contains("//"));
         QCOMPARE(de->ZoltDb().connectionString(), zolt);
         QCOMPARE(de->LabelDb().connectionString(), zolt);
-        QCOMPARE(de->Zolt().connectionTimeout(), 120);
         QCOMPARE(de->traceStep(), QString("(019)"));
 
         // The standing tables of the other connection live in the same file.

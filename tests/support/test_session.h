@@ -35,4 +35,15 @@ private:
     Session m_session;
 };
 
+// A session over a database file that is already there, as a child
+// process or the next start of the program opens it.
+struct FileSession {
+    explicit FileSession(const QString &path) : de(DataEnvironment::openFile(path)) {}
+
+    std::unique_ptr<DataEnvironment> de;
+    RecordingDialog ui;
+    SharedValues shared;
+    Session session{*de, ui, shared};
+};
+
 }  // namespace zolt::test

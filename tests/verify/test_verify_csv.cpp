@@ -335,13 +335,10 @@ private slots:
         writeFile(path, "old\r\n");
         const QString db = t.dbPath();
         const int outcome = RunWithFileSizeLimit(4096, [&] {
-            const std::unique_ptr<DataEnvironment> de = DataEnvironment::openFile(db);
-            RecordingDialog ui;
-            SharedValues shared;
-            Session session{*de, ui, shared};
+            FileSession child(db);
             QString step;
             try {
-                ExportVerifyCsv(session, path, step);
+                ExportVerifyCsv(child.session, path, step);
             } catch (const std::exception &e) {
                 const QString box = ExportFailedBox(step, e);
                 std::fprintf(stderr, "%s\n", qPrintable(box));

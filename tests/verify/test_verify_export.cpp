@@ -23,11 +23,6 @@ using namespace zolt::test;
 
 namespace {
 
-QVariant S(const char *text)
-{
-    return QString::fromLatin1(text);
-}
-
 QString fixtureWorkbook(TestSession &t)
 {
     QList<FixtureSheet> sheets = VerifyFixtureSheets();

@@ -19,11 +19,6 @@ using namespace zolt::test;
 
 namespace {
 
-QVariant S(const char *text)
-{
-    return QString::fromLatin1(text);
-}
-
 const QString Note = QStringLiteral("NOTE: The program only issues the first 3 warnings.");
 
 QString workbookWithRows(TestSession &t, const QList<QVariantList> &mortgageRows,

@@ -2,6 +2,7 @@
 // checks sheet names, headers, widths, fonts, the text format and that every
 // value is text. Skipped where openpyxl is not installed.
 
+#include "support/test_files.h"
 #include "support/test_session.h"
 
 #include "store/data_environment.h"
@@ -65,18 +66,6 @@ print("\n".join(problems))
 sys.exit(1 if problems else 0)
 )PY";
 
-// A python that has openpyxl, or the empty text.
-QString pythonWithOpenpyxl()
-{
-    for (const QString &python : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
-        QProcess p;
-        p.start(python, {QStringLiteral("-c"), QStringLiteral("import openpyxl")});
-        if (p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
-            return python;
-    }
-    return QString();
-}
-
 }  // namespace
 
 class TestVerifyOpenpyxl : public QObject {
@@ -85,7 +74,7 @@ class TestVerifyOpenpyxl : public QObject {
 private slots:
     void exportedWorkbookReadsInOpenpyxl()
     {
-        const QString python = pythonWithOpenpyxl();
+        const QString python = PythonWithOpenpyxl();
         if (python.isEmpty())
             QSKIP("python3 with openpyxl is not installed");
         TestSession t;

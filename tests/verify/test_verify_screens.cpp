@@ -16,7 +16,6 @@
 #include "verify_screens/zolt_return_instructions2.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
@@ -30,11 +29,6 @@ using namespace zolt::verify_screens;
 using namespace zolt::test;
 
 namespace {
-
-QVariant S(const char *text)
-{
-    return QString::fromLatin1(text);
-}
 
 void rememberChoice(TestSession &t, const QString &dir, const QString &file)
 {
@@ -94,23 +88,17 @@ void TestVerifyScreens::returnInstructionsShowFileAndAddress()
     TestSession t;
     {
         ZOLT_ReturnInstructions2 screen(t.session());
-    screen.Form_Load();
         screen.Form_Load();
         QCOMPARE(screen.fileName(), QStringLiteral("??? UNKNOWN ???"));
         auto *email = screen.findChild<QLabel *>(QStringLiteral("Label_Email"));
         QCOMPARE(email->text(), QStringLiteral("(not set)"));
         QVERIFY(!screen.findChild<QLabel *>(QStringLiteral("Label_EmailHint"))->isHidden());
         QVERIFY(screen.findChild<QPushButton *>(QStringLiteral("Command_Email"))->isHidden());
-        QCOMPARE(screen.windowTitle(), QStringLiteral("ZOLT (Mortgage Number Verification)"));
-        QCOMPARE(screen.findChild<QGroupBox *>(QStringLiteral("Frame2"))->title(),
-                 QStringLiteral("< Return the Folio Verification File by Email >"));
-        QCOMPARE(screen.findChild<QPushButton *>(QStringLiteral("Command_Exit"))->toolTip(), QStringLiteral("Exit ZOLT"));
     }
     SetReturnEmail(t.de(), QStringLiteral("returns@varnholt.example"));
     for (const QString &dir : {QStringLiteral("/data"), QStringLiteral("/data/")}) {
         rememberChoice(t, dir, QStringLiteral("MortNo1.xlsx"));
         ZOLT_ReturnInstructions2 screen(t.session());
-    screen.Form_Load();
         screen.Form_Load();
         QCOMPARE(screen.fileName(), QStringLiteral("/data/MortNo1.xlsx"));
         QCOMPARE(screen.findChild<QLabel *>(QStringLiteral("Label_Email"))->text(),

@@ -70,7 +70,6 @@ void WriteMortgageWorkbook(const QString &path, const QList<QVariantList> &mortg
 void WriteThreeFolioWorkbook(const QString &path)
 {
     QList<FixtureSheet> sheets = VerifyFixtureSheets();
-    auto S = [](const char *text) { return QVariant(QString::fromLatin1(text)); };
     sheets[0].rows << MortgageRow({S(" "), S("0012"), S("M-100"), S("05"), S("701"), S("12345678"), S(""), S("SMITH JOHN")})
                    << MortgageRow({S(" "), S("0012"), S("M-200"), S("05"), S("701"), S("22222222"), S(""), S("MITCHELL ANN")})
                    << MortgageRow({S(" "), S("0012"), S("M-300"), S("06"), S("701"), S("33333333"), S(""), S("BAKER PAT")});

@@ -16,6 +16,12 @@ struct FixtureSheet {
     QList<QVariantList> rows;
 };
 
+// A text cell.
+inline QVariant S(const char *text)
+{
+    return QString::fromLatin1(text);
+}
+
 void WriteFixtureWorkbook(const QString &path, const QList<FixtureSheet> &sheets);
 
 // The five sheets with their header rows, data rows to be appended.

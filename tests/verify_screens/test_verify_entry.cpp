@@ -2,7 +2,7 @@
 // a folio for good, over folios put into VERIFY, played as a user would.
 
 #include "support/test_session.h"
-#include "support/widget_lookup.h"
+#include "support/screen_actions.h"
 
 #include "store/data_environment.h"
 #include "verify_screens/verify_entry.h"
@@ -51,11 +51,6 @@ QString stored(TestSession &t, const QString &field, const QString &name)
     return t.scalar(QStringLiteral("SELECT %1 FROM VERIFY WHERE NAME = '%2'").arg(field, name)).toString();
 }
 
-QString message(QWidget &screen)
-{
-    return child<QLineEdit>(screen, "Text_Msg")->text();
-}
-
 QString label(QWidget &screen, const char *name)
 {
     return child<QLabel>(screen, name)->text();
@@ -68,25 +63,6 @@ QColor background(QWidget &screen, const char *name)
 
 // Types into a box or combo and leaves it with Tab; answers whether the
 // focus left it.
-bool typeAndLeave(QWidget &screen, const char *name, const QString &text)
-{
-    QWidget *field = child<QWidget>(screen, name);
-    field->setFocus();
-    if (auto *combo = qobject_cast<QComboBox *>(field))
-        combo->setEditText(text);
-    else
-        static_cast<QLineEdit *>(field)->setText(text);
-    QTest::keyClick(field, Qt::Key_Tab);
-    return QApplication::focusWidget() != field;
-}
-
-void shown(QWidget &screen)
-{
-    screen.show();
-    screen.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&screen));
-}
-
 void positionOn(TestSession &t, const QString &number)
 {
     Recordset &folios = t.de().rsVerify();
@@ -268,16 +244,13 @@ private slots:
         QCOMPARE(message(add), QString("NOTE - This Mortgage Number already Exist! see folio 05 701 12345.678 SMITH JOHN"));
         QVERIFY(typeAndLeave(add, "txtMORTCO", "0012"));
 
-        child<QLineEdit>(add, "txtNUMBER")->setFocus();
         QVERIFY(typeAndLeave(add, "txtNUMBER", "N200"));
         QCOMPARE(background(add, "txtNUMBER"), White);
         QCOMPARE(label(add, "Label_NUMBER_Msg"), QString("Required"));
         QCOMPARE(message(add), QString());
 
-        child<QLineEdit>(add, "txtNUMBER")->setFocus();
         QVERIFY(typeAndLeave(add, "txtNUMBER", "ab'c"));
         QVERIFY(message(add).endsWith(" QUOTE ME"));
-        child<QLineEdit>(add, "txtNUMBER")->setFocus();
         QVERIFY(typeAndLeave(add, "txtNUMBER", "AB''C"));
         QCOMPARE(message(add), QString());
     }
@@ -324,12 +297,10 @@ private slots:
 
         QVERIFY(typeAndLeave(change, "txtNUMBER", " n100 "));
         QCOMPARE(stored(t, "ACD", "SMITH JOHN"), QString(" "));
-        child<QLineEdit>(change, "txtNUMBER")->setFocus();
         QVERIFY(!typeAndLeave(change, "txtNUMBER", ""));
         QCOMPARE(message(change), QString("You must enter a Mortgage Number!"));
         QVERIFY(typeAndLeave(change, "txtNUMBER", "N500"));
         QCOMPARE(stored(t, "ACD || NUMBER", "SMITH JOHN"), QString("CN500"));
-        child<QLineEdit>(change, "txtNUMBER")->setFocus();
         QVERIFY(typeAndLeave(change, "txtNUMBER", "N100"));
         QCOMPARE(stored(t, "ACD || NUMBER", "SMITH JOHN"), QString("CN100"));
 
@@ -369,7 +340,6 @@ private slots:
             shown(change);
             QVERIFY(typeAndLeave(change, "txtNUMBER", "N300"));
             QVERIFY(message(change).endsWith(" O'NEIL PAT"));
-            child<QLineEdit>(change, "txtNUMBER")->setFocus();
             QVERIFY(typeAndLeave(change, "txtNUMBER", "N999"));
             QCOMPARE(label(change, "Label_NUMBER_Msg"), QString());
             QCOMPARE(message(change), QString());

@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -49,22 +48,6 @@ void writeSample(WorkbookWriter &writer)
     writer.ignoreNumberStoredAsText(first, 2, 1, 4, 2);
     writer.ignoreNumberStoredAsText(first, 2, 1, 1, 2);  // no rows: left out
     writer.setActiveSheet(first);
-}
-
-// The first python3 that has openpyxl: the one on the path may be a private
-// installation without the system's packages.
-QString pythonWithOpenpyxl()
-{
-    const QString candidates[] = {QStandardPaths::findExecutable(QStringLiteral("python3")),
-                                  QStringLiteral("/usr/bin/python3")};
-    for (const QString &python : candidates) {
-        QProcess process;
-        process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(python, {"-c", "import openpyxl"});
-        if (!python.isEmpty() && process.waitForFinished(30000) && process.exitCode() == 0)
-            return python;
-    }
-    return QString();
 }
 
 }  // namespace
@@ -293,7 +276,7 @@ private slots:
     // Another reader's view, where python3-openpyxl is installed.
     void openpyxlSeesTheLayout()
     {
-        const QString python = pythonWithOpenpyxl();
+        const QString python = PythonWithOpenpyxl();
         if (python.isEmpty())
             QSKIP("python3-openpyxl is not installed");
         QTemporaryDir dir;
