@@ -11,6 +11,7 @@
 #include "common/session.h"
 #include "common/text_file.h"
 #include "common/text_utils.h"
+#include "common/work_aside.h"
 #include "store/batch_insert.h"
 #include "store/data_environment.h"
 #include "store/table_rows.h"
@@ -104,7 +105,10 @@ private:
                 // 1's updates all over the table need it whole.
                 m_smallCache.emplace(m_db, 16);
                 deleting.emplace(m_session.de.Zolt());
-                m_session.de.Zolt().emptyTableToRefill(QStringLiteral("VERIFY"));
+                // One statement that frees every page of the table: on a
+                // thread of its own while the window paints.
+                WorkAside([this] { m_session.de.Zolt().emptyTableToRefill(QStringLiteral("VERIFY")); },
+                          [this] { m_session.ui.letEventsRun(); });
                 m_index.emplace();
             } else {
                 m_index.emplace(m_db, m_session.de.rsVerify().source(), [this] { m_session.ui.letEventsRun(); });
